@@ -1,0 +1,33 @@
+# Release build: Horavo.exe (32-bit GUI, static runtime), resources/images.dll and the dist/ tree.
+enable_language(RC)
+set(JPEG_PREFIX ${CMAKE_SOURCE_DIR}/build/deps/libjpeg-i686 CACHE PATH "libjpeg-turbo built for i686")
+set(DIST_DIR ${CMAKE_SOURCE_DIR}/dist CACHE PATH "Where the program is assembled")
+
+file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/ui/win32/*.cpp
+  ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp
+  ${CMAKE_SOURCE_DIR}/app/win32/*.cpp)
+
+add_executable(Horavo WIN32 ${LOGIC_SOURCES} ${WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/app/win32/horavo.rc)
+add_dependencies(Horavo art)
+target_include_directories(Horavo PRIVATE ${CMAKE_SOURCE_DIR} ${JPEG_PREFIX}/include)
+target_compile_definitions(Horavo PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
+target_link_options(Horavo PRIVATE -static -mwindows)
+target_link_libraries(Horavo PRIVATE ${JPEG_PREFIX}/lib/libjpeg.a
+  comctl32 shell32 ole32 oleaut32 winmm gdi32 user32 advapi32 msimg32 uxtheme)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/app/win32/horavo.rc PROPERTIES
+  OBJECT_DEPENDS ${ART_DIR}/stamp)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ART_DIR} -I${CMAKE_SOURCE_DIR}/app/win32 -c 1251")
+
+# The bitmap library: resources only, no code beyond an entry point.
+add_library(images MODULE ${CMAKE_SOURCE_DIR}/resources/win32/images_dll.c ${CMAKE_SOURCE_DIR}/resources/win32/images.rc)
+set_target_properties(images PROPERTIES PREFIX "" OUTPUT_NAME images)
+target_link_options(images PRIVATE -static -s)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/win32/images.rc PROPERTIES OBJECT_DEPENDS ${ART_DIR}/stamp)
+
+# dist/: what a user unpacks and runs.
+add_custom_target(dist ALL
+  COMMAND ${CMAKE_COMMAND} -DDIST=${DIST_DIR} -DSRC=${CMAKE_SOURCE_DIR} -DART=${ART_DIR}
+          -DEXE=$<TARGET_FILE:Horavo> -DDLL=$<TARGET_FILE:images> -P ${CMAKE_SOURCE_DIR}/cmake/assemble_dist.cmake
+  DEPENDS Horavo images art
+  COMMENT "Assembling dist/")

@@ -1,0 +1,87 @@
+// Operating-system services behind small interfaces. The Windows build implements them with
+// the Win32 API (platform/win32); tests use recording fakes (platform/fake).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/types.h"
+
+namespace platform {
+
+// Local date and time; dayOfWeek 0 = Sunday.
+struct DateTime {
+  int year = 2000, month = 1, day = 1;
+  int hour = 0, minute = 0, second = 0, millisecond = 0;
+  int dayOfWeek = 6;
+  friend bool operator==(const DateTime&, const DateTime&) = default;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual DateTime Now() = 0;
+  // Milliseconds since the system started (wraps after 49.7 days, as the system's counter does).
+  virtual std::uint32_t TickCount() = 0;
+  // The user's long time and short date pictures, for example "HH:mm:ss" and "dd.MM.yyyy".
+  virtual std::string LongTimeFormat() = 0;
+  virtual std::string ShortDateFormat() = 0;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // Flags and result are those of the system's message box (MB_ICONERROR, IDOK, ...).
+  virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
+};
+
+class Process {
+ public:
+  virtual ~Process() = default;
+  // Full path of the running executable.
+  virtual std::string ExePath() = 0;
+  // Creates the named mutex with initial ownership; false when it already exists or fails.
+  virtual bool CreateSingleInstanceMutex(const std::string& name) = 0;
+  // Ends the process at once with `code` (the fake throws ProcessExit instead).
+  [[noreturn]] virtual void Exit(int code) = 0;
+};
+
+// Thrown by a fake Process::Exit so tests can watch the program end.
+struct ProcessExit {
+  int code;
+};
+
+class ResourceLibrary {
+ public:
+  virtual ~ResourceLibrary() = default;
+  // Loads the library; `relativePath` resolves under the program directory.
+  virtual bool Load(const std::string& relativePath) = 0;
+  virtual bool Loaded() const = 0;
+  // A bitmap by name; nothing when the library is not loaded or lacks that name.
+  virtual std::optional<ui::Image> Bitmap(const std::string& name) = 0;
+  virtual void Release() = 0;
+};
+
+class ProgramResources {
+ public:
+  virtual ~ProgramResources() = default;
+  // Raw bytes of a resource compiled into the program (for example a JPEG), or nothing.
+  virtual std::optional<std::string> Data(const std::string& name) = 0;
+};
+
+// All services of one running program.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  virtual Clock& clock() = 0;
+  virtual Dialogs& dialogs() = 0;
+  virtual Process& process() = 0;
+  // A new, unloaded library handle; each window that loads the library holds its own.
+  virtual std::unique_ptr<ResourceLibrary> NewResourceLibrary() = 0;
+  virtual ProgramResources& programResources() = 0;
+};
+
+}  // namespace platform

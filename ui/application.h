@@ -1,0 +1,86 @@
+// TApplication: the widget set in use, the forms, the main form, the message loop and the
+// standard error message box for exceptions that reach a handler's caller.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/widgetset.h"
+
+namespace ui {
+
+class TForm;
+
+// Shows a message box; returns the button id. Supplied by the program (through its platform).
+using MessageBoxFn = std::function<int(const std::string& text, const std::string& caption, unsigned flags)>;
+
+class TApplication {
+ public:
+  TApplication(WidgetSet& widgets, MessageBoxFn messageBox);
+  ~TApplication();
+
+  WidgetSet& Widgets() { return widgets_; }
+
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title);
+
+  // Constructs a form; the first form created becomes the main form. The form's own
+  // construction runs its creation handler (see TForm::DoCreate).
+  template <class F, class... Args>
+  F* CreateForm(Args&&... args) {
+    auto form = std::make_unique<F>(std::forward<Args>(args)...);
+    F* raw = form.get();
+    Adopt(std::move(form));
+    raw->DoCreate();
+    return raw;
+  }
+  TForm* MainForm() const { return mainForm_; }
+  const std::vector<std::unique_ptr<TForm>>& Forms() const { return forms_; }
+
+  void Run();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  void ProcessMessages() { widgets_.ProcessMessages(); }
+
+  // Shows an exception in the standard error message box (error icon, OK).
+  void ShowException(const std::exception& e);
+  // Runs `fn`; an exception it raises is shown and swallowed, as for any event handler.
+  bool Guard(const std::function<void()>& fn);
+
+  int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+
+  // Destroys all forms in reverse order of creation (the end of the program).
+  void DestroyForms();
+
+ private:
+  void Adopt(std::unique_ptr<TForm> form);
+
+  WidgetSet& widgets_;
+  MessageBoxFn messageBox_;
+  std::string title_;
+  std::vector<std::unique_ptr<TForm>> forms_;
+  TForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+};
+
+// The running application; set while a TApplication exists.
+TApplication& Application();
+bool HasApplication();
+
+// Message box flags and results (the values of the Windows API).
+constexpr unsigned MB_OK_FLAG = 0x0;
+constexpr unsigned MB_OKCANCEL_FLAG = 0x1;
+constexpr unsigned MB_YESNO_FLAG = 0x4;
+constexpr unsigned MB_ICONERROR_FLAG = 0x10;
+constexpr unsigned MB_ICONQUESTION_FLAG = 0x20;
+constexpr unsigned MB_ICONWARNING_FLAG = 0x30;
+constexpr unsigned MB_ICONINFORMATION_FLAG = 0x40;
+constexpr int ID_OK = 1;
+constexpr int ID_CANCEL = 2;
+constexpr int ID_YES = 6;
+constexpr int ID_NO = 7;
+
+}  // namespace ui

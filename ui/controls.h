@@ -1,0 +1,172 @@
+// Controls: TControl (state shared by all), TGraphicControl (painted by its parent),
+// TWinControl (has a native peer and routes mouse input to its graphic children).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/component.h"
+#include "ui/types.h"
+#include "ui/widgetset.h"
+
+namespace ui {
+
+class TWinControl;
+class TPopupMenu;
+
+using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+
+  int Left() const { return bounds_.left; }
+  int Top() const { return bounds_.top; }
+  int Width() const { return bounds_.Width(); }
+  int Height() const { return bounds_.Height(); }
+  TRect BoundsRect() const { return bounds_; }
+  void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
+  void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
+  void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
+  void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
+  virtual void SetBounds(int left, int top, int width, int height);
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool v);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool v);
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& text);
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& text) { hint_ = text; }
+  bool ShowHint = true;
+
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& font);
+  void SetFontName(const std::string& name);
+  void SetFontSize(int size);
+  void SetFontColor(TColor color);
+  void SetFontBold(bool bold);
+  TColor Color() const { return color_; }
+  void SetColor(TColor c);
+
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu);
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+
+  // Input entry points: the backend (or a test) calls these with control-relative coordinates.
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseDown(TMouseButton b, TShiftState s, int x, int y);
+  virtual void MouseUp(TMouseButton b, TShiftState s, int x, int y);
+  virtual void MouseMove(TShiftState s, int x, int y);
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+
+  // Position of a point of this control on the screen.
+  TPoint ClientToScreen(TPoint p) const;
+
+  virtual bool IsWindowed() const { return false; }
+  // Draws the control; graphic controls draw themselves through their parent's canvas.
+  virtual void Paint(Canvas&) {}
+  // Asks the parent (or own peer) to repaint.
+  void Invalidate();
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+  // Hooks for subclasses, called after the state changed.
+  virtual void BoundsChanged() {}
+  virtual void VisibleChanged() {}
+  virtual void EnabledChanged() {}
+  virtual void CaptionChanged() {}
+  virtual void FontChanged() {}
+  virtual void ColorChanged() {}
+
+  TRect bounds_{0, 0, 0, 0};
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string caption_;
+  std::string hint_;
+  TFont font_;
+  TColor color_ = clWhite;
+
+ private:
+  TWinControl* parent_ = nullptr;
+  TPopupMenu* popupMenu_ = nullptr;
+};
+
+class TGraphicControl : public TControl {
+ public:
+  using TControl::TControl;
+};
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  bool IsWindowed() const override { return true; }
+  const std::vector<TControl*>& Controls() const { return controls_; }
+  WinControlPeer* Peer() const { return peer_.get(); }
+  bool HasPeer() const { return bool(peer_); }
+
+  void SetParent(TWinControl* parent) override;
+
+  // Topmost visible and enabled graphic child under a client point, or null.
+  TControl* ControlAt(TPoint client) const;
+  // Mouse input in client coordinates, routed to the graphic child under the pointer (or kept
+  // by the one that got the button press) and raised there; a right-button release opens the
+  // context menu of that control or its nearest parent that has one.
+  void RouteMouseDown(TMouseButton b, TShiftState s, TPoint client);
+  void RouteMouseUp(TMouseButton b, TShiftState s, TPoint client);
+  void RouteMouseMove(TShiftState s, TPoint client);
+  void RouteDblClick(TPoint client);
+  void RouteMouseLeave();
+  // The control the pointer is over, as last routed (for tooltips).
+  TControl* HoverControl() const { return hover_; }
+
+  // Paints the graphic children in z-order.
+  void PaintControls(Canvas& canvas);
+
+ protected:
+  friend class TControl;
+  void InsertControl(TControl* c);
+  void RemoveControl(TControl* c);
+  // Creates the native peer if this control can have one now (its parent has one).
+  virtual std::unique_ptr<WinControlPeer> CreatePeer(WidgetSet&) { return nullptr; }
+  void AttachPeer(std::unique_ptr<WinControlPeer> peer) { peer_ = std::move(peer); }
+
+  void BoundsChanged() override;
+  void VisibleChanged() override;
+  void EnabledChanged() override;
+  void CaptionChanged() override;
+  void FontChanged() override;
+  void ColorChanged() override;
+
+  std::unique_ptr<WinControlPeer> peer_;
+
+ private:
+  TControl* Target(TPoint client) const;
+  std::vector<TControl*> controls_;
+  TControl* capture_ = nullptr;
+  TControl* hover_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,103 @@
+#include "ui/forms.h"
+
+#include "ui/application.h"
+
+namespace ui {
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  visible_ = false;  // forms are created hidden
+  color_ = 0xF0F0F0;
+  if (HasApplication()) AttachPeer(Application().Widgets().CreateFormPeer(*this));
+}
+
+TForm::~TForm() {
+  if (OnDestroy && !destroyRaised_) {
+    destroyRaised_ = true;
+    OnDestroy(this);
+  }
+  // Components refer to this form's state: destroy them while it is still whole.
+  DestroyComponents();
+}
+
+void TForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TForm::SetBorderStyle(TBorderStyle s) {
+  if (s == borderStyle_) return;
+  borderStyle_ = s;
+  if (auto* p = FormPeerPtr()) p->SetBorderless(s == TBorderStyle::bsNone);
+}
+
+void TForm::SetFormStyle(TFormStyle s) {
+  if (s == formStyle_) return;
+  formStyle_ = s;
+  if (auto* p = FormPeerPtr()) p->SetStayOnTop(s == TFormStyle::fsStayOnTop);
+}
+
+void TForm::SetTransparentColor(bool on) {
+  if (on == transparentColor_) return;
+  transparentColor_ = on;
+  if (auto* p = FormPeerPtr()) p->SetTransparentColor(on, transparentColorValue_);
+}
+
+void TForm::SetTransparentColorValue(TColor c) {
+  if (c == transparentColorValue_) return;
+  transparentColorValue_ = c;
+  if (auto* p = FormPeerPtr()) p->SetTransparentColor(transparentColor_, c);
+}
+
+void TForm::SetAlphaBlend(bool on) {
+  if (on == alphaBlend_) return;
+  alphaBlend_ = on;
+  if (auto* p = FormPeerPtr()) p->SetAlphaBlend(on, alphaBlendValue_);
+}
+
+void TForm::SetAlphaBlendValue(int value) {
+  if (value < 0) value = 0;
+  if (value > 255) value = 255;
+  if (value == alphaBlendValue_) return;
+  alphaBlendValue_ = value;
+  if (auto* p = FormPeerPtr()) p->SetAlphaBlend(alphaBlend_, value);
+}
+
+void TForm::Close() {
+  bool isMain = HasApplication() && Application().MainForm() == this;
+  TCloseAction action = isMain ? TCloseAction::caFree : TCloseAction::caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == TCloseAction::caNone) return;
+  if (isMain) {
+    Application().Terminate();
+  } else {
+    Hide();
+  }
+}
+
+void TForm::BringToFront() {
+  if (auto* p = FormPeerPtr()) p->BringToFront();
+}
+
+void TForm::SystemCommand(unsigned command) {
+  if (auto* p = FormPeerPtr()) {
+    p->SendSystemCommand(command);
+  } else if (command == SC_CLOSE_COMMAND) {
+    Close();
+  }
+}
+
+void TForm::BeginMove() {
+  if (auto* p = FormPeerPtr()) p->BeginMove();
+}
+
+void TForm::MovedTo(int left, int top) {
+  // The native window is already there; only the model follows.
+  bounds_ = TRect{left, top, left + Width(), top + Height()};
+}
+
+void TForm::VisibleChanged() {
+  TWinControl::VisibleChanged();
+  if (visible_ && OnShow) OnShow(this);
+  if (!visible_ && OnHide) OnHide(this);
+}
+
+}  // namespace ui

@@ -1,0 +1,81 @@
+// TForm: a top-level window. Left and Top are screen coordinates; for a borderless form the
+// client area is the whole window.
+#pragma once
+
+#include <functional>
+
+#include "ui/controls.h"
+
+namespace ui {
+
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum class TFormStyle { fsNormal, fsStayOnTop };
+enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter };
+
+using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle s);
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle s);
+  TPosition Position = TPosition::poDesigned;
+
+  int ClientWidth() const { return Width(); }
+  int ClientHeight() const { return Height(); }
+  void SetClientWidth(int w) { SetWidth(w); }
+  void SetClientHeight(int h) { SetHeight(h); }
+
+  bool TransparentColor() const { return transparentColor_; }
+  TColor TransparentColorValue() const { return transparentColorValue_; }
+  void SetTransparentColor(bool on);
+  void SetTransparentColorValue(TColor c);
+  bool AlphaBlend() const { return alphaBlend_; }
+  int AlphaBlendValue() const { return alphaBlendValue_; }
+  void SetAlphaBlend(bool on);
+  void SetAlphaBlendValue(int value);
+
+  FormPeer* FormPeerPtr() const { return static_cast<FormPeer*>(peer_.get()); }
+
+  // Closing: runs OnClose; the main form's close ends the application, any other form hides
+  // (unless the handler chose caNone).
+  void Close();
+  // Brings the window to the front and gives it the foreground.
+  void BringToFront();
+  // The system command as the window manager would get it: SC_CLOSE runs Close.
+  void SystemCommand(unsigned command);
+  // Starts moving the window with the pointer (the caption-drag system command).
+  void BeginMove();
+
+  TNotifyEvent OnCreate;
+  TCloseEvent OnClose;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+
+  // Runs OnCreate; TApplication::CreateForm calls it once the form is constructed.
+  void DoCreate();
+  // Called by the peer when the user or the system asks the window to close.
+  void CloseRequested() { Close(); }
+  // Called by the peer when the window manager moved the window.
+  void MovedTo(int left, int top);
+
+ protected:
+  void VisibleChanged() override;
+
+ private:
+  TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
+  TFormStyle formStyle_ = TFormStyle::fsNormal;
+  bool transparentColor_ = false;
+  TColor transparentColorValue_ = clBlack;
+  bool alphaBlend_ = false;
+  int alphaBlendValue_ = 255;
+  bool destroyRaised_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,61 @@
+// The headless backend: no native windows; timers run on a test-driven millisecond clock.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/widgetset.h"
+
+namespace ui {
+
+class HeadlessWidgetSet : public WidgetSet {
+ public:
+  // `now` and `setNow` read and move the millisecond clock that timers run on.
+  HeadlessWidgetSet(std::function<std::uint64_t()> now, std::function<void(std::uint64_t)> setNow);
+  ~HeadlessWidgetSet() override;
+
+  std::unique_ptr<TimerPeer> CreateTimerPeer(TTimer& timer) override;
+  TSize MeasureText(const std::string& text, const TFont& font) override;
+  TSize ScreenSize() override { return screen; }
+  TPoint CursorPos() override { return cursor; }
+  void SetTitle(const std::string& t) override { title = t; }
+  void HideTaskbarButton() override { taskbarHidden = true; }
+  void SetHintTiming(int pause, int shortPause, int hidePause) override {
+    hintPause = pause;
+    hintShortPause = shortPause;
+    hintHidePause = hidePause;
+  }
+  void Run() override;
+  void Terminate() override { terminated = true; }
+
+  // Moves the clock forward by `ms`, firing every timer that falls due on the way, in order.
+  void Advance(std::uint64_t ms);
+  // Runs only the timers already due.
+  void RunDueTimers();
+  int ActiveTimerCount() const;
+
+  TSize screen{1024, 768};
+  TPoint cursor{0, 0};
+  std::string title;
+  bool taskbarHidden = false;
+  int hintPause = 0, hintShortPause = 0, hintHidePause = 0;
+  bool terminated = false;
+
+ private:
+  friend class HeadlessTimerPeer;
+  struct Entry {
+    TTimer* timer;
+    int interval;
+    std::uint64_t due;
+    std::uint64_t order;
+  };
+  Entry* FindDue(std::uint64_t limit);
+  std::function<std::uint64_t()> now_;
+  std::function<void(std::uint64_t)> setNow_;
+  std::vector<Entry> timers_;
+  std::uint64_t nextOrder_ = 0;
+};
+
+}  // namespace ui

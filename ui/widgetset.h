@@ -1,0 +1,97 @@
+// Backend peers: one interface per control kind. A control keeps its own state and pushes
+// changes to its peer if it has one; a peer reports what the user did by calling the control.
+// Without a widget set's peers (the headless backend) every control still works as a model.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "ui/types.h"
+
+namespace ui {
+
+class TForm;
+class TTimer;
+class TPopupMenu;
+class TWinControl;
+
+// Where graphic controls draw themselves; the form's peer provides it while painting.
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+  virtual void FillRect(TRect r, TColor color) = 0;
+  // Draws `image` stretched into `dest`; when `transparent`, pixels of the bottom-left colour are left out.
+  virtual void DrawImage(const Image& image, TRect dest, bool transparent) = 0;
+  // Draws text with a transparent background, its top-left corner at `at`.
+  virtual void DrawText(const std::string& text, TPoint at, const TFont& font) = 0;
+};
+
+class WinControlPeer {
+ public:
+  virtual ~WinControlPeer() = default;
+  virtual void SetBounds(TRect) {}
+  virtual void SetVisible(bool) {}
+  virtual void SetEnabled(bool) {}
+  virtual void SetCaption(const std::string&) {}
+  virtual void SetFont(const TFont&) {}
+  virtual void SetColor(TColor) {}
+  virtual void Invalidate() {}
+  virtual void SetFocus() {}
+};
+
+class FormPeer : public WinControlPeer {
+ public:
+  virtual void SetBorderless(bool) {}
+  virtual void SetStayOnTop(bool) {}
+  virtual void SetTransparentColor(bool /*on*/, TColor) {}
+  virtual void SetAlphaBlend(bool /*on*/, int /*value*/) {}
+  virtual void BringToFront() {}
+  // Sends the window a system command (for example SC_CLOSE) the way the system menu would.
+  virtual void SendSystemCommand(unsigned /*command*/) {}
+  // Lets the window manager move the window with the pointer until the button is released.
+  virtual void BeginMove() {}
+};
+
+class TimerPeer {
+ public:
+  virtual ~TimerPeer() = default;
+  // (Re)starts the timer so that it fires every `intervalMs`; Stop ends it.
+  virtual void Start(int intervalMs) = 0;
+  virtual void Stop() = 0;
+};
+
+class MenuPeer {
+ public:
+  virtual ~MenuPeer() = default;
+  // Shows the menu at a screen position and returns after it closed (a chosen item has run).
+  virtual void Popup(TPoint screen) = 0;
+};
+
+class WidgetSet {
+ public:
+  virtual ~WidgetSet() = default;
+  virtual std::unique_ptr<FormPeer> CreateFormPeer(TForm&) { return nullptr; }
+  virtual std::unique_ptr<TimerPeer> CreateTimerPeer(TTimer&) = 0;
+  virtual std::unique_ptr<MenuPeer> CreateMenuPeer(TPopupMenu&) { return nullptr; }
+
+  virtual TSize MeasureText(const std::string& text, const TFont& font) = 0;
+  virtual TSize ScreenSize() = 0;
+  virtual TPoint CursorPos() = 0;
+
+  // Application-wide settings.
+  virtual void SetTitle(const std::string&) {}
+  virtual void HideTaskbarButton() {}
+  virtual void SetHintTiming(int /*pauseMs*/, int /*shortPauseMs*/, int /*hidePauseMs*/) {}
+
+  // Runs the message loop until Terminate; ProcessMessages handles what is waiting and returns.
+  virtual void Run() = 0;
+  virtual void Terminate() = 0;
+  virtual void ProcessMessages() {}
+};
+
+// System commands understood by forms.
+constexpr unsigned SC_CLOSE_COMMAND = 0xF060;
+constexpr unsigned SC_DRAGMOVE_COMMAND = 0xF012;
+
+}  // namespace ui
