@@ -24,11 +24,11 @@ std::optional<std::string> ReadFile(const std::string& path);
 // Replaces the file's content atomically: the data goes to a new file beside it, which then
 // takes the old one's place, so a crash leaves either the old or the new content.
 // Throws FileError ("Unable to write to " + path) when the system refuses.
-void ReplaceFile(const std::string& path, const std::string& data);
+void WriteFileAtomically(const std::string& path, const std::string& data);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Returns false when the file could not be deleted (or did not exist).
-bool DeleteFile(const std::string& path);
+bool RemoveFile(const std::string& path);
 // Names (not paths) of the entries of a directory; `directoriesOnly` keeps only sub-directories.
 std::vector<std::string> ListDirectory(const std::string& path, bool directoriesOnly = false);
 // Directory part of a path, with its trailing separator.

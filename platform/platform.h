@@ -35,7 +35,7 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   // Flags and result are those of the system's message box (MB_ICONERROR, IDOK, ...).
-  virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
+  virtual int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
 };
 
 class Process {

@@ -44,14 +44,14 @@ void TApplication::Terminate() {
   widgets_.Terminate();
 }
 
-int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+int TApplication::ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   return messageBox_ ? messageBox_(text, caption, flags) : ID_OK;
 }
 
 void TApplication::ShowException(const std::exception& e) {
   std::string text = e.what();
   if (!text.empty() && text.back() != '.') text += '.';
-  MessageBox(text, title_, MB_OK_FLAG | MB_ICONERROR_FLAG);
+  ShowMessageBox(text, title_, MB_OK_FLAG | MB_ICONERROR_FLAG);
 }
 
 bool TApplication::Guard(const std::function<void()>& fn) {

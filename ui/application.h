@@ -50,7 +50,7 @@ class TApplication {
   // Runs `fn`; an exception it raises is shown and swallowed, as for any event handler.
   bool Guard(const std::function<void()>& fn);
 
-  int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+  int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags);
 
   // Destroys all forms in reverse order of creation (the end of the program).
   void DestroyForms();
