@@ -68,6 +68,7 @@ void TApplication::DestroyForms() {
   while (!forms_.empty()) {
     std::unique_ptr<TForm> last = std::move(forms_.back());
     forms_.pop_back();
+    last->DoDestroy();
     if (last.get() == mainForm_) mainForm_ = nullptr;
     last.reset();
   }

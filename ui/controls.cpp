@@ -89,6 +89,11 @@ void TControl::SetColor(TColor c) {
   Invalidate();
 }
 
+void TControl::SetAlign(TAlign align) {
+  align_ = align;
+  if (parent_) parent_->AlignControls();
+}
+
 void TControl::SetPopupMenu(TPopupMenu* menu) {
   if (menu == popupMenu_) return;
   if (popupMenu_) RemoveFreeNotification(popupMenu_);
@@ -167,7 +172,15 @@ void TWinControl::SetParent(TWinControl* parent) {
   if (!peer_ && parent && parent->HasPeer() && HasApplication()) AttachPeer(CreatePeer(Application().Widgets()));
 }
 
-void TWinControl::InsertControl(TControl* c) { controls_.push_back(c); }
+void TWinControl::InsertControl(TControl* c) {
+  controls_.push_back(c);
+  AlignControls();
+}
+
+void TWinControl::AlignControls() {
+  for (TControl* c : controls_)
+    if (c->Align() == TAlign::alClient) c->SetBounds(0, 0, Width(), Height());
+}
 
 void TWinControl::RemoveControl(TControl* c) {
   std::erase(controls_, c);
@@ -254,6 +267,7 @@ void TWinControl::PaintControls(Canvas& canvas) {
 
 void TWinControl::BoundsChanged() {
   if (peer_) peer_->SetBounds(bounds_);
+  AlignControls();
 }
 void TWinControl::VisibleChanged() {
   if (peer_) peer_->SetVisible(visible_);

@@ -16,6 +16,8 @@ namespace ui {
 class TWinControl;
 class TPopupMenu;
 
+enum class TAlign { alNone, alClient };
+
 using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
 
@@ -59,6 +61,10 @@ class TControl : public TComponent {
   void SetFontBold(bool bold);
   TColor Color() const { return color_; }
   void SetColor(TColor c);
+
+  // alClient keeps the control filling its parent's client area.
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign align);
 
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* menu);
@@ -110,6 +116,7 @@ class TControl : public TComponent {
  private:
   TWinControl* parent_ = nullptr;
   TPopupMenu* popupMenu_ = nullptr;
+  TAlign align_ = TAlign::alNone;
 };
 
 class TGraphicControl : public TControl {
@@ -141,6 +148,9 @@ class TWinControl : public TControl {
   void RouteMouseLeave();
   // The control the pointer is over, as last routed (for tooltips).
   TControl* HoverControl() const { return hover_; }
+
+  // Lays out the children that are aligned to this control.
+  void AlignControls();
 
   // Paints the graphic children in z-order.
   void PaintControls(Canvas& canvas);

@@ -11,16 +11,27 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
-  if (OnDestroy && !destroyRaised_) {
-    destroyRaised_ = true;
-    OnDestroy(this);
-  }
   // Components refer to this form's state: destroy them while it is still whole.
   DestroyComponents();
 }
 
 void TForm::DoCreate() {
-  if (OnCreate) OnCreate(this);
+  // An error in the creation handler is shown and ends the handler; the form stays usable.
+  if (!OnCreate) return;
+  if (HasApplication())
+    Application().Guard([this] { OnCreate(this); });
+  else
+    OnCreate(this);
+}
+
+void TForm::DoDestroy() {
+  if (destroyRaised_) return;
+  destroyRaised_ = true;
+  if (!OnDestroy) return;
+  if (HasApplication())
+    Application().Guard([this] { OnDestroy(this); });
+  else
+    OnDestroy(this);
 }
 
 void TForm::SetBorderStyle(TBorderStyle s) {

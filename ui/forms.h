@@ -60,6 +60,8 @@ class TForm : public TWinControl {
 
   // Runs OnCreate; TApplication::CreateForm calls it once the form is constructed.
   void DoCreate();
+  // Runs OnDestroy once; the application calls it before it destroys the form.
+  void DoDestroy();
   // Called by the peer when the user or the system asks the window to close.
   void CloseRequested() { Close(); }
   // Called by the peer when the window manager moved the window.

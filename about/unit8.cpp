@@ -1,0 +1,12 @@
+#include "about/unit8.h"
+
+TForm8* Form8 = nullptr;
+
+TForm8::TForm8(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(owner), platform_(platform) {
+  Form8 = this;
+  Name = "Form8";
+}
+
+TForm8::~TForm8() {
+  if (Form8 == this) Form8 = nullptr;
+}

@@ -1,0 +1,296 @@
+#include "app/unit1.h"
+
+#include "app/forms.h"
+#include "chrome/snapping.h"
+#include "clock/time_format.h"
+#include "config/convert.h"
+#include "events/list_file.h"
+#include "platform/files.h"
+#include "resources/picture.h"
+#include "ui/application.h"
+
+using namespace std::placeholders;
+
+TForm1* Form1 = nullptr;
+
+const char* const kLibraryMissingText = "Не найдена библиотека resourcesimages.dll! Переустановите программу";
+// Latin "p", "y" and "y" stand among the Cyrillic letters; the bytes are kept exactly so.
+const char* const kAlreadyRunningText = "П\x70ог\x70амма \x79же зап\x79щена";
+
+namespace {
+const char* const kTimeHint = "Это текущее время";
+}
+
+TForm1::TForm1(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(owner), platform_(platform) {
+  Form1 = this;
+  // A. Construction: the design, cleared fields, the native window, the image library.
+  BuildDesign();
+  stopwatchTime = 0;
+  BringToFront();
+  imageLib = platform_.NewResourceLibrary();
+  if (imageLib->Load("resources\\images.dll")) {
+    SetMenuBitmap(N8, "PL");
+    SetMenuBitmap(N12, "SCHEME");
+    SetMenuBitmap(N4, "CONFIG");
+    SetMenuBitmap(N11, "COMPUTER");
+    SetMenuBitmap(N6, "TOTRAY");
+  } else {
+    platform_.dialogs().ShowMessageBox(kLibraryMissingText, ui::Application().Title(),
+                                       ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+    platform_.process().Exit(0);
+  }
+}
+
+TForm1::~TForm1() {
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::BuildDesign() {
+  Name = "Form1";
+  SetCaption("Horavo");
+  SetBorderStyle(ui::TBorderStyle::bsNone);
+  SetFormStyle(ui::TFormStyle::fsStayOnTop);
+  SetColor(ui::clSkyBlue);
+  SetTransparentColorValue(ui::clBlack);
+  SetTransparentColor(true);
+  SetBounds(895, 687, 239, 116);
+  ShowHint = true;
+
+  TrayIcon1 = new tray::TTrayIcon(this);
+  ImageList1 = new ui::TImageList(this);
+  Timer1 = new ui::TTimer(this);
+  PopupMenu1 = new ui::TPopupMenu(this);
+  auto item = [this](ui::TMenuItem* parent, const char* caption) {
+    auto* i = new ui::TMenuItem(this);
+    i->Caption = caption;
+    parent->Add(i);
+    return i;
+  };
+  N1 = item(PopupMenu1->Items(), "Пуск");
+  N2 = item(PopupMenu1->Items(), "Стоп");
+  N3 = item(PopupMenu1->Items(), "Сброс");
+
+  PopupMenu2 = new ui::TPopupMenu(this);
+  ui::TMenuItem* root = PopupMenu2->Items();
+  N6 = item(root, "Свернуть в трей");
+  N9 = item(root, "-");
+  N8 = item(root, "Добавить событие");
+  N12 = item(root, "Шаблоны...");
+  N13 = item(N12, "Выключение...");
+  N14 = item(N13, "Через 1 минуту");
+  N51 = item(N13, "Через 5 минут");
+  N101 = item(N13, "Через 10 минут");
+  N151 = item(N13, "Через 15 минут");
+  N16 = item(N13, "-");
+  N201 = item(N13, "Через 20 минут");
+  N301 = item(N13, "Через 30 минут");
+  N451 = item(N13, "Через 45 минут");
+  N17 = item(N13, "-");
+  N15 = item(N13, "Через час");
+  N901 = item(N13, "Через 90 минут");
+  N21 = item(N13, "Через 2 часа");
+  N4 = item(root, "Настройки программы");
+  N7 = item(root, "-");
+  N11 = item(root, "Остановить выход из системы");
+  N10 = item(root, "-");
+  N5 = item(root, "Закрыть приложение");
+
+  Image1 = new ui::TImage(this);
+  Image1->SetParent(this);
+  Image1->SetAlign(ui::TAlign::alClient);
+  Image1->Stretch = true;
+  Image1->SetPopupMenu(PopupMenu2);
+
+  auto label = [this](int left, int top, bool bold) {
+    auto* l = new ui::TLabel(this);
+    l->SetParent(this);
+    l->SetFontBold(bold);
+    l->SetBounds(left, top, l->Width(), l->Height());
+    l->SetHint(kTimeHint);
+    return l;
+  };
+  Label1 = label(11, 23, false);
+  Label1->SetHint("Это сегодняшнее число");
+  Label1->SetPopupMenu(PopupMenu2);
+  Label2 = label(11, 50, true);
+  Label3 = label(11, 50, true);
+  Label4 = label(11, 50, true);
+  Label5 = label(11, 11, true);
+  Label6 = label(11, 11, true);
+  Label5->SetCaption("--:");
+  Label6->SetCaption("--:");
+
+  auto button = [this](int left) {
+    auto* b = new ui::TImage(this);
+    b->SetParent(this);
+    b->Transparent = true;
+    b->AutoSize = true;
+    b->SetBounds(left, 11, 11, 11);
+    return b;
+  };
+  MinimBut = button(161);
+  CloseBut = button(181);
+
+  Timer2 = new ui::TTimer(this);
+  Timer2->SetInterval(800);
+
+  Timer1->OnTimer = std::bind(&TForm1::Timer1Timer, this, _1);
+  N4->OnClick = std::bind(&TForm1::N4Click, this, _1);
+  N5->OnClick = std::bind(&TForm1::N5Click, this, _1);
+  OnCreate = std::bind(&TForm1::FormCreate, this, _1);
+  OnClose = std::bind(&TForm1::FormClose, this, _1, _2);
+  OnDestroy = std::bind(&TForm1::FormDestroy, this, _1);
+}
+
+void TForm1::SetMenuBitmap(ui::TMenuItem* item, const std::string& name) {
+  auto bitmap = imageLib && imageLib->Loaded() ? imageLib->Bitmap(name) : std::nullopt;
+  item->Bitmap = bitmap ? *bitmap : ui::Image{};
+}
+
+std::string TForm1::TimeText() {
+  return clockface::FormatPicture(platform_.clock().LongTimeFormat(), platform_.clock().Now());
+}
+
+std::string TForm1::DateText() {
+  return clockface::FormatPicture(platform_.clock().ShortDateFormat(), platform_.clock().Now());
+}
+
+void TForm1::FormCreate(ui::TComponent*) {
+  auto& widgets = ui::Application().Widgets();
+  widgets.HideTaskbarButton();
+  widgets.SetHintTiming(400, 1, 1410065408);
+  TrayIcon1->SetHint("Время " + TimeText() + " | Число " + DateText());
+
+  appDir = platform::DirectoryOf(platform_.process().ExePath());
+  configPath = appDir + "Cfg\\Clock_config.ini";
+  configIni = std::make_unique<config::TIniFile>(configPath);
+  gearIniPath = appDir + "Gear\\gear.ini";
+  gearIni = std::make_unique<config::TIniFile>(gearIniPath);
+  eventNames = events::LoadListFile(appDir + "Gear\\Events.txt");
+
+  skinName = configIni->ReadString("Clock", "skin", "default");
+  skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
+  hideNulls = config::StrToInt(configIni->ReadString("Clock", "HideNulls", "0"));
+  hideHourNulls = config::StrToInt(configIni->ReadString("Clock", "HideHourNulls", "0"));
+  skinIni = std::make_unique<config::TIniFile>(skinIniPath);
+  SkinRefresh();
+
+  if (!platform_.process().CreateSingleInstanceMutex("mtxUIV2")) {
+    platform_.dialogs().ShowMessageBox(kAlreadyRunningText, ui::Application().Title(),
+                                       ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+    platform_.process().Exit(0);
+  }
+
+  const std::string beep = appDir + "Sound\\Beep.wav";
+  midnightSoundFile = configIni->ReadString("AckConfig", "MidnightFileAck", beep);
+  hourSoundFile = configIni->ReadString("AckConfig", "HourFileAck", beep);
+  minuteSoundFile = configIni->ReadString("AckConfig", "MinFileAck", beep);
+  midnightBeepFreq = config::StrToInt(configIni->ReadString("AckConfig", "MidnightAck", "0"));
+  hourBeepFreq = config::StrToInt(configIni->ReadString("AckConfig", "HourAck", "0"));
+  minuteBeepFreq = config::StrToInt(configIni->ReadString("AckConfig", "MinAck", "0"));
+  alphaLevel = config::StrToInt(configIni->ReadString("TranspConfig", "Alpha", "0"));
+
+  if (configIni->ReadString("Position", "Save", "1") == "1") {
+    SetLeft(config::StrToInt(configIni->ReadString("Position", "X", "895")));
+    SetTop(config::StrToInt(configIni->ReadString("Position", "Y", "687")));
+  }
+
+  RefreshBase();
+  RefreshDate();
+  RefreshTime();
+
+  clockMode = 1;
+  if (alphaLevel != 0) {
+    SetAlphaBlend(true);
+    SetAlphaBlendValue(1);
+    Timer1->SetInterval(config::StrToInt(configIni->ReadString("TranspConfig", "Speed", "15")));
+    clockMode = 0;
+    fadingIn = 1;
+  }
+  showInTitle = config::StrToInt(configIni->ReadString("Clock", "showIntitle", "0"));
+  CheckPosition(865, 657, 30, 30);
+}
+
+void TForm1::FormClose(ui::TComponent*, ui::TCloseAction&) {
+  for (ui::TForm* form : OtherWindowsClosedWithMain()) form->Close();
+  if (configIni && configIni->ReadString("Position", "Save", "1") == "1") {
+    configIni->WriteString("Position", "X", std::to_string(Left()));
+    configIni->WriteString("Position", "Y", std::to_string(Top()));
+  }
+  if (imageLib) imageLib->Release();
+}
+
+void TForm1::FormDestroy(ui::TComponent*) {
+  if (imageLib && imageLib->Loaded()) imageLib->Release();
+}
+
+void TForm1::N4Click(ui::TComponent*) {
+  if (Form2) Form2->Show();
+}
+
+void TForm1::N5Click(ui::TComponent*) { SystemCommand(ui::SC_CLOSE_COMMAND); }
+
+void TForm1::SkinRefresh() {
+  skinName = configIni->ReadString("Clock", "skin", "default");
+  skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
+  skinIni = std::make_unique<config::TIniFile>(skinIniPath);
+  std::string form = skinIni->ReadString("skin", "Form", "");
+  std::string background = form.empty() ? appDir + "Skins\\default\\main.bmp" : appDir + "skins\\" + skinName + "\\" + form;
+  Image1->SetPicture(resources::LoadPictureFile(background));
+  SetWidth(config::StrToInt(skinIni->ReadString("skin", "FormWidth", "180")));
+  SetHeight(config::StrToInt(skinIni->ReadString("skin", "FormHeight", "70")));
+}
+
+void TForm1::RefreshBase() {
+  baseNames = events::LoadListFile(appDir + "Gear\\Events.txt");
+  eventTimes.clear();
+  eventDates.clear();
+  for (const auto& number : baseNames) {
+    eventTimes.push_back(gearIni->ReadString(number, "time", "01:01:05"));
+    eventDates.push_back(gearIni->ReadString(number, "date", "01.01.2005"));
+  }
+}
+
+void TForm1::RefreshDate() {
+  std::string date = DateText();
+  if (Label1->Caption() != date) Label1->SetCaption(date);
+}
+
+void TForm1::RefreshTime() {
+  TrayIcon1->SetHint("Время " + TimeText() + " | Число " + DateText());
+  platform::DateTime now = platform_.clock().Now();
+  Label2->SetCaption(std::to_string(now.hour));
+  Label3->SetCaption(std::to_string(now.minute));
+  Label4->SetCaption(std::to_string(now.second));
+}
+
+void TForm1::Timer1Timer(ui::TComponent*) {
+  if (clockMode == 1) RefreshTime();
+  if (fadingIn == 1) {
+    RefreshTime();
+    int target = 255 - alphaLevel;
+    if (AlphaBlendValue() < target) {
+      SetAlphaBlend(true);
+      SetAlphaBlendValue(AlphaBlendValue() + 1);
+    }
+    if (AlphaBlendValue() >= target) {
+      fadingIn = 0;
+      clockMode = 1;
+      Timer1->SetInterval(1000);
+    }
+  }
+  auto pad = [](ui::TLabel* label, bool zero) {
+    int value = config::StrToInt(label->Caption());
+    if (value < 10 && zero) label->SetCaption("0" + label->Caption());
+  };
+  pad(Label2, !(hideNulls == 1 && hideHourNulls == 1));
+  pad(Label3, hideNulls != 1);
+  pad(Label4, hideNulls != 1);
+}
+
+void TForm1::CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit) {
+  if (configIni->ReadString("Clock", "StickCon", "1") != "1") return;
+  ui::TPoint p = chrome::Snap({Left(), Top()}, {Width(), Height()}, ui::Application().Widgets().ScreenSize(),
+                              {rightLimit, bottomLimit, leftLimit, topLimit});
+  SetBounds(p.x, p.y, Width(), Height());
+}

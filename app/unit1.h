@@ -1,0 +1,83 @@
+// TForm1: the main clock window and the program's shared run-time state.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/ini.h"
+#include "platform/platform.h"
+#include "tray/trayicon.h"
+#include "ui/extctrls.h"
+#include "ui/forms.h"
+#include "ui/menus.h"
+#include "ui/stdctrls.h"
+
+class TForm1 : public ui::TForm {
+ public:
+  TForm1(ui::TComponent* owner, platform::Platform& platform);
+  ~TForm1() override;
+
+  // Components, in declaration order.
+  tray::TTrayIcon* TrayIcon1;
+  ui::TImageList* ImageList1;
+  ui::TTimer* Timer1;
+  ui::TPopupMenu* PopupMenu1;
+  ui::TMenuItem *N1, *N2, *N3;
+  ui::TPopupMenu* PopupMenu2;
+  ui::TMenuItem *N4, *N5, *N6, *N7;
+  ui::TLabel *Label1, *Label2;
+  ui::TImage *MinimBut, *CloseBut, *Image1;
+  ui::TTimer* Timer2;
+  ui::TMenuItem *N8, *N9, *N10, *N11, *N12, *N13, *N14, *N51, *N101, *N151, *N201, *N301, *N451, *N15, *N901, *N21,
+      *N16, *N17;
+  ui::TLabel *Label3, *Label4, *Label5, *Label6;
+
+  // Run-time state shared with the other windows.
+  std::string appDir, configPath, gearIniPath, skinIniPath, skinName;
+  std::unique_ptr<config::TIniFile> configIni, gearIni, skinIni;
+  std::unique_ptr<platform::ResourceLibrary> imageLib;
+  std::string midnightSoundFile, hourSoundFile, minuteSoundFile;
+  int midnightBeepFreq = 0, hourBeepFreq = 0, minuteBeepFreq = 0;
+  int alphaLevel = 0;
+  int hideNulls = 0, hideHourNulls = 0;
+  int showInTitle = 0;
+  int clockMode = 0, stopwatchMode = 0, uptimeMode = 0, stopwatchRunning = 0;
+  double stopwatchTime = 0;
+  int fadingIn = 0;
+  int buttonPressed = 0, buttonLit = 0;
+  std::vector<std::string> eventNames, baseNames, eventTimes, eventDates;
+
+  // Handlers.
+  void FormCreate(ui::TComponent* sender);
+  void FormClose(ui::TComponent* sender, ui::TCloseAction& action);
+  void FormDestroy(ui::TComponent* sender);
+  void Timer1Timer(ui::TComponent* sender);
+  void N4Click(ui::TComponent* sender);
+  void N5Click(ui::TComponent* sender);
+
+  // Operations other windows use.
+  void SkinRefresh();
+  void RefreshBase();
+  void RefreshDate();
+  void RefreshTime();
+  void CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit);
+
+  // Texts of the current time and date in the user's formats.
+  std::string TimeText();
+  std::string DateText();
+
+  platform::Platform& Platform() { return platform_; }
+
+ private:
+  void BuildDesign();
+  void SetMenuBitmap(ui::TMenuItem* item, const std::string& name);
+  platform::Platform& platform_;
+};
+
+// The single main window; other windows reach the shared state through it.
+extern TForm1* Form1;
+
+// Messages the program shows.
+extern const char* const kLibraryMissingText;
+extern const char* const kAlreadyRunningText;

@@ -1,0 +1,19 @@
+// Snapping of the clock window to the screen edges.
+#pragma once
+
+#include "ui/types.h"
+
+namespace chrome {
+
+// Limits as the callers give them for a 1024 x 768 screen; on another screen size they move
+// with the right and bottom edges, so the window snaps to the real edges.
+struct SnapLimits {
+  int right, bottom, left, top;
+};
+
+// Where a window at `pos` ends after snapping: past the right limit it goes to the right edge,
+// past the bottom limit to 27 pixels above the bottom edge, within the left and top limits to
+// the left and top edges; each step works on the position the previous one left.
+ui::TPoint Snap(ui::TPoint pos, ui::TSize window, ui::TSize screen, SnapLimits limits);
+
+}  // namespace chrome

@@ -1,0 +1,121 @@
+#include "platform/fake/fake_platform.h"
+
+#include "clock/time_format.h"
+#include "platform/files.h"
+
+namespace platform {
+
+namespace {
+
+// Days from 2000-01-01 to a civil date and back (proleptic Gregorian calendar).
+std::int64_t DaysFromCivil(int y, int m, int d) {
+  y -= m <= 2;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const unsigned yoe = unsigned(y - era * 400);
+  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + std::int64_t(doe) - 719468 - 10957;
+}
+
+void CivilFromDays(std::int64_t z, int& y, int& m, int& d) {
+  z += 719468 + 10957;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const unsigned doe = unsigned(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  d = int(doy - (153 * mp + 2) / 5 + 1);
+  m = int(mp < 10 ? mp + 3 : mp - 9);
+  y = int(std::int64_t(yoe) + era * 400 + (m <= 2));
+}
+
+constexpr std::int64_t kDayMs = 86'400'000;
+
+}  // namespace
+
+DateTime FakeClock::Now() {
+  std::int64_t days = wallMs >= 0 ? wallMs / kDayMs : (wallMs - kDayMs + 1) / kDayMs;
+  std::int64_t rest = wallMs - days * kDayMs;
+  DateTime t;
+  CivilFromDays(days, t.year, t.month, t.day);
+  t.hour = int(rest / 3'600'000);
+  t.minute = int(rest / 60'000 % 60);
+  t.second = int(rest / 1000 % 60);
+  t.millisecond = int(rest % 1000);
+  t.dayOfWeek = clockface::DayOfWeek(t.year, t.month, t.day);
+  return t;
+}
+
+void FakeClock::Set(int year, int month, int day, int hour, int minute, int second, int millisecond) {
+  wallMs = DaysFromCivil(year, month, day) * kDayMs + hour * 3'600'000LL + minute * 60'000LL + second * 1000LL +
+           millisecond;
+}
+
+void FakeClock::Advance(std::uint64_t ms) {
+  tickMs += ms;
+  wallMs += std::int64_t(ms);
+}
+
+int FakeDialogs::ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+  shown.push_back({text, caption, flags});
+  if (answers.empty()) return 1;
+  int a = answers.front();
+  answers.pop_front();
+  return a;
+}
+
+bool FakeProcess::CreateSingleInstanceMutex(const std::string& name) {
+  mutexRequests.push_back(name);
+  return system_.mutexes.insert(name).second;
+}
+
+void FakeProcess::Exit(int code) {
+  exitCode = code;
+  throw ProcessExit{code};
+}
+
+const std::vector<std::string>& ImageLibraryNames() {
+  static const std::vector<std::string> names = {
+      "PL",     "SCHEME",  "CONFIG", "COMPUTER",    "TOTRAY",   "FROM_TRAY", "EXIT",  "HELP",
+      "WWW",    "ADDEVENT", "DELEVENT", "OKEVENT", "CANCELEVENT", "SPEAKER", "BROWSE", "RUNFILETEST",
+      "FOTO",   "MAIL",    "DATE",   "TIME",        "OK",       "MAIL2",     "DELIVERY"};
+  return names;
+}
+
+bool FakeResourceLibrary::Load(const std::string& relativePath) {
+  log_.loads.push_back(relativePath);
+  loaded_ = FileExists(programDir_ + relativePath);
+  return loaded_;
+}
+
+std::optional<ui::Image> FakeResourceLibrary::Bitmap(const std::string& name) {
+  if (!loaded_) return std::nullopt;
+  const auto& names = ImageLibraryNames();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (names[i] != name) continue;
+    // A distinct picture per name, so tests can tell which one a control shows.
+    ui::Image image(16, 16, 0xFF00FF);
+    for (int y = 4; y < 12; ++y)
+      for (int x = 4; x < 12; ++x) image.At(x, y) = std::uint32_t(0x010101 * (i + 1));
+    return image;
+  }
+  return std::nullopt;
+}
+
+void FakeResourceLibrary::Release() {
+  if (!loaded_) return;
+  loaded_ = false;
+  ++log_.releases;
+}
+
+std::unique_ptr<ResourceLibrary> FakePlatform::NewResourceLibrary() {
+  return std::make_unique<FakeResourceLibrary>(DirectoryOf(process_.exePath), libraryLog);
+}
+
+std::optional<std::string> FakeProgramResources::Data(const std::string& name) {
+  auto it = data.find(name);
+  if (it == data.end()) return std::nullopt;
+  return it->second;
+}
+
+}  // namespace platform

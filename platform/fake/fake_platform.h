@@ -1,0 +1,119 @@
+// Recording fakes of the platform services for tests: a settable clock, message boxes that
+// are logged and answered from a script, a process whose exit is an exception, and a resource
+// library that exists when its file does.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+class FakeClock : public Clock {
+ public:
+  DateTime Now() override;
+  std::uint32_t TickCount() override { return std::uint32_t(tickMs); }
+  std::string LongTimeFormat() override { return longTimeFormat; }
+  std::string ShortDateFormat() override { return shortDateFormat; }
+
+  void Set(int year, int month, int day, int hour, int minute, int second, int millisecond = 0);
+  // Moves the wall clock and the system tick forward together.
+  void Advance(std::uint64_t ms);
+  std::uint64_t Millis() const { return tickMs; }
+  void SetMillis(std::uint64_t ms) { Advance(ms - tickMs); }
+
+  std::string longTimeFormat = "HH:mm:ss";
+  std::string shortDateFormat = "dd.MM.yyyy";
+  std::uint64_t tickMs = 3'600'000;
+  std::int64_t wallMs = 0;  // milliseconds since 2000-01-01 00:00:00
+};
+
+struct MessageBoxCall {
+  std::string text, caption;
+  unsigned flags;
+};
+
+class FakeDialogs : public Dialogs {
+ public:
+  int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+  std::vector<MessageBoxCall> shown;
+  std::deque<int> answers;  // returned in order; 1 (OK) when empty
+};
+
+// State shared by all fake processes of one test: the named mutexes that exist.
+struct FakeSystem {
+  std::set<std::string> mutexes;
+};
+
+class FakeProcess : public Process {
+ public:
+  explicit FakeProcess(FakeSystem& system) : system_(system) {}
+  std::string ExePath() override { return exePath; }
+  bool CreateSingleInstanceMutex(const std::string& name) override;
+  [[noreturn]] void Exit(int code) override;
+
+  std::string exePath = "/tmp/Horavo.exe";
+  std::vector<std::string> mutexRequests;
+  std::optional<int> exitCode;
+
+ private:
+  FakeSystem& system_;
+};
+
+struct LibraryLog {
+  std::vector<std::string> loads;
+  int releases = 0;
+};
+
+class FakeResourceLibrary : public ResourceLibrary {
+ public:
+  FakeResourceLibrary(std::string programDir, LibraryLog& log) : programDir_(std::move(programDir)), log_(log) {}
+  bool Load(const std::string& relativePath) override;
+  bool Loaded() const override { return loaded_; }
+  std::optional<ui::Image> Bitmap(const std::string& name) override;
+  void Release() override;
+
+ private:
+  std::string programDir_;
+  LibraryLog& log_;
+  bool loaded_ = false;
+};
+
+class FakeProgramResources : public ProgramResources {
+ public:
+  std::optional<std::string> Data(const std::string& name) override;
+  std::map<std::string, std::string> data;
+};
+
+// The names the real image library holds; the fake library answers these with a 16 x 16 picture.
+const std::vector<std::string>& ImageLibraryNames();
+
+class FakePlatform : public Platform {
+ public:
+  explicit FakePlatform(FakeSystem& system) : process_(system) {}
+  Clock& clock() override { return clock_; }
+  Dialogs& dialogs() override { return dialogs_; }
+  Process& process() override { return process_; }
+  std::unique_ptr<ResourceLibrary> NewResourceLibrary() override;
+  ProgramResources& programResources() override { return resources_; }
+
+  FakeClock& fakeClock() { return clock_; }
+  FakeDialogs& fakeDialogs() { return dialogs_; }
+  FakeProcess& fakeProcess() { return process_; }
+  FakeProgramResources& fakeResources() { return resources_; }
+  LibraryLog libraryLog;
+
+ private:
+  FakeClock clock_;
+  FakeDialogs dialogs_;
+  FakeProcess process_;
+  FakeProgramResources resources_;
+};
+
+}  // namespace platform

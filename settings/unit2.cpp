@@ -1,0 +1,12 @@
+#include "settings/unit2.h"
+
+TForm2* Form2 = nullptr;
+
+TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(owner), platform_(platform) {
+  Form2 = this;
+  Name = "Form2";
+}
+
+TForm2::~TForm2() {
+  if (Form2 == this) Form2 = nullptr;
+}

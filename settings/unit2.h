@@ -1,0 +1,16 @@
+// TForm2: the settings and event editor window.
+#pragma once
+
+#include "platform/platform.h"
+#include "ui/forms.h"
+
+class TForm2 : public ui::TForm {
+ public:
+  TForm2(ui::TComponent* owner, platform::Platform& platform);
+  ~TForm2() override;
+
+ private:
+  platform::Platform& platform_;
+};
+
+extern TForm2* Form2;
