@@ -31,3 +31,10 @@ add_custom_target(dist ALL
           -DEXE=$<TARGET_FILE:Horavo> -DDLL=$<TARGET_FILE:images> -P ${CMAKE_SOURCE_DIR}/cmake/assemble_dist.cmake
   DEPENDS Horavo images art
   COMMENT "Assembling dist/")
+
+# The window probe of the end-to-end tests: a console program run under Wine beside the clock.
+# It stays in the build folder and is never shipped in dist/.
+add_executable(horavo_probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe/probe.cpp)
+target_compile_definitions(horavo_probe PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
+target_link_options(horavo_probe PRIVATE -static)
+target_link_libraries(horavo_probe PRIVATE user32 gdi32)

@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 need_pkgs=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev libjpeg-dev
            g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-           wine wine32 xvfb xdotool imagemagick x11-utils dpkg-dev file)
+           wine wine32 xvfb xdotool imagemagick x11-utils dpkg-dev file python3)
 
 missing=()
 for p in "${need_pkgs[@]}"; do

@@ -1,0 +1,87 @@
+"""What several cases check about the main window and the program's files."""
+
+import subprocess
+
+from harness import SCREEN_HEIGHT, SCREEN_WIDTH, Failure, wait_until
+
+TITLE = b"Horavo"
+DIALOG_CLASS = "#32770"
+
+WS_POPUP = 0x80000000
+WS_CAPTION = 0x00C00000
+WS_EX_TOPMOST = 0x00000008
+WS_EX_LAYERED = 0x00080000
+
+# The position kept in the design (no configuration yet) and the default skin's size.
+DESIGN_LEFT, DESIGN_TOP = 895, 687
+DEFAULT_SKIN_SIZE = (180, 70)
+# Start-up snapping: a window near the right or the bottom edge goes to it; the bottom keeps a
+# 27-pixel band free for the task bar. The limits are for a 1024x768 screen.
+SNAP_RIGHT, SNAP_BOTTOM, TASKBAR_BAND = 865, 657, 27
+
+
+def expect(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def snapped_position(width, height):
+    left, top = DESIGN_LEFT, DESIGN_TOP
+    if left >= SNAP_RIGHT:
+        left = SCREEN_WIDTH - width
+    if top >= SNAP_BOTTOM:
+        top = SCREEN_HEIGHT - TASKBAR_BAND - height
+    return left, top
+
+
+def main_windows(session):
+    """Visible top-level windows captioned "Horavo" that are not message boxes (whose caption
+    is the program's title too)."""
+    found = []
+    for w in session.windows():
+        if w.get("caption") == TITLE and w.get("visible") == 1 and w.get("class") != DIALOG_CLASS:
+            left, top, right, bottom = w["rect"]
+            w.update(left=left, top=top, width=right - left, height=bottom - top)
+            found.append(w)
+    return found
+
+
+def wait_main_window(session, timeout=60.0):
+    def one():
+        found = main_windows(session)
+        return found[0] if len(found) == 1 else None
+    return wait_until("the visible main window \"Horavo\"", one, timeout)
+
+
+def grab(session, left, top, width, height):
+    """The screen's pixels in a rectangle, as RGB bytes."""
+    out = subprocess.run(
+        ["import", "-window", "root", "-display", session.display, "-crop", f"{width}x{height}+{left}+{top}",
+         "-depth", "8", "rgb:-"],
+        stdin=subprocess.DEVNULL, capture_output=True, timeout=60, check=True)
+    return out.stdout
+
+
+def wait_painted(session, w, timeout=30.0):
+    """Waits until most of the window's pixels are drawn (the screen under it is black)."""
+    def painted():
+        pixels = grab(session, w["left"], w["top"], w["width"], w["height"])
+        count = len(pixels) // 3
+        lit = sum(1 for i in range(0, len(pixels) - 2, 3) if pixels[i] | pixels[i + 1] | pixels[i + 2])
+        return count and lit / count >= 0.5
+    wait_until("the clock face to be painted", painted, timeout, interval=0.2)
+
+
+def ini_sections(data):
+    """Sections of an INI file as {name: {key: value}}; also checks that every line ends in CR LF."""
+    expect(not data or data.endswith(b"\r\n"), f"the INI file does not end in CR LF: {data!r}")
+    lines = data.split(b"\r\n")[:-1] if data else []
+    sections, current = {}, None
+    for line in lines:
+        expect(b"\n" not in line and b"\r" not in line, f"a line not ended by CR LF in {data!r}")
+        if line.startswith(b"[") and line.endswith(b"]"):
+            current = sections.setdefault(line[1:-1].decode("cp1251"), {})
+        elif b"=" in line and current is not None:
+            key, value = line.split(b"=", 1)
+            current[key.decode("cp1251")] = value.decode("cp1251")
+    return sections
