@@ -1,0 +1,191 @@
+#include <windows.h>
+
+#include "platform/win32/win32_platform.h"
+
+#include <cstdint>
+
+#include "platform/win32/cp1251.h"
+
+namespace platform {
+
+namespace {
+
+using win32::NarrowCp1251;
+using win32::WidenCp1251;
+
+// The directory part of a path, with its trailing separator; empty when it has none.
+std::string DirectoryPart(const std::string& path) {
+  std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Absolute paths stay as they are; others go under `directory`, whatever the current directory is.
+std::string ResolveUnder(const std::string& directory, const std::string& path) {
+  bool absolute = (!path.empty() && (path[0] == '\\' || path[0] == '/')) || (path.size() >= 2 && path[1] == ':');
+  return absolute ? path : directory + path;
+}
+
+std::string LocaleText(LCTYPE what, const char* fallback) {
+  wchar_t buffer[128] = {};
+  int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, what, buffer, int(std::size(buffer)));
+  if (n <= 1) return fallback;
+  return NarrowCp1251(std::wstring(buffer, std::size_t(n - 1)));
+}
+
+class Win32Clock : public Clock {
+ public:
+  DateTime Now() override {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds, t.wDayOfWeek};
+  }
+  std::uint32_t TickCount() override { return GetTickCount(); }
+  std::string LongTimeFormat() override { return LocaleText(LOCALE_STIMEFORMAT, "HH:mm:ss"); }
+  std::string ShortDateFormat() override { return LocaleText(LOCALE_SSHORTDATE, "dd.MM.yyyy"); }
+};
+
+class Win32Dialogs : public Dialogs {
+ public:
+  int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override {
+    // The box belongs to the window the user works with, if the program has one active.
+    HWND parent = GetActiveWindow();
+    return MessageBoxW(parent, WidenCp1251(text).c_str(), WidenCp1251(caption).c_str(),
+                       flags | MB_TASKMODAL | MB_SETFOREGROUND);
+  }
+};
+
+class Win32Process : public Process {
+ public:
+  ~Win32Process() override {
+    if (mutex_) CloseHandle(mutex_);
+  }
+
+  std::string ExePath() override {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+      DWORD n = GetModuleFileNameA(nullptr, path.data(), DWORD(path.size()));
+      if (n == 0) return {};
+      if (n < path.size()) {
+        path.resize(n);
+        return path;
+      }
+      path.resize(path.size() * 2);  // truncated: try a larger buffer
+    }
+  }
+
+  bool CreateSingleInstanceMutex(const std::string& name) override {
+    HANDLE h = CreateMutexA(nullptr, TRUE, name.c_str());
+    DWORD error = GetLastError();
+    if (!h) return false;
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_INVALID_HANDLE) {
+      CloseHandle(h);
+      return false;
+    }
+    // Held until the process ends: its existence tells a second start that we are running.
+    if (mutex_) CloseHandle(mutex_);
+    mutex_ = h;
+    return true;
+  }
+
+  [[noreturn]] void Exit(int code) override { ExitProcess(UINT(code)); }
+
+ private:
+  HANDLE mutex_ = nullptr;
+};
+
+class Win32ResourceLibrary : public ResourceLibrary {
+ public:
+  explicit Win32ResourceLibrary(Process& process) : process_(process) {}
+  ~Win32ResourceLibrary() override { Release(); }
+
+  bool Load(const std::string& relativePath) override {
+    Release();
+    std::string path = ResolveUnder(DirectoryPart(process_.ExePath()), relativePath);
+    // A damaged file must give a failed load, not a system error box.
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    module_ = LoadLibraryA(path.c_str());
+    SetErrorMode(oldMode);
+    return module_ != nullptr;
+  }
+
+  bool Loaded() const override { return module_ != nullptr; }
+
+  std::optional<ui::Image> Bitmap(const std::string& name) override {
+    if (!module_) return std::nullopt;
+    // A DIB section keeps the stored colours exactly, whatever the display's colour depth;
+    // the transparent colour of a picture is compared by exact value.
+    auto bitmap = HBITMAP(LoadImageA(module_, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap) return std::nullopt;
+    std::optional<ui::Image> result = ToImage(bitmap);
+    DeleteObject(bitmap);
+    return result;
+  }
+
+  void Release() override {
+    if (module_) FreeLibrary(module_);
+    module_ = nullptr;
+  }
+
+ private:
+  static std::optional<ui::Image> ToImage(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!GetObjectW(bitmap, sizeof info, &info)) return std::nullopt;
+    int width = info.bmWidth, height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    constexpr std::int64_t kMaxPixels = 1 << 26;
+    if (width <= 0 || height <= 0 || std::int64_t(width) * height > kMaxPixels) return std::nullopt;
+    ui::Image image(width, height);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    HDC dc = GetDC(nullptr);
+    int lines = GetDIBits(dc, bitmap, 0, UINT(height), image.pixels.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    if (lines != height) return std::nullopt;
+    // 32-bit DIB pixels are B, G, R, unused: as a little-endian number that is 0x??RRGGBB.
+    for (auto& p : image.pixels) p &= 0x00FFFFFF;
+    return image;
+  }
+
+  Process& process_;
+  HMODULE module_ = nullptr;
+};
+
+class Win32ProgramResources : public ProgramResources {
+ public:
+  std::optional<std::string> Data(const std::string& name) override {
+    HRSRC info = FindResourceA(nullptr, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    if (!info) return std::nullopt;
+    HGLOBAL handle = LoadResource(nullptr, info);
+    DWORD size = SizeofResource(nullptr, info);
+    const void* bytes = handle ? LockResource(handle) : nullptr;
+    if (!bytes) return std::nullopt;
+    return std::string(static_cast<const char*>(bytes), size);
+  }
+};
+
+}  // namespace
+
+struct Win32Platform::Services {
+  Win32Clock clock;
+  Win32Dialogs dialogs;
+  Win32Process process;
+  Win32ProgramResources resources;
+};
+
+Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {}
+Win32Platform::~Win32Platform() = default;
+
+Clock& Win32Platform::clock() { return services_->clock; }
+Dialogs& Win32Platform::dialogs() { return services_->dialogs; }
+Process& Win32Platform::process() { return services_->process; }
+ProgramResources& Win32Platform::programResources() { return services_->resources; }
+
+std::unique_ptr<ResourceLibrary> Win32Platform::NewResourceLibrary() {
+  return std::make_unique<Win32ResourceLibrary>(services_->process);
+}
+
+}  // namespace platform

@@ -1,0 +1,101 @@
+// The platform-free rules of the Windows backend: menu layout, text lines, font heights,
+// tool-tip delays and the shift state of mouse messages.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/win32/win32_helpers.h"
+
+namespace {
+
+using ui::win32::ShownMenuEntries;
+
+struct Entry {
+  std::string caption;
+  bool visible = true;
+};
+
+// The captions a menu of `entries` shows, "-" for each separator.
+std::vector<std::string> Shown(std::vector<Entry>& entries) {
+  std::vector<Entry*> items;
+  for (Entry& e : entries) items.push_back(&e);
+  std::vector<std::string> captions;
+  for (Entry* e : ShownMenuEntries(
+           items, [](const Entry& e) { return e.visible; }, [](const Entry& e) { return e.caption == "-"; }))
+    captions.push_back(e->caption);
+  return captions;
+}
+
+TEST(Win32MenuLayout, HiddenItemsAndTheSeparatorsTheyStrandAreLeftOut) {
+  struct Case {
+    std::vector<Entry> entries;
+    std::vector<std::string> shown;
+  };
+  std::vector<Case> cases = {
+      {{{"a"}, {"-"}, {"b"}}, {"a", "-", "b"}},
+      {{{"-"}, {"a"}, {"b"}, {"-"}}, {"a", "b"}},              // first and last
+      {{{"a"}, {"-"}, {"-"}, {"-"}, {"b"}}, {"a", "-", "b"}},  // a run
+      {{{"hidden", false}, {"-"}, {"a"}}, {"a"}},              // first once the hidden item goes
+      {{{"a"}, {"-"}, {"hidden", false}, {"-"}, {"b"}}, {"a", "-", "b"}},
+      {{{"a"}, {"-"}, {"hidden", false}}, {"a"}},
+      {{{"a"}, {"-", false}, {"b"}}, {"a", "b"}},  // a hidden separator
+      {{{"-"}, {"-"}}, {}},
+      {{}, {}},
+  };
+  for (Case& c : cases) EXPECT_EQ(Shown(c.entries), c.shown);
+}
+
+TEST(Win32TextLines, EveryKindOfLineEndBreaksALine) {
+  using ui::win32::TextLines;
+  EXPECT_EQ(TextLines(""), (std::vector<std::string>{""}));
+  EXPECT_EQ(TextLines("12:05"), (std::vector<std::string>{"12:05"}));
+  EXPECT_EQ(TextLines("a\r\nb"), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(TextLines("a\nb\rc"), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(TextLines("a\n\nb\n"), (std::vector<std::string>{"a", "", "b", ""}));
+  EXPECT_EQ(TextLines("a\n\r\nb"), (std::vector<std::string>{"a", "", "b"}));
+}
+
+TEST(Win32FontHeight, PointsBecomeNegativePixelHeightsRoundedToNearest) {
+  using ui::win32::FontHeight;
+  EXPECT_EQ(FontHeight(8, 96), -11);   // 10.67
+  EXPECT_EQ(FontHeight(9, 96), -12);   // exactly 12
+  EXPECT_EQ(FontHeight(10, 96), -13);  // 13.33
+  EXPECT_EQ(FontHeight(22, 96), -29);
+  EXPECT_EQ(FontHeight(3, 120), -5);   // 5.0
+  EXPECT_EQ(FontHeight(8, 120), -13);  // 13.33
+  EXPECT_EQ(FontHeight(0, 96), 0);
+}
+
+TEST(Win32TooltipDelay, DelaysAreCutToWhatTheControlCanHold) {
+  using ui::win32::TooltipDelay;
+  EXPECT_EQ(TooltipDelay(400), 400);
+  EXPECT_EQ(TooltipDelay(1), 1);
+  EXPECT_EQ(TooltipDelay(32767), 32767);
+  EXPECT_EQ(TooltipDelay(32768), 32767);
+  EXPECT_EQ(TooltipDelay(1410065408), 32767);  // "never hide" in the program's settings
+  EXPECT_EQ(TooltipDelay(-5), 0);
+}
+
+TEST(Win32MouseKeys, ButtonAndKeyFlagsMapToTheShiftState) {
+  using ui::win32::ShiftFromMouseKeys;
+  EXPECT_EQ(ShiftFromMouseKeys(0, false), 0);
+  EXPECT_EQ(ShiftFromMouseKeys(0x0001, false), ui::ssLeft);
+  EXPECT_EQ(ShiftFromMouseKeys(0x0002, false), ui::ssRight);
+  EXPECT_EQ(ShiftFromMouseKeys(0x0010, false), ui::ssMiddle);
+  EXPECT_EQ(ShiftFromMouseKeys(0x0004 | 0x0008, false), ui::ssShift | ui::ssCtrl);
+  EXPECT_EQ(ShiftFromMouseKeys(0x0001, true), ui::ssLeft | ui::ssAlt);
+  EXPECT_EQ(ShiftFromMouseKeys(0x0020 | 0x0040, false), 0);  // the X buttons have no flag here
+}
+
+TEST(Win32Colors, NegativeNumbersNameSystemColoursByTheirLowByte) {
+  using ui::win32::IsSystemColor;
+  using ui::win32::SystemColorIndex;
+  EXPECT_FALSE(IsSystemColor(ui::clBlack));
+  EXPECT_FALSE(IsSystemColor(ui::clWhite));
+  EXPECT_TRUE(IsSystemColor(ui::TColor(0x8000000F)));
+  EXPECT_EQ(SystemColorIndex(ui::TColor(0x8000000F)), 15);  // button face
+  EXPECT_EQ(SystemColorIndex(ui::TColor(0xFF000005)), 5);   // window
+}
+
+}  // namespace

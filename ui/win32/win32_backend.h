@@ -1,0 +1,261 @@
+// Internal to the Windows backend: what its peers share, the form peer, the GDI canvas and the
+// base of windowed-control peers. Windows types appear here, so a source file includes
+// <windows.h> and <commctrl.h> before this header; nothing outside ui/win32 includes it.
+#pragma once
+
+#ifndef _WINDOWS_
+#error "include <windows.h> before ui/win32/win32_backend.h"
+#endif
+#undef DrawText  // the Canvas method below, not the Windows macro
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "ui/types.h"
+#include "ui/widgetset.h"
+
+namespace ui {
+class TControl;
+class TForm;
+class TPopupMenu;
+class TTimer;
+class TWinControl;
+}  // namespace ui
+
+namespace ui::win32 {
+
+class Win32FormPeer;
+
+// Runs a call into the component model from a window procedure. An exception it raises is
+// shown in the application's error box; it must never unwind through the system's frames.
+void CallModel(const std::function<void()>& fn);
+
+// Registers a window class of the program unless it is registered already.
+void RegisterClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style = 0);
+
+// The program's cp1251 text for the wide API.
+std::wstring Widen(const std::string& text);
+// A colour number as the system's COLORREF, system colours resolved.
+COLORREF ResolveColor(TColor color);
+
+// Any peer that owns a native window.
+class NativeWindow {
+ public:
+  virtual ~NativeWindow() = default;
+  virtual HWND Handle() const = 0;
+};
+
+// The native window behind a windowed control, or null when it has none (yet).
+HWND HandleOf(const TWinControl* control);
+
+class Backend {
+ public:
+  Backend();
+  ~Backend();
+  Backend(const Backend&) = delete;
+  Backend& operator=(const Backend&) = delete;
+
+  HINSTANCE Instance() const { return instance_; }
+  // The hidden application window that owns every form; it carries the task-bar button.
+  HWND OwnerWindow() const { return owner_; }
+
+  // A font made once and kept while the backend lives; `crisp` turns anti-aliasing off.
+  HFONT Font(const TFont& font, bool crisp);
+  TSize MeasureText(const std::string& text, const TFont& font);
+
+  // Timers: an id for SetTimer on the message window; WM_TIMER with that id fires `timer`.
+  UINT_PTR AddTimer(TTimer& timer);
+  void RemoveTimer(UINT_PTR id);
+  void StartTimer(UINT_PTR id, int intervalMs);
+  void StopTimer(UINT_PTR id);
+
+  // Forms register themselves so that application-wide settings reach them.
+  void AddForm(Win32FormPeer* form);
+  void RemoveForm(Win32FormPeer* form);
+  void FormActivated(Win32FormPeer* form);
+  // Shows the owner window (and so one task-bar button) while any form is visible, unless
+  // the program asked for no button.
+  void UpdateTaskbarButton();
+  void SetTitle(const std::string& title);
+  void HideTaskbarButton();
+
+  // While a popup menu is open, its item pictures are drawn here: the window the menu belongs
+  // to passes on WM_MEASUREITEM and WM_DRAWITEM for menus. `pictures` is indexed by item data - 1.
+  const std::vector<Image>* SetMenuPictures(const std::vector<Image>* pictures);
+  bool MenuPictureMessage(UINT msg, LPARAM lParam);
+
+  struct HintTiming {
+    int pause = 500;
+    int shortPause = 50;
+    int hidePause = 2500;
+  };
+  const HintTiming& Hints() const { return hints_; }
+  void SetHintTiming(const HintTiming& timing);
+
+  void Run();
+  void Terminate();
+  void ProcessMessages();
+
+ private:
+  static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK MessageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void FireTimer(UINT_PTR id);
+
+  struct TimerEntry {
+    TTimer* timer;
+    bool firing;
+  };
+  using FontKey = std::tuple<std::string, int, bool, bool>;
+
+  HINSTANCE instance_ = nullptr;
+  HWND owner_ = nullptr;
+  HWND messages_ = nullptr;
+  int dpi_ = 96;
+  std::map<FontKey, HFONT> fonts_;
+  std::map<UINT_PTR, TimerEntry> timers_;
+  UINT_PTR nextTimerId_ = 1;
+  std::vector<Win32FormPeer*> forms_;
+  const std::vector<Image>* menuPictures_ = nullptr;
+  Win32FormPeer* lastActive_ = nullptr;
+  bool taskbarHidden_ = false;
+  bool terminated_ = false;
+  HintTiming hints_;
+};
+
+// Draws onto a device context (the form's off-screen bitmap while it paints).
+class GdiCanvas : public Canvas {
+ public:
+  // `crispText` draws text without anti-aliasing: on a colour-keyed window smoothed edges
+  // would blend with the key colour into a visible fringe.
+  GdiCanvas(Backend& backend, HDC dc, bool crispText) : backend_(backend), dc_(dc), crispText_(crispText) {}
+  void FillRect(TRect r, TColor color) override;
+  void DrawImage(const Image& image, TRect dest, bool transparent) override;
+  void DrawText(const std::string& text, TPoint at, const TFont& font) override;
+
+ private:
+  Backend& backend_;
+  HDC dc_;
+  bool crispText_;
+};
+
+// The native window of a TForm: a top-level window owned by the application window.
+class Win32FormPeer : public FormPeer, public NativeWindow {
+ public:
+  Win32FormPeer(Backend& backend, TForm& form);
+  ~Win32FormPeer() override;
+
+  HWND Handle() const override { return hwnd_; }
+  TForm& Form() const { return form_; }
+  bool Shown() const { return hwnd_ && IsWindowVisible(hwnd_); }
+  void ApplyHintTiming();
+
+  void SetBounds(TRect r) override;
+  void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override;
+  void SetCaption(const std::string& caption) override;
+  void SetColor(TColor) override { Invalidate(); }
+  void Invalidate() override;
+  void SetFocus() override;
+  void SetBorderless(bool borderless) override;
+  void SetStayOnTop(bool onTop) override;
+  void SetTransparentColor(bool on, TColor color) override;
+  void SetAlphaBlend(bool on, int value) override;
+  void BringToFront() override;
+  void SendSystemCommand(unsigned command) override;
+  void BeginMove() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void ApplyStyles();
+  void ApplyLayering();
+  void Paint();
+  void ButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
+  void ButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
+  void MouseMoved(WPARAM wParam, LPARAM lParam);
+  void UpdateHint();
+
+  Backend& backend_;
+  TForm& form_;
+  HWND hwnd_ = nullptr;
+  HWND tip_ = nullptr;
+  std::string tipText_;
+  bool stayOnTop_ = false;
+  bool colorKey_ = false;
+  TColor keyColor_ = 0;
+  bool alphaBlend_ = false;
+  int alpha_ = 255;
+  bool trackingLeave_ = false;
+  bool placing_ = false;           // our own move or resize is under way: the model has it already
+  bool releasingCapture_ = false;  // our own ReleaseCapture: the press ends normally
+  // Shared with calls in progress; false once the peer is gone, so a handler that destroyed
+  // the form does not leave the window procedure touching freed memory.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+std::unique_ptr<MenuPeer> NewMenuPeer(Backend& backend, TPopupMenu& menu);
+
+// The native side of a windowed control inside a form or another windowed control: a child
+// window of a system class, subclassed so that its own messages and the notifications its
+// parent reflects (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*) reach the peer. A control kind's peer
+// derives from Win32ControlPeer<ItsPeerInterface>, calls Create with the class name and styles
+// in its constructor, and overrides the On* hooks it needs.
+class Win32ChildWindow : public NativeWindow {
+ public:
+  Win32ChildWindow(Backend& backend, TWinControl& control) : backend_(backend), control_(control) {}
+  ~Win32ChildWindow() override;
+  Win32ChildWindow(const Win32ChildWindow&) = delete;
+  Win32ChildWindow& operator=(const Win32ChildWindow&) = delete;
+
+  HWND Handle() const override { return hwnd_; }
+  TWinControl& Control() const { return control_; }
+  static Win32ChildWindow* FromHandle(HWND hwnd);
+  // Hands a notification a parent window got from a child window to that child's peer.
+  static bool Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+ protected:
+  // Creates the window inside the parent's native window and pushes the control's state once.
+  void Create(const wchar_t* className, DWORD style, DWORD exStyle = 0);
+  void ApplyBounds(TRect r);
+  void ApplyVisible(bool visible);
+  void ApplyEnabled(bool enabled);
+  void ApplyCaption(const std::string& caption);
+  void ApplyFont(const TFont& font);
+  void Repaint();
+  void Focus();
+
+  // Notifications reflected from the parent: a WM_COMMAND code, a WM_NOTIFY header, the
+  // colours of WM_CTLCOLOR* (return a brush in `result`). True when handled.
+  virtual bool OnCommand(unsigned code, LRESULT& result) { return false; }
+  virtual bool OnNotify(NMHDR& header, LRESULT& result) { return false; }
+  virtual bool OnColor(HDC dc, LRESULT& result) { return false; }
+  // The window's own messages, before its class handles them. True when handled.
+  virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
+
+  Backend& backend_;
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+  TWinControl& control_;
+  HWND hwnd_ = nullptr;
+};
+
+template <class PeerInterface>
+class Win32ControlPeer : public PeerInterface, public Win32ChildWindow {
+ public:
+  Win32ControlPeer(Backend& backend, TWinControl& control) : Win32ChildWindow(backend, control) {}
+  void SetBounds(TRect r) override { ApplyBounds(r); }
+  void SetVisible(bool visible) override { ApplyVisible(visible); }
+  void SetEnabled(bool enabled) override { ApplyEnabled(enabled); }
+  void SetCaption(const std::string& caption) override { ApplyCaption(caption); }
+  void SetFont(const TFont& font) override { ApplyFont(font); }
+  void SetColor(TColor) override { Repaint(); }
+  void Invalidate() override { Repaint(); }
+  void SetFocus() override { Focus(); }
+};
+
+}  // namespace ui::win32

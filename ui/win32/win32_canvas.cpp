@@ -1,0 +1,77 @@
+#include <windows.h>
+// Before any other header of the library: it takes back the name DrawText from the API.
+#include "ui/win32/win32_backend.h"
+
+#include <cstring>
+
+#include "ui/win32/win32_helpers.h"
+
+namespace ui::win32 {
+
+namespace {
+
+BITMAPINFO TopDown32(int width, int height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;  // top row first, as ui::Image keeps it
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
+}  // namespace
+
+void GdiCanvas::FillRect(TRect r, TColor color) {
+  RECT rect{r.left, r.top, r.right, r.bottom};
+  HBRUSH brush = CreateSolidBrush(ResolveColor(color));
+  ::FillRect(dc_, &rect, brush);
+  DeleteObject(brush);
+}
+
+void GdiCanvas::DrawImage(const Image& image, TRect dest, bool transparent) {
+  if (image.Empty() || dest.Width() <= 0 || dest.Height() <= 0) return;
+  BITMAPINFO bi = TopDown32(image.width, image.height);
+  // Nearest-pixel stretching: smoothing would mix the transparent colour into its neighbours
+  // and leave a visible seam around see-through parts.
+  int oldMode = SetStretchBltMode(dc_, COLORONCOLOR);
+  if (!transparent) {
+    // ui::Image pixels (0x00RRGGBB) are exactly the memory layout of a 32-bit DIB.
+    StretchDIBits(dc_, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, image.width, image.height,
+                  image.pixels.data(), &bi, DIB_RGB_COLORS, SRCCOPY);
+  } else {
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib && bits) {
+      std::memcpy(bits, image.pixels.data(), image.pixels.size() * sizeof(std::uint32_t));
+      HDC source = CreateCompatibleDC(dc_);
+      HGDIOBJ old = SelectObject(source, dib);
+      TransparentBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), source, 0, 0, image.width, image.height,
+                     COLORREF(PixelToColor(image.BottomLeft())));
+      SelectObject(source, old);
+      DeleteDC(source);
+    }
+    if (dib) DeleteObject(dib);
+  }
+  SetStretchBltMode(dc_, oldMode);
+}
+
+void GdiCanvas::DrawText(const std::string& text, TPoint at, const TFont& font) {
+  if (text.empty()) return;
+  HGDIOBJ old = SelectObject(dc_, backend_.Font(font, crispText_));
+  SetBkMode(dc_, TRANSPARENT);
+  SetTextColor(dc_, ResolveColor(font.color));
+  SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc_, &tm);
+  int y = at.y;
+  for (const std::string& line : TextLines(text)) {
+    std::wstring wide = Widen(line);
+    if (!wide.empty()) TextOutW(dc_, at.x, y, wide.c_str(), int(wide.size()));
+    y += tm.tmHeight;
+  }
+  SelectObject(dc_, old);
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,118 @@
+#include <windows.h>
+#include <commctrl.h>
+// Before any other header of the library: it takes back the name DrawText from the API.
+#include "ui/win32/win32_backend.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/controls.h"
+
+namespace ui::win32 {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 1;
+UINT nextControlId = 100;
+}  // namespace
+
+Win32ChildWindow::~Win32ChildWindow() {
+  if (!hwnd_) return;
+  RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+  DestroyWindow(hwnd_);
+}
+
+Win32ChildWindow* Win32ChildWindow::FromHandle(HWND hwnd) {
+  DWORD_PTR data = 0;
+  if (hwnd && GetWindowSubclass(hwnd, SubclassProc, kSubclassId, &data))
+    return reinterpret_cast<Win32ChildWindow*>(data);
+  return nullptr;
+}
+
+bool Win32ChildWindow::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  bool handled = false;
+  switch (msg) {
+    case WM_COMMAND:
+      if (auto* child = FromHandle(HWND(lParam))) {
+        unsigned code = HIWORD(wParam);
+        CallModel([&] { handled = child->OnCommand(code, result); });
+      }
+      break;
+    case WM_NOTIFY:
+      if (auto* header = reinterpret_cast<NMHDR*>(lParam))
+        if (auto* child = FromHandle(header->hwndFrom)) CallModel([&] { handled = child->OnNotify(*header, result); });
+      break;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      if (auto* child = FromHandle(HWND(lParam))) CallModel([&] { handled = child->OnColor(HDC(wParam), result); });
+      break;
+    default:
+      break;
+  }
+  return handled;
+}
+
+void Win32ChildWindow::Create(const wchar_t* className, DWORD style, DWORD exStyle) {
+  HWND parent = HandleOf(control_.Parent());
+  if (!parent) return;
+  style |= WS_CHILD | WS_CLIPSIBLINGS;
+  if (control_.Visible()) style |= WS_VISIBLE;
+  if (!control_.Enabled()) style |= WS_DISABLED;
+  TRect r = control_.BoundsRect();
+  hwnd_ = CreateWindowExW(exStyle, className, Widen(control_.Caption()).c_str(), style, r.left, r.top,
+                          std::max(r.Width(), 0), std::max(r.Height(), 0), parent, HMENU(UINT_PTR(nextControlId++)),
+                          backend_.Instance(), nullptr);
+  if (!hwnd_) throw std::runtime_error("Unable to create a control");
+  SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, DWORD_PTR(this));
+  ApplyFont(control_.Font());
+}
+
+void Win32ChildWindow::ApplyBounds(TRect r) {
+  if (hwnd_)
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, std::max(r.Width(), 0), std::max(r.Height(), 0),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32ChildWindow::ApplyVisible(bool visible) {
+  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32ChildWindow::ApplyEnabled(bool enabled) {
+  if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+void Win32ChildWindow::ApplyCaption(const std::string& caption) {
+  if (hwnd_) SetWindowTextW(hwnd_, Widen(caption).c_str());
+}
+
+void Win32ChildWindow::ApplyFont(const TFont& font) {
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, WPARAM(backend_.Font(font, false)), TRUE);
+}
+
+void Win32ChildWindow::Repaint() {
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32ChildWindow::Focus() {
+  if (hwnd_) ::SetFocus(hwnd_);
+}
+
+LRESULT CALLBACK Win32ChildWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                                DWORD_PTR data) {
+  auto* self = reinterpret_cast<Win32ChildWindow*>(data);
+  LRESULT result = 0;
+  // A container (group box, panel, page) passes its children's notifications on.
+  if (Reflect(msg, wParam, lParam, result)) return result;
+  bool handled = false;
+  CallModel([&] { handled = self->OnMessage(msg, wParam, lParam, result); });
+  if (handled) return result;
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, SubclassProc, id);
+    self->hwnd_ = nullptr;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,403 @@
+#include <windows.h>
+#include <commctrl.h>
+// Before any other header of the library: it takes back the name DrawText from the API.
+#include "ui/win32/win32_backend.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/forms.h"
+#include "ui/win32/win32_helpers.h"
+
+namespace ui::win32 {
+
+namespace {
+
+const wchar_t kFormClass[] = L"HoravoForm";
+
+struct WindowStyles {
+  DWORD style;
+  DWORD exStyle;
+};
+
+// The frame of each border style. Width and Height always mean the whole window, so a framed
+// form's client area is smaller by its frame. A sizeable form gets a fixed frame as well: the
+// model follows the window's moves, not its sizes.
+WindowStyles StylesFor(TBorderStyle border) {
+  switch (border) {
+    case TBorderStyle::bsNone:
+      return {WS_POPUP | WS_CLIPCHILDREN, 0};
+    case TBorderStyle::bsDialog:
+      return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME};
+    case TBorderStyle::bsToolWindow:
+      return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW};
+    case TBorderStyle::bsSingle:
+    case TBorderStyle::bsSizeable:
+      break;
+  }
+  return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0};
+}
+
+constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr DWORD kFrameExStyles = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
+
+TPoint PointOf(LPARAM lParam) { return {int(short(LOWORD(lParam))), int(short(HIWORD(lParam)))}; }
+
+TShiftState ShiftOf(WPARAM wParam) { return ShiftFromMouseKeys(unsigned(wParam), GetKeyState(VK_MENU) < 0); }
+
+// One tool covering the whole form; its text follows the control under the pointer.
+TOOLINFOW FormTool(HWND form) {
+  TOOLINFOW ti{};
+  // The size of the version-5 structure: the control of every Windows version accepts it.
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = form;
+  ti.uId = UINT_PTR(form);
+  return ti;
+}
+
+}  // namespace
+
+Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form) : backend_(backend), form_(form) {
+  RegisterClassOnce(backend.Instance(), kFormClass, WindowProc, CS_DBLCLKS);
+  colorKey_ = form.TransparentColor();
+  keyColor_ = form.TransparentColorValue();
+  alphaBlend_ = form.AlphaBlend();
+  alpha_ = form.AlphaBlendValue();
+  stayOnTop_ = form.FormStyle() == TFormStyle::fsStayOnTop;
+
+  WindowStyles styles = StylesFor(form.BorderStyle());
+  DWORD exStyle = styles.exStyle | (stayOnTop_ ? WS_EX_TOPMOST : 0);
+  TRect r = form.BoundsRect();
+  placing_ = true;
+  // Owned by the application window: owned windows get no task-bar button of their own.
+  CreateWindowExW(exStyle, kFormClass, Widen(form.Caption()).c_str(), styles.style, r.left, r.top,
+                  std::max(r.Width(), 0), std::max(r.Height(), 0), backend.OwnerWindow(), nullptr, backend.Instance(),
+                  this);
+  placing_ = false;
+  if (!hwnd_) throw std::runtime_error("Unable to create a window");
+  ApplyLayering();
+
+  tip_ =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, backend.Instance(), nullptr);
+  if (tip_) {
+    TOOLINFOW ti = FormTool(hwnd_);
+    ti.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, LPARAM(&ti));
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 600);  // lets a hint break into lines at its line ends
+  }
+  ApplyHintTiming();
+  backend.AddForm(this);
+  if (form.Visible()) SetVisible(true);
+}
+
+Win32FormPeer::~Win32FormPeer() {
+  *alive_ = false;
+  backend_.RemoveForm(this);
+  if (tip_) DestroyWindow(tip_);
+  if (hwnd_) {
+    // Messages sent while the window goes must not reach a half-destroyed form.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  backend_.UpdateTaskbarButton();
+}
+
+void Win32FormPeer::ApplyHintTiming() {
+  if (!tip_) return;
+  const Backend::HintTiming& t = backend_.Hints();
+  SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(TooltipDelay(t.pause), 0));
+  SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_RESHOW, MAKELPARAM(TooltipDelay(t.shortPause), 0));
+  SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(TooltipDelay(t.hidePause), 0));
+}
+
+void Win32FormPeer::SetBounds(TRect r) {
+  if (!hwnd_) return;
+  placing_ = true;
+  SetWindowPos(hwnd_, nullptr, r.left, r.top, std::max(r.Width(), 0), std::max(r.Height(), 0),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  placing_ = false;
+}
+
+void Win32FormPeer::SetVisible(bool visible) {
+  if (!hwnd_) return;
+  if (visible) {
+    // A borderless window (the clock face, a notice) appears without taking the keyboard from
+    // the program the user is typing in; a framed one is a window to work in.
+    bool borderless = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CAPTION) == 0;
+    ShowWindow(hwnd_, borderless ? SW_SHOWNOACTIVATE : SW_SHOW);
+    // Some systems (Wine) keep no z-order for a hidden window: place it again once it shows.
+    if (stayOnTop_) SetStayOnTop(true);
+  } else {
+    ShowWindow(hwnd_, SW_HIDE);
+  }
+  backend_.UpdateTaskbarButton();
+}
+
+void Win32FormPeer::SetEnabled(bool enabled) {
+  if (hwnd_) EnableWindow(hwnd_, enabled);
+}
+
+void Win32FormPeer::SetCaption(const std::string& caption) {
+  if (hwnd_) SetWindowTextW(hwnd_, Widen(caption).c_str());
+}
+
+void Win32FormPeer::Invalidate() {
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Win32FormPeer::SetFocus() {
+  if (hwnd_) ::SetFocus(hwnd_);
+}
+
+void Win32FormPeer::SetBorderless(bool borderless) {
+  if (!hwnd_) return;
+  TBorderStyle border = form_.BorderStyle();
+  if (borderless) border = TBorderStyle::bsNone;
+  if (!borderless && border == TBorderStyle::bsNone) border = TBorderStyle::bsSingle;
+  WindowStyles styles = StylesFor(border);
+  auto style = DWORD(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+  auto exStyle = DWORD(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+  style = (style & ~(kFrameStyles | WS_OVERLAPPED)) | styles.style;
+  exStyle = (exStyle & ~kFrameExStyles) | styles.exStyle;
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, LONG_PTR(style));
+  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, LONG_PTR(exStyle));
+  placing_ = true;
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  placing_ = false;
+}
+
+void Win32FormPeer::SetStayOnTop(bool onTop) {
+  stayOnTop_ = onTop;
+  if (!hwnd_) return;
+  SetWindowPos(hwnd_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32FormPeer::SetTransparentColor(bool on, TColor color) {
+  colorKey_ = on;
+  keyColor_ = color;
+  ApplyLayering();
+  Invalidate();  // text is drawn differently on a colour-keyed window
+}
+
+void Win32FormPeer::SetAlphaBlend(bool on, int value) {
+  alphaBlend_ = on;
+  alpha_ = std::clamp(value, 0, 255);
+  ApplyLayering();
+}
+
+void Win32FormPeer::ApplyLayering() {
+  if (!hwnd_) return;
+  auto exStyle = DWORD(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+  if (!colorKey_ && !alphaBlend_) {
+    if (exStyle & WS_EX_LAYERED) {
+      SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, LONG_PTR(exStyle & ~DWORD(WS_EX_LAYERED)));
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    return;
+  }
+  if (!(exStyle & WS_EX_LAYERED)) SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, LONG_PTR(exStyle | WS_EX_LAYERED));
+  DWORD flags = (colorKey_ ? LWA_COLORKEY : 0) | (alphaBlend_ ? LWA_ALPHA : 0);
+  SetLayeredWindowAttributes(hwnd_, ResolveColor(keyColor_), BYTE(alphaBlend_ ? alpha_ : 255), flags);
+}
+
+void Win32FormPeer::BringToFront() {
+  if (!hwnd_) return;
+  SetForegroundWindow(hwnd_);
+  BringWindowToTop(hwnd_);
+}
+
+void Win32FormPeer::SendSystemCommand(unsigned command) {
+  if (hwnd_) SendMessageW(hwnd_, WM_SYSCOMMAND, WPARAM(command), 0);
+}
+
+void Win32FormPeer::BeginMove() {
+  if (!hwnd_) return;
+  // The system's move loop follows the pointer until the button goes up; it needs the mouse.
+  ReleaseCapture();
+  SendMessageW(hwnd_, WM_SYSCOMMAND, SC_DRAGMOVE_COMMAND, 0);
+}
+
+LRESULT CALLBACK Win32FormPeer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The one place where a window finds its peer (and through it its form).
+  if (msg == WM_NCCREATE) {
+    auto* created = static_cast<Win32FormPeer*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    created->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(created));
+  }
+  auto* peer = reinterpret_cast<Win32FormPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!peer) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  return peer->HandleMessage(msg, wParam, lParam);
+}
+
+// Calls into the model may destroy this peer (a handler that frees the form); after them the
+// code below only touches members when `alive` says the peer still exists.
+LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = hwnd_;
+  LRESULT result = 0;
+  if (Win32ChildWindow::Reflect(msg, wParam, lParam, result)) return result;
+  switch (msg) {
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      if (backend_.MenuPictureMessage(msg, lParam)) return TRUE;
+      break;
+    case WM_ERASEBKGND:
+      return 1;  // the whole client area is painted from an off-screen bitmap
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_LBUTTONDOWN:
+      ButtonDown(TMouseButton::mbLeft, wParam, lParam);
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:  // a quick second right click is still a right click
+      ButtonDown(TMouseButton::mbRight, wParam, lParam);
+      return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      ButtonDown(TMouseButton::mbMiddle, wParam, lParam);
+      return 0;
+    case WM_LBUTTONDBLCLK: {
+      SetCapture(hwnd);
+      TPoint p = PointOf(lParam);
+      CallModel([this, p] { form_.RouteDblClick(p); });
+      return 0;
+    }
+    case WM_LBUTTONUP:
+      ButtonUp(TMouseButton::mbLeft, wParam, lParam);
+      return 0;
+    case WM_RBUTTONUP:
+      ButtonUp(TMouseButton::mbRight, wParam, lParam);
+      return 0;
+    case WM_MBUTTONUP:
+      ButtonUp(TMouseButton::mbMiddle, wParam, lParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      MouseMoved(wParam, lParam);
+      return 0;
+    case WM_MOUSELEAVE: {
+      trackingLeave_ = false;
+      auto alive = alive_;
+      CallModel([this] { form_.RouteMouseLeave(); });
+      if (*alive) UpdateHint();
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      // Something else took the mouse in the middle of a press (the move loop, a menu, another
+      // window): the press is over without a release or a click.
+      if (!releasingCapture_ && HWND(lParam) != hwnd) CallModel([this] { form_.CancelMouseCapture(); });
+      return 0;
+    case WM_WINDOWPOSCHANGED: {
+      auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+      // The user (or the system) moved the window: the model follows.
+      if (!placing_ && !(pos->flags & SWP_NOMOVE) && !IsIconic(hwnd)) {
+        TPoint to{pos->x, pos->y};
+        CallModel([this, to] { form_.MovedTo(to.x, to.y); });
+      }
+      break;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) backend_.FormActivated(this);
+      break;
+    case WM_CLOSE:
+      // The model decides: a form is never destroyed from here.
+      CallModel([this] { form_.CloseRequested(); });
+      return 0;
+    case WM_NCDESTROY:
+      // Destroyed by the system (its owner went first): forget the window.
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      hwnd_ = nullptr;
+      tip_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void Win32FormPeer::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  int width = client.right - client.left, height = client.bottom - client.top;
+  if (dc && width > 0 && height > 0) {
+    // Drawn off screen and copied in one step, so a repaint never flickers.
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    if (memory && bitmap) {
+      HGDIOBJ old = SelectObject(memory, bitmap);
+      GdiCanvas canvas(backend_, memory, colorKey_);
+      canvas.FillRect({0, 0, width, height}, form_.Color());
+      CallModel([this, &canvas] { form_.PaintControls(canvas); });
+      BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+      SelectObject(memory, old);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (memory) DeleteDC(memory);
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+void Win32FormPeer::ButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {
+  // The pointer stays ours until the release, even outside the window.
+  SetCapture(hwnd_);
+  TPoint p = PointOf(lParam);
+  TShiftState shift = ShiftOf(wParam);
+  CallModel([this, button, shift, p] { form_.RouteMouseDown(button, shift, p); });
+}
+
+void Win32FormPeer::ButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam) {
+  // Let go of the mouse before the model runs: a right-button release may open a menu.
+  constexpr WPARAM kAnyButton = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
+  if (GetCapture() == hwnd_ && !(wParam & kAnyButton)) {
+    releasingCapture_ = true;
+    ReleaseCapture();
+    releasingCapture_ = false;
+  }
+  TPoint p = PointOf(lParam);
+  TShiftState shift = ShiftOf(wParam);
+  CallModel([this, button, shift, p] { form_.RouteMouseUp(button, shift, p); });
+}
+
+void Win32FormPeer::MouseMoved(WPARAM wParam, LPARAM lParam) {
+  if (!trackingLeave_) {
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof track;
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = hwnd_;
+    trackingLeave_ = TrackMouseEvent(&track);
+  }
+  TPoint p = PointOf(lParam);
+  TShiftState shift = ShiftOf(wParam);
+  auto alive = alive_;
+  CallModel([this, shift, p] { form_.RouteMouseMove(shift, p); });
+  if (*alive) UpdateHint();
+}
+
+void Win32FormPeer::UpdateHint() {
+  if (!tip_) return;
+  // The hint of the control under the pointer, or of its nearest parent that has one.
+  const TControl* hover = form_.HoverControl();
+  std::string text;
+  for (const TControl* c = hover ? hover : &form_; c; c = c->Parent()) {
+    if (c->Hint().empty()) continue;
+    if (c->ShowHint) text = c->Hint();
+    break;
+  }
+  if (text == tipText_) return;
+  // Another control's hint waits for the pause again instead of replacing the shown text.
+  SendMessageW(tip_, TTM_POP, 0, 0);
+  tipText_ = text;
+  // An empty text is what keeps the tip away: some tool-tip controls (Wine's) show a tip again
+  // on the next mouse move even while deactivated.
+  std::wstring wide = Widen(text);
+  TOOLINFOW ti = FormTool(hwnd_);
+  ti.lpszText = wide.data();
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&ti));
+  SendMessageW(tip_, TTM_ACTIVATE, text.empty() ? FALSE : TRUE, 0);
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,388 @@
+#include <windows.h>
+#include <commctrl.h>
+// Before any other header of the library: it takes back the name DrawText from the API.
+#include "ui/win32/win32_backend.h"
+
+#include "ui/win32/win32_widgetset.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <stdexcept>
+
+#include "platform/win32/cp1251.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+#include "ui/extctrls.h"
+#include "ui/forms.h"
+#include "ui/win32/win32_helpers.h"
+
+namespace ui {
+
+namespace win32 {
+
+namespace {
+
+const wchar_t kOwnerClass[] = L"HoravoApplication";
+const wchar_t kMessageClass[] = L"HoravoMessages";
+// Posted to the owner window when the user activated it (its task-bar button): the form the
+// user last worked with takes the activation.
+constexpr UINT kActivateLastForm = WM_APP + 1;
+
+// The program's icon: resource number 1, or the name windres scripts usually give it.
+HICON ProgramIcon(HINSTANCE instance) {
+  HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  return icon ? icon : LoadIconW(instance, L"MAINICON");
+}
+
+}  // namespace
+
+void RegisterClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, name, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
+  wc.hIcon = ProgramIcon(instance);
+  wc.lpszClassName = name;
+  if (!RegisterClassExW(&wc)) throw std::runtime_error("Unable to register a window class");
+}
+
+namespace {
+
+// Stores the object passed to CreateWindowEx with its window and returns it for later messages.
+template <class T>
+T* ObjectOf(HWND hwnd, UINT msg, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* object = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(object));
+    return object;
+  }
+  return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+}  // namespace
+
+void CallModel(const std::function<void()>& fn) {
+  try {
+    if (HasApplication()) {
+      Application().Guard(fn);
+    } else {
+      fn();
+    }
+  } catch (...) {
+    // Neither a std::exception nor showable: the program goes on with the next message.
+  }
+}
+
+std::wstring Widen(const std::string& text) { return platform::win32::WidenCp1251(text); }
+
+COLORREF ResolveColor(TColor color) {
+  if (IsSystemColor(color)) return GetSysColor(SystemColorIndex(color));
+  return COLORREF(std::uint32_t(color) & 0xFFFFFF);
+}
+
+HWND HandleOf(const TWinControl* control) {
+  if (!control) return nullptr;
+  auto* native = dynamic_cast<NativeWindow*>(control->Peer());
+  return native ? native->Handle() : nullptr;
+}
+
+// ---- Backend
+
+Backend::Backend() {
+  instance_ = GetModuleHandleW(nullptr);
+  INITCOMMONCONTROLSEX icc{};
+  icc.dwSize = sizeof icc;
+  icc.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
+              ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS;
+  InitCommonControlsEx(&icc);
+
+  RegisterClassOnce(instance_, kOwnerClass, OwnerProc);
+  RegisterClassOnce(instance_, kMessageClass, MessageProc);
+  // A zero-sized popup: on screen it is nothing but its task-bar button.
+  owner_ = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                           nullptr, nullptr, instance_, this);
+  messages_ = CreateWindowExW(0, kMessageClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
+  if (!owner_ || !messages_) throw std::runtime_error("Unable to create the application window");
+
+  HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  if (dpi_ <= 0) dpi_ = 96;
+}
+
+Backend::~Backend() {
+  for (auto& [id, entry] : timers_) KillTimer(messages_, id);
+  if (messages_) DestroyWindow(messages_);
+  if (owner_) DestroyWindow(owner_);
+  for (auto& [key, font] : fonts_) DeleteObject(font);
+}
+
+HFONT Backend::Font(const TFont& font, bool crisp) {
+  FontKey key{font.name, font.size, font.bold, crisp};
+  auto it = fonts_.find(key);
+  if (it != fonts_.end()) return it->second;
+  LOGFONTW lf{};
+  lf.lfHeight = FontHeight(font.size, dpi_);
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  // The program's texts are cp1251: ask for the Cyrillic character set.
+  lf.lfCharSet = RUSSIAN_CHARSET;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = crisp ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  std::wstring face = Widen(font.name);
+  wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  HFONT made = CreateFontIndirectW(&lf);
+  if (!made) return HFONT(GetStockObject(DEFAULT_GUI_FONT));  // not cached: stock objects are never deleted
+  fonts_.emplace(key, made);
+  return made;
+}
+
+TSize Backend::MeasureText(const std::string& text, const TFont& font) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, Font(font, false));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  TSize total;
+  for (const std::string& line : TextLines(text)) {
+    std::wstring wide = Widen(line);
+    SIZE s{};
+    if (!wide.empty()) GetTextExtentPoint32W(dc, wide.c_str(), int(wide.size()), &s);
+    total.cx = std::max(total.cx, int(s.cx));
+    total.cy += tm.tmHeight;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return total;
+}
+
+UINT_PTR Backend::AddTimer(TTimer& timer) {
+  UINT_PTR id = nextTimerId_++;  // never reused, so a stale WM_TIMER cannot reach another timer
+  timers_[id] = {&timer, false};
+  return id;
+}
+
+void Backend::RemoveTimer(UINT_PTR id) {
+  KillTimer(messages_, id);
+  timers_.erase(id);
+}
+
+void Backend::StartTimer(UINT_PTR id, int intervalMs) {
+  // SetTimer with an existing id replaces that timer: the count starts again.
+  SetTimer(messages_, id, UINT(std::max(intervalMs, 1)), nullptr);
+}
+
+void Backend::StopTimer(UINT_PTR id) { KillTimer(messages_, id); }
+
+void Backend::FireTimer(UINT_PTR id) {
+  auto it = timers_.find(id);
+  if (it == timers_.end()) return;  // stopped and removed; the message was already queued
+  // A handler that runs a modal loop (a message box) lets WM_TIMER through; the same timer's
+  // ticks are skipped until its handler returns instead of stacking handler upon handler.
+  if (it->second.firing) return;
+  it->second.firing = true;
+  TTimer* timer = it->second.timer;
+  CallModel([timer] { timer->Fire(); });
+  it = timers_.find(id);  // the handler may have destroyed the timer
+  if (it != timers_.end()) it->second.firing = false;
+}
+
+void Backend::AddForm(Win32FormPeer* form) { forms_.push_back(form); }
+
+void Backend::RemoveForm(Win32FormPeer* form) {
+  std::erase(forms_, form);
+  if (lastActive_ == form) lastActive_ = nullptr;
+}
+
+void Backend::FormActivated(Win32FormPeer* form) { lastActive_ = form; }
+
+void Backend::UpdateTaskbarButton() {
+  bool want = !taskbarHidden_ && std::any_of(forms_.begin(), forms_.end(), [](Win32FormPeer* f) { return f->Shown(); });
+  bool shown = IsWindowVisible(owner_);
+  if (want && !shown) ShowWindow(owner_, SW_SHOWNOACTIVATE);
+  if (!want && shown) ShowWindow(owner_, SW_HIDE);
+}
+
+void Backend::SetTitle(const std::string& title) { SetWindowTextW(owner_, Widen(title).c_str()); }
+
+void Backend::HideTaskbarButton() {
+  taskbarHidden_ = true;
+  ShowWindow(owner_, SW_HIDE);
+  // A tool window never gets a task-bar button, whatever shows it later.
+  SetWindowLongPtrW(owner_, GWL_EXSTYLE, GetWindowLongPtrW(owner_, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+}
+
+void Backend::SetHintTiming(const HintTiming& timing) {
+  hints_ = timing;
+  for (Win32FormPeer* form : forms_) form->ApplyHintTiming();
+}
+
+const std::vector<Image>* Backend::SetMenuPictures(const std::vector<Image>* pictures) {
+  const std::vector<Image>* previous = menuPictures_;
+  menuPictures_ = pictures;
+  return previous;
+}
+
+bool Backend::MenuPictureMessage(UINT msg, LPARAM lParam) {
+  if (!menuPictures_) return false;
+  auto picture = [this](ULONG_PTR data) -> const Image* {
+    return data >= 1 && data <= menuPictures_->size() ? &(*menuPictures_)[data - 1] : nullptr;
+  };
+  if (msg == WM_MEASUREITEM) {
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (measure->CtlType != ODT_MENU) return false;
+    const Image* image = picture(measure->itemData);
+    if (!image) return false;
+    constexpr int kMargin = 2;  // each side, so the picture does not touch the item's text
+    measure->itemWidth = UINT(image->width + 2 * kMargin);
+    measure->itemHeight = UINT(image->height + 2 * kMargin);
+    return true;
+  }
+  if (msg == WM_DRAWITEM) {
+    auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    if (draw->CtlType != ODT_MENU) return false;
+    const Image* image = picture(draw->itemData);
+    if (!image) return false;
+    // Centred in the place the menu keeps for it, over whatever background the menu drew.
+    const RECT& r = draw->rcItem;
+    int left = r.left + (r.right - r.left - image->width) / 2;
+    int top = r.top + (r.bottom - r.top - image->height) / 2;
+    GdiCanvas(*this, draw->hDC, false).DrawImage(*image, {left, top, left + image->width, top + image->height}, true);
+    return true;
+  }
+  return false;
+}
+
+void Backend::Run() {
+  MSG msg;
+  while (!terminated_) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void Backend::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+void Backend::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(int(msg.wParam));  // leave it for the main loop
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+LRESULT CALLBACK Backend::OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Backend* self = ObjectOf<Backend>(hwnd, msg, lParam);
+  if (self) {
+    switch (msg) {
+      case WM_MEASUREITEM:
+      case WM_DRAWITEM:
+        if (self->MenuPictureMessage(msg, lParam)) return TRUE;
+        break;
+      case WM_CLOSE:
+        // "Close" on the task-bar button closes the main form, as its own close box would.
+        CallModel([] {
+          if (HasApplication() && Application().MainForm()) Application().MainForm()->CloseRequested();
+        });
+        return 0;
+      case WM_ACTIVATE:
+        // Only a shown owner (a task-bar button) is activated by the user; a hidden one is
+        // activated in passing (a menu without a form) and must not pull a form forward.
+        if (LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(hwnd)) PostMessageW(hwnd, kActivateLastForm, 0, 0);
+        break;
+      case kActivateLastForm:
+        if (self->lastActive_ && self->lastActive_->Shown()) SetActiveWindow(self->lastActive_->Handle());
+        return 0;
+      default:
+        break;
+    }
+  }
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Backend::MessageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Backend* self = ObjectOf<Backend>(hwnd, msg, lParam);
+  if (self && msg == WM_TIMER) {
+    self->FireTimer(UINT_PTR(wParam));
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// ---- Timers
+
+namespace {
+
+class Win32TimerPeer : public TimerPeer {
+ public:
+  Win32TimerPeer(Backend& backend, TTimer& timer) : backend_(backend), id_(backend.AddTimer(timer)) {}
+  ~Win32TimerPeer() override { backend_.RemoveTimer(id_); }
+  void Start(int intervalMs) override { backend_.StartTimer(id_, intervalMs); }
+  void Stop() override { backend_.StopTimer(id_); }
+
+ private:
+  Backend& backend_;
+  UINT_PTR id_;
+};
+
+}  // namespace
+
+}  // namespace win32
+
+// ---- Win32WidgetSet
+
+Win32WidgetSet::Win32WidgetSet() : backend_(std::make_unique<win32::Backend>()) {}
+Win32WidgetSet::~Win32WidgetSet() = default;
+
+std::unique_ptr<FormPeer> Win32WidgetSet::CreateFormPeer(TForm& form) {
+  return std::make_unique<win32::Win32FormPeer>(*backend_, form);
+}
+
+std::unique_ptr<TimerPeer> Win32WidgetSet::CreateTimerPeer(TTimer& timer) {
+  return std::make_unique<win32::Win32TimerPeer>(*backend_, timer);
+}
+
+std::unique_ptr<MenuPeer> Win32WidgetSet::CreateMenuPeer(TPopupMenu& menu) {
+  return win32::NewMenuPeer(*backend_, menu);
+}
+
+TSize Win32WidgetSet::MeasureText(const std::string& text, const TFont& font) {
+  return backend_->MeasureText(text, font);
+}
+
+TSize Win32WidgetSet::ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+TPoint Win32WidgetSet::CursorPos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return {int(p.x), int(p.y)};
+}
+
+void Win32WidgetSet::SetTitle(const std::string& title) { backend_->SetTitle(title); }
+void Win32WidgetSet::HideTaskbarButton() { backend_->HideTaskbarButton(); }
+
+void Win32WidgetSet::SetHintTiming(int pauseMs, int shortPauseMs, int hidePauseMs) {
+  backend_->SetHintTiming({pauseMs, shortPauseMs, hidePauseMs});
+}
+
+void Win32WidgetSet::Run() { backend_->Run(); }
+void Win32WidgetSet::Terminate() { backend_->Terminate(); }
+void Win32WidgetSet::ProcessMessages() { backend_->ProcessMessages(); }
+
+std::unique_ptr<Win32WidgetSet> CreateWin32WidgetSet() { return std::make_unique<Win32WidgetSet>(); }
+
+}  // namespace ui

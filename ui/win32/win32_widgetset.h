@@ -1,0 +1,47 @@
+// The Windows backend of the component library: native windows, GDI painting, system timers,
+// popup menus, tool-tips and the message loop.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ui/widgetset.h"
+
+namespace ui {
+
+namespace win32 {
+class Backend;
+}
+
+class Win32WidgetSet : public WidgetSet {
+ public:
+  Win32WidgetSet();
+  ~Win32WidgetSet() override;
+
+  std::unique_ptr<FormPeer> CreateFormPeer(TForm& form) override;
+  std::unique_ptr<TimerPeer> CreateTimerPeer(TTimer& timer) override;
+  std::unique_ptr<MenuPeer> CreateMenuPeer(TPopupMenu& menu) override;
+
+  TSize MeasureText(const std::string& text, const TFont& font) override;
+  TSize ScreenSize() override;
+  TPoint CursorPos() override;
+
+  void SetTitle(const std::string& title) override;
+  void HideTaskbarButton() override;
+  void SetHintTiming(int pauseMs, int shortPauseMs, int hidePauseMs) override;
+
+  void Run() override;
+  void Terminate() override;
+  void ProcessMessages() override;
+
+  // What the peers share (see win32_backend.h).
+  win32::Backend& Shared() { return *backend_; }
+
+ private:
+  std::unique_ptr<win32::Backend> backend_;
+};
+
+// The widget set the Windows entry point runs the program with.
+std::unique_ptr<Win32WidgetSet> CreateWin32WidgetSet();
+
+}  // namespace ui
