@@ -209,6 +209,7 @@ static TPoint ToLocal(const TControl* target, const TControl* self, TPoint clien
 void TWinControl::RouteMouseDown(TMouseButton b, TShiftState s, TPoint client) {
   TControl* t = Target(client);
   capture_ = t;
+  doublePress_ = false;
   TPoint p = ToLocal(t, this, client);
   t->MouseDown(b, s, p.x, p.y);
 }
@@ -216,9 +217,12 @@ void TWinControl::RouteMouseDown(TMouseButton b, TShiftState s, TPoint client) {
 void TWinControl::RouteMouseUp(TMouseButton b, TShiftState s, TPoint client) {
   TControl* t = capture_ ? capture_ : Target(client);
   capture_ = nullptr;
+  // The release that ends a double click is no click of its own: the first release clicked.
+  bool secondOfDouble = doublePress_;
+  doublePress_ = false;
   TPoint p = ToLocal(t, this, client);
   bool inside = t == this ? true : t->BoundsRect().Contains(client);
-  if (b == TMouseButton::mbLeft && inside) t->Click();
+  if (b == TMouseButton::mbLeft && inside && !secondOfDouble) t->Click();
   // The handlers above may have destroyed or re-parented the target; look it up again.
   if (std::find(controls_.begin(), controls_.end(), t) == controls_.end() && t != this) return;
   t->MouseUp(b, s, p.x, p.y);
@@ -249,6 +253,7 @@ void TWinControl::RouteMouseMove(TShiftState s, TPoint client) {
 void TWinControl::RouteDblClick(TPoint client) {
   TControl* t = Target(client);
   capture_ = t;
+  doublePress_ = true;
   t->DblClick();
 }
 

@@ -148,6 +148,12 @@ class TWinControl : public TControl {
   void RouteMouseLeave();
   // The control the pointer is over, as last routed (for tooltips).
   TControl* HoverControl() const { return hover_; }
+  // Forgets the control that got the button press when the system took the mouse away in the
+  // middle of it (a window move loop, a menu): no release and no click follow.
+  void CancelMouseCapture() {
+    capture_ = nullptr;
+    doublePress_ = false;
+  }
 
   // Lays out the children that are aligned to this control.
   void AlignControls();
@@ -177,6 +183,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> controls_;
   TControl* capture_ = nullptr;
   TControl* hover_ = nullptr;
+  bool doublePress_ = false;  // the press being held began with a double click
 };
 
 }  // namespace ui
