@@ -35,6 +35,7 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(
     SetMenuBitmap(N11, "COMPUTER");
     SetMenuBitmap(N6, "TOTRAY");
   } else {
+    Form1 = nullptr;  // the window never comes to be
     platform_.dialogs().ShowMessageBox(kLibraryMissingText, ui::Application().Title(),
                                        ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
     platform_.process().Exit(0);

@@ -1,0 +1,83 @@
+#include "tests/unit/program_fixture.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "resources/bitmap_file.h"
+
+namespace testing_support {
+
+TempDir::TempDir() {
+  std::random_device rd;
+  auto base = std::filesystem::temp_directory_path();
+  do {
+    path_ = base / ("horavo-test-" + std::to_string(rd()) + std::to_string(rd()));
+  } while (std::filesystem::exists(path_));
+  std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+void TempDir::Write(const std::string& relative, const std::string& content) const {
+  auto p = path_ / relative;
+  std::filesystem::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary) << content;
+}
+
+std::optional<std::string> TempDir::Read(const std::string& relative) const {
+  std::ifstream in(path_ / relative, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool TempDir::Exists(const std::string& relative) const { return std::filesystem::exists(path_ / relative); }
+
+void TempDir::Remove(const std::string& relative) const { std::filesystem::remove_all(path_ / relative); }
+
+std::string SolidBitmap(int width, int height, std::uint32_t rgb) {
+  return resources::EncodeBmp(ui::Image(width, height, rgb));
+}
+
+ProgramTest::ProgramTest() {
+  platform = std::make_unique<platform::FakePlatform>(system);
+  platform->fakeProcess().exePath = dir.Str() + "Horavo.exe";
+  platform->fakeClock().Set(2026, 12, 7, 9, 5, 7);
+  auto& clock = platform->fakeClock();
+  widgets = std::make_unique<ui::HeadlessWidgetSet>([&clock] { return clock.Millis(); },
+                                                    [&clock](std::uint64_t ms) { clock.SetMillis(ms); });
+  InstallProgram();
+}
+
+ProgramTest::~ProgramTest() { program.reset(); }
+
+void ProgramTest::InstallProgram() {
+  dir.Write("Horavo.exe", "MZ");
+  dir.Write("resources/images.dll", "MZ");
+  dir.Write("Gear/Events.txt", "");
+  dir.Write("Skins/default/skin.ini", "[skin]\r\nNameOfSkin=default\r\n");
+  dir.Write("Skins/default/main.bmp", SolidBitmap(180, 70, 0x334455));
+  for (const char* name : {"close_default", "close_undermouse", "close_click", "minim_default", "minim_undermouse",
+                           "minim_click"})
+    dir.Write(std::string("Skins/default/") + name + ".bmp", SolidBitmap(11, 11, 0x808080));
+  std::filesystem::create_directories(dir.Path() / "Cfg");
+}
+
+std::optional<int> ProgramTest::Start() {
+  program = std::make_unique<app::Program>(*platform, *widgets);
+  try {
+    program->Start();
+  } catch (const platform::ProcessExit& e) {
+    return e.code;
+  }
+  return std::nullopt;
+}
+
+void ProgramTest::CloseMainWindow() { Form1->SystemCommand(ui::SC_CLOSE_COMMAND); }
+
+}  // namespace testing_support

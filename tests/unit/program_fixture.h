@@ -1,0 +1,61 @@
+// A whole program instance over the headless backend and the fake platform, in a temporary
+// program folder laid out like the one users unpack.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/forms.h"
+#include "app/program.h"
+#include "platform/fake/fake_platform.h"
+#include "ui/headless/headless.h"
+
+namespace testing_support {
+
+// A unique empty folder, removed with everything in it when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  const std::filesystem::path& Path() const { return path_; }
+  // The folder as the program sees it: a string with a trailing separator.
+  std::string Str() const { return path_.string() + "/"; }
+  void Write(const std::string& relative, const std::string& content) const;
+  std::optional<std::string> Read(const std::string& relative) const;
+  bool Exists(const std::string& relative) const;
+  void Remove(const std::string& relative) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// One user's machine: a program folder and the state all program instances share.
+class ProgramTest : public ::testing::Test {
+ protected:
+  ProgramTest();
+  ~ProgramTest() override;
+
+  // Lays out the folder users unpack: library, event list, default skin.
+  void InstallProgram();
+  // Starts a program instance; returns the exit code if the start ended the process.
+  std::optional<int> Start();
+  // Closes the main window the way the user does (the system close command).
+  void CloseMainWindow();
+  void Advance(std::uint64_t ms) { widgets->Advance(ms); }
+  std::string Config() const { return dir.Read("Cfg/Clock_config.ini").value_or(""); }
+
+  TempDir dir;
+  platform::FakeSystem system;
+  std::unique_ptr<platform::FakePlatform> platform;
+  std::unique_ptr<ui::HeadlessWidgetSet> widgets;
+  std::unique_ptr<app::Program> program;
+};
+
+// A small valid bitmap file of one colour.
+std::string SolidBitmap(int width, int height, std::uint32_t rgb);
+
+}  // namespace testing_support

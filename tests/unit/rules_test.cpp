@@ -1,0 +1,114 @@
+// Small rules of the clock: time and date texts, setting conversions, snapping, list files.
+#include <gtest/gtest.h>
+
+#include "chrome/snapping.h"
+#include "clock/time_format.h"
+#include "config/convert.h"
+#include "events/list_file.h"
+
+namespace {
+
+platform::DateTime At(int y, int mo, int d, int h, int mi, int s) {
+  platform::DateTime t{y, mo, d, h, mi, s, 0, clockface::DayOfWeek(y, mo, d)};
+  return t;
+}
+
+TEST(TimeFormat, RussianAndEnglishPictures) {
+  auto t = At(2026, 12, 6, 21, 5, 7);
+  EXPECT_EQ(clockface::FormatPicture("HH:mm:ss", t), "21:05:07");
+  EXPECT_EQ(clockface::FormatPicture("H:mm:ss", At(2026, 1, 2, 5, 3, 9)), "5:03:09");
+  EXPECT_EQ(clockface::FormatPicture("dd.MM.yyyy", t), "06.12.2026");
+  EXPECT_EQ(clockface::FormatPicture("d.M.yy", At(2003, 2, 1, 0, 0, 0)), "1.2.03");
+  EXPECT_EQ(clockface::FormatPicture("h:mm:ss tt", t), "9:05:07 PM");
+  EXPECT_EQ(clockface::FormatPicture("h:mm tt", At(2026, 1, 1, 0, 30, 0)), "12:30 AM");
+  EXPECT_EQ(clockface::FormatPicture("dd 'de' MMMM", t), "06 de Декабрь");
+}
+
+TEST(TimeFormat, ParsesDatesOfThePictureAndRejectsOthers) {
+  auto d = clockface::ParseDate("dd.MM.yyyy", "31.01.2026");
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->day, 31);
+  EXPECT_EQ(d->month, 1);
+  EXPECT_EQ(d->year, 2026);
+  EXPECT_EQ(d->dayOfWeek, 6);  // a Saturday
+  for (const char* bad : {"", "31.02.2026", "1.13.2026", "aa.01.2026", "01.01.2026x", "01-01-2026", "00.01.2026"})
+    EXPECT_FALSE(clockface::ParseDate("dd.MM.yyyy", bad)) << bad;
+  EXPECT_TRUE(clockface::ParseDate("dd.MM.yyyy", "29.02.2024"));
+  EXPECT_FALSE(clockface::ParseDate("dd.MM.yyyy", "29.02.2100"));
+}
+
+TEST(TimeFormat, CalendarHelpers) {
+  EXPECT_EQ(clockface::DayOfWeek(2026, 12, 7), 1);  // Monday
+  EXPECT_EQ(clockface::DayOfWeek(2000, 1, 1), 6);
+  EXPECT_EQ(clockface::DaysInMonth(2024, 2), 29);
+  EXPECT_EQ(clockface::DaysInMonth(2026, 4), 30);
+  EXPECT_EQ(clockface::DaysInMonth(2026, 13), 0);
+}
+
+TEST(StrToInt, AcceptsDecimalIntegers) {
+  EXPECT_EQ(config::StrToInt("0"), 0);
+  EXPECT_EQ(config::StrToInt("895"), 895);
+  EXPECT_EQ(config::StrToInt("-12"), -12);
+  EXPECT_EQ(config::StrToInt("+7"), 7);
+  EXPECT_EQ(config::StrToInt(" 42 "), 42);
+  EXPECT_EQ(config::StrToInt("007"), 7);
+  EXPECT_EQ(config::StrToInt("2147483647"), 2147483647);
+  EXPECT_EQ(config::StrToInt("-2147483648"), -2147483647 - 1);
+}
+
+TEST(StrToInt, RejectsEverythingElseWithTheTextInTheMessage) {
+  for (const char* bad : {"", " ", "-", "abc", "$10", "0x10", "1.5", "12a", "1 2", "2147483648", "-2147483649",
+                          "99999999999999999999"}) {
+    try {
+      config::StrToInt(bad);
+      ADD_FAILURE() << "accepted " << bad;
+    } catch (const config::EConvertError& e) {
+      EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' is not a valid integer value");
+    }
+  }
+}
+
+struct SnapCase {
+  int left, top, width, height;
+  chrome::SnapLimits limits;
+  int wantLeft, wantTop;
+};
+
+TEST(Snapping, OnTheDesignScreen) {
+  const ui::TSize screen{1024, 768};
+  const SnapCase cases[] = {
+      {895, 687, 180, 70, {865, 657, 30, 30}, 844, 671},     // start-up defaults
+      {760, 300, 239, 116, {994 - 239, 662, 30, 30}, 785, 300},  // past the right limit after a move
+      {750, 300, 239, 116, {994 - 239, 662, 30, 30}, 750, 300},
+      {30, 300, 239, 116, {755, 662, 30, 30}, 0, 300},       // at the left limit
+      {31, 300, 239, 116, {755, 662, 30, 30}, 31, 300},
+      {300, 700, 239, 116, {755, 662, 30, 30}, 300, 625},    // past the bottom limit
+      {300, 661, 239, 116, {755, 662, 30, 30}, 300, 661},    // the lower edge may stay below 741
+      {300, 30, 239, 116, {755, 662, 30, 30}, 300, 0},
+      {-50, -50, 239, 116, {755, 662, 30, 30}, 0, 0},
+  };
+  for (const auto& c : cases) {
+    auto p = chrome::Snap({c.left, c.top}, {c.width, c.height}, screen, c.limits);
+    EXPECT_EQ(p, (ui::TPoint{c.wantLeft, c.wantTop})) << c.left << "," << c.top;
+  }
+}
+
+TEST(Snapping, LimitsFollowTheRealScreenEdges) {
+  // On a wider and taller screen the same limits apply at the same distance from the edges.
+  const ui::TSize screen{1920, 1080};
+  auto p = chrome::Snap({1900 - 239, 500}, {239, 116}, screen, {994 - 239, 662, 30, 30});
+  EXPECT_EQ(p, (ui::TPoint{1920 - 239, 500}));
+  p = chrome::Snap({1000, 500}, {239, 116}, screen, {994 - 239, 662, 30, 30});
+  EXPECT_EQ(p, (ui::TPoint{1000, 500}));  // the middle of a big screen is not an edge
+  p = chrome::Snap({1000, 1000}, {239, 116}, screen, {994 - 239, 662, 30, 30});
+  EXPECT_EQ(p, (ui::TPoint{1000, 1080 - 27 - 116}));
+}
+
+TEST(ListFile, SplitsEveryKindOfLineEnd) {
+  EXPECT_EQ(events::SplitLines(""), std::vector<std::string>{});
+  EXPECT_EQ(events::SplitLines("1\r\n2\r\n"), (std::vector<std::string>{"1", "2"}));
+  EXPECT_EQ(events::SplitLines("1\n2"), (std::vector<std::string>{"1", "2"}));
+  EXPECT_EQ(events::SplitLines("1\r2\r\n\r\n3"), (std::vector<std::string>{"1", "2", "", "3"}));
+}
+
+}  // namespace
