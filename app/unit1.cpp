@@ -1,12 +1,10 @@
 #include "app/unit1.h"
 
 #include "app/forms.h"
-#include "chrome/snapping.h"
 #include "clock/time_format.h"
 #include "config/convert.h"
 #include "events/list_file.h"
 #include "platform/files.h"
-#include "resources/picture.h"
 #include "ui/application.h"
 
 using namespace std::placeholders;
@@ -231,16 +229,6 @@ void TForm1::N4Click(ui::TComponent*) {
 
 void TForm1::N5Click(ui::TComponent*) { SystemCommand(ui::SC_CLOSE_COMMAND); }
 
-void TForm1::SkinRefresh() {
-  skinName = configIni->ReadString("Clock", "skin", "default");
-  skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
-  skinIni = std::make_unique<config::TIniFile>(skinIniPath);
-  std::string form = skinIni->ReadString("skin", "Form", "");
-  std::string background = form.empty() ? appDir + "Skins\\default\\main.bmp" : appDir + "skins\\" + skinName + "\\" + form;
-  Image1->SetPicture(resources::LoadPictureFile(background));
-  SetWidth(config::StrToInt(skinIni->ReadString("skin", "FormWidth", "180")));
-  SetHeight(config::StrToInt(skinIni->ReadString("skin", "FormHeight", "70")));
-}
 
 void TForm1::RefreshBase() {
   baseNames = events::LoadListFile(appDir + "Gear\\Events.txt");
@@ -252,46 +240,6 @@ void TForm1::RefreshBase() {
   }
 }
 
-void TForm1::RefreshDate() {
-  std::string date = DateText();
-  if (Label1->Caption() != date) Label1->SetCaption(date);
-}
 
-void TForm1::RefreshTime() {
-  TrayIcon1->SetHint("Время " + TimeText() + " | Число " + DateText());
-  platform::DateTime now = platform_.clock().Now();
-  Label2->SetCaption(std::to_string(now.hour));
-  Label3->SetCaption(std::to_string(now.minute));
-  Label4->SetCaption(std::to_string(now.second));
-}
 
-void TForm1::Timer1Timer(ui::TComponent*) {
-  if (clockMode == 1) RefreshTime();
-  if (fadingIn == 1) {
-    RefreshTime();
-    int target = 255 - alphaLevel;
-    if (AlphaBlendValue() < target) {
-      SetAlphaBlend(true);
-      SetAlphaBlendValue(AlphaBlendValue() + 1);
-    }
-    if (AlphaBlendValue() >= target) {
-      fadingIn = 0;
-      clockMode = 1;
-      Timer1->SetInterval(1000);
-    }
-  }
-  auto pad = [](ui::TLabel* label, bool zero) {
-    int value = config::StrToInt(label->Caption());
-    if (value < 10 && zero) label->SetCaption("0" + label->Caption());
-  };
-  pad(Label2, !(hideNulls == 1 && hideHourNulls == 1));
-  pad(Label3, hideNulls != 1);
-  pad(Label4, hideNulls != 1);
-}
 
-void TForm1::CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit) {
-  if (configIni->ReadString("Clock", "StickCon", "1") != "1") return;
-  ui::TPoint p = chrome::Snap({Left(), Top()}, {Width(), Height()}, ui::Application().Widgets().ScreenSize(),
-                              {rightLimit, bottomLimit, leftLimit, topLimit});
-  SetBounds(p.x, p.y, Width(), Height());
-}

@@ -48,19 +48,25 @@ class TForm1 : public ui::TForm {
   int buttonPressed = 0, buttonLit = 0;
   std::vector<std::string> eventNames, baseNames, eventTimes, eventDates;
 
-  // Handlers.
+  // Life cycle (app/unit1.cpp).
   void FormCreate(ui::TComponent* sender);
   void FormClose(ui::TComponent* sender, ui::TCloseAction& action);
   void FormDestroy(ui::TComponent* sender);
-  void Timer1Timer(ui::TComponent* sender);
   void N4Click(ui::TComponent* sender);
   void N5Click(ui::TComponent* sender);
-
-  // Operations other windows use.
-  void SkinRefresh();
   void RefreshBase();
+
+  // Skins (clock/skin.cpp).
+  void SkinRefresh();
+
+  // Tick, time display and chimes (clock/tick.cpp).
+  void Timer1Timer(ui::TComponent* sender);
   void RefreshDate();
   void RefreshTime();
+
+  // Stopwatch and uptime (clock/stopwatch.cpp).
+
+  // Chrome: moving, snapping, buttons, tray toggle (chrome/chrome.cpp).
   void CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit);
 
   // Texts of the current time and date in the user's formats.
