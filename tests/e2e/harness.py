@@ -52,31 +52,56 @@ def wait_until(what, probe, timeout, interval=0.1):
         time.sleep(interval)
 
 
-def _parse_probe(raw):
-    """Probe output: a first line of space-separated key=value pairs, then key=value lines.
+def stays(what, probe, seconds, interval=0.1):
+    """Checks that probe() stays truthy for a while: for behaviour that must not change, such as
+    no second message box turning up while one is shown (the program's timers tick once a second)."""
+    until = time.monotonic() + seconds
+    while time.monotonic() < until:
+        if not probe():
+            raise Failure(f"{what} did not hold for {seconds:.1f} s")
+        time.sleep(interval)
 
-    Values of keys ending in _hex are returned as bytes under the key without the suffix."""
+
+def _parse_probe(raw):
+    """Parses the probe's output into a dict.
+
+    Lines hold space-separated key=value pairs, except texts: a text is printed twice, as
+    key_hex=<hex bytes> and key=<raw bytes>, and is returned as bytes under key (from the hex,
+    so spaces, line breaks and code pages do not matter). Numbers become ints."""
+    lines = [line.rstrip(b"\r") for line in raw.split(b"\n")]
+    text_keys = {line.split(b"=", 1)[0][:-4] for line in lines if line.split(b"=", 1)[0].endswith(b"_hex")}
     fields = {}
-    for line in raw.split(b"\n"):
-        line = line.rstrip(b"\r")
-        if b"=" not in line:
+    for line in lines:
+        key = line.split(b"=", 1)[0]
+        if b"=" not in line or key in text_keys:
+            continue  # the raw form of a text, or a continuation of one spanning several lines
+        if key.endswith(b"_hex"):
+            fields[key[:-4].decode("ascii")] = bytes.fromhex(line.split(b"=", 1)[1].decode("ascii"))
             continue
-        if line.startswith(b"found=") or line.startswith(b"hwnd="):
-            pairs = [p.split(b"=", 1) for p in line.split(b" ") if b"=" in p]
-        else:
-            pairs = [line.split(b"=", 1)]
-        for key, value in pairs:
-            k = key.decode("ascii", "replace")
+        for pair in line.split(b" "):
+            if b"=" not in pair:
+                continue
+            k, v = (part.decode("ascii", "replace") for part in pair.split(b"=", 1))
             if k.endswith("_hex"):
-                fields[k[:-4]] = bytes.fromhex(value.decode("ascii"))
-            elif k not in fields:
-                fields[k] = value.decode("cp1251", "replace")
-    for k, v in list(fields.items()):
-        if isinstance(v, str) and (v.isdigit() or (v.startswith("-") and v[1:].isdigit())):
-            fields[k] = int(v)
-        elif isinstance(v, str) and v.startswith("0x"):
-            fields[k] = int(v, 16)
+                fields[k[:-4]] = bytes.fromhex(v)
+            elif v.lstrip("-").isdigit():
+                fields[k] = int(v)
+            elif v.startswith("0x"):
+                fields[k] = int(v, 16)
+            else:
+                fields[k] = v
     return fields
+
+
+def menu_items(menu):
+    """The items of a menu read by the probe: dicts with text (bytes), id and the state flags."""
+    items = []
+    for i in range(menu.get("items", 0)):
+        item = {"text": menu.get(f"item{i}", b"")}
+        prefix = f"item{i}_"
+        item.update({k[len(prefix):]: v for k, v in menu.items() if k.startswith(prefix)})
+        items.append(item)
+    return items
 
 
 def _kill_group(proc, grace=5.0):
@@ -243,6 +268,45 @@ def copy_prefix(template, dest):
                 shutil.copy2(src, dst)
 
 
+def _end_leftovers(run):
+    """Ends the Wine processes and the Xvfb of a run whose runner died, by that run's own ids."""
+    prefix = run / "prefix"
+    if (prefix / "system.reg").exists():
+        try:
+            _stop_server(prefix, ":0", timeout=10)
+        except (OSError, subprocess.SubprocessError):
+            pass
+        tag_dir = _server_tag_dir(prefix)
+        if tag_dir:
+            shutil.rmtree(tag_dir, ignore_errors=True)
+    try:
+        pid = int((run / "xvfb.pid").read_text())
+        with open(f"/proc/{pid}/cmdline", "rb") as f:
+            if f.read().split(b"\0")[0].endswith(b"Xvfb"):
+                os.kill(pid, signal.SIGKILL)
+    except (OSError, ValueError):
+        pass
+
+
+def _remove_abandoned_runs(work_root):
+    """Removes the folders of runs whose runner was killed before it could clean up."""
+    for run in work_root.iterdir():
+        try:
+            pid = int((run / "owner.pid").read_text())
+            os.kill(pid, 0)
+            continue  # its runner still works in it
+        except ProcessLookupError:
+            _end_leftovers(run)
+        except (OSError, ValueError):
+            # No owner recorded (kept with --keep, or just being made): leave it for a day.
+            try:
+                if time.time() - run.stat().st_mtime < 86400:
+                    continue
+            except OSError:
+                continue
+        shutil.rmtree(run, ignore_errors=True)
+
+
 class Program:
     """A Windows program started with wine; its output goes to a file."""
 
@@ -273,11 +337,11 @@ class Session:
 
     def __init__(self, name, dist, probe, work_root=None, screenshots=None, template=None, keep=False):
         self.name = name
-        self.dist = Path(dist)
-        self.probe_exe = Path(probe)
-        self.work_root = Path(work_root or ROOT / "build" / "e2e-runs")
-        self.screenshots = Path(screenshots or ROOT / "build" / "screenshots")
-        self.template = Path(template or ROOT / "build" / "wine-template")
+        self.dist = Path(dist).resolve()
+        self.probe_exe = Path(probe).resolve()
+        self.work_root = Path(work_root or ROOT / "build" / "e2e-runs").resolve()
+        self.screenshots = Path(screenshots or ROOT / "build" / "screenshots").resolve()
+        self.template = Path(template or ROOT / "build" / "wine-template").resolve()
         self.keep = keep
         self.dir = None
         self.xvfb = None
@@ -303,14 +367,19 @@ class Session:
         return False
 
     def open(self):
-        for path, what in ((self.dist / "Horavo.exe", "the program"), (self.probe_exe, "the probe")):
+        hook = self.probe_exe.parent / "horavo_probe_hook.dll"
+        for path, what in ((self.dist / "Horavo.exe", "the program"), (self.probe_exe, "the probe"),
+                           (hook, "the probe's menu reader")):
             if not path.is_file():
                 raise Failure(f"{what} is missing: {path} (build the release first)")
         self.work_root.mkdir(parents=True, exist_ok=True)
         self.screenshots.mkdir(parents=True, exist_ok=True)
+        _remove_abandoned_runs(self.work_root)
         self.dir = Path(tempfile.mkdtemp(prefix=f"{self.name}-", dir=self.work_root))
+        (self.dir / "owner.pid").write_text(str(os.getpid()))
         self.xvfb = Xvfb(self.dir / "xvfb.log")
         self.display = self.xvfb.start()
+        (self.dir / "xvfb.pid").write_text(str(self.xvfb.proc.pid))
         ensure_template(self.template, self.display, self.dir / "template-boot.log")
         self.prefix = self.dir / "prefix"
         copy_prefix(self.template, self.prefix)
@@ -356,6 +425,9 @@ class Session:
                     self.xvfb.stop()
                 if self.dir and not self.keep:
                     shutil.rmtree(self.dir, ignore_errors=True)
+                elif self.dir:
+                    (self.dir / "owner.pid").unlink(missing_ok=True)
+                    print(f"kept {self.dir}", flush=True)
 
     def dump_logs(self):
         if not self.dir:

@@ -2,10 +2,11 @@
 
 import subprocess
 
-from harness import SCREEN_HEIGHT, SCREEN_WIDTH, Failure, wait_until
+from harness import SCREEN_HEIGHT, SCREEN_WIDTH, Failure, stays, wait_until
 
 TITLE = b"Horavo"
 DIALOG_CLASS = "#32770"
+IDOK = 1
 
 WS_POPUP = 0x80000000
 WS_CAPTION = 0x00C00000
@@ -85,3 +86,32 @@ def ini_sections(data):
             key, value = line.split(b"=", 1)
             current[key.decode("cp1251")] = value.decode("cp1251")
     return sections
+
+
+def wait_error_box(session, text, timeout=60.0):
+    """Waits for a message box and checks that it is the program's error message: this text
+    (exact bytes), the program's title as caption, the error icon and a single OK button."""
+    box = session.wait_msgbox(timeout)
+    expect(box["text"] == text, f"the message should be {text.hex(' ')}, it is {box['text'].hex(' ')}")
+    expect(box["caption"] == TITLE, f"the message box's caption should be {TITLE!r}, it is {box['caption']!r}")
+    expect(box.get("buttons") == 1 and box.get("button0_id") == IDOK,
+           f"the message box should have only an OK button: {box}")
+
+    def icon_drawn():
+        # The probe tells the icon by its pixels, so it has to be on the screen first.
+        now = session.msgbox()
+        return now if now and now.get("icon_kind", "unknown") != "unknown" else None
+
+    box = wait_until("the message box's icon to be drawn", icon_drawn, 10)
+    expect(box.get("icon_kind") == "error", f"the message box should show the error icon: {box.get('icon_kind')}")
+
+    # While the message waits for the user, nothing else may pop up (a timer of the window that
+    # never came to be, say): watch for a little longer than one tick of the clock's timers.
+    def alone():
+        now = session.msgbox()
+        if now and now.get("count") == 1 and now.get("text") == text:
+            return True
+        others = f"{now.get('count')} boxes, the topmost saying {now.get('text', b'').decode('cp1251')!r}" if now else "none"
+        raise Failure(f"while the message was shown, the message boxes changed: {others}")
+    stays("the message box alone", alone, 2.5)
+    return box

@@ -2,25 +2,35 @@
 
 from cases import case
 from cases.common import expect, ini_sections, wait_main_window, wait_painted
-from harness import Failure, wait_until
+from harness import Failure, menu_items, wait_until
 
 CLOSE_ITEM = "Закрыть приложение".encode("cp1251")
 
 
 def open_face_menu(s, w):
-    """Right-clicks the clock face away from its labels and waits for the popup menu."""
-    # Near the bottom-left corner; further points in case the skin leaves that one see-through.
+    """Right-clicks the clock face away from its labels and waits for the face's popup menu
+    (the one that can close the program); returns its items."""
+    # Near the bottom-left corner; further points in case the skin leaves that one see-through
+    # or a label with a menu of its own lies there.
     points = [(w["left"] + 5, w["top"] + w["height"] - 8),
               (w["left"] + w["width"] // 2, w["top"] + w["height"] - 8),
               (w["left"] + w["width"] - 8, w["top"] + w["height"] // 2)]
+    seen = []
     for x, y in points:
         s.xdotool("mousemove", x, y)
         s.xdotool("click", "3")
         try:
-            return wait_until("the popup menu", s.menu, 10)
+            menu = wait_until("a popup menu", s.menu, 10)
         except Failure:
+            seen.append((x, y, "no menu"))
             continue
-    raise Failure(f"no popup menu opened on right clicks at {points}")
+        items = menu_items(menu)
+        if any(item["text"] == CLOSE_ITEM for item in items):
+            return menu, items
+        seen.append((x, y, [item["text"].decode("cp1251") for item in items]))
+        s.xdotool("key", "Escape")
+        wait_until("the other menu to close", lambda: s.menu() is None, 10)
+    raise Failure(f"no right click opened the clock face's menu: {seen}")
 
 
 @case
@@ -28,14 +38,20 @@ def close_from_menu(s):
     program = s.start()
     w = wait_main_window(s)
     wait_painted(s, w)
-    menu = open_face_menu(s, w)
+    menu, items = open_face_menu(s, w)
     s.screenshot("menu")
-    items = menu.get("items", -1)
-    if items > 0:
-        captions = [menu.get(f"item{i}", b"") for i in range(items)]
-        expect(captions[-1] == CLOSE_ITEM, f"the last item should close the program: {captions}")
-    # Up from no selection highlights the last item, which closes the program.
+    last = items[-1]
+    expect(last["text"] == CLOSE_ITEM and not last["separator"] and not last["disabled"],
+           f"the last item should be an enabled {CLOSE_ITEM.decode('cp1251')!r}: {last}")
+
+    # Up from no selection highlights the last item; press Return only once it is highlighted,
+    # so that no other command is ever chosen by accident.
     s.xdotool("key", "Up")
+
+    def last_highlighted():
+        now = s.menu()
+        return now and menu_items(now)[-1].get("highlighted") == 1
+    wait_until(f"{CLOSE_ITEM.decode('cp1251')!r} to be highlighted", last_highlighted, 10)
     s.xdotool("key", "Return")
     code = program.wait(30)
     expect(code == 0, f"the program should exit with 0, it exited with {code}")

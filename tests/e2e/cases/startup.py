@@ -2,7 +2,8 @@
 
 from cases import case
 from cases.common import (DEFAULT_SKIN_SIZE, DIALOG_CLASS, TITLE, WS_CAPTION, WS_EX_LAYERED, WS_EX_TOPMOST,
-                          WS_POPUP, expect, main_windows, snapped_position, wait_main_window, wait_painted)
+                          WS_POPUP, expect, main_windows, snapped_position, wait_error_box, wait_main_window,
+                          wait_painted)
 from harness import Failure, wait_until
 
 ALREADY_RUNNING = bytes.fromhex("CF70EEE370E0ECECE02079E6E520E7E0EF79F9E5EDE0")
@@ -61,9 +62,7 @@ def second_instance(s):
     first = s.start(name="first")
     main = wait_main_window(s)
     second = s.start(name="second")
-    box = s.wait_msgbox()
-    expect(box["text"] == ALREADY_RUNNING,
-           f"the message should be {ALREADY_RUNNING.hex(' ')}, it is {box['text'].hex(' ')}")
+    wait_error_box(s, ALREADY_RUNNING)
     s.screenshot("second_instance")
     s.msgbox_ok()
     code = second.wait(30)
@@ -87,10 +86,8 @@ def missing_library(s):
         return any(w.get("class") == DIALOG_CLASS and w.get("visible") == 1 for w in windows)
 
     wait_until("the message box", box_without_window, 60)
-    box = s.msgbox()
-    expect(box is not None, "the message box went away by itself")
-    expect(box["text"] == LIBRARY_MISSING,
-           f"the message should be {LIBRARY_MISSING.hex(' ')}, it is {box['text'].hex(' ')}")
+    wait_error_box(s, LIBRARY_MISSING, timeout=10)
+    box_without_window()
     s.screenshot("missing_library")
     s.msgbox_ok()
     code = program.wait(30)

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "probe_protocol.h"
+
 namespace {
 
 std::string Hex(const std::string& bytes) {
@@ -68,10 +70,14 @@ std::string ClassOf(HWND hwnd) {
   return buf;
 }
 
-// key=hex and key_text=raw bytes, the raw form last on its line so spaces in it do no harm.
+// A text as key_hex=<exact bytes in hex>, then key=<the bytes> for people to read, on one line
+// (line breaks in it shown as spaces).
 void PrintText(const char* key, const std::string& text) {
+  std::string readable = text;
+  for (char& c : readable)
+    if (c == '\r' || c == '\n') c = ' ';
   std::printf("%s_hex=%s\n%s=", key, Hex(text).c_str(), key);
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fwrite(readable.data(), 1, readable.size(), stdout);
   std::printf("\n");
 }
 
@@ -148,20 +154,23 @@ int CmdWindows() {
 struct ClassSearch {
   const char* cls;
   HWND found;
+  int count;
 };
 
 BOOL CALLBACK FindVisibleOfClass(HWND hwnd, LPARAM lp) {
   auto* s = reinterpret_cast<ClassSearch*>(lp);
   if (IsWindowVisible(hwnd) && ClassOf(hwnd) == s->cls) {
-    s->found = hwnd;
-    return FALSE;
+    if (!s->found) s->found = hwnd;
+    ++s->count;
   }
   return TRUE;
 }
 
-HWND FindVisible(const char* cls) {
-  ClassSearch s{cls, nullptr};
+// The topmost in Z order of the visible top-level windows of a class, and how many there are.
+HWND FindVisible(const char* cls, int* count = nullptr) {
+  ClassSearch s{cls, nullptr, 0};
   EnumWindows(FindVisibleOfClass, reinterpret_cast<LPARAM>(&s));
+  if (count) *count = s.count;
   return s.found;
 }
 
@@ -270,12 +279,14 @@ const char* IconKind(HWND iconStatic) {
 }
 
 int CmdMsgbox() {
-  HWND box = FindVisible("#32770");
+  int count = 0;
+  HWND box = FindVisible("#32770", &count);
   if (!box) {
     std::printf("found=0\n");
     return 1;
   }
   PrintWindow(box);
+  std::printf("count=%d\n", count);
   PrintText("caption", WindowText(box));
   BoxParts parts = PartsOf(box);
   PrintText("text", parts.text ? WindowText(parts.text) : std::string());
@@ -326,9 +337,50 @@ int CmdClose(const std::string& title) {
   return 0;
 }
 
-#ifndef MN_GETHMENU
-#define MN_GETHMENU 0x01E1
-#endif
+// The menu's owner reads it: the hook library is placed in the owning thread, asked through the
+// menu's window, and answers with WM_COPYDATA to a message-only window of the probe.
+std::string g_menuReply;
+bool g_menuAnswered = false;
+
+LRESULT CALLBACK ReplyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data->dwData == kMenuRequest) {
+      g_menuReply.assign(static_cast<const char*>(data->lpData), data->cbData);
+      g_menuAnswered = true;
+      return TRUE;
+    }
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+bool ReadMenuInOwner(HWND popup, std::string* out) {
+  char path[MAX_PATH] = {0};
+  DWORD len = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dir(path, len);
+  dir.erase(dir.find_last_of("\\/") + 1);
+  HMODULE lib = LoadLibraryA((dir + kHookLibrary).c_str());
+  if (!lib) return false;
+  auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(lib, kHookProc)));
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = ReplyProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "HoravoProbeReply";
+  RegisterClassA(&wc);
+  HWND reply = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  DWORD thread = GetWindowThreadProcessId(popup, nullptr);
+  HHOOK hook = proc && reply ? SetWindowsHookExA(WH_CALLWNDPROC, proc, lib, thread) : nullptr;
+  if (hook) {
+    // While this call waits, the reply arrives as a message sent to this thread.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(popup, WM_NULL, kMenuRequest, reinterpret_cast<LPARAM>(reply), SMTO_ABORTIFHUNG, 5000,
+                        &ignored);
+    UnhookWindowsHookEx(hook);
+  }
+  if (reply) DestroyWindow(reply);
+  if (g_menuAnswered) *out = g_menuReply;
+  return g_menuAnswered;
+}
 
 int CmdMenu() {
   HWND popup = FindVisible("#32768");
@@ -337,18 +389,24 @@ int CmdMenu() {
     return 1;
   }
   PrintWindow(popup);
+  std::string described;
+  if (ReadMenuInOwner(popup, &described)) {
+    std::fwrite(described.data(), 1, described.size(), stdout);
+    return 0;
+  }
+  // Without the hook, try to read the menu from here; where the system does not allow it the
+  // count is -1 and only the geometry above is known.
   HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
   int count = menu ? GetMenuItemCount(menu) : -1;
-  // A menu belongs to the process that made it; where the system does not let another process
-  // read it, the count is -1 and only the geometry above is known.
   std::printf("items=%d\n", count);
   for (int i = 0; i < count; ++i) {
     char buf[512] = {0};
     int len = GetMenuStringA(menu, i, buf, sizeof buf, MF_BYPOSITION);
     UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-    std::printf("item%d_state=0x%x separator=%d disabled=%d checked=%d highlighted=%d popup=%d\n", i, state,
-                (state & MF_SEPARATOR) ? 1 : 0, (state & (MF_GRAYED | MF_DISABLED)) ? 1 : 0,
-                (state & MF_CHECKED) ? 1 : 0, (state & MF_HILITE) ? 1 : 0, (state & MF_POPUP) ? 1 : 0);
+    std::printf("item%d_id=%u item%d_separator=%d item%d_disabled=%d item%d_checked=%d item%d_highlighted=%d "
+                "item%d_popup=%d\n",
+                i, GetMenuItemID(menu, i), i, (state & MF_SEPARATOR) ? 1 : 0, i, (state & (MF_GRAYED | MF_DISABLED)) ? 1 : 0,
+                i, (state & MF_CHECKED) ? 1 : 0, i, (state & MF_HILITE) ? 1 : 0, i, (state & MF_POPUP) ? 1 : 0);
     PrintText(("item" + std::to_string(i)).c_str(), std::string(buf, len > 0 ? len : 0));
   }
   return 0;
