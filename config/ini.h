@@ -1,0 +1,67 @@
+// Settings files of "[section]" headers and "key=value" lines, read and written the way the
+// Windows profile functions treat them. Every text is a byte string (cp1251 in this program).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace config {
+
+// One settings file, named by its full path.
+//
+// Reading: section and key names match without regard to ASCII case and to surrounding blanks
+// (spaces, tabs). The first section of a name counts, and in it the first entry of a key.
+// A value is the text after the first "=", without surrounding blanks and without one pair of
+// enclosing quotes ("..." or '...'); at most 2047 bytes of it are returned. A missing file,
+// section or key gives the default. Lines without "=", comment lines (";" first) and lines
+// before the first section are no entries; they stay in the file untouched.
+//
+// Every call sees the file as it is on disk at that moment, whoever wrote it last: another
+// TIniFile, another program. Parsed files are cached only while the cache provably matches
+// the file (see ini.cpp).
+//
+// Writing changes one line, or adds one, and keeps every other byte of the file as it was;
+// the lines it writes end in CR LF. The file is always replaced atomically, so it is never
+// left half written. A write the system refuses (missing folder, read-only file, a file that
+// exists but cannot be read) throws platform::FileError ("Unable to write to <path>").
+// A write that would change nothing does not touch the file.
+class TIniFile {
+ public:
+  explicit TIniFile(std::string fileName);
+
+  const std::string& FileName() const { return fileName_; }
+
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
+  // Replaces the value of the key's entry in place (keeping the stored spelling of the key),
+  // or adds "key=value" after the last non-blank line of the section, or adds the section at
+  // the end of the file. A value that would not read back as written (surrounding blanks, or
+  // enclosing quotes of its own) is stored inside a pair of quotes, so it reads back exactly.
+  // Throws std::invalid_argument, leaving the file alone, for what one line cannot hold: a
+  // line break in any argument, "]" in the section name, an empty key, "=" in the key, or a
+  // key starting with "[" or ";".
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  // The number in decimal, without leading zeros.
+  void WriteInteger(const std::string& section, const std::string& key, int value);
+  // Removes the key's entry lines from the section (all of them, if the key occurs twice).
+  void DeleteKey(const std::string& section, const std::string& key);
+  // Removes every section of that name: its header and all lines up to the next header.
+  void EraseSection(const std::string& section);
+  // True when the file has a header of that name, even with no entries under it.
+  bool SectionExists(const std::string& section) const;
+  // The keys of the section in file order, as spelled in the file, each once.
+  std::vector<std::string> ReadSection(const std::string& section) const;
+
+ private:
+  std::string fileName_;
+};
+
+namespace detail {
+// Whether a parsed copy may be trusted for as long as the file's identity, size and times stay
+// as they were: true when both times were older than the start of the read by more than the
+// granularity of file times. Times are in the system's file time units (ns on the host, 100 ns
+// on Windows). Exposed for tests.
+bool StampSettled(std::int64_t modified, std::int64_t changed, std::int64_t readStart);
+}  // namespace detail
+
+}  // namespace config

@@ -1,0 +1,239 @@
+// Files service of the host build. Paths arrive in the program's Windows form: "\" separates
+// names and names are matched without regard to ASCII case. A path whose exact spelling exists
+// is used as it is; otherwise each name is looked up in its directory, case-insensitively.
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <new>
+
+namespace platform {
+namespace {
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  return true;
+}
+
+// Case-insensitive order, ties broken by the bytes, so listings come out the same every time.
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(LowerAscii(a[i]));
+    const auto cb = static_cast<unsigned char>(LowerAscii(b[i]));
+    if (ca != cb) return ca < cb;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+bool Exists(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The entry of `directory` whose name equals `name` ignoring case; of several, the first in
+// byte order, so the choice does not depend on the directory's internal order.
+std::string FindIgnoringCase(const std::string& directory, const std::string& name) {
+  DIR* dir = ::opendir(directory.empty() ? "." : directory.c_str());
+  if (!dir) return {};
+  std::string best;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string candidate = entry->d_name;
+    if (EqualIgnoringCase(candidate, name) && (best.empty() || candidate < best)) best = candidate;
+  }
+  ::closedir(dir);
+  return best;
+}
+
+// The host path that the program's path names. Names that exist nowhere are kept as given,
+// so a file about to be created gets the spelling the caller chose.
+std::string Resolve(const std::string& path) {
+  std::string normal = path;
+  std::replace(normal.begin(), normal.end(), '\\', '/');
+  if (normal.empty() || Exists(normal)) return normal;
+
+  std::string resolved = normal[0] == '/' ? "/" : "";
+  std::size_t pos = 0;
+  bool parentExists = true;
+  while (pos < normal.size()) {
+    std::size_t end = normal.find('/', pos);
+    if (end == std::string::npos) end = normal.size();
+    std::string name = normal.substr(pos, end - pos);
+    pos = end + 1;
+    if (name.empty()) continue;
+    std::string next = resolved.empty() || resolved.back() == '/' ? resolved + name : resolved + "/" + name;
+    if (parentExists && name != "." && name != ".." && !Exists(next)) {
+      const std::string found = FindIgnoringCase(resolved, name);
+      if (!found.empty())
+        next = next.substr(0, next.size() - name.size()) + found;
+      else
+        parentExists = false;
+    }
+    resolved = next;
+  }
+  if (normal.back() == '/' && (resolved.empty() || resolved.back() != '/')) resolved += '/';
+  return resolved;
+}
+
+[[noreturn]] void Refuse(const std::string& path) { throw FileError("Unable to write to " + path, path); }
+
+bool WriteAll(int fd, const std::string& data) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Creates a new, empty file beside `target` under a name nobody else uses.
+int CreateTemporary(const std::string& target, std::string& tempPath) {
+  static std::atomic<unsigned> counter{0};
+  const std::string dir = DirectoryOf(target);
+  const std::string base = target.substr(dir.size());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath = dir + "." + base + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
+    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+void SyncDirectory(const std::string& file) {
+  const std::string dir = DirectoryOf(file);
+  const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);  // best effort: the rename itself already happened
+  ::close(fd);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFile(const std::string& path) {
+  // O_NONBLOCK: a FIFO or device under that name must not hang the caller; it is no file.
+  const int fd = ::open(Resolve(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  std::optional<std::string> result;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    try {
+      std::string data;
+      data.reserve(static_cast<std::size_t>(st.st_size));
+      char buffer[65536];
+      for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
+        if (n == 0) {
+          result = std::move(data);
+          break;
+        }
+        data.append(buffer, static_cast<std::size_t>(n));
+      }
+    } catch (const std::bad_alloc&) {
+      result.reset();  // too large to hold: reported like an unreadable file
+    } catch (const std::length_error&) {
+      result.reset();
+    }
+  }
+  ::close(fd);
+  return result;
+}
+
+void WriteFileAtomically(const std::string& path, const std::string& data) {
+  std::string target = Resolve(path);
+  if (target.empty() || target.back() == '/') Refuse(path);
+
+  struct stat st;
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  if (exists) {
+    // A file without write permission is read-only, as on Windows, even for the superuser.
+    if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) Refuse(path);
+    // Replace what a symbolic link points to, not the link.
+    char real[PATH_MAX];
+    if (::realpath(target.c_str(), real)) target = real;
+  }
+
+  std::string tempPath;
+  const int fd = CreateTemporary(target, tempPath);
+  if (fd < 0) Refuse(path);
+  bool ok = WriteAll(fd, data);
+  if (ok && exists) {
+    ::fchmod(fd, st.st_mode & 07777);
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+      // Keeping the owner needs privileges the program may not have; the content matters more.
+    }
+  }
+  ok = ok && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(tempPath.c_str());
+    Refuse(path);
+  }
+  SyncDirectory(target);
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return ::stat(Resolve(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat st;
+  return ::stat(Resolve(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool RemoveFile(const std::string& path) {
+  const std::string target = Resolve(path);
+  struct stat st;
+  if (::lstat(target.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  // Windows refuses to delete a read-only file; keep the host in step.
+  if (!S_ISLNK(st.st_mode) && (st.st_mode & 0222) == 0) return false;
+  return ::unlink(target.c_str()) == 0;
+}
+
+std::vector<std::string> ListDirectory(const std::string& path, bool directoriesOnly) {
+  std::string dirPath = Resolve(path);
+  if (dirPath.empty()) dirPath = ".";
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(dirPath.c_str());
+  if (!dir) return names;
+  if (dirPath.back() != '/') dirPath += '/';
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (directoriesOnly) {
+      struct stat st;
+      if (::stat((dirPath + name).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
+    }
+    names.push_back(name);
+  }
+  ::closedir(dir);
+  std::sort(names.begin(), names.end(), LessIgnoringCase);
+  return names;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const std::size_t pos = path.find_last_of("\\/");
+  return pos == std::string::npos ? std::string() : path.substr(0, pos + 1);
+}
+
+}  // namespace platform

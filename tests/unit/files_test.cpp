@@ -1,0 +1,175 @@
+// The host files service: Windows-style paths ("\" separators, names in any case), atomic
+// replacement, and the refusals callers must see.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FilesTest : public ::testing::Test {
+ protected:
+  FilesTest() {
+    static std::atomic<int> counter{0};
+    root_ = fs::temp_directory_path() /
+            ("horavo-files-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+  }
+  ~FilesTest() override {
+    std::error_code ignored;
+    fs::permissions(root_ / "ro.txt", fs::perms::owner_all, ignored);
+    fs::remove_all(root_, ignored);
+  }
+
+  // The folder as the program names it: with a trailing separator.
+  std::string Dir() const { return root_.string() + "/"; }
+  void Put(const std::string& relative, const std::string& content) const {
+    fs::create_directories((root_ / relative).parent_path());
+    std::ofstream(root_ / relative, std::ios::binary) << content;
+  }
+  std::string Get(const std::string& relative) const {
+    std::ifstream in(root_ / relative, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+  }
+  std::vector<std::string> Entries(const std::string& relative = "") const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(root_ / relative)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path root_;
+};
+
+TEST_F(FilesTest, ReadsAndWritesBytesExactly) {
+  const std::string bytes = std::string("\0\r\n\x80\xFF\xC0\xE0 конец", 14) + std::string(200000, 'x');
+  platform::WriteFileAtomically(Dir() + "data.bin", bytes);
+  EXPECT_EQ(Get("data.bin"), bytes);
+  EXPECT_EQ(platform::ReadFile(Dir() + "data.bin"), bytes);
+
+  platform::WriteFileAtomically(Dir() + "data.bin", "");
+  EXPECT_EQ(platform::ReadFile(Dir() + "data.bin"), "");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"data.bin"});  // no temporary left behind
+}
+
+TEST_F(FilesTest, MissingFilesAndFoldersReadAsNothing) {
+  EXPECT_FALSE(platform::ReadFile(Dir() + "none.txt"));
+  EXPECT_FALSE(platform::ReadFile(Dir() + "nodir\\none.txt"));
+  fs::create_directories(root_ / "sub");
+  EXPECT_FALSE(platform::ReadFile(Dir() + "sub"));  // a folder is not a file
+  EXPECT_FALSE(platform::FileExists(Dir() + "sub"));
+  EXPECT_FALSE(platform::FileExists(Dir() + "none.txt"));
+}
+
+TEST_F(FilesTest, BackslashesAndAnyCaseFindExistingNames) {
+  Put("Skins/default/Skin.ini", "skin");
+  Put("Cfg/Clock_config.ini", "cfg");
+
+  EXPECT_EQ(platform::ReadFile(Dir() + "skins\\default\\skin.ini"), "skin");
+  EXPECT_EQ(platform::ReadFile(Dir() + "SKINS\\DEFAULT\\SKIN.INI"), "skin");
+  EXPECT_EQ(platform::ReadFile(Dir() + "Cfg\\Clock_config.ini"), "cfg");
+  EXPECT_TRUE(platform::FileExists(Dir() + "skins\\Default\\skin.INI"));
+  EXPECT_TRUE(platform::DirectoryExists(Dir() + "skins\\DEFAULT"));
+  EXPECT_TRUE(platform::DirectoryExists(Dir() + "skins\\DEFAULT\\"));
+  EXPECT_FALSE(platform::DirectoryExists(Dir() + "skins\\other"));
+  EXPECT_EQ(platform::ListDirectory(Dir() + "SKINS\\", true), std::vector<std::string>{"default"});
+
+  // Writing through another spelling replaces the existing file instead of adding a second one.
+  platform::WriteFileAtomically(Dir() + "cfg\\CLOCK_CONFIG.INI", "new");
+  EXPECT_EQ(Get("Cfg/Clock_config.ini"), "new");
+  EXPECT_EQ(Entries("Cfg"), std::vector<std::string>{"Clock_config.ini"});
+
+  // A new file inside an existing folder keeps the name the caller gave.
+  platform::WriteFileAtomically(Dir() + "cfg\\Fresh.ini", "f");
+  EXPECT_EQ(Get("Cfg/Fresh.ini"), "f");
+
+  EXPECT_TRUE(platform::RemoveFile(Dir() + "CFG\\fresh.INI"));
+  EXPECT_FALSE(fs::exists(root_ / "Cfg/Fresh.ini"));
+}
+
+TEST_F(FilesTest, ExactSpellingWinsOverOtherCases) {
+  Put("a.txt", "lower");
+  Put("A.txt", "upper");
+  EXPECT_EQ(platform::ReadFile(Dir() + "A.txt"), "upper");
+  EXPECT_EQ(platform::ReadFile(Dir() + "a.txt"), "lower");
+  EXPECT_EQ(platform::ReadFile(Dir() + "a.TXT"), "upper");  // of several matches, the first in byte order
+}
+
+TEST_F(FilesTest, RefusedWritesThrowNamingTheFileAndKeepTheOldContent) {
+  const std::string missingFolder = Dir() + "NoSuchFolder\\x.ini";
+  try {
+    platform::WriteFileAtomically(missingFolder, "data");
+    FAIL() << "expected a FileError";
+  } catch (const platform::FileError& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + missingFolder);
+    EXPECT_EQ(error.Path(), missingFolder);
+  }
+
+  Put("ro.txt", "old");
+  fs::permissions(root_ / "ro.txt", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const std::string readOnly = Dir() + "RO.TXT";
+  try {
+    platform::WriteFileAtomically(readOnly, "new");
+    FAIL() << "expected a FileError";
+  } catch (const platform::FileError& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + readOnly);
+  }
+  EXPECT_EQ(Get("ro.txt"), "old");
+  EXPECT_FALSE(platform::RemoveFile(readOnly));  // read-only files cannot be deleted either
+  EXPECT_EQ(Entries(), std::vector<std::string>{"ro.txt"});
+
+  fs::create_directories(root_ / "folder");
+  EXPECT_THROW(platform::WriteFileAtomically(Dir() + "folder", "x"), platform::FileError);
+  EXPECT_THROW(platform::WriteFileAtomically(Dir() + "folder\\", "x"), platform::FileError);
+  EXPECT_TRUE(fs::is_directory(root_ / "folder"));
+}
+
+TEST_F(FilesTest, ReplacementKeepsPermissionsAndWritesThroughLinks) {
+  Put("keep.txt", "old");
+  fs::permissions(root_ / "keep.txt", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  platform::WriteFileAtomically(Dir() + "keep.txt", "new");
+  EXPECT_EQ(fs::status(root_ / "keep.txt").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+  Put("real/target.ini", "old");
+  fs::create_symlink(root_ / "real/target.ini", root_ / "link.ini");
+  platform::WriteFileAtomically(Dir() + "link.ini", "new");
+  EXPECT_TRUE(fs::is_symlink(root_ / "link.ini"));
+  EXPECT_EQ(Get("real/target.ini"), "new");
+}
+
+TEST_F(FilesTest, RemoveAndListDirectory) {
+  Put("b.txt", "");
+  Put("A.txt", "");
+  Put("sub/c.txt", "");
+  EXPECT_EQ(platform::ListDirectory(Dir()), (std::vector<std::string>{"A.txt", "b.txt", "sub"}));
+  EXPECT_EQ(platform::ListDirectory(Dir(), true), std::vector<std::string>{"sub"});
+  EXPECT_TRUE(platform::ListDirectory(Dir() + "missing").empty());
+
+  EXPECT_TRUE(platform::RemoveFile(Dir() + "b.txt"));
+  EXPECT_FALSE(platform::RemoveFile(Dir() + "b.txt"));
+  EXPECT_FALSE(platform::RemoveFile(Dir() + "sub"));
+  EXPECT_TRUE(fs::exists(root_ / "sub/c.txt"));
+}
+
+TEST(DirectoryOf, KeepsTheLastSeparatorOfEitherKind) {
+  EXPECT_EQ(platform::DirectoryOf("C:\\Program\\Horavo.exe"), "C:\\Program\\");
+  EXPECT_EQ(platform::DirectoryOf("/tmp/x/Horavo.exe"), "/tmp/x/");
+  EXPECT_EQ(platform::DirectoryOf("/tmp/x\\Cfg\\a.ini"), "/tmp/x\\Cfg\\");
+  EXPECT_EQ(platform::DirectoryOf("C:\\dir/"), "C:\\dir/");
+  EXPECT_EQ(platform::DirectoryOf("Horavo.exe"), "");
+  EXPECT_EQ(platform::DirectoryOf(""), "");
+}
+
+}  // namespace
