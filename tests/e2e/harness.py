@@ -375,6 +375,7 @@ class Session:
         self.work_root.mkdir(parents=True, exist_ok=True)
         self.screenshots.mkdir(parents=True, exist_ok=True)
         _remove_abandoned_runs(self.work_root)
+        (self.screenshots / f"{self.name}-failed.png").unlink(missing_ok=True)
         self.dir = Path(tempfile.mkdtemp(prefix=f"{self.name}-", dir=self.work_root))
         (self.dir / "owner.pid").write_text(str(os.getpid()))
         self.xvfb = Xvfb(self.dir / "xvfb.log")

@@ -5,10 +5,13 @@
 //
 //   horavo_probe window <title>   the top-level window with exactly that caption
 //   horavo_probe windows          every top-level window
-//   horavo_probe msgbox           the visible message box: caption, text, icon, buttons
-//   horavo_probe msgbox-ok        presses OK (or the only button) in the visible message box
+//   horavo_probe msgbox           the visible message box: caption, text, which standard icon,
+//                                 buttons, and how many message boxes are visible
+//   horavo_probe msgbox-ok        presses OK (or Cancel) in the visible message box
 //   horavo_probe close <title>    posts WM_CLOSE to the window with that caption
-//   horavo_probe menu             the items of the open popup menu
+//   horavo_probe menu             the open popup menu: geometry, then each item's text, id and
+//                                 state, read inside the owning program by horavo_probe_hook.dll
+//                                 (which must lie beside the probe)
 //
 // A title given as "hex:C0C1..." is taken as those bytes. Exit code 0 when the thing asked for
 // was found (or done), 1 when it was not, 2 on a usage error.
