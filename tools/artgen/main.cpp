@@ -1,12 +1,13 @@
 // Draws the program's pictures, backgrounds and sounds into an output folder:
 //   artgen-host <ART_DIR>
 // images/ for the bitmap library, jpeg/ for the window backgrounds, horavo.ico, and dist/ with
-// the default skin and the chime, copied beside the program.
+// the skins and the chime, copied beside the program.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 
 #include "tools/artgen/canvas.h"
+#include "tools/artgen/extra_skins.h"
 #include "tools/artgen/glyphs.h"
 #include "tools/artgen/media.h"
 #include "tools/artgen/skin.h"
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
     artgen::WriteBackgrounds(out / "jpeg");
     artgen::WriteFile(out / "horavo.ico", artgen::MakeIcon());
     artgen::WriteDefaultSkin(out / "dist" / "Skins" / "default");
+    artgen::WriteMiniSkin(out / "dist" / "Skins" / "mini");
+    artgen::WritePaperSkin(out / "dist" / "Skins" / "paper");
     artgen::WriteFile(out / "dist" / "Sound" / "Beep.wav", artgen::MakeChime());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "artgen: %s\n", e.what());

@@ -45,7 +45,8 @@ const char* const kDigits[10][7] = {
     {".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."},
 };
 
-// Draws `text` (digits, '.' and ':') with 5 x 7 cells scaled by `scale`; returns the pen position.
+}  // namespace
+
 int DrawSmallText(ui::Image& image, int x, int y, const std::string& text, int scale, std::uint32_t color) {
   for (char ch : text) {
     if (ch == '.' || ch == ':') {
@@ -66,6 +67,8 @@ int DrawSmallText(ui::Image& image, int x, int y, const std::string& text, int s
   }
   return x;
 }
+
+namespace {
 
 // One title button state over the key colour: a glyph, and for hover and pressed a rounded plate.
 ui::Image DrawButton(bool close, int state) {
