@@ -22,6 +22,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ART_DIR} -I${CMAKE_SOURCE_DIR}/app/win
 # The bitmap library: resources only, no code beyond an entry point.
 add_library(images MODULE ${CMAKE_SOURCE_DIR}/resources/win32/images_dll.c ${CMAKE_SOURCE_DIR}/resources/win32/images.rc)
 set_target_properties(images PROPERTIES PREFIX "" OUTPUT_NAME images)
+add_dependencies(images art)
 target_link_options(images PRIVATE -static -s)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/win32/images.rc PROPERTIES OBJECT_DEPENDS ${ART_DIR}/stamp)
 
