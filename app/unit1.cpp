@@ -132,10 +132,12 @@ void TForm1::BuildDesign() {
 
   Timer2 = new ui::TTimer(this);
   Timer2->SetInterval(800);
+  MediaPlayer1 = new clockface::TMediaPlayer(this, platform_.sound());
 
   Timer1->OnTimer = std::bind(&TForm1::Timer1Timer, this, _1);
   N4->OnClick = std::bind(&TForm1::N4Click, this, _1);
   N5->OnClick = std::bind(&TForm1::N5Click, this, _1);
+  BuildStopwatchDesign();
   OnCreate = std::bind(&TForm1::FormCreate, this, _1);
   OnClose = std::bind(&TForm1::FormClose, this, _1, _2);
   OnDestroy = std::bind(&TForm1::FormDestroy, this, _1);
@@ -197,6 +199,9 @@ void TForm1::FormCreate(ui::TComponent*) {
   RefreshBase();
   RefreshDate();
   RefreshTime();
+  // The first tick comes a whole second after this refresh, so it sees the next second.
+  Timer1->SetEnabled(false);
+  Timer1->SetEnabled(true);
 
   clockMode = 1;
   if (alphaLevel != 0) {

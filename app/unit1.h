@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "clock/media_player.h"
 #include "config/ini.h"
 #include "platform/platform.h"
 #include "tray/trayicon.h"
@@ -29,6 +30,7 @@ class TForm1 : public ui::TForm {
   ui::TLabel *Label1, *Label2;
   ui::TImage *MinimBut, *CloseBut, *Image1;
   ui::TTimer* Timer2;
+  clockface::TMediaPlayer* MediaPlayer1;
   ui::TMenuItem *N8, *N9, *N10, *N11, *N12, *N13, *N14, *N51, *N101, *N151, *N201, *N301, *N451, *N15, *N901, *N21,
       *N16, *N17;
   ui::TLabel *Label3, *Label4, *Label5, *Label6;
@@ -46,6 +48,10 @@ class TForm1 : public ui::TForm {
   double stopwatchTime = 0;
   int fadingIn = 0;
   int buttonPressed = 0, buttonLit = 0;
+  // The time in the active window's caption: the foreground window now and at the previous
+  // refresh, that window's own caption, and the caption written into it.
+  platform::WindowHandle activeWindow = 0, lastActiveWindow = 0;
+  std::string activeCaptionBuf, titleText;
   std::vector<std::string> eventNames, baseNames, eventTimes, eventDates;
 
   // Life cycle (app/unit1.cpp).
@@ -63,8 +69,17 @@ class TForm1 : public ui::TForm {
   void Timer1Timer(ui::TComponent* sender);
   void RefreshDate();
   void RefreshTime();
+  // The event check of each time refresh: runs the events due this second.
+  void ScanEvents();
 
   // Stopwatch and uptime (clock/stopwatch.cpp).
+  void Label1Click(ui::TComponent* sender);
+  void Label2Click(ui::TComponent* sender);
+  void N1Click(ui::TComponent* sender);
+  void N2Click(ui::TComponent* sender);
+  void N3Click(ui::TComponent* sender);
+  void TimerRefresh();
+  void WorkRefresh();
 
   // Chrome: moving, snapping, buttons, tray toggle (chrome/chrome.cpp).
   void CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit);
@@ -78,6 +93,10 @@ class TForm1 : public ui::TForm {
  private:
   void BuildDesign();
   void SetMenuBitmap(ui::TMenuItem* item, const std::string& name);
+  // Tick and stopwatch helpers (clock/tick.cpp, clock/stopwatch.cpp).
+  void ArmClockTick();
+  void PadTimeLabels();
+  void BuildStopwatchDesign();
   platform::Platform& platform_;
 };
 

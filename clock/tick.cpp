@@ -1,6 +1,14 @@
-// The clock tick: time and date labels, leading zeros, fade-in, tray hint.
+// The clock tick: time and date labels, leading zeros, the start-up fade-in, chimes, the tray
+// hint and the time in the active window's caption.
+#include <algorithm>
+
 #include "app/unit1.h"
-#include "config/convert.h"
+#include "clock/chimes.h"
+#include "clock/time_format.h"
+
+namespace {
+const char* const kInactiveCaption = "Неактивное окно";
+}
 
 void TForm1::RefreshDate() {
   std::string date = DateText();
@@ -8,18 +16,78 @@ void TForm1::RefreshDate() {
 }
 
 void TForm1::RefreshTime() {
-  TrayIcon1->SetHint("Время " + TimeText() + " | Число " + DateText());
-  platform::DateTime now = platform_.clock().Now();
-  Label2->SetCaption(std::to_string(now.hour));
-  Label3->SetCaption(std::to_string(now.minute));
-  Label4->SetCaption(std::to_string(now.second));
+  platform::Clock& clock = platform_.clock();
+  const platform::DateTime now = clock.Now();
+  const std::string hint = "Время " + clockface::FormatPicture(clock.LongTimeFormat(), now) + " | Число " +
+                           clockface::FormatPicture(clock.ShortDateFormat(), now);
+  TrayIcon1->SetHint(hint);
+
+  const int h = now.hour, m = now.minute, s = now.second;
+  Label2->SetCaption(std::to_string(h));
+  Label3->SetCaption(std::to_string(m));
+  Label4->SetCaption(std::to_string(s));
+
+  // The date changes at midnight; outside the uptime display it is also brought up to date
+  // when midnight passed without a refresh (the computer slept, the stopwatch was shown).
+  if ((h == 0 && m == 0 && s == 0) || uptimeMode == 0) RefreshDate();
+
+  // A sound file that cannot be played raises its error here: the signals after it, the
+  // caption and the event check wait for the next refresh.
+  const clockface::ChimeSettings chimes{midnightSoundFile, hourSoundFile,  minuteSoundFile,
+                                        midnightBeepFreq,  hourBeepFreq,   minuteBeepFreq};
+  for (const clockface::Chime& chime : clockface::ChimesAt(h, m, s, chimes)) {
+    if (!chime.file.empty()) {
+      MediaPlayer1->PlayFile(chime.file);
+    } else {
+      platform_.sound().Beep(chime.frequency, chime.durationMs);
+    }
+  }
+
+  if (showInTitle == 1) {
+    platform::Desktop& desktop = platform_.desktop();
+    activeWindow = desktop.ForegroundWindow();
+    if (lastActiveWindow != 0) desktop.SetWindowCaption(lastActiveWindow, kInactiveCaption);
+    if (lastActiveWindow != activeWindow) activeCaptionBuf = desktop.WindowCaption(activeWindow);
+    titleText = activeCaptionBuf + hint;
+    desktop.SetWindowCaption(activeWindow, titleText);
+    // The window whose caption was read and written, even if another came to the front
+    // meanwhile: that one is read at the next refresh.
+    lastActiveWindow = activeWindow;
+  }
+
+  ScanEvents();
+}
+
+void TForm1::ScanEvents() {}
+
+void TForm1::ArmClockTick() {
+  // Restarting the timer, not only changing its interval, so that an unchanged interval also
+  // counts from now.
+  Timer1->SetEnabled(false);
+  Timer1->SetInterval(clockface::MsToNextTick(platform_.clock().Now().millisecond));
+  Timer1->SetEnabled(true);
+}
+
+void TForm1::PadTimeLabels() {
+  Label2->SetCaption(clockface::WithLeadingZero(Label2->Caption(), !(hideNulls == 1 && hideHourNulls == 1)));
+  Label3->SetCaption(clockface::WithLeadingZero(Label3->Caption(), hideNulls != 1));
+  Label4->SetCaption(clockface::WithLeadingZero(Label4->Caption(), hideNulls != 1));
 }
 
 void TForm1::Timer1Timer(ui::TComponent*) {
+  // A timer of a fixed second drifts against the clock: a tick would now and then fall twice
+  // into one second or miss one. Each clock tick therefore sets the next one just after the
+  // next second begins, before anything here can block (a beep) or fail (a sound file).
+  if (clockMode == 1 && fadingIn == 0) ArmClockTick();
+
   if (clockMode == 1) RefreshTime();
+  if (stopwatchMode == 1) TimerRefresh();
+  if (uptimeMode == 1) WorkRefresh();
   if (fadingIn == 1) {
     RefreshTime();
-    int target = 255 - alphaLevel;
+    // An opacity the window cannot reach (a transparency setting outside 0..254) ends the
+    // fade-in where it stands instead of letting it run for ever.
+    int target = std::min(255 - alphaLevel, 255);
     if (AlphaBlendValue() < target) {
       SetAlphaBlend(true);
       SetAlphaBlendValue(AlphaBlendValue() + 1);
@@ -30,11 +98,5 @@ void TForm1::Timer1Timer(ui::TComponent*) {
       Timer1->SetInterval(1000);
     }
   }
-  auto pad = [](ui::TLabel* label, bool zero) {
-    int value = config::StrToInt(label->Caption());
-    if (value < 10 && zero) label->SetCaption("0" + label->Caption());
-  };
-  pad(Label2, !(hideNulls == 1 && hideHourNulls == 1));
-  pad(Label3, hideNulls != 1);
-  pad(Label4, hideNulls != 1);
+  PadTimeLabels();
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,38 @@ class ProgramResources {
   virtual std::optional<std::string> Data(const std::string& name) = 0;
 };
 
+// Sound: tones and sound files.
+class Sound {
+ public:
+  virtual ~Sound() = default;
+  // Sounds a tone of `frequency` Hz for `durationMs` and returns when it has ended.
+  virtual void Beep(int frequency, int durationMs) = 0;
+  // Opens the sound file at `path`, closing the file still open (which stops it), and starts
+  // playing it; returns at once while it plays. Throws MediaError carrying the media layer's
+  // own text when the file cannot be opened or played.
+  virtual void PlayFile(const std::string& path) = 0;
+};
+
+class MediaError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Any application's top-level window, as the system names it; 0 is no window.
+using WindowHandle = std::uintptr_t;
+
+// The windows of the desktop: which one the user works in, and their captions.
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  // The window the user works in now; 0 when there is none.
+  virtual WindowHandle ForegroundWindow() = 0;
+  // The whole caption of a window; empty for 0 or a window that is gone.
+  virtual std::string WindowCaption(WindowHandle window) = 0;
+  // Sets a window's caption; 0 and windows that are gone are left alone.
+  virtual void SetWindowCaption(WindowHandle window, const std::string& caption) = 0;
+};
+
 // All services of one running program.
 class Platform {
  public:
@@ -82,6 +115,8 @@ class Platform {
   // A new, unloaded library handle; each window that loads the library holds its own.
   virtual std::unique_ptr<ResourceLibrary> NewResourceLibrary() = 0;
   virtual ProgramResources& programResources() = 0;
+  virtual Sound& sound() = 0;
+  virtual Desktop& desktop() = 0;
 };
 
 }  // namespace platform

@@ -118,4 +118,26 @@ std::optional<std::string> FakeProgramResources::Data(const std::string& name) {
   return it->second;
 }
 
+void FakeSound::Beep(int frequency, int durationMs) {
+  beeps.push_back({frequency, durationMs, clock_.Now()});
+  if (beepsTakeTime && durationMs > 0) clock_.Advance(std::uint64_t(durationMs));
+}
+
+void FakeSound::PlayFile(const std::string& path) {
+  auto failure = failures.find(path);
+  if (failure != failures.end()) throw MediaError(failure->second);
+  played.push_back({path, clock_.Now()});
+}
+
+std::string FakeDesktop::WindowCaption(WindowHandle window) {
+  auto it = windows.find(window);
+  return it == windows.end() ? std::string() : it->second;
+}
+
+void FakeDesktop::SetWindowCaption(WindowHandle window, const std::string& caption) {
+  captionsSet.emplace_back(window, caption);
+  auto it = windows.find(window);
+  if (it != windows.end()) it->second = caption;
+}
+
 }  // namespace platform

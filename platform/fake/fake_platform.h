@@ -91,6 +91,48 @@ class FakeProgramResources : public ProgramResources {
   std::map<std::string, std::string> data;
 };
 
+// Sound that is only recorded: each beep and each file started, with the clock's time then.
+// A path listed in `failures` cannot be played and raises that text as the media layer would.
+// With `beepsTakeTime` a beep moves the clock on by its duration, as a real one blocks.
+struct BeepCall {
+  int frequency;
+  int durationMs;
+  DateTime at;
+};
+
+struct PlayCall {
+  std::string path;
+  DateTime at;
+};
+
+class FakeSound : public Sound {
+ public:
+  explicit FakeSound(FakeClock& clock) : clock_(clock) {}
+  void Beep(int frequency, int durationMs) override;
+  void PlayFile(const std::string& path) override;
+
+  std::vector<BeepCall> beeps;
+  std::vector<PlayCall> played;
+  std::map<std::string, std::string> failures;
+  bool beepsTakeTime = false;
+
+ private:
+  FakeClock& clock_;
+};
+
+// A desktop of scripted windows: `windows` holds each open window's caption, `foreground` the
+// one the user works in. Every caption set is logged, also for windows that are gone.
+class FakeDesktop : public Desktop {
+ public:
+  WindowHandle ForegroundWindow() override { return foreground; }
+  std::string WindowCaption(WindowHandle window) override;
+  void SetWindowCaption(WindowHandle window, const std::string& caption) override;
+
+  std::map<WindowHandle, std::string> windows;
+  WindowHandle foreground = 0;
+  std::vector<std::pair<WindowHandle, std::string>> captionsSet;
+};
+
 // The names the real image library holds; the fake library answers these with a 16 x 16 picture.
 const std::vector<std::string>& ImageLibraryNames();
 
@@ -102,6 +144,10 @@ class FakePlatform : public Platform {
   Process& process() override { return process_; }
   std::unique_ptr<ResourceLibrary> NewResourceLibrary() override;
   ProgramResources& programResources() override { return resources_; }
+  Sound& sound() override { return sound_; }
+  Desktop& desktop() override { return desktop_; }
+  FakeSound& fakeSound() { return sound_; }
+  FakeDesktop& fakeDesktop() { return desktop_; }
 
   FakeClock& fakeClock() { return clock_; }
   FakeDialogs& fakeDialogs() { return dialogs_; }
@@ -114,6 +160,8 @@ class FakePlatform : public Platform {
   FakeDialogs dialogs_;
   FakeProcess process_;
   FakeProgramResources resources_;
+  FakeSound sound_{clock_};
+  FakeDesktop desktop_;
 };
 
 }  // namespace platform

@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "platform/win32/cp1251.h"
+#include "platform/win32/desktop_win32.h"
+#include "platform/win32/sound_win32.h"
 
 namespace platform {
 
@@ -174,6 +176,8 @@ struct Win32Platform::Services {
   Win32Dialogs dialogs;
   Win32Process process;
   Win32ProgramResources resources;
+  Win32Sound sound;
+  Win32Desktop desktop;
 };
 
 Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {}
@@ -183,6 +187,8 @@ Clock& Win32Platform::clock() { return services_->clock; }
 Dialogs& Win32Platform::dialogs() { return services_->dialogs; }
 Process& Win32Platform::process() { return services_->process; }
 ProgramResources& Win32Platform::programResources() { return services_->resources; }
+Sound& Win32Platform::sound() { return services_->sound; }
+Desktop& Win32Platform::desktop() { return services_->desktop; }
 
 std::unique_ptr<ResourceLibrary> Win32Platform::NewResourceLibrary() {
   return std::make_unique<Win32ResourceLibrary>(services_->process);

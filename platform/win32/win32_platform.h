@@ -18,6 +18,8 @@ class Win32Platform : public Platform {
   Process& process() override;
   std::unique_ptr<ResourceLibrary> NewResourceLibrary() override;
   ProgramResources& programResources() override;
+  Sound& sound() override;
+  Desktop& desktop() override;
 
  private:
   struct Services;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/application.h"
 #include "ui/extctrls.h"
 
 namespace ui {
@@ -55,7 +56,13 @@ void HeadlessWidgetSet::Advance(std::uint64_t ms) {
     if (e->due > now_()) setNow_(e->due);
     e->due = now_() + std::uint64_t(std::max(e->interval, 1));
     e->order = nextOrder_++;
-    e->timer->Fire();
+    TTimer* timer = e->timer;  // the handler may restart or stop timers, which moves the entries
+    // As in the Windows backend, an error a timer handler raises is shown and the timers go on.
+    if (HasApplication()) {
+      Application().Guard([timer] { timer->Fire(); });
+    } else {
+      timer->Fire();
+    }
   }
   if (now_() < target) setNow_(target);
 }

@@ -1,0 +1,17 @@
+// Other applications' windows on Windows: the foreground window and window captions.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+class Win32Desktop : public Desktop {
+ public:
+  WindowHandle ForegroundWindow() override;
+  std::string WindowCaption(WindowHandle window) override;
+  void SetWindowCaption(WindowHandle window, const std::string& caption) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,210 @@
+// The stopwatch in the time labels and the uptime in the date label, driven by clicks on the
+// labels and the stopwatch menu, with the fake clock firing the main window's timer.
+#include <gtest/gtest.h>
+
+#include "clock/stopwatch.h"
+#include "tests/unit/program_fixture.h"
+
+using testing_support::ProgramTest;
+using clockface::StopwatchCounters;
+
+namespace {
+
+class StopwatchTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    // Labels apart from each other, so that a click finds the one it is aimed at.
+    dir.Write("Skins/default/skin.ini",
+              "[skin]\r\nNameOfSkin=default\r\nHourPositionLeft=20\r\nMinPositionLeft=60\r\n"
+              "SecPositionLeft=100\r\nDiv1=:\r\nDiv1PositionLeft=140\r\nDiv2=:\r\nDiv2PositionLeft=155\r\n");
+    platform->fakeClock().Set(2026, 12, 7, 9, 5, 6, 500);
+    ASSERT_FALSE(Start());
+  }
+
+  std::vector<std::string> Labels() const {
+    return {Form1->Label2->Caption(), Form1->Label3->Caption(), Form1->Label4->Caption()};
+  }
+
+  // A left click in the middle of a control of the main window, routed as the user's would be.
+  void ClickOn(ui::TControl* control, ui::TMouseButton button = ui::TMouseButton::mbLeft) {
+    ui::TRect r = control->BoundsRect();
+    ui::TPoint at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    Form1->RouteMouseDown(button, 0, at);
+    Form1->RouteMouseUp(button, 0, at);
+  }
+
+  // Sets the milliseconds since the system started. They keep the wall clock's half second, so
+  // that the uptime turns its seconds together with the clock's ticks.
+  void SetUptime(std::uint64_t ms) {
+    platform->fakeClock().tickMs = ms + 500;
+    widgets->RunDueTimers();
+  }
+
+  void ShowStopwatchAndStart() {
+    Form1->Label2->Click();
+    Form1->N1->Click();
+  }
+};
+
+TEST(StopwatchRules, CountersCarryAt59AndStopAt20) {
+  StopwatchCounters v{0, 0, 57};
+  EXPECT_TRUE(clockface::StepStopwatch(v));
+  EXPECT_EQ(v, (StopwatchCounters{0, 0, 58}));
+  EXPECT_TRUE(clockface::StepStopwatch(v));
+  EXPECT_EQ(v, (StopwatchCounters{0, 1, 0}));
+
+  v = {3, 58, 58};
+  EXPECT_TRUE(clockface::StepStopwatch(v));
+  EXPECT_EQ(v, (StopwatchCounters{4, 0, 0}));
+
+  v = {19, 58, 58};
+  EXPECT_FALSE(clockface::StepStopwatch(v));
+  EXPECT_EQ(v, (StopwatchCounters{20, 0, 0}));
+  EXPECT_FALSE(clockface::StepStopwatch(v));
+  EXPECT_EQ(v, (StopwatchCounters{20, 0, 0}));
+}
+
+TEST(StopwatchRules, TimeOfDayRoundTripsEveryCounterValue) {
+  for (int a = 0; a <= 20; ++a)
+    for (int b = 0; b < 59; b += 7)
+      for (int c = 0; c < 59; ++c) {
+        StopwatchCounters v{a, b, c};
+        ASSERT_EQ(clockface::SplitTimeOfDay(clockface::TimeOfDay(v)), v) << a << ":" << b << ":" << c;
+      }
+}
+
+TEST(StopwatchRules, UptimeTexts) {
+  const std::uint32_t hour = 3'600'000;
+  EXPECT_EQ(clockface::UptimeText("H:mm:ss", 2 * hour + 3 * 60'000 + 4'999), "2:03:04");
+  EXPECT_EQ(clockface::UptimeText("HH:mm:ss", 0), "00:00:00");
+  EXPECT_EQ(clockface::UptimeText("HH:mm:ss", 24 * hour - 1), "23:59:59");
+  EXPECT_EQ(clockface::UptimeText("HH:mm:ss", 27 * hour + 3 * 60'000 + 9'000), "27:03:09");
+  EXPECT_EQ(clockface::UptimeText("H:mm:ss", 24 * hour), "24:00:00");
+  EXPECT_EQ(clockface::UptimeText("h:mm:ss tt", 2 * hour), "2:00:00 AM");
+  EXPECT_EQ(clockface::UptimeText("h:mm:ss tt", 27 * hour + 9'000), "27:00:09");
+  EXPECT_EQ(clockface::UptimeText("tt hh:mm:ss", 30 * hour), "30:00:00");
+  EXPECT_EQ(clockface::UptimeText("HH'h'mm", 25 * hour), "25h00");
+  // The system's counter wraps after 49.7 days: its largest value still reads as hours.
+  EXPECT_EQ(clockface::UptimeText("HH:mm:ss", 0xFFFFFFFFu), "1193:02:47");
+}
+
+TEST_F(StopwatchTest, ClickOnTheTimeShowsTheStopwatchWithItsMenuAndFastTick) {
+  ClickOn(Form1->Label3);
+  EXPECT_EQ(Form1->clockMode, 0);
+  EXPECT_EQ(Form1->stopwatchMode, 1);
+  EXPECT_EQ(Form1->Label2->Hint(), "Это таймер");
+  EXPECT_EQ(Form1->Label2->PopupMenu(), Form1->PopupMenu1);
+  EXPECT_EQ(Form1->Timer1->Interval(), 10);
+  Advance(10);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "00", "00"}));
+
+  ClickOn(Form1->Label2, ui::TMouseButton::mbRight);
+  EXPECT_EQ(Form1->PopupMenu1->PopupCount(), 1);
+  std::vector<std::string> captions;
+  for (auto* item : Form1->PopupMenu1->Items()->Items()) {
+    captions.push_back(item->Caption);
+    EXPECT_EQ(item->Bitmap.width, 16);
+    EXPECT_EQ(item->Bitmap.height, 16);
+  }
+  EXPECT_EQ(captions, (std::vector<std::string>{"Пуск", "Стоп", "Сброс"}));
+  EXPECT_NE(Form1->N1->Bitmap, Form1->N2->Bitmap);
+  EXPECT_NE(Form1->N2->Bitmap, Form1->N3->Bitmap);
+}
+
+TEST_F(StopwatchTest, EveryTimeLabelAndSeparatorSwitches) {
+  for (ui::TLabel* label : {Form1->Label2, Form1->Label3, Form1->Label4, Form1->Label5, Form1->Label6}) {
+    ClickOn(label);
+    EXPECT_EQ(Form1->stopwatchMode, 1) << label->Caption();
+    ClickOn(label);
+    EXPECT_EQ(Form1->clockMode, 1);
+  }
+}
+
+TEST_F(StopwatchTest, FiftyNineTicksCarryIntoTheSecondCounter) {
+  ShowStopwatchAndStart();
+  for (int i = 0; i < 59; ++i) {
+    Advance(10);
+    ASSERT_NE(Form1->Label4->Caption(), "59");
+  }
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "01", "00"}));
+  Advance(10 * 58);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "01", "58"}));
+}
+
+TEST_F(StopwatchTest, RunsUpTo20AndStopsThereAndStartAgainStaysThere) {
+  ShowStopwatchAndStart();
+  Advance(10 * (20 * 59 * 59 + 100));  // every counter value up to 20 / 0 / 0, and then some
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"20", "00", "00"}));
+  EXPECT_EQ(Form1->stopwatchRunning, 0);
+  Form1->N1->Click();
+  Advance(10);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"20", "00", "00"}));
+  EXPECT_EQ(Form1->stopwatchRunning, 0);
+}
+
+TEST_F(StopwatchTest, BackToTheClockAndAgainToTheStopwatchShowsZeroStopped) {
+  ShowStopwatchAndStart();
+  Advance(10 * 70);
+  Form1->Label2->Click();
+  EXPECT_EQ(Form1->clockMode, 1);
+  EXPECT_EQ(Form1->stopwatchMode, 0);
+  EXPECT_EQ(Form1->Label2->Hint(), "Это текущее время");
+  EXPECT_EQ(Form1->Label2->PopupMenu(), nullptr);
+  EXPECT_EQ(Form1->Timer1->Interval(), 1000);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"09", "05", "07"}));  // the time at once, padded
+  Advance(1000);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"09", "05", "08"}));
+
+  Form1->Label2->Click();
+  Advance(10);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "00", "00"}));
+  EXPECT_EQ(Form1->stopwatchRunning, 0);
+  Advance(100);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "00", "00"}));
+}
+
+TEST_F(StopwatchTest, SwitchingBackWhileTheChimeFailsStillRestoresTheClock) {
+  platform->fakeSound().failures[dir.Str() + "Sound\\Beep.wav"] = "Ошибка устройства.";
+  Form1->Label2->Click();
+  platform->fakeClock().Set(2026, 12, 7, 9, 6, 0, 100);
+  program->Application().Guard([] { Form1->Label2->Click(); });  // as the backend runs a click
+  EXPECT_EQ(platform->fakeDialogs().shown.size(), 1u);
+  EXPECT_EQ(Form1->Label2->Hint(), "Это текущее время");
+  EXPECT_EQ(Form1->Label2->PopupMenu(), nullptr);
+  EXPECT_EQ(Form1->Timer1->Interval(), 1000);
+}
+
+TEST_F(StopwatchTest, DateClickShowsTheUptimeAndBack) {
+  SetUptime(2 * 3'600'000 + 3 * 60'000 + 4'000);
+  ClickOn(Form1->Label1);
+  EXPECT_EQ(Form1->uptimeMode, 1);
+  EXPECT_EQ(Form1->Label1->Caption(), "02:03:04");
+  EXPECT_EQ(Form1->Label1->Hint(), "Это время работы Windows");
+  Advance(1000);
+  EXPECT_EQ(Form1->Label1->Caption(), "02:03:05");
+
+  ClickOn(Form1->Label1);
+  EXPECT_EQ(Form1->uptimeMode, 0);
+  EXPECT_EQ(Form1->Label1->Caption(), "07.12.2026");
+  EXPECT_EQ(Form1->Label1->Hint(), "Это сегодняшнее число");
+}
+
+TEST_F(StopwatchTest, UptimeStaysOverMidnight) {
+  platform->fakeClock().Set(2026, 12, 7, 23, 59, 58, 500);
+  SetUptime(3'600'000);
+  Form1->Label1->Click();
+  Advance(3000);
+  EXPECT_EQ(Form1->Label1->Caption(), "01:00:03");
+  Form1->Label1->Click();
+  EXPECT_EQ(Form1->Label1->Caption(), "08.12.2026");
+}
+
+TEST_F(StopwatchTest, DateClickDoesNothingWhileTheStopwatchShows) {
+  Form1->Label2->Click();
+  Form1->Label1->Click();
+  EXPECT_EQ(Form1->uptimeMode, 0);
+  EXPECT_EQ(Form1->Label1->Caption(), "07.12.2026");
+  EXPECT_EQ(Form1->Label1->Hint(), "Это сегодняшнее число");
+}
+
+}  // namespace
