@@ -10,3 +10,9 @@ TForm3::TForm3(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(
 TForm3::~TForm3() {
   if (Form3 == this) Form3 = nullptr;
 }
+
+void TForm3::ShowReminder(const std::string& textFile) {
+  // Filled in with the reminder window's controls.
+  (void)textFile;
+  Show();
+}
