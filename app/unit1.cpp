@@ -5,6 +5,7 @@
 #include "config/convert.h"
 #include "events/list_file.h"
 #include "platform/files.h"
+#include "resources/bitmap_file.h"
 #include "ui/application.h"
 
 using namespace std::placeholders;
@@ -55,7 +56,7 @@ void TForm1::BuildDesign() {
   SetBounds(895, 687, 239, 116);
   ShowHint = true;
 
-  TrayIcon1 = new tray::TTrayIcon(this);
+  TrayIcon1 = new tray::TTrayIcon(this, platform_.notifyArea());
   ImageList1 = new ui::TImageList(this);
   Timer1 = new ui::TTimer(this);
   PopupMenu1 = new ui::TPopupMenu(this);
@@ -141,6 +142,19 @@ void TForm1::BuildDesign() {
   OnCreate = std::bind(&TForm1::FormCreate, this, _1);
   OnClose = std::bind(&TForm1::FormClose, this, _1, _2);
   OnDestroy = std::bind(&TForm1::FormDestroy, this, _1);
+
+  // The notification-area icon, shown while the program is hidden in the tray. Its picture
+  // is the program's 16 x 16 tray bitmap; without it the icon shows the program's own icon.
+  if (auto bytes = platform_.programResources().Data("TRAYICON"))
+    if (auto picture = resources::DecodeBmp(*bytes)) ImageList1->Add(*picture);
+  TrayIcon1->SetPopupMenu(PopupMenu2);
+  TrayIcon1->SetHide(true);
+  TrayIcon1->SetRestoreOn(tray::TTrayIconMessage::imDoubleClick);
+  TrayIcon1->SetPopupMenuOn(tray::TTrayIconMessage::imRightClickUp);
+  TrayIcon1->SetIcons(ImageList1);
+  TrayIcon1->SetIconIndex(0);
+  TrayIcon1->SetAnimate(false);
+  TrayIcon1->Loaded();
 }
 
 void TForm1::SetMenuBitmap(ui::TMenuItem* item, const std::string& name) {

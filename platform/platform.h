@@ -105,6 +105,45 @@ class Desktop {
   virtual void SetWindowCaption(WindowHandle window, const std::string& caption) = 0;
 };
 
+// The notification area of the task bar. The record has the layout of the system's 488-byte
+// notification-icon record with 32-bit handles, so the Windows build passes it on as it is.
+struct NotifyIconData {
+  std::uint32_t cbSize;
+  std::uint32_t hWnd;  // the window that receives the callback message
+  std::uint32_t uID;   // tells the icons of one window apart
+  std::uint32_t uFlags;
+  std::uint32_t uCallbackMessage;
+  std::uint32_t hIcon;
+  char szTip[128];
+  std::uint32_t dwState;
+  std::uint32_t dwStateMask;
+  char szInfo[256];
+  std::uint32_t uTimeout;
+  char szInfoTitle[64];
+  std::uint32_t dwInfoFlags;
+};
+static_assert(sizeof(NotifyIconData) == 488, "the system's notification-icon record is 488 bytes");
+
+// Requests and record flags (the system's NIM_* and NIF_* values).
+constexpr unsigned kNotifyAdd = 0;
+constexpr unsigned kNotifyModify = 1;
+constexpr unsigned kNotifyDelete = 2;
+constexpr std::uint32_t kNotifyFlagMessage = 1;
+constexpr std::uint32_t kNotifyFlagIcon = 2;
+constexpr std::uint32_t kNotifyFlagTip = 4;
+
+class NotifyArea {
+ public:
+  virtual ~NotifyArea() = default;
+  // Adds, changes or removes the icon that `data` names; false when the system refused.
+  virtual bool Notify(unsigned request, const NotifyIconData& data) = 0;
+  // A native icon showing `picture`, its bottom-left colour transparent; the program's own
+  // icon for an empty picture. 0 when none can be made.
+  virtual std::uint32_t MakeIcon(const ui::Image& picture) = 0;
+  // Releases an icon MakeIcon made; the program's own icon and 0 are left alone.
+  virtual void FreeIcon(std::uint32_t icon) = 0;
+};
+
 // All services of one running program.
 class Platform {
  public:
@@ -115,6 +154,7 @@ class Platform {
   // A new, unloaded library handle; each window that loads the library holds its own.
   virtual std::unique_ptr<ResourceLibrary> NewResourceLibrary() = 0;
   virtual ProgramResources& programResources() = 0;
+  virtual NotifyArea& notifyArea() = 0;
   virtual Sound& sound() = 0;
   virtual Desktop& desktop() = 0;
 };

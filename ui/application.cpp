@@ -65,6 +65,7 @@ bool TApplication::Guard(const std::function<void()>& fn) {
 }
 
 void TApplication::DestroyForms() {
+  minimizedForms_.clear();
   while (!forms_.empty()) {
     std::unique_ptr<TForm> last = std::move(forms_.back());
     forms_.pop_back();
@@ -72,6 +73,49 @@ void TApplication::DestroyForms() {
     if (last.get() == mainForm_) mainForm_ = nullptr;
     last.reset();
   }
+}
+
+void TApplication::Minimize() {
+  // Forms hidden by an earlier Minimize stay remembered, so a second one loses none of them.
+  for (const auto& form : forms_) {
+    if (!form->Visible()) continue;
+    if (std::find(minimizedForms_.begin(), minimizedForms_.end(), form.get()) == minimizedForms_.end())
+      minimizedForms_.push_back(form.get());
+    form->Hide();
+  }
+}
+
+void TApplication::Restore() {
+  std::vector<TForm*> shown = std::move(minimizedForms_);
+  minimizedForms_.clear();
+  for (TForm* form : shown) {
+    // A form shown again runs handlers that may destroy other forms: show only those still here.
+    bool alive = std::any_of(forms_.begin(), forms_.end(), [form](const auto& f) { return f.get() == form; });
+    if (alive) form->Show();
+  }
+}
+
+void TApplication::HookMainWindow(const void* key, MainWindowHook hook) {
+  for (auto& entry : hooks_)
+    if (entry.first == key) {
+      entry.second = std::move(hook);
+      return;
+    }
+  hooks_.emplace_back(key, std::move(hook));
+}
+
+void TApplication::UnhookMainWindow(const void* key) {
+  std::erase_if(hooks_, [key](const auto& entry) { return entry.first == key; });
+}
+
+bool TApplication::MainWindowMessage(TMessage& message) {
+  // A hook may add or remove hooks (its owner may even go): run a copy, skipping removed ones.
+  auto hooks = hooks_;
+  for (auto& [key, hook] : hooks) {
+    bool still = std::any_of(hooks_.begin(), hooks_.end(), [k = key](const auto& e) { return e.first == k; });
+    if (still && hook(message)) return true;
+  }
+  return false;
 }
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/widgetset.h"
@@ -55,6 +56,20 @@ class TApplication {
   // Destroys all forms in reverse order of creation (the end of the program).
   void DestroyForms();
 
+  // Hides the whole program: every shown form goes off the screen (and with the last one the
+  // task-bar entry) and is remembered; Restore shows the remembered forms again.
+  void Minimize();
+  void Restore();
+  bool Minimized() const { return !minimizedForms_.empty(); }
+
+  // Hooks on the messages of the application's own window, keyed by their owner (hooking the
+  // same key again replaces its hook). MainWindowMessage runs them in turn until one returns
+  // true (handled), which stops the window's own processing; the backend calls it.
+  using MainWindowHook = std::function<bool(TMessage&)>;
+  void HookMainWindow(const void* key, MainWindowHook hook);
+  void UnhookMainWindow(const void* key);
+  bool MainWindowMessage(TMessage& message);
+
  private:
   void Adopt(std::unique_ptr<TForm> form);
 
@@ -64,6 +79,8 @@ class TApplication {
   std::vector<std::unique_ptr<TForm>> forms_;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
+  std::vector<TForm*> minimizedForms_;
+  std::vector<std::pair<const void*, MainWindowHook>> hooks_;
 };
 
 // The running application; set while a TApplication exists.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -68,6 +69,25 @@ class MenuPeer {
   virtual void Popup(TPoint screen) = 0;
 };
 
+// A window message as the system delivers it; the receiver sets Result.
+struct TMessage {
+  unsigned Msg = 0;
+  std::uintptr_t WParam = 0;
+  std::intptr_t LParam = 0;
+  std::intptr_t Result = 0;
+};
+using MessageHandler = std::function<void(TMessage&)>;
+
+// A hidden window of the program that hands every message it gets to a handler: the address
+// for callbacks of system services (the notification area) and for messages sent to all
+// top-level windows (end of session, a re-created task bar).
+class MessageWindow {
+ public:
+  virtual ~MessageWindow() = default;
+  // The native handle, as the system's records carry it.
+  virtual std::uint32_t Handle() const = 0;
+};
+
 class WidgetSet {
  public:
   virtual ~WidgetSet() = default;
@@ -78,6 +98,12 @@ class WidgetSet {
   virtual TSize MeasureText(const std::string& text, const TFont& font) = 0;
   virtual TSize ScreenSize() = 0;
   virtual TPoint CursorPos() = 0;
+
+  // Hidden message windows and the numbers of messages registered by name ("TaskbarCreated").
+  virtual std::unique_ptr<MessageWindow> CreateMessageWindow(MessageHandler) { return nullptr; }
+  virtual unsigned RegisterMessage(const std::string& /*name*/) { return 0; }
+  // Shift, Ctrl and Alt as the keyboard has them now.
+  virtual TShiftState ShiftKeys() { return 0; }
 
   // Application-wide settings.
   virtual void SetTitle(const std::string&) {}

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_platform.h"
 
+#include <algorithm>
+
 #include "clock/time_format.h"
 #include "platform/files.h"
 
@@ -138,6 +140,50 @@ void FakeDesktop::SetWindowCaption(WindowHandle window, const std::string& capti
   captionsSet.emplace_back(window, caption);
   auto it = windows.find(window);
   if (it != windows.end()) it->second = caption;
+}
+
+bool FakeNotifyArea::Notify(unsigned request, const NotifyIconData& data) {
+  calls.push_back({request, data});
+  if (refuse.count(request)) return false;
+  auto it = std::find_if(shown.begin(), shown.end(),
+                         [&](const NotifyIconData& d) { return d.hWnd == data.hWnd && d.uID == data.uID; });
+  switch (request) {
+    case kNotifyAdd:
+      if (it != shown.end() || data.cbSize != sizeof(NotifyIconData)) return false;
+      shown.push_back(data);
+      return true;
+    case kNotifyModify:
+      if (it == shown.end()) return false;
+      *it = data;
+      return true;
+    case kNotifyDelete:
+      if (it == shown.end()) return false;
+      shown.erase(it);
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::uint32_t FakeNotifyArea::MakeIcon(const ui::Image& picture) {
+  if (picture.Empty()) return kProgramIcon;
+  std::uint32_t handle = nextIcon_++;
+  icons[handle] = picture;
+  return handle;
+}
+
+void FakeNotifyArea::FreeIcon(std::uint32_t icon) {
+  if (icons.erase(icon)) freed.push_back(icon);
+}
+
+const NotifyIconData* FakeNotifyArea::Find(std::uint32_t hWnd, std::uint32_t uID) const {
+  for (const auto& d : shown)
+    if (d.hWnd == hWnd && d.uID == uID) return &d;
+  return nullptr;
+}
+
+int FakeNotifyArea::Count(unsigned request) const {
+  return int(std::count_if(calls.begin(), calls.end(), [request](const NotifyCall& c) { return c.request == request; }));
 }
 
 }  // namespace platform

@@ -133,6 +133,38 @@ class FakeDesktop : public Desktop {
   std::vector<std::pair<WindowHandle, std::string>> captionsSet;
 };
 
+// A notification area that behaves like the system's: an icon is added once, and only an
+// icon it holds can be changed or removed. Every request is logged; `refuse` makes requests of
+// a kind fail, as a busy or missing task bar would.
+struct NotifyCall {
+  unsigned request;
+  NotifyIconData data;
+};
+
+class FakeNotifyArea : public NotifyArea {
+ public:
+  static constexpr std::uint32_t kProgramIcon = 1;
+
+  bool Notify(unsigned request, const NotifyIconData& data) override;
+  std::uint32_t MakeIcon(const ui::Image& picture) override;
+  void FreeIcon(std::uint32_t icon) override;
+
+  // The task bar was re-created: it has forgotten every icon.
+  void Restart() { shown.clear(); }
+  // The icon the area holds for a window and id, or null.
+  const NotifyIconData* Find(std::uint32_t hWnd, std::uint32_t uID) const;
+  int Count(unsigned request) const;
+
+  std::vector<NotifyCall> calls;
+  std::set<unsigned> refuse;                 // requests that fail while listed
+  std::vector<NotifyIconData> shown;         // the icons on the task bar
+  std::map<std::uint32_t, ui::Image> icons;  // icons made and not yet freed
+  std::vector<std::uint32_t> freed;
+
+ private:
+  std::uint32_t nextIcon_ = 100;
+};
+
 // The names the real image library holds; the fake library answers these with a 16 x 16 picture.
 const std::vector<std::string>& ImageLibraryNames();
 
@@ -144,6 +176,8 @@ class FakePlatform : public Platform {
   Process& process() override { return process_; }
   std::unique_ptr<ResourceLibrary> NewResourceLibrary() override;
   ProgramResources& programResources() override { return resources_; }
+  NotifyArea& notifyArea() override { return notifyArea_; }
+  FakeNotifyArea& fakeNotifyArea() { return notifyArea_; }
   Sound& sound() override { return sound_; }
   Desktop& desktop() override { return desktop_; }
   FakeSound& fakeSound() { return sound_; }
@@ -160,6 +194,7 @@ class FakePlatform : public Platform {
   FakeDialogs dialogs_;
   FakeProcess process_;
   FakeProgramResources resources_;
+  FakeNotifyArea notifyArea_;
   FakeSound sound_{clock_};
   FakeDesktop desktop_;
 };

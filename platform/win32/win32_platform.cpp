@@ -1,8 +1,12 @@
 #include <windows.h>
+#include <shellapi.h>
 
 #include "platform/win32/win32_platform.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "platform/win32/cp1251.h"
 #include "platform/win32/desktop_win32.h"
@@ -169,6 +173,93 @@ class Win32ProgramResources : public ProgramResources {
   }
 };
 
+// The notification area through Shell_NotifyIconA. Our record is the system's in its 488-byte
+// form; on a 32-bit build its handles are the system's handles.
+#ifndef _WIN64
+static_assert(offsetof(NOTIFYICONDATAA, hWnd) == offsetof(NotifyIconData, hWnd));
+static_assert(offsetof(NOTIFYICONDATAA, hIcon) == offsetof(NotifyIconData, hIcon));
+static_assert(offsetof(NOTIFYICONDATAA, szTip) == offsetof(NotifyIconData, szTip));
+static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == offsetof(NotifyIconData, dwInfoFlags));
+static_assert(NOTIFYICONDATAA_V2_SIZE == sizeof(NotifyIconData));
+#endif
+static_assert(NIM_ADD == kNotifyAdd && NIM_MODIFY == kNotifyModify && NIM_DELETE == kNotifyDelete);
+static_assert(NIF_MESSAGE == kNotifyFlagMessage && NIF_ICON == kNotifyFlagIcon && NIF_TIP == kNotifyFlagTip);
+
+class Win32NotifyArea : public NotifyArea {
+ public:
+  bool Notify(unsigned request, const NotifyIconData& data) override {
+    NOTIFYICONDATAA nid{};
+    std::memcpy(&nid, &data, sizeof data);
+    nid.hWnd = HWND(std::uintptr_t(data.hWnd));
+    nid.hIcon = HICON(std::uintptr_t(data.hIcon));
+    return Shell_NotifyIconA(DWORD(request), &nid) != FALSE;
+  }
+
+  std::uint32_t MakeIcon(const ui::Image& picture) override {
+    if (picture.Empty()) return ProgramIcon();
+    return std::uint32_t(std::uintptr_t(IconFromPicture(picture)));
+  }
+
+  void FreeIcon(std::uint32_t icon) override {
+    if (icon && icon != programIcon_) DestroyIcon(HICON(std::uintptr_t(icon)));
+  }
+
+ private:
+  // The program's icon in the small size the task bar shows; shared, never destroyed.
+  std::uint32_t ProgramIcon() {
+    if (programIcon_) return programIcon_;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, cx, cy, LR_SHARED);
+    if (!icon) icon = LoadImageW(instance, L"MAINICON", IMAGE_ICON, cx, cy, LR_SHARED);
+    programIcon_ = std::uint32_t(std::uintptr_t(icon));
+    return programIcon_;
+  }
+
+  // An icon with the picture's bottom-left colour left out (the mask), opaque elsewhere.
+  static HICON IconFromPicture(const ui::Image& picture) {
+    const int w = picture.width, h = picture.height;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top row first, as the picture
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP color = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!color || !bits) {
+      if (color) DeleteObject(color);
+      return nullptr;
+    }
+    const std::uint32_t key = picture.BottomLeft();
+    const int stride = (w + 15) / 16 * 2;  // mask rows are word-aligned
+    std::vector<BYTE> mask(std::size_t(stride) * h, 0);
+    auto* out = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        std::uint32_t p = picture.At(x, y);
+        bool clear = p == key;
+        // 32-bit DIB pixels are B, G, R, alpha: as a little-endian number 0xAARRGGBB.
+        out[std::size_t(y) * w + x] = clear ? 0 : (0xFF000000u | p);
+        if (clear) mask[std::size_t(y) * stride + x / 8] |= BYTE(0x80 >> (x % 8));
+      }
+    HBITMAP maskBitmap = CreateBitmap(w, h, 1, 1, mask.data());
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmMask = maskBitmap;
+    info.hbmColor = color;
+    HICON icon = maskBitmap ? CreateIconIndirect(&info) : nullptr;
+    if (maskBitmap) DeleteObject(maskBitmap);
+    DeleteObject(color);
+    return icon;
+  }
+
+  std::uint32_t programIcon_ = 0;
+};
+
 }  // namespace
 
 struct Win32Platform::Services {
@@ -176,6 +267,7 @@ struct Win32Platform::Services {
   Win32Dialogs dialogs;
   Win32Process process;
   Win32ProgramResources resources;
+  Win32NotifyArea notifyArea;
   Win32Sound sound;
   Win32Desktop desktop;
 };
@@ -187,6 +279,7 @@ Clock& Win32Platform::clock() { return services_->clock; }
 Dialogs& Win32Platform::dialogs() { return services_->dialogs; }
 Process& Win32Platform::process() { return services_->process; }
 ProgramResources& Win32Platform::programResources() { return services_->resources; }
+NotifyArea& Win32Platform::notifyArea() { return services_->notifyArea; }
 Sound& Win32Platform::sound() { return services_->sound; }
 Desktop& Win32Platform::desktop() { return services_->desktop; }
 

@@ -18,6 +18,7 @@ class Win32Platform : public Platform {
   Process& process() override;
   std::unique_ptr<ResourceLibrary> NewResourceLibrary() override;
   ProgramResources& programResources() override;
+  NotifyArea& notifyArea() override;
   Sound& sound() override;
   Desktop& desktop() override;
 

@@ -1,7 +1,7 @@
 // Draws the program's pictures, backgrounds and sounds into an output folder:
 //   artgen-host <ART_DIR>
-// images/ for the bitmap library, jpeg/ for the window backgrounds, horavo.ico, and dist/ with
-// the skins and the chime, copied beside the program.
+// images/ for the bitmap library, jpeg/ for the window backgrounds, horavo.ico, the tray picture
+// TRAYICON.bmp, and dist/ with the skins and the chime, copied beside the program.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
       artgen::WriteBitmap(out / "images" / (named.name + ".bmp"), named.image);
     artgen::WriteBackgrounds(out / "jpeg");
     artgen::WriteFile(out / "horavo.ico", artgen::MakeIcon());
+    artgen::WriteBitmap(out / "TRAYICON.bmp", artgen::MakeTrayPicture());
     artgen::WriteDefaultSkin(out / "dist" / "Skins" / "default");
     artgen::WriteMiniSkin(out / "dist" / "Skins" / "mini");
     artgen::WritePaperSkin(out / "dist" / "Skins" / "paper");

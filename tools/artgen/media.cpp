@@ -93,10 +93,10 @@ double SegmentDistance(double x, double y, double ax, double ay, double bx, doub
   return std::hypot(ax + t * dx - x, ay + t * dy - y);
 }
 
-// One icon picture as an ICO entry body: info header, bottom-up BGRA rows, then the 1-bit mask.
-std::string IconImage(int size) {
-  ui::Image rgb(size, size);
-  std::vector<double> alpha(std::size_t(size) * size);
+// The program's clock face at `size` pixels: colours and coverage of each pixel.
+void DrawClockFace(int size, ui::Image& rgb, std::vector<double>& alpha) {
+  rgb = ui::Image(size, size);
+  alpha.assign(std::size_t(size) * size, 0.0);
   const double px = 1.0 / size;  // one pixel in unit coordinates
   Render(rgb, alpha, size, [&](double x, double y) -> std::array<double, 4> {
     const double d = std::hypot(x - 0.5, y - 0.5);
@@ -122,6 +122,13 @@ std::string IconImage(int size) {
     double t = d / 0.40;
     return {255 - 18 * t * t, 255 - 12 * t * t, 255 - 6 * t * t, 1};
   });
+}
+
+// One icon picture as an ICO entry body: info header, bottom-up BGRA rows, then the 1-bit mask.
+std::string IconImage(int size) {
+  ui::Image rgb;
+  std::vector<double> alpha;
+  DrawClockFace(size, rgb, alpha);
   std::string out;
   Put32(out, 40);
   Put32(out, std::uint32_t(size));
@@ -233,6 +240,17 @@ std::string MakeChime() {
   out += "data";
   Put32(out, std::uint32_t(data.size()));
   return out + data;
+}
+
+ui::Image MakeTrayPicture() {
+  ui::Image rgb;
+  std::vector<double> alpha;
+  DrawClockFace(16, rgb, alpha);
+  // A bitmap has no alpha: a pixel belongs to the face when the face covers most of it.
+  ui::Image picture(16, 16, kKey);
+  for (std::size_t i = 0; i < picture.pixels.size(); ++i)
+    if (alpha[i] >= 0.5) picture.pixels[i] = rgb.pixels[i];
+  return picture;
 }
 
 std::string MakeIcon() {

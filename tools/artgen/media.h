@@ -20,4 +20,7 @@ std::string MakeChime();
 // A clock face icon with 16 x 16 and 32 x 32 pictures, 32 bits with alpha.
 std::string MakeIcon();
 
+// The 16 x 16 picture of the notification-area icon: the clock face on the see-through colour.
+ui::Image MakeTrayPicture();
+
 }  // namespace artgen

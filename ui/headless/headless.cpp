@@ -71,4 +71,42 @@ void HeadlessWidgetSet::RunDueTimers() { Advance(0); }
 
 int HeadlessWidgetSet::ActiveTimerCount() const { return int(timers_.size()); }
 
+class HeadlessMessageWindow : public MessageWindow {
+ public:
+  HeadlessMessageWindow(HeadlessWidgetSet& ws, std::uint32_t handle) : ws_(ws), handle_(handle) {}
+  ~HeadlessMessageWindow() override { ws_.messageWindows_.erase(handle_); }
+  std::uint32_t Handle() const override { return handle_; }
+
+ private:
+  HeadlessWidgetSet& ws_;
+  std::uint32_t handle_;
+};
+
+std::unique_ptr<MessageWindow> HeadlessWidgetSet::CreateMessageWindow(MessageHandler handler) {
+  std::uint32_t handle = nextWindow_;
+  nextWindow_ += 4;
+  messageWindows_[handle] = std::move(handler);
+  return std::make_unique<HeadlessMessageWindow>(*this, handle);
+}
+
+unsigned HeadlessWidgetSet::RegisterMessage(const std::string& name) {
+  // The system's registered messages lie in 0xC000 to 0xFFFF; one name always gives one number.
+  return registered_.emplace(name, 0xC000 + unsigned(registered_.size())).first->second;
+}
+
+std::intptr_t HeadlessWidgetSet::Send(std::uint32_t window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+  auto it = messageWindows_.find(window);
+  if (it == messageWindows_.end()) return 0;
+  MessageHandler handler = it->second;  // the handler may destroy its window
+  TMessage m{msg, wParam, lParam, 0};
+  handler(m);
+  return m.Result;
+}
+
+void HeadlessWidgetSet::SendToAll(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+  std::vector<std::uint32_t> windows;
+  for (const auto& [handle, handler] : messageWindows_) windows.push_back(handle);
+  for (std::uint32_t w : windows) Send(w, msg, wParam, lParam);
+}
+
 }  // namespace ui

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,17 @@ class HeadlessWidgetSet : public WidgetSet {
     hintShortPause = shortPause;
     hintHidePause = hidePause;
   }
+  std::unique_ptr<MessageWindow> CreateMessageWindow(MessageHandler handler) override;
+  unsigned RegisterMessage(const std::string& name) override;
+  TShiftState ShiftKeys() override { return shiftKeys; }
   void Run() override;
   void Terminate() override { terminated = true; }
+
+  // Message windows: a message sent to one window (its result), or to every one of them as the
+  // system sends messages to all top-level windows. Sending to a window that is gone gives 0.
+  std::intptr_t Send(std::uint32_t window, unsigned msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+  void SendToAll(unsigned msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+  int MessageWindowCount() const { return int(messageWindows_.size()); }
 
   // Moves the clock forward by `ms`, firing every timer that falls due on the way, in order.
   void Advance(std::uint64_t ms);
@@ -38,6 +48,7 @@ class HeadlessWidgetSet : public WidgetSet {
 
   TSize screen{1024, 768};
   TPoint cursor{0, 0};
+  TShiftState shiftKeys = 0;
   std::string title;
   bool taskbarHidden = false;
   int hintPause = 0, hintShortPause = 0, hintHidePause = 0;
@@ -56,6 +67,10 @@ class HeadlessWidgetSet : public WidgetSet {
   std::function<void(std::uint64_t)> setNow_;
   std::vector<Entry> timers_;
   std::uint64_t nextOrder_ = 0;
+  friend class HeadlessMessageWindow;
+  std::map<std::uint32_t, MessageHandler> messageWindows_;
+  std::uint32_t nextWindow_ = 0x10000;
+  std::map<std::string, unsigned> registered_;
 };
 
 }  // namespace ui

@@ -288,6 +288,13 @@ void Backend::ProcessMessages() {
 LRESULT CALLBACK Backend::OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Backend* self = ObjectOf<Backend>(hwnd, msg, lParam);
   if (self) {
+    // Components hooked on the application's window see its messages first.
+    if (HasApplication()) {
+      TMessage m{msg, wParam, lParam, 0};
+      bool handled = false;
+      CallModel([&m, &handled] { handled = Application().MainWindowMessage(m); });
+      if (handled) return m.Result;
+    }
     switch (msg) {
       case WM_MEASUREITEM:
       case WM_DRAWITEM:
@@ -341,6 +348,52 @@ class Win32TimerPeer : public TimerPeer {
 
 }  // namespace
 
+
+// ---- Message windows
+
+namespace {
+
+const wchar_t kNotifyClass[] = L"HoravoNotify";
+
+// A hidden top-level window: unlike a message-only window it also gets the messages the system
+// sends to every top-level window (end of session, a re-created task bar). Once created, every
+// message goes to the handler, which gives the answer.
+class Win32MessageWindow : public MessageWindow {
+ public:
+  Win32MessageWindow(Backend& backend, MessageHandler handler) : handler_(std::move(handler)) {
+    RegisterClassOnce(backend.Instance(), kNotifyClass, WindowProc);
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kNotifyClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            backend.Instance(), this);
+    if (!hwnd_) throw std::runtime_error("Unable to create a message window");
+  }
+  ~Win32MessageWindow() override {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);  // the handler's owner is going
+    DestroyWindow(hwnd_);
+  }
+  std::uint32_t Handle() const override { return std::uint32_t(std::uintptr_t(hwnd_)); }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+      auto* created = static_cast<Win32MessageWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(created));
+      return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    auto* self = reinterpret_cast<Win32MessageWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    TMessage m{msg, wParam, lParam, 0};
+    // The handler may destroy this window with its owner: the call runs on a copy.
+    MessageHandler handler = self->handler_;
+    CallModel([&handler, &m] { handler(m); });
+    return m.Result;
+  }
+
+  MessageHandler handler_;
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace
+
 }  // namespace win32
 
 // ---- Win32WidgetSet
@@ -370,6 +423,22 @@ TPoint Win32WidgetSet::CursorPos() {
   POINT p{};
   GetCursorPos(&p);
   return {int(p.x), int(p.y)};
+}
+
+std::unique_ptr<MessageWindow> Win32WidgetSet::CreateMessageWindow(MessageHandler handler) {
+  return std::make_unique<win32::Win32MessageWindow>(*backend_, std::move(handler));
+}
+
+unsigned Win32WidgetSet::RegisterMessage(const std::string& name) {
+  return RegisterWindowMessageW(win32::Widen(name).c_str());
+}
+
+TShiftState Win32WidgetSet::ShiftKeys() {
+  TShiftState s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  return s;
 }
 
 void Win32WidgetSet::SetTitle(const std::string& title) { backend_->SetTitle(title); }

@@ -25,6 +25,9 @@ class Win32WidgetSet : public WidgetSet {
   TSize MeasureText(const std::string& text, const TFont& font) override;
   TSize ScreenSize() override;
   TPoint CursorPos() override;
+  std::unique_ptr<MessageWindow> CreateMessageWindow(MessageHandler handler) override;
+  unsigned RegisterMessage(const std::string& name) override;
+  TShiftState ShiftKeys() override;
 
   void SetTitle(const std::string& title) override;
   void HideTaskbarButton() override;
