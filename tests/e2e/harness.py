@@ -434,6 +434,8 @@ class Session:
         if not self.dir:
             return
         for log in sorted(self.dir.glob("*.log")) + sorted(self.dir.glob("probe-*.out")):
+            if log.name == "xvfb.log" and self.xvfb and self.xvfb.proc and self.xvfb.proc.poll() is None:
+                continue  # a running server's log only lists the display numbers it found taken
             text = log.read_bytes()[-3000:].decode("cp1251", "replace")
             if text.strip():
                 print(f"--- {log.name} ---\n{text}", flush=True)

@@ -63,14 +63,27 @@ def grab(session, left, top, width, height):
     return out.stdout
 
 
-def wait_painted(session, w, timeout=30.0):
-    """Waits until most of the window's pixels are drawn (the screen under it is black)."""
+def wait_painted(session, timeout=30.0):
+    """Waits until most pixels of the main window are drawn (the screen under it is black);
+    returns the window as it is then."""
+    last = {}
+
     def painted():
+        found = main_windows(session)
+        if len(found) != 1:
+            last["seen"] = f"{len(found)} main windows"
+            return None
+        w = found[0]
         pixels = grab(session, w["left"], w["top"], w["width"], w["height"])
         count = len(pixels) // 3
         lit = sum(1 for i in range(0, len(pixels) - 2, 3) if pixels[i] | pixels[i + 1] | pixels[i + 2])
-        return count and lit / count >= 0.5
-    wait_until("the clock face to be painted", painted, timeout, interval=0.2)
+        last["seen"] = f"{lit} of {count} pixels drawn at {w['rect']}"
+        return w if count and lit / count >= 0.5 else None
+
+    try:
+        return wait_until("the clock face to be painted", painted, timeout, interval=0.2)
+    except Failure:
+        raise Failure(f"the clock face was not painted within {timeout:.0f} s: {last.get('seen')}") from None
 
 
 def ini_sections(data):
@@ -100,6 +113,8 @@ def wait_error_box(session, text, timeout=60.0):
     def icon_drawn():
         # The probe tells the icon by its pixels, so it has to be on the screen first.
         now = session.msgbox()
+        if now and not now.get("icon"):
+            raise Failure("the message box shows no icon; it should show the error icon")
         return now if now and now.get("icon_kind", "unknown") != "unknown" else None
 
     box = wait_until("the message box's icon to be drawn", icon_drawn, 10)

@@ -37,7 +37,7 @@ def open_face_menu(s, w):
 def close_from_menu(s):
     program = s.start()
     w = wait_main_window(s)
-    wait_painted(s, w)
+    w = wait_painted(s)
     menu, items = open_face_menu(s, w)
     s.screenshot("menu")
     last = items[-1]

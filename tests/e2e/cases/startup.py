@@ -51,7 +51,7 @@ def startup(s):
         w = wait_until("the main window as designed", as_designed, 15)
     except Failure:
         raise Failure("the main window " + "; ".join(last["faults"])) from None
-    wait_painted(s, w)
+    w = wait_painted(s)
     s.screenshot("clock")
     s.screenshot("startup")
     expect(program.running(), "the program ended by itself")
