@@ -101,9 +101,10 @@ def ini_sections(data):
     return sections
 
 
-def wait_error_box(session, text, timeout=60.0):
+def wait_error_box(session, text, screenshot, timeout=60.0):
     """Waits for a message box and checks that it is the program's error message: this text
-    (exact bytes), the program's title as caption, the error icon and a single OK button."""
+    (exact bytes), the program's title as caption, the error icon and a single OK button, and
+    that nothing else pops up while it is shown. The screenshot is taken once it is drawn."""
     box = session.wait_msgbox(timeout)
     expect(box["text"] == text, f"the message should be {text.hex(' ')}, it is {box['text'].hex(' ')}")
     expect(box["caption"] == TITLE, f"the message box's caption should be {TITLE!r}, it is {box['caption']!r}")
@@ -118,6 +119,7 @@ def wait_error_box(session, text, timeout=60.0):
         return now if now and now.get("icon_kind", "unknown") != "unknown" else None
 
     box = wait_until("the message box's icon to be drawn", icon_drawn, 10)
+    session.screenshot(screenshot)
     expect(box.get("icon_kind") == "error", f"the message box should show the error icon: {box.get('icon_kind')}")
 
     # While the message waits for the user, nothing else may pop up (a timer of the window that
