@@ -132,3 +132,16 @@ def wait_error_box(session, text, screenshot, timeout=60.0):
         raise Failure(f"while the message was shown, the message boxes changed: {others}")
     stays("the message box alone", alone, 2.5)
     return box
+
+
+def wait_exit(session, program, timeout=30.0):
+    """Waits for the program to end and returns its exit code; when it does not end, says
+    which message box (if any) holds it up."""
+    try:
+        return program.wait(timeout)
+    except Failure:
+        box = session.msgbox()
+        if box:
+            raise Failure(f"the program did not exit within {timeout:.0f} s; a message box says "
+                          f"{box['text'].decode('cp1251', 'replace')!r}") from None
+        raise

@@ -1,7 +1,7 @@
 """The clock face's popup menu."""
 
 from cases import case
-from cases.common import expect, ini_sections, wait_main_window, wait_painted
+from cases.common import expect, ini_sections, wait_exit, wait_main_window, wait_painted
 from harness import Failure, menu_items, wait_until
 
 CLOSE_ITEM = "Закрыть приложение".encode("cp1251")
@@ -53,7 +53,7 @@ def close_from_menu(s):
         return now and menu_items(now)[-1].get("highlighted") == 1
     wait_until(f"{CLOSE_ITEM.decode('cp1251')!r} to be highlighted", last_highlighted, 10)
     s.xdotool("key", "Return")
-    code = program.wait(30)
+    code = wait_exit(s, program)
     expect(code == 0, f"the program should exit with 0, it exited with {code}")
 
     config = s.app / "Cfg" / "Clock_config.ini"

@@ -2,8 +2,8 @@
 
 from cases import case
 from cases.common import (DEFAULT_SKIN_SIZE, DIALOG_CLASS, TITLE, WS_CAPTION, WS_EX_LAYERED, WS_EX_TOPMOST,
-                          WS_POPUP, expect, main_windows, snapped_position, wait_error_box, wait_main_window,
-                          wait_painted)
+                          WS_POPUP, expect, main_windows, snapped_position, wait_error_box, wait_exit,
+                          wait_main_window, wait_painted)
 from harness import Failure, wait_until
 
 ALREADY_RUNNING = bytes.fromhex("CF70EEE370E0ECECE02079E6E520E7E0EF79F9E5EDE0")
@@ -64,7 +64,7 @@ def second_instance(s):
     second = s.start(name="second")
     wait_error_box(s, ALREADY_RUNNING, "second_instance")
     s.msgbox_ok()
-    code = second.wait(30)
+    code = wait_exit(s, second)
     expect(code == 0, f"the second instance should exit with 0, it exited with {code}")
     expect(first.running(), "the first instance ended too")
     still = main_windows(s)
@@ -88,7 +88,7 @@ def missing_library(s):
     wait_error_box(s, LIBRARY_MISSING, "missing_library", timeout=10)
     box_without_window()
     s.msgbox_ok()
-    code = program.wait(30)
+    code = wait_exit(s, program)
     expect(code == 0, f"the program should exit with 0, it exited with {code}")
     expect(not shown, f"the main window was shown without the library: {shown[:1]}")
     config = s.app / "Cfg" / "Clock_config.ini"
