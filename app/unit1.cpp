@@ -35,10 +35,16 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(
     SetMenuBitmap(N6, "TOTRAY");
   } else {
     Form1 = nullptr;  // the window never comes to be
-    platform_.dialogs().ShowMessageBox(kLibraryMissingText, ui::Application().Title(),
-                                       ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
-    platform_.process().Exit(0);
+    EndWithMessage(kLibraryMissingText);
   }
+}
+
+void TForm1::EndWithMessage(const char* text) {
+  // The timers would tick inside the message box's loop on a window that is not set up.
+  Timer1->SetEnabled(false);
+  Timer2->SetEnabled(false);
+  platform_.dialogs().ShowMessageBox(text, ui::Application().Title(), ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+  platform_.process().Exit(0);
 }
 
 TForm1::~TForm1() {
@@ -115,6 +121,8 @@ void TForm1::BuildDesign() {
   Label2 = label(11, 50, true);
   Label3 = label(11, 50, true);
   Label4 = label(11, 50, true);
+  // The time labels always hold numbers, so padding them never fails before the first refresh.
+  for (ui::TLabel* l : {Label2, Label3, Label4}) l->SetCaption("0");
   Label5 = label(11, 11, true);
   Label6 = label(11, 11, true);
   Label5->SetCaption("--:");
@@ -190,11 +198,7 @@ void TForm1::FormCreate(ui::TComponent*) {
   skinIni = std::make_unique<config::TIniFile>(skinIniPath);
   SkinRefresh();
 
-  if (!platform_.process().CreateSingleInstanceMutex("mtxUIV2")) {
-    platform_.dialogs().ShowMessageBox(kAlreadyRunningText, ui::Application().Title(),
-                                       ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
-    platform_.process().Exit(0);
-  }
+  if (!platform_.process().CreateSingleInstanceMutex("mtxUIV2")) EndWithMessage(kAlreadyRunningText);
 
   const std::string beep = appDir + "Sound\\Beep.wav";
   midnightSoundFile = configIni->ReadString("AckConfig", "MidnightFileAck", beep);

@@ -93,6 +93,8 @@ class TForm1 : public ui::TForm {
  private:
   void BuildDesign();
   void SetMenuBitmap(ui::TMenuItem* item, const std::string& name);
+  // Shows a fatal error (library missing, second instance) and ends the process with code 0.
+  [[noreturn]] void EndWithMessage(const char* text);
   // Tick and stopwatch helpers (clock/tick.cpp, clock/stopwatch.cpp).
   void ArmClockTick();
   void PadTimeLabels();

@@ -35,7 +35,8 @@ std::vector<Chime> ChimesAt(int h, int m, int s, const ChimeSettings& c) {
 
 std::string WithLeadingZero(const std::string& text, bool wanted) {
   int value = config::StrToInt(text);
-  return wanted && value < 10 ? "0" + text : text;
+  // A label already padded (nothing rewrote it since the last tick) keeps its one zero.
+  return wanted && value < 10 && text.size() < 2 ? "0" + text : text;
 }
 
 int MsToNextTick(int millisecond) { return 1000 - std::clamp(millisecond, 0, 999) + kTickMarginMs; }

@@ -1,7 +1,17 @@
 # Lays out dist/: the program, its bitmap library and the data tree beside it.
-file(MAKE_DIRECTORY ${DIST}/resources)
+# The program's own files are refreshed at every build; what users keep (the event list, the
+# reminder and celebration texts) is put in place only when missing, so a rebuild never
+# throws away events stored in dist/.
+file(MAKE_DIRECTORY ${DIST}/resources ${DIST}/Cfg ${DIST}/Gear ${DIST}/notes ${DIST}/days ${DIST}/Sound)
 file(COPY ${EXE} DESTINATION ${DIST})
 file(COPY ${DLL} DESTINATION ${DIST}/resources)
-# Text data kept in the source tree, then the generated pictures and sounds.
-file(COPY ${SRC}/data/ DESTINATION ${DIST})
 file(COPY ${ART}/dist/ DESTINATION ${DIST})
+
+file(GLOB_RECURSE data_files RELATIVE ${SRC}/data ${SRC}/data/*)
+foreach(rel ${data_files})
+  if(rel MATCHES "^(Gear|notes|days)/" AND EXISTS ${DIST}/${rel})
+    continue()
+  endif()
+  get_filename_component(dir ${rel} DIRECTORY)
+  file(COPY ${SRC}/data/${rel} DESTINATION ${DIST}/${dir})
+endforeach()

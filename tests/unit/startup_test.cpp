@@ -102,6 +102,10 @@ TEST_F(StartupTest, NonDecimalSettingIsReportedAndEndsStartUpButTheWindowOpens) 
   EXPECT_TRUE(system.mutexes.empty());
   EXPECT_NE(Form1->Left(), 300);
   EXPECT_EQ(Form1->clockMode, 0);
+  // The clock stands still, and its ticks raise no further errors.
+  Advance(3000);
+  EXPECT_EQ(shown.size(), 1u);
+  EXPECT_EQ(Form1->Label2->Caption(), "00");
 }
 
 TEST_F(StartupTest, MissingEventListIsReportedAndTheWindowStillOpens) {
@@ -125,6 +129,9 @@ TEST_F(StartupTest, SecondInstanceShowsTheExactMessageAndEndsWithoutWindow) {
   ASSERT_NE(Form1, nullptr);
   EXPECT_FALSE(Form1->Visible());
   EXPECT_EQ(Form2, nullptr);  // no further window was created
+  // Nothing ticks behind the message on a window that is going away.
+  EXPECT_FALSE(Form1->Timer1->Enabled());
+  EXPECT_FALSE(Form1->Timer2->Enabled());
 }
 
 TEST_F(StartupTest, MissingImageLibraryEndsBeforeAnythingElse) {
