@@ -217,6 +217,7 @@ void TForm1::FormCreate(ui::TComponent*) {
   RefreshBase();
   RefreshDate();
   RefreshTime();
+  PadTimeLabels();  // the window opens with "09", not "9", before its first tick
   // The first tick comes a whole second after this refresh, so it sees the next second.
   Timer1->SetEnabled(false);
   Timer1->SetEnabled(true);

@@ -208,7 +208,8 @@ def _stop_server(prefix, display, timeout=30.0):
 def ensure_template(template, display, log_path):
     """Boots the shared template prefix once; parallel runs wait on a lock while one boots it."""
     template = Path(template)
-    stamp_text = wine_version() + "\n"
+    fonts_reg = Path(__file__).resolve().parents[2] / "scripts" / "wine-fonts.reg"
+    stamp_text = wine_version() + "\n" + fonts_reg.read_text() + "\n"
     template.parent.mkdir(parents=True, exist_ok=True)
     with open(str(template) + ".lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
@@ -221,7 +222,7 @@ def ensure_template(template, display, log_path):
         env = _wine_env(fresh, display)
         started = time.monotonic()
         with open(log_path, "wb") as log:
-            for cmd in (["wineboot", "-i"], ["wine", "cmd", "/c", "exit"]):
+            for cmd in (["wineboot", "-i"], ["wine", "cmd", "/c", "exit"], ["wine", "regedit", "/S", str(fonts_reg)]):
                 subprocess.run(cmd, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                                timeout=300, check=True)
         # Let the server write the registry and leave before the folder is used as a template.
@@ -341,7 +342,7 @@ class Session:
         self.probe_exe = Path(probe).resolve()
         self.work_root = Path(work_root or ROOT / "build" / "e2e-runs").resolve()
         self.screenshots = Path(screenshots or ROOT / "build" / "screenshots").resolve()
-        self.template = Path(template or ROOT / "build" / "wine-template").resolve()
+        self.template = Path(template or os.environ.get("HORAVO_WINE_TEMPLATE") or ROOT / "build" / "wine-template").resolve()
         self.keep = keep
         self.dir = None
         self.xvfb = None
