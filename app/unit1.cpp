@@ -147,6 +147,7 @@ void TForm1::BuildDesign() {
   N4->OnClick = std::bind(&TForm1::N4Click, this, _1);
   N5->OnClick = std::bind(&TForm1::N5Click, this, _1);
   BuildStopwatchDesign();
+  BuildChromeDesign();
   OnCreate = std::bind(&TForm1::FormCreate, this, _1);
   OnClose = std::bind(&TForm1::FormClose, this, _1, _2);
   OnDestroy = std::bind(&TForm1::FormDestroy, this, _1);
@@ -248,6 +249,10 @@ void TForm1::FormDestroy(ui::TComponent*) {
 }
 
 void TForm1::N4Click(ui::TComponent*) {
+  if (Form2) Form2->Show();
+}
+
+void TForm1::N8Click(ui::TComponent*) {
   if (Form2) Form2->Show();
 }
 

@@ -83,6 +83,26 @@ class TForm1 : public ui::TForm {
 
   // Chrome: moving, snapping, buttons, tray toggle (chrome/chrome.cpp).
   void CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit);
+  void Image1MouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
+  void Image1MouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
+  void Image1DblClick(ui::TComponent* sender);
+  void CloseButMouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
+  void MinimButMouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
+  void CloseButMouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
+  void MinimButMouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
+  void CloseButClick(ui::TComponent* sender);
+  void MinimButClick(ui::TComponent* sender);
+  void TrayIcon1Click(ui::TComponent* sender);
+  // The tray toggle: hides the program to its notification-area icon or brings it back, and
+  // switches the caption and picture of N6 to match.
+  void N6Click(ui::TComponent* sender);
+  // Hide the program and show the icon / bring it back and remove the icon; N6 is left as it is.
+  void Minimize();
+  void Restore();
+  // "Добавить событие": the settings window on its first page.
+  void N8Click(ui::TComponent* sender);
+  // The file a picture key of the current skin names (clock/skin.cpp).
+  std::string SkinPicturePath(const char* key, const char* fallback);
 
   // Texts of the current time and date in the user's formats.
   std::string TimeText();
@@ -99,6 +119,9 @@ class TForm1 : public ui::TForm {
   void ArmClockTick();
   void PadTimeLabels();
   void BuildStopwatchDesign();
+  // Chrome helpers (chrome/chrome.cpp).
+  void BuildChromeDesign();
+  void LoadButtonPicture(ui::TImage* button, const char* key, const char* fallback);
   platform::Platform& platform_;
 };
 

@@ -15,6 +15,13 @@ const char* const kSkinSection = "skin";
 
 }  // namespace
 
+// A bitmap named by the skin lies in the skin's folder; a key left out (or blank) falls back
+// to the same picture of the default skin.
+std::string TForm1::SkinPicturePath(const char* key, const char* fallback) {
+  std::string file = skinIni->ReadString(kSkinSection, key, "");
+  return file.empty() ? appDir + "Skins\\default\\" + fallback : appDir + "skins\\" + skinName + "\\" + file;
+}
+
 void TForm1::SkinRefresh() {
   skinName = configIni->ReadString("Clock", "skin", "default");
   skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
@@ -25,12 +32,8 @@ void TForm1::SkinRefresh() {
   };
   auto number = [&](const char* key, const char* defaultValue) { return config::StrToInt(text(key, defaultValue)); };
   auto color = [&](const char* key) { return clockface::StringToColor(text(key, "32896")); };
-  // A bitmap named by the skin lies in the skin's folder; a key left out (or blank) falls back
-  // to the same picture of the default skin.
   auto picture = [&](const char* key, const char* fallback) {
-    std::string file = text(key, "");
-    return resources::LoadPictureFile(file.empty() ? appDir + "Skins\\default\\" + fallback
-                                                   : appDir + "skins\\" + skinName + "\\" + file);
+    return resources::LoadPictureFile(SkinPicturePath(key, fallback));
   };
 
   SetTransparentColorValue(clockface::StringToColor(text("TransColor", "0")));
