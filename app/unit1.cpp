@@ -146,6 +146,7 @@ void TForm1::BuildDesign() {
   Timer1->OnTimer = std::bind(&TForm1::Timer1Timer, this, _1);
   N4->OnClick = std::bind(&TForm1::N4Click, this, _1);
   N5->OnClick = std::bind(&TForm1::N5Click, this, _1);
+  N11->OnClick = std::bind(&TForm1::N11Click, this, _1);
   BuildStopwatchDesign();
   BuildChromeDesign();
   OnCreate = std::bind(&TForm1::FormCreate, this, _1);
@@ -257,17 +258,6 @@ void TForm1::N8Click(ui::TComponent*) {
 }
 
 void TForm1::N5Click(ui::TComponent*) { SystemCommand(ui::SC_CLOSE_COMMAND); }
-
-
-void TForm1::RefreshBase() {
-  baseNames = events::LoadListFile(appDir + "Gear\\Events.txt");
-  eventTimes.clear();
-  eventDates.clear();
-  for (const auto& number : baseNames) {
-    eventTimes.push_back(gearIni->ReadString(number, "time", "01:01:05"));
-    eventDates.push_back(gearIni->ReadString(number, "date", "01.01.2005"));
-  }
-}
 
 
 

@@ -1,12 +1,14 @@
 // TForm1: the main clock window and the program's shared run-time state.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "clock/media_player.h"
 #include "config/ini.h"
+#include "events/scheduler.h"
 #include "platform/platform.h"
 #include "tray/trayicon.h"
 #include "ui/extctrls.h"
@@ -71,6 +73,17 @@ class TForm1 : public ui::TForm {
   void RefreshTime();
   // The event check of each time refresh: runs the events due this second.
   void ScanEvents();
+
+  // Events (events/scheduler.cpp, events/actions.cpp): the actions of a fired event, the
+  // shutdown requests and the menu command that aborts a pending shutdown.
+  void SearchRun(const std::string& number);
+  void Shutdown(int mode);
+  void N11Click(ui::TComponent* sender);
+  // Run when the scan has removed a fired one-time event from the store, so that a window
+  // that lists the events can rebuild its list (the settings window's EventRefresh).
+  std::function<void()> OnScanRemovedEvent;
+  // The second in which each event fired last.
+  events::FiredEvents firedEvents;
 
   // Stopwatch and uptime (clock/stopwatch.cpp).
   void Label1Click(ui::TComponent* sender);

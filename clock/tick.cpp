@@ -58,8 +58,6 @@ void TForm1::RefreshTime() {
   ScanEvents();
 }
 
-void TForm1::ScanEvents() {}
-
 void TForm1::ArmClockTick() {
   // Restarting the timer, not only changing its interval, so that an unchanged interval also
   // counts from now.

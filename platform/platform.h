@@ -144,6 +144,45 @@ class NotifyArea {
   virtual void FreeIcon(std::uint32_t icon) = 0;
 };
 
+// Shell and session services of the event actions.
+
+// The system's show commands for a started program (SW_* values).
+constexpr int kShowNormal = 1;
+
+// Opening files, programs and addresses the way the system's shell does.
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Asks the shell to perform `verb` ("open") on `file` with the command-line `parameters`
+  // and the working `directory` (empty texts mean none), the program's main window as the
+  // owner of any message the shell shows. Returns at once with the shell's result code:
+  // greater than 32 when the request was accepted.
+  virtual int Execute(const std::string& verb, const std::string& file, const std::string& parameters,
+                      const std::string& directory, int showCommand) = 0;
+};
+
+// Log-off flags (the system's EWX_* values).
+constexpr unsigned kLogOffPlain = 0;
+constexpr unsigned kLogOffForce = 4;
+
+// Ending the user's session or the system.
+class Session {
+ public:
+  virtual ~Session() = default;
+  // Opens the program's own process token for adjusting and querying privileges; false when
+  // the system refuses.
+  virtual bool OpenProcessToken() = 0;
+  // Looks up the shutdown privilege on this computer and enables it in the token opened last;
+  // returns the system's last error after the adjustment (0 when it was granted).
+  virtual unsigned long EnableShutdownPrivilege() = 0;
+  // Logs the user off with `flags` (kLogOffPlain, or with kLogOffForce).
+  virtual void LogOff(unsigned flags) = 0;
+  // Asks the system to restart (`reboot`) or power off this computer after a countdown of
+  // `timeoutSeconds` during which it shows `message`; `force` closes applications without
+  // asking them. Returns at once; the outcome is not reported.
+  virtual void RequestShutdown(const std::string& message, int timeoutSeconds, bool force, bool reboot) = 0;
+};
+
 // All services of one running program.
 class Platform {
  public:
@@ -157,6 +196,8 @@ class Platform {
   virtual NotifyArea& notifyArea() = 0;
   virtual Sound& sound() = 0;
   virtual Desktop& desktop() = 0;
+  virtual Shell& shell() = 0;
+  virtual Session& session() = 0;
 };
 
 }  // namespace platform

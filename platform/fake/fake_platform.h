@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/fake/fake_session.h"
 
 namespace platform {
 
@@ -180,6 +181,10 @@ class FakePlatform : public Platform {
   FakeNotifyArea& fakeNotifyArea() { return notifyArea_; }
   Sound& sound() override { return sound_; }
   Desktop& desktop() override { return desktop_; }
+  Shell& shell() override { return shell_; }
+  Session& session() override { return session_; }
+  FakeShell& fakeShell() { return shell_; }
+  FakeSession& fakeSession() { return session_; }
   FakeSound& fakeSound() { return sound_; }
   FakeDesktop& fakeDesktop() { return desktop_; }
 
@@ -197,6 +202,8 @@ class FakePlatform : public Platform {
   FakeNotifyArea notifyArea_;
   FakeSound sound_{clock_};
   FakeDesktop desktop_;
+  FakeShell shell_;
+  FakeSession session_;
 };
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 
 #include "platform/win32/cp1251.h"
 #include "platform/win32/desktop_win32.h"
+#include "platform/win32/session_win32.h"
 #include "platform/win32/sound_win32.h"
 
 namespace platform {
@@ -270,6 +271,8 @@ struct Win32Platform::Services {
   Win32NotifyArea notifyArea;
   Win32Sound sound;
   Win32Desktop desktop;
+  Win32Shell shell;
+  Win32Session session;
 };
 
 Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {}
@@ -282,6 +285,8 @@ ProgramResources& Win32Platform::programResources() { return services_->resource
 NotifyArea& Win32Platform::notifyArea() { return services_->notifyArea; }
 Sound& Win32Platform::sound() { return services_->sound; }
 Desktop& Win32Platform::desktop() { return services_->desktop; }
+Shell& Win32Platform::shell() { return services_->shell; }
+Session& Win32Platform::session() { return services_->session; }
 
 std::unique_ptr<ResourceLibrary> Win32Platform::NewResourceLibrary() {
   return std::make_unique<Win32ResourceLibrary>(services_->process);

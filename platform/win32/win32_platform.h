@@ -21,6 +21,8 @@ class Win32Platform : public Platform {
   NotifyArea& notifyArea() override;
   Sound& sound() override;
   Desktop& desktop() override;
+  Shell& shell() override;
+  Session& session() override;
 
  private:
   struct Services;

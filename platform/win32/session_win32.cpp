@@ -1,0 +1,77 @@
+#include <windows.h>
+#include <shellapi.h>
+#undef DrawText  // a method of the component library's canvas, not the Windows macro
+
+#include "platform/win32/session_win32.h"
+
+#include "platform/win32/cp1251.h"
+#include "ui/application.h"
+#include "ui/forms.h"
+
+namespace ui::win32 {
+// The native window of a windowed control, from the Windows backend (whose internal header
+// only the backend itself includes); null when the control has none.
+HWND HandleOf(const TWinControl* control);
+}  // namespace ui::win32
+
+namespace platform {
+
+namespace {
+
+// An empty text is passed to the system as no text at all.
+const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+
+// The program's main window owns whatever the shell shows (an error, a choice of program).
+HWND MainWindow() {
+  if (!ui::HasApplication()) return nullptr;
+  ui::TForm* main = ui::Application().MainForm();
+  return main ? ui::win32::HandleOf(main) : nullptr;
+}
+
+}  // namespace
+
+int Win32Shell::Execute(const std::string& verb, const std::string& file, const std::string& parameters,
+                        const std::string& directory, int showCommand) {
+  // The wide call with texts converted from cp1251 passes Russian names correctly whatever
+  // the system's ANSI code page is; with a cp1251 system it is the same as the ANSI call.
+  const std::wstring v = win32::WidenCp1251(verb), f = win32::WidenCp1251(file),
+                     p = win32::WidenCp1251(parameters), d = win32::WidenCp1251(directory);
+  HINSTANCE result = ShellExecuteW(MainWindow(), OrNull(v), f.c_str(), OrNull(p), OrNull(d), showCommand);
+  return int(reinterpret_cast<INT_PTR>(result));
+}
+
+Win32Session::~Win32Session() { CloseToken(); }
+
+void Win32Session::CloseToken() {
+  if (token_) CloseHandle(HANDLE(token_));
+  token_ = nullptr;
+}
+
+bool Win32Session::OpenProcessToken() {
+  CloseToken();
+  HANDLE token = nullptr;
+  if (!::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
+  token_ = token;
+  return true;
+}
+
+unsigned long Win32Session::EnableShutdownPrivilege() {
+  TOKEN_PRIVILEGES privileges{};
+  LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  // Without a token the call fails (invalid handle), which the last error then tells.
+  AdjustTokenPrivileges(HANDLE(token_), FALSE, &privileges, 0, nullptr, nullptr);
+  DWORD error = GetLastError();
+  CloseToken();
+  return error;
+}
+
+void Win32Session::LogOff(unsigned flags) { ExitWindowsEx(flags, 0); }
+
+void Win32Session::RequestShutdown(const std::string& message, int timeoutSeconds, bool force, bool reboot) {
+  std::wstring text = win32::WidenCp1251(message);
+  InitiateSystemShutdownW(nullptr, text.data(), DWORD(timeoutSeconds), force ? TRUE : FALSE, reboot ? TRUE : FALSE);
+}
+
+}  // namespace platform

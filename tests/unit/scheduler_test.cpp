@@ -1,0 +1,274 @@
+// The event scheduler of the whole program over the fake platform: the four periodicity rules,
+// list order, defaults of a listed number without a section, the one-time clean-up, the guard
+// that ends a scan at a failure, and one firing per second however often the time refreshes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "events/event_store.h"
+#include "tests/unit/program_fixture.h"
+
+using testing_support::ProgramTest;
+
+namespace {
+
+class SchedulerTest : public ProgramTest {
+ protected:
+  SchedulerTest() {
+    std::filesystem::create_directories(dir.Path() / "notes");
+    std::filesystem::create_directories(dir.Path() / "days");
+  }
+
+  events::EventStore Store() const { return events::EventStore(dir.Str()); }
+
+  // An event that opens `file`, so its firings show in the shell's log.
+  void AddFileEvent(const std::string& number, const std::string& time, const std::string& period,
+                    const std::string& date, const std::string& file) {
+    events::EventRecord e;
+    e.number = number;
+    e.time = time;
+    e.date = date;
+    e.type = "1";
+    e.pathToFile = file;
+    e.period = period;
+    Store().AddEvent(e);
+  }
+
+  void StartOn(int y, int mo, int d, int h, int m, int s, int ms = 500, const std::string& config = "") {
+    program.reset();
+    system.mutexes.clear();
+    if (!config.empty()) dir.Write("Cfg/Clock_config.ini", config);
+    platform->fakeClock().Set(y, mo, d, h, m, s, ms);
+    ASSERT_FALSE(Start());
+  }
+
+  // Moves the clock on to a later moment of the same day, firing the timers.
+  void AdvanceTo(int h, int m, int s, int ms = 500) {
+    auto now = platform->fakeClock().Now();
+    platform::FakeClock target;
+    target.Set(now.year, now.month, now.day, h, m, s, ms);
+    ASSERT_GT(target.wallMs, platform->fakeClock().wallMs);
+    Advance(std::uint64_t(target.wallMs - platform->fakeClock().wallMs));
+  }
+
+  std::vector<std::string> Opened() const {
+    std::vector<std::string> files;
+    for (const auto& call : platform->fakeShell().calls) files.push_back(call.file);
+    return files;
+  }
+};
+
+using Files = std::vector<std::string>;
+
+TEST_F(SchedulerTest, DailyEventFiresOnceInItsSecondWhateverItsDate) {
+  AddFileEvent("1", "09:05:10", "2", "01.01.2000", "a.bat");
+  StartOn(2026, 12, 7, 9, 5, 8);
+  AdvanceTo(9, 5, 9, 900);
+  EXPECT_EQ(Opened(), Files{});
+  AdvanceTo(9, 5, 10, 900);
+  EXPECT_EQ(Opened(), Files{"a.bat"});
+  AdvanceTo(9, 5, 15);
+  EXPECT_EQ(Opened(), Files{"a.bat"});
+}
+
+TEST_F(SchedulerTest, EventsOfOneSecondFireInListOrder) {
+  AddFileEvent("500", "09:05:10", "2", "01.01.2020", "first.bat");
+  AddFileEvent("30", "09:05:10", "2", "01.01.2020", "second.bat");
+  AddFileEvent("7", "09:05:11", "2", "01.01.2020", "third.bat");
+  StartOn(2026, 12, 7, 9, 5, 9);
+  AdvanceTo(9, 5, 12);
+  EXPECT_EQ(Opened(), (Files{"first.bat", "second.bat", "third.bat"}));
+}
+
+TEST_F(SchedulerTest, AListedNumberWithoutSectionIsADailyEventThatOpensTheFile0) {
+  dir.Write("Gear/Events.txt", "777\r\n");
+  StartOn(2026, 12, 7, 1, 1, 4);
+  AdvanceTo(1, 1, 6);
+  ASSERT_EQ(platform->fakeShell().calls.size(), 1u);
+  const platform::ShellCall& call = platform->fakeShell().calls[0];
+  EXPECT_EQ(call.verb, "open");
+  EXPECT_EQ(call.file, "0");
+  EXPECT_EQ(call.parameters, "");
+  EXPECT_EQ(call.directory, "");
+  EXPECT_EQ(call.showCommand, platform::kShowNormal);
+}
+
+TEST_F(SchedulerTest, OnceEventFiresOnItsDateAndStaysWithoutKillTask) {
+  AddFileEvent("1", "09:05:10", "1", "08.12.2026", "tomorrow.bat");
+  AddFileEvent("2", "09:05:10", "1", "07.12.2026", "today.bat");
+  StartOn(2026, 12, 7, 9, 5, 9);
+  AdvanceTo(9, 5, 11);
+  EXPECT_EQ(Opened(), Files{"today.bat"});
+  EXPECT_EQ(dir.Read("Gear/Events.txt"), "1\r\n2\r\n");
+  EXPECT_EQ(Store().Read("2", "time", ""), "09:05:10");
+
+  StartOn(2026, 12, 8, 9, 5, 9);
+  AdvanceTo(9, 5, 11);
+  EXPECT_EQ(Opened(), (Files{"today.bat", "tomorrow.bat"}));
+}
+
+TEST_F(SchedulerTest, KillTaskRemovesAFiredOnceEventAndTheScanGoesOnWithTheNextEntry) {
+  events::EventRecord reminder;
+  reminder.number = "10";
+  reminder.time = "09:05:10";
+  reminder.date = "07.12.2026";
+  reminder.type = "5";
+  reminder.sideText = "{\\rtf1 text}";
+  reminder.period = "1";
+  Store().AddEvent(reminder);
+  AddFileEvent("20", "09:05:10", "1", "07.12.2026", "after.bat");
+  AddFileEvent("30", "09:05:10", "2", "07.12.2026", "daily.bat");
+  AddFileEvent("40", "09:05:10", "1", "08.12.2026", "later.bat");
+  StartOn(2026, 12, 7, 9, 5, 9, 500, "[Clock]\r\nKillTask=1\r\n");
+  int rebuilt = 0;
+  Form1->OnScanRemovedEvent = [&] { ++rebuilt; };
+  // The settings window adds an event meanwhile; the main window has not reloaded its list.
+  AddFileEvent("50", "10:00:00", "2", "07.12.2026", "new.bat");
+
+  AdvanceTo(9, 5, 10, 600);
+  EXPECT_TRUE(Form3->Visible());
+  EXPECT_EQ(Opened(), (Files{"after.bat", "daily.bat"}));
+  EXPECT_EQ(rebuilt, 2);
+  EXPECT_EQ(Form1->eventNames, (std::vector<std::string>{"30", "40"}));
+  EXPECT_EQ(Form1->eventTimes.size(), 2u);
+  EXPECT_EQ(Form1->eventDates, (std::vector<std::string>{"07.12.2026", "08.12.2026"}));
+  EXPECT_EQ(dir.Read("Gear/Events.txt"), "30\r\n40\r\n50\r\n");
+  const std::string detail = dir.Read("Gear/gear.ini").value();
+  EXPECT_EQ(detail.find("[10]"), std::string::npos);
+  EXPECT_EQ(detail.find("[20]"), std::string::npos);
+  EXPECT_NE(detail.find("[30]"), std::string::npos);
+  EXPECT_FALSE(dir.Exists("notes/10.zqt"));
+
+  AdvanceTo(9, 5, 12);
+  EXPECT_EQ(Opened(), (Files{"after.bat", "daily.bat"}));
+}
+
+TEST_F(SchedulerTest, ARefreshNestedInTheScanFiresNothingTwice) {
+  // A modal message box of an action lets the tick run inside the scan; the clean-up's hook
+  // stands in for it here.
+  AddFileEvent("1", "09:05:10", "1", "07.12.2026", "once.bat");
+  AddFileEvent("2", "09:05:10", "1", "07.12.2026", "once more.bat");
+  AddFileEvent("3", "09:05:10", "2", "07.12.2026", "daily.bat");
+  StartOn(2026, 12, 7, 9, 5, 9, 500, "[Clock]\r\nKillTask=1\r\n");
+  Form1->OnScanRemovedEvent = [] { Form1->RefreshTime(); };
+  AdvanceTo(9, 5, 11);
+  EXPECT_EQ(Opened(), (Files{"once.bat", "once more.bat", "daily.bat"}));
+  EXPECT_EQ(Form1->eventNames, std::vector<std::string>{"3"});
+  EXPECT_EQ(dir.Read("Gear/Events.txt"), "3\r\n");
+}
+
+TEST_F(SchedulerTest, MonthlyEventFiresOnItsDayOfTheMonthOnly) {
+  AddFileEvent("1", "09:05:10", "3", "31.01.2026", "31st.bat");
+  AddFileEvent("2", "09:05:10", "3", "07.05.2020", "7th.bat");
+  struct Day {
+    int y, m, d;
+    Files opened;  // in all, after that day
+  };
+  const Day days[] = {
+      {2026, 12, 7, {"7th.bat"}},
+      {2026, 11, 30, {"7th.bat"}},
+      {2027, 2, 28, {"7th.bat"}},
+      {2026, 12, 31, {"7th.bat", "31st.bat"}},
+      {2027, 1, 7, {"7th.bat", "31st.bat", "7th.bat"}},
+  };
+  for (const Day& day : days) {
+    StartOn(day.y, day.m, day.d, 9, 5, 9);
+    AdvanceTo(9, 5, 11);
+    EXPECT_EQ(Opened(), day.opened) << day.d << "." << day.m;
+  }
+}
+
+TEST_F(SchedulerTest, WeekdayEventFiresOnChosenDaysAndAMissingKeyCountsAsChosen) {
+  events::EventRecord sunday;
+  sunday.number = "1";
+  sunday.time = "09:05:10";
+  sunday.date = "01.01.2026";
+  sunday.pathToFile = "sunday.bat";
+  sunday.period = "4";
+  sunday.weekdays = {false, false, false, false, false, false, true};
+  Store().AddEvent(sunday);
+  dir.Write("Gear/gear.ini", dir.Read("Gear/gear.ini").value() +
+                                 "[2]\r\ntime=09:05:10\r\npathtofile=every.bat\r\nperiod=4\r\n"
+                                 "[3]\r\ntime=09:05:10\r\npathtofile=notmonday.bat\r\nperiod=4\r\nMon=0\r\n");
+  dir.Write("Gear/Events.txt", "1\r\n2\r\n3\r\n");
+
+  StartOn(2026, 12, 7, 9, 5, 9);  // a Monday
+  AdvanceTo(9, 5, 11);
+  EXPECT_EQ(Opened(), Files{"every.bat"});
+  StartOn(2026, 12, 13, 9, 5, 9);  // a Sunday
+  AdvanceTo(9, 5, 11);
+  EXPECT_EQ(Opened(), (Files{"every.bat", "sunday.bat", "every.bat", "notmonday.bat"}));
+}
+
+TEST_F(SchedulerTest, AFailureEndsTheScanOfThatRefreshSilently) {
+  AddFileEvent("1", "09:05:10", "2", "01.01.2020", "before.bat");
+  AddFileEvent("2", "09:05:10", "3", "31/13/2026", "monthly.bat");
+  AddFileEvent("3", "09:05:10", "2", "01.01.2020", "skipped.bat");
+  events::EventRecord tone;
+  tone.number = "4";
+  tone.time = "09:05:11";
+  tone.date = "01.01.2020";
+  tone.type = "0";
+  tone.ms = "100";
+  tone.hz = "loud";
+  Store().AddEvent(tone);
+  AddFileEvent("5", "09:05:11", "2", "01.01.2020", "skipped too.bat");
+  AddFileEvent("6", "09:05:12", "2", "01.01.2020", "next second.bat");
+  StartOn(2026, 12, 7, 9, 5, 9);
+  AdvanceTo(9, 5, 13);
+  EXPECT_EQ(Opened(), (Files{"before.bat", "next second.bat"}));
+  EXPECT_TRUE(platform->fakeSound().beeps.empty());
+  EXPECT_TRUE(platform->fakeDialogs().shown.empty());
+}
+
+TEST_F(SchedulerTest, AnEventFiresOnceInItsSecondUnderTheFadeInAndRepeatedRefreshes) {
+  // The fade-in refreshes the time every 15 ms for about two seconds.
+  AddFileEvent("1", "09:05:10", "2", "01.01.2020", "fade.bat");
+  AddFileEvent("2", "09:05:20", "2", "01.01.2020", "click.bat");
+  StartOn(2026, 12, 7, 9, 5, 9, 900, "[TranspConfig]\r\nAlpha=100\r\nSpeed=15\r\n");
+  AdvanceTo(9, 5, 11, 900);
+  ASSERT_EQ(Form1->fadingIn, 1);
+  EXPECT_EQ(Opened(), Files{"fade.bat"});
+
+  AdvanceTo(9, 5, 20, 100);
+  ASSERT_EQ(Form1->fadingIn, 0);
+  Form1->RefreshTime();
+  Form1->RefreshTime();
+  EXPECT_EQ(Opened(), (Files{"fade.bat", "click.bat"}));
+}
+
+TEST_F(SchedulerTest, AnActionThatRunsIntoTheNextSecondLosesNoEvent) {
+  events::EventRecord tone;
+  tone.number = "1";
+  tone.time = "09:05:10";
+  tone.date = "01.01.2020";
+  tone.type = "0";
+  tone.ms = "900";
+  tone.hz = "500";
+  Store().AddEvent(tone);
+  AddFileEvent("2", "09:05:10", "2", "01.01.2020", "same second.bat");
+  AddFileEvent("3", "09:05:11", "2", "01.01.2020", "next second.bat");
+  platform->fakeSound().beepsTakeTime = true;
+  StartOn(2026, 12, 7, 9, 5, 9);
+  AdvanceTo(9, 5, 13);
+  ASSERT_EQ(platform->fakeSound().beeps.size(), 1u);
+  EXPECT_EQ(Opened(), (Files{"same second.bat", "next second.bat"}));
+}
+
+TEST_F(SchedulerTest, TimesComeFromTheCacheAndOtherKeysFromTheStoreWhenDue) {
+  StartOn(2026, 12, 7, 9, 5, 9);
+  AddFileEvent("1", "09:05:10", "2", "01.01.2020", "added.bat");
+  AdvanceTo(9, 5, 11);
+  EXPECT_EQ(Opened(), Files{});  // not loaded yet
+
+  // As when the settings window closes: the list, then the times and dates.
+  Store().Write("1", "time", "09:05:13");
+  Form1->eventNames = Store().LoadList();
+  Form1->RefreshBase();
+  Store().Write("1", "time", "09:05:14");
+  Store().Write("1", "pathtofile", "changed.bat");
+  AdvanceTo(9, 5, 15);
+  EXPECT_EQ(Opened(), Files{"changed.bat"});
+}
+
+}  // namespace
