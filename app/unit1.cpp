@@ -141,6 +141,7 @@ void TForm1::BuildDesign() {
 
   Timer2 = new ui::TTimer(this);
   Timer2->SetInterval(800);
+  Timer2->OnTimer = std::bind(&TForm1::Timer2Timer, this, _1);
   MediaPlayer1 = new clockface::TMediaPlayer(this, platform_.sound());
 
   Timer1->OnTimer = std::bind(&TForm1::Timer1Timer, this, _1);

@@ -117,6 +117,9 @@ class TForm1 : public ui::TForm {
   // The file a picture key of the current skin names (clock/skin.cpp).
   std::string SkinPicturePath(const char* key, const char* fallback);
 
+  // Start-up announcements (notify/announcements.cpp): Timer2's single run after start.
+  void Timer2Timer(ui::TComponent* sender);
+
   // Texts of the current time and date in the user's formats.
   std::string TimeText();
   std::string DateText();

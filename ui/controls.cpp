@@ -169,7 +169,14 @@ TWinControl::~TWinControl() {
 
 void TWinControl::SetParent(TWinControl* parent) {
   TControl::SetParent(parent);
-  if (!peer_ && parent && parent->HasPeer() && HasApplication()) AttachPeer(CreatePeer(Application().Widgets()));
+  EnsurePeer();
+}
+
+void TWinControl::EnsurePeer() {
+  if (!peer_ && Parent() && Parent()->HasPeer() && HasApplication()) AttachPeer(CreatePeer(Application().Widgets()));
+  if (!peer_) return;
+  for (TControl* c : controls_)
+    if (c->IsWindowed()) static_cast<TWinControl*>(c)->EnsurePeer();
 }
 
 void TWinControl::InsertControl(TControl* c) {
@@ -178,8 +185,9 @@ void TWinControl::InsertControl(TControl* c) {
 }
 
 void TWinControl::AlignControls() {
+  TSize client = ClientSize();
   for (TControl* c : controls_)
-    if (c->Align() == TAlign::alClient) c->SetBounds(0, 0, Width(), Height());
+    if (c->Align() == TAlign::alClient) c->SetBounds(0, 0, client.cx, client.cy);
 }
 
 void TWinControl::RemoveControl(TControl* c) {

@@ -155,8 +155,9 @@ class TWinControl : public TControl {
     doublePress_ = false;
   }
 
-  // Lays out the children that are aligned to this control.
+  // Lays out the children that are aligned to this control, within its client area.
   void AlignControls();
+  virtual TSize ClientSize() const { return {Width(), Height()}; }
 
   // Paints the graphic children in z-order.
   void PaintControls(Canvas& canvas);
@@ -168,6 +169,9 @@ class TWinControl : public TControl {
   // Creates the native peer if this control can have one now (its parent has one).
   virtual std::unique_ptr<WinControlPeer> CreatePeer(WidgetSet&) { return nullptr; }
   void AttachPeer(std::unique_ptr<WinControlPeer> peer) { peer_ = std::move(peer); }
+  // Creates the peer if the parent has one, then those of windowed children that were
+  // parented while this control had none.
+  void EnsurePeer();
 
   void BoundsChanged() override;
   void VisibleChanged() override;

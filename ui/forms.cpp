@@ -38,6 +38,16 @@ void TForm::SetBorderStyle(TBorderStyle s) {
   if (s == borderStyle_) return;
   borderStyle_ = s;
   if (auto* p = FormPeerPtr()) p->SetBorderless(s == TBorderStyle::bsNone);
+  AlignControls();  // the frame, and so the client area, changed
+}
+
+TSize TForm::FrameSize() const {
+  return HasApplication() ? Application().Widgets().FrameSize(borderStyle_) : TSize{0, 0};
+}
+
+TSize TForm::ClientSize() const {
+  TSize frame = FrameSize();
+  return {Width() - frame.cx, Height() - frame.cy};
 }
 
 void TForm::SetFormStyle(TFormStyle s) {
@@ -106,6 +116,14 @@ void TForm::MovedTo(int left, int top) {
 }
 
 void TForm::VisibleChanged() {
+  // Centred once, before the window appears; later showings keep the place the user gave it.
+  if (visible_ && !positioned_) {
+    positioned_ = true;
+    if ((Position == TPosition::poScreenCenter || Position == TPosition::poDesktopCenter) && HasApplication()) {
+      TSize screen = Application().Widgets().ScreenSize();
+      SetBounds((screen.cx - Width()) / 2, (screen.cy - Height()) / 2, Width(), Height());
+    }
+  }
   TWinControl::VisibleChanged();
   if (visible_ && OnShow) OnShow(this);
   if (!visible_ && OnHide) OnHide(this);

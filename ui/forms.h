@@ -11,7 +11,8 @@ namespace ui {
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 enum class TFormStyle { fsNormal, fsStayOnTop };
-enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter };
+// poScreenCenter and poDesktopCenter centre the form on the screen when it is first shown.
+enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter, poDesktopCenter };
 
 using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
 
@@ -26,10 +27,12 @@ class TForm : public TWinControl {
   void SetFormStyle(TFormStyle s);
   TPosition Position = TPosition::poDesigned;
 
-  int ClientWidth() const { return Width(); }
-  int ClientHeight() const { return Height(); }
-  void SetClientWidth(int w) { SetWidth(w); }
-  void SetClientHeight(int h) { SetHeight(h); }
+  // The client area is the window less its frame (set the border style first).
+  int ClientWidth() const { return ClientSize().cx; }
+  int ClientHeight() const { return ClientSize().cy; }
+  void SetClientWidth(int w) { SetWidth(w + FrameSize().cx); }
+  void SetClientHeight(int h) { SetHeight(h + FrameSize().cy); }
+  TSize ClientSize() const override;
 
   bool TransparentColor() const { return transparentColor_; }
   TColor TransparentColorValue() const { return transparentColorValue_; }
@@ -71,6 +74,9 @@ class TForm : public TWinControl {
   void VisibleChanged() override;
 
  private:
+  // How much larger the window is than its client area, as the widget set draws the border.
+  TSize FrameSize() const;
+  bool positioned_ = false;  // the first showing has placed the form as Position asks
   TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
   TFormStyle formStyle_ = TFormStyle::fsNormal;
   bool transparentColor_ = false;

@@ -57,6 +57,7 @@ struct TFont {
   int size = 8;  // points
   TColor color = clBlack;
   bool bold = false;
+  bool underline = false;
   friend bool operator==(const TFont&, const TFont&) = default;
 };
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/types.h"
 
@@ -16,6 +17,13 @@ class TForm;
 class TTimer;
 class TPopupMenu;
 class TWinControl;
+class TPanel;
+class TButton;
+class TBitBtn;
+class TEdit;
+class TListBox;
+class TRichEdit;
+enum class TBorderStyle;
 
 // Where graphic controls draw themselves; the form's peer provides it while painting.
 class Canvas {
@@ -52,6 +60,44 @@ class FormPeer : public WinControlPeer {
   virtual void SendSystemCommand(unsigned /*command*/) {}
   // Lets the window manager move the window with the pointer until the button is released.
   virtual void BeginMove() {}
+};
+
+// Peers of windowed controls inside forms (ui/panels.h, ui/buttons.h, ui/edits.h, ui/richedit.h).
+// The panel paints its own surface and its graphic children and routes mouse input to them.
+class PanelPeer : public WinControlPeer {};
+
+class ButtonPeer : public WinControlPeer {
+ public:
+  // The picture beside the caption, its bottom-left colour left out; empty for none.
+  virtual void SetGlyph(const Image&) {}
+};
+
+class EditPeer : public WinControlPeer {
+ public:
+  virtual void SetText(const std::string&) {}
+  // The most characters the user may type; 0 for no limit.
+  virtual void SetMaxLength(int) {}
+  virtual void SetReadOnly(bool) {}
+};
+
+class ListBoxPeer : public WinControlPeer {
+ public:
+  virtual void SetItems(const std::vector<std::string>&) {}
+  // -1 selects nothing.
+  virtual void SetItemIndex(int) {}
+};
+
+class RichEditPeer : public WinControlPeer {
+ public:
+  // Shows a document: Rich Text when `rich`, else plain text (cp1251, any line ends).
+  virtual void SetContent(const std::string& /*content*/, bool /*rich*/) {}
+  virtual void SetReadOnly(bool) {}
+  // Scroll bars: bit 0 horizontal, bit 1 vertical.
+  virtual void SetScrollBars(int) {}
+  // The document as the user left it: plain text with CR LF line ends, and as Rich Text
+  // (empty when the control cannot give it).
+  virtual std::string Text() { return {}; }
+  virtual std::string RichText() { return {}; }
 };
 
 class TimerPeer {
@@ -94,6 +140,15 @@ class WidgetSet {
   virtual std::unique_ptr<FormPeer> CreateFormPeer(TForm&) { return nullptr; }
   virtual std::unique_ptr<TimerPeer> CreateTimerPeer(TTimer&) = 0;
   virtual std::unique_ptr<MenuPeer> CreateMenuPeer(TPopupMenu&) { return nullptr; }
+  // Windowed controls; null keeps the control a model only (the headless backend).
+  virtual std::unique_ptr<PanelPeer> CreatePanelPeer(TPanel&) { return nullptr; }
+  virtual std::unique_ptr<ButtonPeer> CreateButtonPeer(TButton&) { return nullptr; }
+  virtual std::unique_ptr<ButtonPeer> CreateBitBtnPeer(TBitBtn&) { return nullptr; }
+  virtual std::unique_ptr<EditPeer> CreateEditPeer(TEdit&) { return nullptr; }
+  virtual std::unique_ptr<ListBoxPeer> CreateListBoxPeer(TListBox&) { return nullptr; }
+  virtual std::unique_ptr<RichEditPeer> CreateRichEditPeer(TRichEdit&) { return nullptr; }
+  // How much larger than its client area a window with this border is (0 x 0 without one).
+  virtual TSize FrameSize(TBorderStyle) { return {0, 0}; }
 
   virtual TSize MeasureText(const std::string& text, const TFont& font) = 0;
   virtual TSize ScreenSize() = 0;

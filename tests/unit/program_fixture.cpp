@@ -66,6 +66,9 @@ void ProgramTest::InstallProgram() {
                            "minim_click"})
     dir.Write(std::string("Skins/default/") + name + ".bmp", SolidBitmap(11, 11, 0x808080));
   std::filesystem::create_directories(dir.Path() / "Cfg");
+  // The greeting address window reads its domain lists at start.
+  dir.Write("Cfg/ru_domens.txt", "mail\r\nyandex\r\n");
+  dir.Write("Cfg/com_domens.txt", "gmail\r\nhotmail\r\n");
 }
 
 std::optional<int> ProgramTest::Start() {

@@ -424,6 +424,8 @@ TEST_F(TrayProgramTest, MainWindowIconOpensItsMenuAndShowsTheTrayPicture) {
   ui::Image picture(16, 16, 0xFF00FF);
   picture.At(3, 4) = 0x123456;
   platform->fakeResources().data["TRAYICON"] = resources::EncodeBmp(picture);
+  // The icon is shown by hand below; the start in the tray would toggle it back 800 ms in.
+  dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\n");
   ASSERT_FALSE(Start());
   tray::TTrayIcon* icon = Form1->TrayIcon1;
   EXPECT_FALSE(icon->Visible());

@@ -1,7 +1,8 @@
 // Draws the program's pictures, backgrounds and sounds into an output folder:
 //   artgen-host <ART_DIR>
 // images/ for the bitmap library, jpeg/ for the window backgrounds, horavo.ico, the tray picture
-// TRAYICON.bmp, and dist/ with the skins and the chime, copied beside the program.
+// TRAYICON.bmp, notices/ with the celebration windows' pictures, and dist/ with the skins and
+// the chime, copied beside the program.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "tools/artgen/extra_skins.h"
 #include "tools/artgen/glyphs.h"
 #include "tools/artgen/media.h"
+#include "tools/artgen/notices.h"
 #include "tools/artgen/skin.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +26,7 @@ int main(int argc, char** argv) {
     artgen::WriteBackgrounds(out / "jpeg");
     artgen::WriteFile(out / "horavo.ico", artgen::MakeIcon());
     artgen::WriteBitmap(out / "TRAYICON.bmp", artgen::MakeTrayPicture());
+    artgen::WriteNoticePictures(out / "notices");
     artgen::WriteDefaultSkin(out / "dist" / "Skins" / "default");
     artgen::WriteMiniSkin(out / "dist" / "Skins" / "mini");
     artgen::WritePaperSkin(out / "dist" / "Skins" / "paper");

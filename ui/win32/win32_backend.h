@@ -24,6 +24,7 @@ class TForm;
 class TPopupMenu;
 class TTimer;
 class TWinControl;
+enum class TBorderStyle;
 }  // namespace ui
 
 namespace ui::win32 {
@@ -109,7 +110,7 @@ class Backend {
     TTimer* timer;
     bool firing;
   };
-  using FontKey = std::tuple<std::string, int, bool, bool>;
+  using FontKey = std::tuple<std::string, int, bool, bool, bool>;
 
   HINSTANCE instance_ = nullptr;
   HWND owner_ = nullptr;
@@ -199,9 +200,12 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
 
 std::unique_ptr<MenuPeer> NewMenuPeer(Backend& backend, TPopupMenu& menu);
 
+// How much larger than its client area a form's window is with this border.
+TSize FormFrameSize(TBorderStyle border);
+
 // The native side of a windowed control inside a form or another windowed control: a child
 // window of a system class, subclassed so that its own messages and the notifications its
-// parent reflects (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*) reach the peer. A control kind's peer
+// parent reflects (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM) reach the peer. A control kind's peer
 // derives from Win32ControlPeer<ItsPeerInterface>, calls Create with the class name and styles
 // in its constructor, and overrides the On* hooks it needs.
 class Win32ChildWindow : public NativeWindow {
@@ -233,6 +237,8 @@ class Win32ChildWindow : public NativeWindow {
   virtual bool OnCommand(unsigned code, LRESULT& result) { return false; }
   virtual bool OnNotify(NMHDR& header, LRESULT& result) { return false; }
   virtual bool OnColor(HDC dc, LRESULT& result) { return false; }
+  // An owner-drawn control's WM_DRAWITEM (return TRUE in `result` when drawn).
+  virtual bool OnDrawItem(DRAWITEMSTRUCT& item, LRESULT& result) { return false; }
   // The window's own messages, before its class handles them. True when handled.
   virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
 

@@ -48,6 +48,11 @@ bool Win32ChildWindow::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_CTLCOLORSTATIC:
       if (auto* child = FromHandle(HWND(lParam))) CallModel([&] { handled = child->OnColor(HDC(wParam), result); });
       break;
+    case WM_DRAWITEM:
+      // Menu items are drawn by the backend; controls by their own peers.
+      if (auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam); item && item->CtlType != ODT_MENU)
+        if (auto* child = FromHandle(item->hwndItem)) CallModel([&] { handled = child->OnDrawItem(*item, result); });
+      break;
     default:
       break;
   }

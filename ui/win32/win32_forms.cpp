@@ -58,6 +58,14 @@ TOOLINFOW FormTool(HWND form) {
 
 }  // namespace
 
+TSize FormFrameSize(TBorderStyle border) {
+  if (border == TBorderStyle::bsNone) return {0, 0};
+  WindowStyles styles = StylesFor(border);
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, styles.style, FALSE, styles.exStyle);
+  return {int(r.right - r.left), int(r.bottom - r.top)};
+}
+
 Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form) : backend_(backend), form_(form) {
   RegisterClassOnce(backend.Instance(), kFormClass, WindowProc, CS_DBLCLKS);
   colorKey_ = form.TransparentColor();

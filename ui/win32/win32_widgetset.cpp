@@ -15,6 +15,7 @@
 #include "ui/extctrls.h"
 #include "ui/forms.h"
 #include "ui/win32/win32_helpers.h"
+#include "ui/win32/win32_peers.h"
 
 namespace ui {
 
@@ -123,12 +124,13 @@ Backend::~Backend() {
 }
 
 HFONT Backend::Font(const TFont& font, bool crisp) {
-  FontKey key{font.name, font.size, font.bold, crisp};
+  FontKey key{font.name, font.size, font.bold, font.underline, crisp};
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
   LOGFONTW lf{};
   lf.lfHeight = FontHeight(font.size, dpi_);
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = font.underline ? TRUE : FALSE;
   // The program's texts are cp1251: ask for the Cyrillic character set.
   lf.lfCharSet = RUSSIAN_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -412,6 +414,24 @@ std::unique_ptr<TimerPeer> Win32WidgetSet::CreateTimerPeer(TTimer& timer) {
 std::unique_ptr<MenuPeer> Win32WidgetSet::CreateMenuPeer(TPopupMenu& menu) {
   return win32::NewMenuPeer(*backend_, menu);
 }
+
+std::unique_ptr<PanelPeer> Win32WidgetSet::CreatePanelPeer(TPanel& panel) {
+  return win32::NewPanelPeer(*backend_, panel);
+}
+std::unique_ptr<ButtonPeer> Win32WidgetSet::CreateButtonPeer(TButton& button) {
+  return win32::NewButtonPeer(*backend_, button);
+}
+std::unique_ptr<ButtonPeer> Win32WidgetSet::CreateBitBtnPeer(TBitBtn& button) {
+  return win32::NewBitBtnPeer(*backend_, button);
+}
+std::unique_ptr<EditPeer> Win32WidgetSet::CreateEditPeer(TEdit& edit) { return win32::NewEditPeer(*backend_, edit); }
+std::unique_ptr<ListBoxPeer> Win32WidgetSet::CreateListBoxPeer(TListBox& list) {
+  return win32::NewListBoxPeer(*backend_, list);
+}
+std::unique_ptr<RichEditPeer> Win32WidgetSet::CreateRichEditPeer(TRichEdit& edit) {
+  return win32::NewRichEditPeer(*backend_, edit);
+}
+TSize Win32WidgetSet::FrameSize(TBorderStyle border) { return win32::FormFrameSize(border); }
 
 TSize Win32WidgetSet::MeasureText(const std::string& text, const TFont& font) {
   return backend_->MeasureText(text, font);

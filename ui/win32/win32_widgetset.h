@@ -21,6 +21,13 @@ class Win32WidgetSet : public WidgetSet {
   std::unique_ptr<FormPeer> CreateFormPeer(TForm& form) override;
   std::unique_ptr<TimerPeer> CreateTimerPeer(TTimer& timer) override;
   std::unique_ptr<MenuPeer> CreateMenuPeer(TPopupMenu& menu) override;
+  std::unique_ptr<PanelPeer> CreatePanelPeer(TPanel& panel) override;
+  std::unique_ptr<ButtonPeer> CreateButtonPeer(TButton& button) override;
+  std::unique_ptr<ButtonPeer> CreateBitBtnPeer(TBitBtn& button) override;
+  std::unique_ptr<EditPeer> CreateEditPeer(TEdit& edit) override;
+  std::unique_ptr<ListBoxPeer> CreateListBoxPeer(TListBox& list) override;
+  std::unique_ptr<RichEditPeer> CreateRichEditPeer(TRichEdit& edit) override;
+  TSize FrameSize(TBorderStyle border) override;
 
   TSize MeasureText(const std::string& text, const TFont& font) override;
   TSize ScreenSize() override;

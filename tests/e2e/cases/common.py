@@ -145,3 +145,10 @@ def wait_exit(session, program, timeout=30.0):
             raise Failure(f"the program did not exit within {timeout:.0f} s; a message box says "
                           f"{box['text'].decode('cp1251', 'replace')!r}") from None
         raise
+
+
+def keep_on_screen(session):
+    """Configures the program not to hide itself in the tray 800 ms after it starts (the
+    default), for cases that look at the clock window for longer than that."""
+    (session.app / "Cfg").mkdir(exist_ok=True)
+    (session.app / "Cfg" / "Clock_config.ini").write_bytes(b"[Clock]\r\nRunTray=0\r\n")

@@ -1,7 +1,7 @@
 """The clock face's popup menu."""
 
 from cases import case
-from cases.common import expect, ini_sections, wait_exit, wait_main_window, wait_painted
+from cases.common import expect, ini_sections, keep_on_screen, wait_exit, wait_main_window, wait_painted
 from harness import Failure, menu_items, wait_until
 
 CLOSE_ITEM = "Закрыть приложение".encode("cp1251")
@@ -35,6 +35,7 @@ def open_face_menu(s, w):
 
 @case
 def close_from_menu(s):
+    keep_on_screen(s)
     program = s.start()
     w = wait_main_window(s)
     w = wait_painted(s)

@@ -2,8 +2,8 @@
 
 from cases import case
 from cases.common import (DEFAULT_SKIN_SIZE, DIALOG_CLASS, TITLE, WS_CAPTION, WS_EX_LAYERED, WS_EX_TOPMOST,
-                          WS_POPUP, expect, main_windows, snapped_position, wait_error_box, wait_exit,
-                          wait_main_window, wait_painted)
+                          WS_POPUP, expect, keep_on_screen, main_windows, snapped_position, wait_error_box,
+                          wait_exit, wait_main_window, wait_painted)
 from harness import Failure, wait_until
 
 ALREADY_RUNNING = bytes.fromhex("CF70EEE370E0ECECE02079E6E520E7E0EF79F9E5EDE0")
@@ -33,6 +33,7 @@ def _startup_faults(w):
 
 @case
 def startup(s):
+    keep_on_screen(s)
     program = s.start()
     wait_main_window(s)
     # The form may still be styled or moved just after it shows; wait (with a deadline) until
@@ -59,6 +60,7 @@ def startup(s):
 
 @case
 def second_instance(s):
+    keep_on_screen(s)
     first = s.start(name="first")
     main = wait_main_window(s)
     second = s.start(name="second")

@@ -9,6 +9,8 @@
 //                                 buttons, and how many message boxes are visible
 //   horavo_probe msgbox-ok        presses OK (or Cancel) in the visible message box
 //   horavo_probe close <title>    posts WM_CLOSE to the window with that caption
+//   horavo_probe texts <title>    the child windows of the window with that caption: class,
+//                                 text and place of each, in the order the system lists them
 //   horavo_probe menu             the open popup menu: geometry, then each item's text, id and
 //                                 state, read inside the owning program by horavo_probe_hook.dll
 //                                 (which must lie beside the probe)
@@ -132,6 +134,43 @@ int CmdWindow(const std::string& title) {
   PrintWindow(hwnd);
   std::printf("count=%d\n", count);
   PrintText("class", ClassOf(hwnd));
+  // The whole-window opacity of a layered window (0 to 255), when it has one.
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if ((GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) && GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) &&
+      (flags & LWA_ALPHA))
+    std::printf("alpha=%u\n", unsigned(alpha));
+  return 0;
+}
+
+struct ChildList {
+  std::vector<HWND> children;
+};
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM lp) {
+  reinterpret_cast<ChildList*>(lp)->children.push_back(child);
+  return TRUE;
+}
+
+int CmdTexts(const std::string& title) {
+  HWND hwnd = FindTitled(title, nullptr);
+  if (!hwnd) {
+    std::printf("found=0\n");
+    return 1;
+  }
+  ChildList list;
+  EnumChildWindows(hwnd, CollectChild, reinterpret_cast<LPARAM>(&list));
+  std::printf("found=1 children=%d\n", int(list.children.size()));
+  for (std::size_t i = 0; i < list.children.size(); ++i) {
+    HWND child = list.children[i];
+    RECT r{};
+    GetWindowRect(child, &r);
+    std::string key = "child" + std::to_string(i);
+    std::printf("%s_rect=%ld,%ld,%ld,%ld %s_visible=%d\n", key.c_str(), r.left, r.top, r.right, r.bottom, key.c_str(),
+                IsWindowVisible(child) ? 1 : 0);
+    PrintText((key + "_class").c_str(), ClassOf(child));
+    PrintText(key.c_str(), WindowText(child));
+  }
   return 0;
 }
 
@@ -416,7 +455,9 @@ int CmdMenu() {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: horavo_probe window <title> | windows | msgbox | msgbox-ok | close <title> | menu\n");
+  std::fprintf(stderr,
+               "usage: horavo_probe window <title> | windows | msgbox | msgbox-ok | close <title> | texts <title> | "
+               "menu\n");
   return 2;
 }
 
@@ -431,6 +472,7 @@ int main(int argc, char** argv) {
   else if (cmd == "msgbox") rc = CmdMsgbox();
   else if (cmd == "msgbox-ok") rc = CmdMsgboxOk();
   else if (cmd == "close" && argc == 3) rc = CmdClose(ParseTitle(argv[2]));
+  else if (cmd == "texts" && argc == 3) rc = CmdTexts(ParseTitle(argv[2]));
   else if (cmd == "menu") rc = CmdMenu();
   else return Usage();
   std::fflush(stdout);
