@@ -1,5 +1,7 @@
 #include "app/unit1.h"
 
+#include <cstdlib>
+
 #include "app/forms.h"
 #include "clock/time_format.h"
 #include "config/convert.h"
@@ -45,6 +47,7 @@ void TForm1::EndWithMessage(const char* text) {
   Timer2->SetEnabled(false);
   platform_.dialogs().ShowMessageBox(text, ui::Application().Title(), ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
   platform_.process().Exit(0);
+  std::abort();  // Exit never returns
 }
 
 TForm1::~TForm1() {

@@ -12,7 +12,7 @@ add_executable(Horavo WIN32 ${LOGIC_SOURCES} ${WIN32_SOURCES} ${CMAKE_SOURCE_DIR
 add_dependencies(Horavo art)
 target_include_directories(Horavo PRIVATE ${CMAKE_SOURCE_DIR} ${JPEG_PREFIX}/include)
 target_compile_definitions(Horavo PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
-target_link_options(Horavo PRIVATE -static -mwindows)
+target_link_options(Horavo PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
 target_link_libraries(Horavo PRIVATE ${JPEG_PREFIX}/lib/libjpeg.a
   comctl32 shell32 ole32 oleaut32 winmm gdi32 user32 advapi32 msimg32 uxtheme)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/app/win32/horavo.rc PROPERTIES

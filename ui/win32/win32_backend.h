@@ -143,6 +143,11 @@ class GdiCanvas : public Canvas {
   bool crispText_;
 };
 
+// Handles WM_PAINT of `hwnd`: `draw` paints the client area (given its size) into an
+// off-screen bitmap, which is then copied in one step, so a repaint never flickers.
+void PaintBuffered(HWND hwnd, Backend& backend, bool crispText,
+                   const std::function<void(GdiCanvas&, int width, int height)>& draw);
+
 // The native window of a TForm: a top-level window owned by the application window.
 class Win32FormPeer : public FormPeer, public NativeWindow {
  public:

@@ -74,4 +74,27 @@ void GdiCanvas::DrawText(const std::string& text, TPoint at, const TFont& font) 
   SelectObject(dc_, old);
 }
 
+void PaintBuffered(HWND hwnd, Backend& backend, bool crispText,
+                   const std::function<void(GdiCanvas&, int width, int height)>& draw) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  int width = client.right - client.left, height = client.bottom - client.top;
+  if (dc && width > 0 && height > 0) {
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    if (memory && bitmap) {
+      HGDIOBJ old = SelectObject(memory, bitmap);
+      GdiCanvas canvas(backend, memory, crispText);
+      draw(canvas, width, height);
+      BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+      SelectObject(memory, old);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (memory) DeleteDC(memory);
+  }
+  EndPaint(hwnd, &ps);
+}
+
 }  // namespace ui::win32

@@ -326,27 +326,10 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32FormPeer::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  int width = client.right - client.left, height = client.bottom - client.top;
-  if (dc && width > 0 && height > 0) {
-    // Drawn off screen and copied in one step, so a repaint never flickers.
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-    if (memory && bitmap) {
-      HGDIOBJ old = SelectObject(memory, bitmap);
-      GdiCanvas canvas(backend_, memory, colorKey_);
-      canvas.FillRect({0, 0, width, height}, form_.Color());
-      CallModel([this, &canvas] { form_.PaintControls(canvas); });
-      BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-      SelectObject(memory, old);
-    }
-    if (bitmap) DeleteObject(bitmap);
-    if (memory) DeleteDC(memory);
-  }
-  EndPaint(hwnd_, &ps);
+  PaintBuffered(hwnd_, backend_, colorKey_, [this](GdiCanvas& canvas, int width, int height) {
+    canvas.FillRect({0, 0, width, height}, form_.Color());
+    CallModel([this, &canvas] { form_.PaintControls(canvas); });
+  });
 }
 
 void Win32FormPeer::ButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {

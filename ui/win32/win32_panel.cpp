@@ -87,29 +87,12 @@ class Win32PanelPeer : public Win32ControlPeer<PanelPeer> {
 
  private:
   void Paint() {
-    HWND hwnd = Handle();
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    int width = client.right - client.left, height = client.bottom - client.top;
-    if (dc && width > 0 && height > 0) {
-      HDC memory = CreateCompatibleDC(dc);
-      HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-      if (memory && bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        GdiCanvas canvas(backend_, memory, false);
-        CallModel([this, &canvas] {
-          panel_.PaintSurface(canvas);
-          panel_.PaintControls(canvas);
-        });
-        BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-      }
-      if (bitmap) DeleteObject(bitmap);
-      if (memory) DeleteDC(memory);
-    }
-    EndPaint(hwnd, &ps);
+    PaintBuffered(Handle(), backend_, false, [this](GdiCanvas& canvas, int, int) {
+      CallModel([this, &canvas] {
+        panel_.PaintSurface(canvas);
+        panel_.PaintControls(canvas);
+      });
+    });
   }
 
   void ButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {

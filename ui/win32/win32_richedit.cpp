@@ -87,13 +87,13 @@ class Win32RichEditPeer : public Win32ControlPeer<RichEditPeer> {
     if (!rich_) {
       SetWindowTextW(Handle(), Widen(content).c_str());
     } else if (rich) {
-      StreamBuffer buffer{content.data(), content.size()};
+      StreamBuffer buffer{content.data(), content.size(), 0, {}};
       EDITSTREAM stream{DWORD_PTR(&buffer), 0, ReadStream};
       SendMessageW(Handle(), EM_STREAMIN, SF_RTF, LPARAM(&stream));
     } else {
       // Plain text goes in as UTF-16, so its Cyrillic letters survive whatever the system's code page.
       std::wstring wide = Widen(content);
-      StreamBuffer buffer{reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)};
+      StreamBuffer buffer{reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t), 0, {}};
       EDITSTREAM stream{DWORD_PTR(&buffer), 0, ReadStream};
       SendMessageW(Handle(), EM_STREAMIN, SF_TEXT | SF_UNICODE, LPARAM(&stream));
     }
