@@ -421,8 +421,9 @@ TEST_P(ShippedSkinTest, LoadsWithoutErrorAndKeepsItsButtonsAndTextInsideItsFace)
     ASSERT_TRUE(inside(r));
     for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < r.right; ++x)
-        if (button->Picture().At(x - r.left, y - r.top) != button->Picture().BottomLeft())
+        if (button->Picture().At(x - r.left, y - r.top) != button->Picture().BottomLeft()) {
           EXPECT_NE(face.At(x, y), key) << x << "," << y;
+        }
     for (ui::TLabel* label : shown) EXPECT_FALSE(overlap(r, label->BoundsRect())) << label->Caption();
   }
   EXPECT_FALSE(overlap(Form1->MinimBut->BoundsRect(), Form1->CloseBut->BoundsRect()));

@@ -350,7 +350,10 @@ void Win32FormPeer::ButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam) 
   }
   TPoint p = PointOf(lParam);
   TShiftState shift = ShiftOf(wParam);
+  auto alive = alive_;
   CallModel([this, button, shift, p] { form_.RouteMouseUp(button, shift, p); });
+  // A click may have changed the hint under the pointer (the time turning into the stopwatch).
+  if (*alive) UpdateHint();
 }
 
 void Win32FormPeer::MouseMoved(WPARAM wParam, LPARAM lParam) {
