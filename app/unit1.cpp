@@ -242,10 +242,14 @@ void TForm1::FormCreate(ui::TComponent*) {
 
 void TForm1::FormClose(ui::TComponent*, ui::TCloseAction&) {
   for (ui::TForm* form : OtherWindowsClosedWithMain()) form->Close();
-  if (configIni && configIni->ReadString("Position", "Save", "1") == "1") {
-    configIni->WriteString("Position", "X", std::to_string(Left()));
-    configIni->WriteString("Position", "Y", std::to_string(Top()));
-  }
+  // A position that cannot be saved (read-only file, missing folder) is reported, and the
+  // program still closes.
+  ui::Application().Guard([this] {
+    if (configIni && configIni->ReadString("Position", "Save", "1") == "1") {
+      configIni->WriteString("Position", "X", std::to_string(Left()));
+      configIni->WriteString("Position", "Y", std::to_string(Top()));
+    }
+  });
   if (imageLib) imageLib->Release();
 }
 

@@ -72,6 +72,18 @@ TEST_F(StartupTest, SavedPositionIsRestoredAndWrittenBack) {
   EXPECT_EQ(Config(), "[Position]\r\nSave=1\r\nX=310\r\nY=220\r\n");
 }
 
+TEST_F(StartupTest, APositionThatCannotBeSavedIsReportedAndTheProgramStillCloses) {
+  ASSERT_FALSE(Start());
+  dir.Remove("Cfg");
+  CloseMainWindow();
+  auto& shown = platform->fakeDialogs().shown;
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NE(shown[0].text.find("Unable to write to"), std::string::npos);
+  EXPECT_NE(shown[0].text.find("Clock_config.ini"), std::string::npos);
+  EXPECT_TRUE(program->Application().Terminated());
+  EXPECT_EQ(platform->libraryLog.releases, 1);
+}
+
 TEST_F(StartupTest, PositionSavingOffIgnoresTheSavedPlaceAndWritesNothing) {
   const std::string config = "[Position]\r\nSave=0\r\nX=300\r\nY=200\r\n";
   dir.Write("Cfg/Clock_config.ini", config);
