@@ -62,6 +62,12 @@ bool EventStore::DeleteSideFile(SideFolder folder, const std::string& storedPath
   return !path.empty() && platform::RemoveFile(path);
 }
 
+std::string EventStore::SaveSideFile(SideFolder folder, const std::string& number, const std::string& text) const {
+  const std::string path = SideFilePath(folder, number + (folder == SideFolder::kNotes ? ".zqt" : ".zqd"));
+  platform::WriteFileAtomically(path, text);
+  return path;
+}
+
 std::vector<std::string> EventStore::AddEvent(const EventRecord& e) {
   const std::string& n = e.number;
   // The section comes first and the list line last: a write cut short leaves at most a section
@@ -71,18 +77,12 @@ std::vector<std::string> EventStore::AddEvent(const EventRecord& e) {
   Write(n, "date", e.date);
   Write(n, "type", e.type);
   if (e.type == "6") {
-    const std::string path = appDir_ + "days\\" + n + ".zqd";
-    platform::WriteFileAtomically(path, e.sideText);
-    Write(n, "pathtobirthday", path);
+    Write(n, "pathtobirthday", SaveSideFile(SideFolder::kDays, n, e.sideText));
     WriteInteger(n, "Brith?", e.birthday ? 1 : 0);
     Write(n, "Foto", e.foto);
     Write(n, "Email", e.email);
   }
-  if (e.type == "5") {
-    const std::string path = appDir_ + "notes\\" + n + ".zqt";
-    platform::WriteFileAtomically(path, e.sideText);
-    Write(n, "pathtotxt", path);
-  }
+  if (e.type == "5") Write(n, "pathtotxt", SaveSideFile(SideFolder::kNotes, n, e.sideText));
   if (e.type == "1") Write(n, "pathtofile", e.pathToFile);
   if (e.type == "0") {
     Write(n, "ms", e.ms);
