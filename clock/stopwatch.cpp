@@ -2,6 +2,7 @@
 // clicking the labels; the stopwatch menu starts, stops and resets it.
 #include "clock/stopwatch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -91,6 +92,44 @@ bool StepStopwatch(StopwatchCounters& v) {
     return false;
   }
   return true;
+}
+
+void Stopwatch::Start(std::uint32_t now) {
+  if (running_) return;
+  running_ = true;
+  started_ = now;
+}
+
+void Stopwatch::Stop(std::uint32_t now) {
+  if (!running_) return;
+  kept_ = Elapsed(now) / 10 * 10;
+  running_ = false;
+}
+
+void Stopwatch::Reset() {
+  running_ = false;
+  kept_ = 0;
+}
+
+std::uint32_t Stopwatch::Elapsed(std::uint32_t now) const {
+  if (!running_) return kept_;
+  // Unsigned arithmetic: a counter that wrapped since the start still gives the right span.
+  const std::uint32_t span = now - started_;
+  return span >= kLimitMs - kept_ ? kLimitMs : kept_ + span;
+}
+
+StopwatchCounters Stopwatch::Read(std::uint32_t now) {
+  const std::uint32_t elapsed = Elapsed(now);
+  if (running_ && elapsed >= kLimitMs) {
+    running_ = false;
+    kept_ = kLimitMs;
+  }
+  return Counters(elapsed);
+}
+
+StopwatchCounters Stopwatch::Counters(std::uint32_t elapsedMs) {
+  const std::uint32_t hundredths = std::min(elapsedMs, kLimitMs) / 10;
+  return {int(hundredths / 6000), int(hundredths / 100 % 60), int(hundredths % 100)};
 }
 
 std::string UptimeText(const std::string& longTimePicture, std::uint32_t ms) {
