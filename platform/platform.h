@@ -99,6 +99,8 @@ class Desktop {
   virtual ~Desktop() = default;
   // The window the user works in now; 0 when there is none.
   virtual WindowHandle ForegroundWindow() = 0;
+  // Whether the window is still open; false for 0.
+  virtual bool WindowExists(WindowHandle window) = 0;
   // The whole caption of a window; empty for 0 or a window that is gone.
   virtual std::string WindowCaption(WindowHandle window) = 0;
   // Sets a window's caption; 0 and windows that are gone are left alone.

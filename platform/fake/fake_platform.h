@@ -126,6 +126,7 @@ class FakeSound : public Sound {
 class FakeDesktop : public Desktop {
  public:
   WindowHandle ForegroundWindow() override { return foreground; }
+  bool WindowExists(WindowHandle window) override { return windows.count(window) != 0; }
   std::string WindowCaption(WindowHandle window) override;
   void SetWindowCaption(WindowHandle window, const std::string& caption) override;
 

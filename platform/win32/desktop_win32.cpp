@@ -17,6 +17,8 @@ HWND Window(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 
 WindowHandle Win32Desktop::ForegroundWindow() { return reinterpret_cast<WindowHandle>(GetForegroundWindow()); }
 
+bool Win32Desktop::WindowExists(WindowHandle window) { return window != 0 && IsWindow(Window(window)); }
+
 std::string Win32Desktop::WindowCaption(WindowHandle window) {
   HWND hwnd = Window(window);
   if (!hwnd || !IsWindow(hwnd)) return {};

@@ -10,6 +10,7 @@ namespace platform {
 class Win32Desktop : public Desktop {
  public:
   WindowHandle ForegroundWindow() override;
+  bool WindowExists(WindowHandle window) override;
   std::string WindowCaption(WindowHandle window) override;
   void SetWindowCaption(WindowHandle window, const std::string& caption) override;
 };
