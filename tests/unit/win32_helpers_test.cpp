@@ -46,6 +46,20 @@ TEST(Win32MenuLayout, HiddenItemsAndTheSeparatorsTheyStrandAreLeftOut) {
   for (Case& c : cases) EXPECT_EQ(Shown(c.entries), c.shown);
 }
 
+TEST(Win32MenuLayout, PicturesKeepTheirGapFromTheText) {
+  using ui::win32::MenuPictureLayout;
+  // A 16 x 16 picture with a menu font whose average character is 7 wide: 2 before the
+  // picture, 7 between it and the text, 2 above and below.
+  auto box = MenuPictureLayout(16, 16, 7);
+  EXPECT_EQ(box.width, 2 + 16 + 7);
+  EXPECT_EQ(box.height, 20);
+  EXPECT_EQ(box.pictureLeft, 2);
+  // However small the font, the picture never touches the text.
+  EXPECT_EQ(MenuPictureLayout(16, 16, 0).width, 2 + 16 + 2);
+  EXPECT_EQ(MenuPictureLayout(11, 9, 1).width, 2 + 11 + 2);
+  EXPECT_EQ(MenuPictureLayout(11, 9, 1).height, 13);
+}
+
 TEST(Win32TextLines, EveryKindOfLineEndBreaksALine) {
   using ui::win32::TextLines;
   EXPECT_EQ(TextLines(""), (std::vector<std::string>{""}));
@@ -65,6 +79,18 @@ TEST(Win32FontHeight, PointsBecomeNegativePixelHeightsRoundedToNearest) {
   EXPECT_EQ(FontHeight(3, 120), -5);   // 5.0
   EXPECT_EQ(FontHeight(8, 120), -13);  // 13.33
   EXPECT_EQ(FontHeight(0, 96), 0);
+}
+
+TEST(Win32Tooltip, RoomIsKeptForTextDrawnWiderThanItsExtent) {
+  using ui::win32::TipOverhang;
+  // "Это текущее время" as Wine draws it: the extent says 100, the glyphs' advances add up to 102.
+  EXPECT_EQ(TipOverhang({100}, {{9, 6, 7, 3, 6, 6, 6, 6, 7, 6, 6, 3, 6, 6, 6, 7, 6}}), 102 - 100);
+  // The longest line is not always the one that overhangs most.
+  EXPECT_EQ(TipOverhang({141, 60}, {{140, 5}, {61}}), 4);
+  // Drawn narrower, or as measured: no room beyond the tip's own.
+  EXPECT_EQ(TipOverhang({69}, {{68}}), 0);
+  EXPECT_EQ(TipOverhang({0}, {{}}), 0);
+  EXPECT_EQ(TipOverhang({}, {}), 0);
 }
 
 TEST(Win32TooltipDelay, DelaysAreCutToWhatTheControlCanHold) {

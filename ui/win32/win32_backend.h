@@ -88,6 +88,8 @@ class Backend {
   // to passes on WM_MEASUREITEM and WM_DRAWITEM for menus. `pictures` is indexed by item data - 1.
   const std::vector<Image>* SetMenuPictures(const std::vector<Image>* pictures);
   bool MenuPictureMessage(UINT msg, LPARAM lParam);
+  // The space between a menu item's picture and its text.
+  int MenuTextGap();
 
   struct HintTiming {
     int pause = 500;
@@ -121,6 +123,7 @@ class Backend {
   UINT_PTR nextTimerId_ = 1;
   std::vector<Win32FormPeer*> forms_;
   const std::vector<Image>* menuPictures_ = nullptr;
+  int menuTextGap_ = 0;
   Win32FormPeer* lastActive_ = nullptr;
   bool taskbarHidden_ = false;
   bool terminated_ = false;
@@ -184,6 +187,8 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   void ButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
   void MouseMoved(WPARAM wParam, LPARAM lParam);
   void UpdateHint();
+  // The room the tip's text needs beyond what the tip makes for it.
+  int TipOverhangOf(const std::string& text);
 
   Backend& backend_;
   TForm& form_;

@@ -251,6 +251,15 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       if (backend_.MenuPictureMessage(msg, lParam)) return TRUE;
       break;
+    case WM_NOTIFY: {
+      // The tip's text may reach into the room kept on its right (UpdateHint): not clipped.
+      auto* draw = reinterpret_cast<NMTTCUSTOMDRAW*>(lParam);
+      if (tip_ && draw->nmcd.hdr.hwndFrom == tip_ && draw->nmcd.hdr.code == UINT(NM_CUSTOMDRAW)) {
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) draw->uDrawFlags |= DT_NOCLIP;
+        return CDRF_DODEFAULT;
+      }
+      break;
+    }
     case WM_ERASEBKGND:
       return 1;  // the whole client area is painted from an off-screen bitmap
     case WM_PAINT:
@@ -391,7 +400,35 @@ void Win32FormPeer::UpdateHint() {
   TOOLINFOW ti = FormTool(hwnd_);
   ti.lpszText = wide.data();
   SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&ti));
+  RECT margin{0, 0, TipOverhangOf(text), 0};
+  SendMessageW(tip_, TTM_SETMARGIN, 0, LPARAM(&margin));
   SendMessageW(tip_, TTM_ACTIVATE, text.empty() ? FALSE : TRUE, 0);
+}
+
+int Win32FormPeer::TipOverhangOf(const std::string& text) {
+  // Measured as the tip measures it (the extent of the wide text in its own font) and as its
+  // glyphs are drawn.
+  HFONT font = HFONT(SendMessageW(tip_, WM_GETFONT, 0, 0));
+  HDC dc = GetDC(tip_);
+  HGDIOBJ old = SelectObject(dc, font ? HGDIOBJ(font) : GetStockObject(DEFAULT_GUI_FONT));
+  std::vector<int> extents;
+  std::vector<std::vector<int>> advances;
+  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  for (const std::string& line : TextLines(text)) {
+    std::wstring wide = Widen(line);
+    SIZE size{};
+    if (!wide.empty()) GetTextExtentPoint32W(dc, wide.c_str(), int(wide.size()), &size);
+    extents.push_back(int(size.cx));
+    advances.emplace_back();
+    for (wchar_t c : wide) {
+      GLYPHMETRICS metrics{};
+      if (GetGlyphOutlineW(dc, c, GGO_BITMAP, &metrics, 0, nullptr, &identity) != GDI_ERROR)
+        advances.back().push_back(metrics.gmCellIncX);
+    }
+  }
+  SelectObject(dc, old);
+  ReleaseDC(tip_, dc);
+  return TipOverhang(extents, advances);
 }
 
 }  // namespace ui::win32

@@ -44,6 +44,20 @@ constexpr int FontHeight(int points, int dpi) {
 // The tool-tip control keeps its delays as signed 16-bit numbers: longer ones are cut to the maximum.
 constexpr int TooltipDelay(int ms) { return ms < 0 ? 0 : ms > 32767 ? 32767 : ms; }
 
+// How far the text of a tool-tip reaches beyond the width the tool-tip makes room for. The
+// control sizes itself by the text's extent; some systems (Wine) draw each glyph at its bitmap's
+// advance, which can add up to more. Per line: the extent, and the advances of its glyphs as
+// drawn. The tip keeps this much more room on its right.
+inline int TipOverhang(const std::vector<int>& extents, const std::vector<std::vector<int>>& drawnAdvances) {
+  int overhang = 0;
+  for (std::size_t i = 0; i < extents.size() && i < drawnAdvances.size(); ++i) {
+    int drawn = 0;
+    for (int advance : drawnAdvances[i]) drawn += advance;
+    if (drawn - extents[i] > overhang) overhang = drawn - extents[i];
+  }
+  return overhang;
+}
+
 // The lines of a text; "\r\n", "\n" and "\r" all end a line.
 inline std::vector<std::string> TextLines(const std::string& text) {
   std::vector<std::string> lines(1);
@@ -57,6 +71,18 @@ inline std::vector<std::string> TextLines(const std::string& text) {
     }
   }
   return lines;
+}
+
+// The place a menu keeps for an item's picture: a small margin before the picture and, after
+// it, the gap that keeps the item's text off it (the menu starts the text where this place
+// ends). The picture stands `pictureLeft` from the place's left edge, centred in height.
+struct MenuPictureBox {
+  int width, height, pictureLeft;
+};
+constexpr int kMenuPictureMargin = 2;
+constexpr MenuPictureBox MenuPictureLayout(int pictureWidth, int pictureHeight, int textGap) {
+  return {kMenuPictureMargin + pictureWidth + (textGap > kMenuPictureMargin ? textGap : kMenuPictureMargin),
+          pictureHeight + 2 * kMenuPictureMargin, kMenuPictureMargin};
 }
 
 // The entries a menu shows: hidden items are left out, and so are separators that would stand

@@ -230,6 +230,28 @@ const std::vector<Image>* Backend::SetMenuPictures(const std::vector<Image>* pic
   return previous;
 }
 
+int Backend::MenuTextGap() {
+  if (menuTextGap_ > 0) return menuTextGap_;
+  // The width of an average character of the menu's font: the space the system's menus keep
+  // between their marks and their texts.
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  int gap = 6;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    if (HFONT font = CreateFontIndirectW(&metrics.lfMenuFont)) {
+      HDC dc = GetDC(nullptr);
+      HGDIOBJ old = SelectObject(dc, font);
+      TEXTMETRICW tm{};
+      if (GetTextMetricsW(dc, &tm) && tm.tmAveCharWidth > 0) gap = int(tm.tmAveCharWidth);
+      SelectObject(dc, old);
+      ReleaseDC(nullptr, dc);
+      DeleteObject(font);
+    }
+  }
+  menuTextGap_ = gap;
+  return gap;
+}
+
 bool Backend::MenuPictureMessage(UINT msg, LPARAM lParam) {
   if (!menuPictures_) return false;
   auto picture = [this](ULONG_PTR data) -> const Image* {
@@ -240,9 +262,9 @@ bool Backend::MenuPictureMessage(UINT msg, LPARAM lParam) {
     if (measure->CtlType != ODT_MENU) return false;
     const Image* image = picture(measure->itemData);
     if (!image) return false;
-    constexpr int kMargin = 2;  // each side, so the picture does not touch the item's text
-    measure->itemWidth = UINT(image->width + 2 * kMargin);
-    measure->itemHeight = UINT(image->height + 2 * kMargin);
+    MenuPictureBox box = MenuPictureLayout(image->width, image->height, MenuTextGap());
+    measure->itemWidth = UINT(box.width);
+    measure->itemHeight = UINT(box.height);
     return true;
   }
   if (msg == WM_DRAWITEM) {
@@ -250,9 +272,10 @@ bool Backend::MenuPictureMessage(UINT msg, LPARAM lParam) {
     if (draw->CtlType != ODT_MENU) return false;
     const Image* image = picture(draw->itemData);
     if (!image) return false;
-    // Centred in the place the menu keeps for it, over whatever background the menu drew.
+    // At the left of the place the menu keeps for it, the gap to the text after it, over
+    // whatever background the menu drew.
     const RECT& r = draw->rcItem;
-    int left = r.left + (r.right - r.left - image->width) / 2;
+    int left = r.left + MenuPictureLayout(image->width, image->height, 0).pictureLeft;
     int top = r.top + (r.bottom - r.top - image->height) / 2;
     GdiCanvas(*this, draw->hDC, false).DrawImage(*image, {left, top, left + image->width, top + image->height}, true);
     return true;
