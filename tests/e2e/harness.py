@@ -208,8 +208,10 @@ def _stop_server(prefix, display, timeout=30.0):
 def ensure_template(template, display, log_path):
     """Boots the shared template prefix once; parallel runs wait on a lock while one boots it."""
     template = Path(template)
-    fonts_reg = Path(__file__).resolve().parents[2] / "scripts" / "wine-fonts.reg"
-    stamp_text = wine_version() + "\n" + fonts_reg.read_text() + "\n"
+    scripts = Path(__file__).resolve().parents[2] / "scripts"
+    # The fonts the skins name, and no waiting for a window manager the virtual display lacks.
+    regs = [scripts / "wine-fonts.reg", scripts / "wine-no-window-manager.reg"]
+    stamp_text = wine_version() + "\n" + "".join(r.read_text() for r in regs) + "\n"
     template.parent.mkdir(parents=True, exist_ok=True)
     with open(str(template) + ".lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
@@ -222,7 +224,8 @@ def ensure_template(template, display, log_path):
         env = _wine_env(fresh, display)
         started = time.monotonic()
         with open(log_path, "wb") as log:
-            for cmd in (["wineboot", "-i"], ["wine", "cmd", "/c", "exit"], ["wine", "regedit", "/S", str(fonts_reg)]):
+            for cmd in (["wineboot", "-i"], ["wine", "cmd", "/c", "exit"],
+                        *(["wine", "regedit", "/S", str(r)] for r in regs)):
                 subprocess.run(cmd, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                                timeout=300, check=True)
         # Let the server write the registry and leave before the folder is used as a template.

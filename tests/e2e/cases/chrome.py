@@ -3,6 +3,7 @@
 import os
 import subprocess
 import time
+from collections import Counter
 
 from cases import case
 from cases.common import expect, grab, main_windows, wait_main_window, wait_painted
@@ -76,12 +77,32 @@ def tray_icon_point(s):
         return None
     x0, y0, width, height = tray["X"], tray["Y"], tray["WIDTH"], tray["HEIGHT"]
     pixels = grab(s, x0, y0, width, height)
-    background = pixels[-3:]  # the tray's own colour in its bottom-right corner
+
+    def at(x, y):
+        i = (y * width + x) * 3
+        return pixels[i:i + 3]
+    # The tray's own colour is the commonest in its lower half. Its frame and caption, which Wine
+    # draws when no window manager does, are the rows and columns mostly of other colours.
+    background = Counter(at(x, y) for y in range(height // 2, height) for x in range(width)).most_common(1)[0][0]
+    mostly = [y for y in range(height) if sum(at(x, y) == background for x in range(width)) >= 0.6 * width]
+    if not mostly:
+        return None
+    # The client area: the longest run of such rows (a frame's light edge can be one of them).
+    runs, start = [], mostly[0]
+    for prev, y in zip(mostly, mostly[1:] + [None]):
+        if y != prev + 1:
+            runs.append(range(start, prev + 1))
+            start = y
+    rows = max(runs, key=len)
+    cols = [x for x in range(width) if sum(at(x, y) == background for y in rows) >= 0.6 * len(rows)]
+    if not cols:
+        return None
     xs, ys = [], []
-    for i in range(0, len(pixels) - 2, 3):
-        if pixels[i:i + 3] != background:
-            xs.append((i // 3) % width)
-            ys.append((i // 3) // width)
+    for y in range(rows[0], rows[-1] + 1):
+        for x in range(cols[0], cols[-1] + 1):
+            if at(x, y) != background:
+                xs.append(x)
+                ys.append(y)
     if not xs:
         return None
     return x0 + (min(xs) + max(xs)) // 2, y0 + (min(ys) + max(ys)) // 2
@@ -94,7 +115,10 @@ def first_item_after_right_click(s, x, y):
     menu = wait_until("a popup menu", s.menu, 15)
     items = menu_items(menu)
     expect(items, f"the probe could not read the menu's items: {menu}")
-    s.xdotool("key", "Escape")
+    # Closed by a click on the empty desktop: with the program hidden in the tray, the keyboard
+    # may not be the menu's (Wine gives it to its tray window when no window manager runs).
+    s.xdotool("mousemove", SCREEN_WIDTH // 2, 300)
+    s.xdotool("click", "1")
     wait_until("the menu to close", lambda: s.menu() is None, 10)
     return items[0]["text"]
 
