@@ -83,10 +83,21 @@ void TControl::SetFontBold(bool bold) {
 }
 
 void TControl::SetColor(TColor c) {
+  ParentColor = false;
   if (c == color_) return;
   color_ = c;
   ColorChanged();
   Invalidate();
+}
+
+TColor TControl::EffectiveColor() const {
+  return ParentColor && parent_ ? parent_->EffectiveColor() : color_;
+}
+
+bool TControl::EnabledInTree() const {
+  for (const TControl* c = this; c; c = c->parent_)
+    if (!c->enabled_) return false;
+  return true;
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -173,7 +184,11 @@ void TWinControl::SetParent(TWinControl* parent) {
 }
 
 void TWinControl::EnsurePeer() {
-  if (!peer_ && Parent() && Parent()->HasPeer() && HasApplication()) AttachPeer(CreatePeer(Application().Widgets()));
+  if (!peer_ && Parent() && Parent()->HasPeer() && HasApplication()) {
+    AttachPeer(CreatePeer(Application().Widgets()));
+    // The native window may measure its client area differently (tabs, frames).
+    if (peer_) AlignControls();
+  }
   if (!peer_) return;
   for (TControl* c : controls_)
     if (c->IsWindowed()) static_cast<TWinControl*>(c)->EnsurePeer();
@@ -185,9 +200,14 @@ void TWinControl::InsertControl(TControl* c) {
 }
 
 void TWinControl::AlignControls() {
-  TSize client = ClientSize();
+  TRect r = AlignRect();
   for (TControl* c : controls_)
-    if (c->Align() == TAlign::alClient) c->SetBounds(0, 0, client.cx, client.cy);
+    if (c->Align() == TAlign::alClient) c->SetBounds(r.left, r.top, r.Width(), r.Height());
+}
+
+TRect TWinControl::AlignRect() const {
+  TSize client = ClientSize();
+  return {0, 0, client.cx, client.cy};
 }
 
 void TWinControl::RemoveControl(TControl* c) {
@@ -296,6 +316,14 @@ void TWinControl::FontChanged() {
 }
 void TWinControl::ColorChanged() {
   if (peer_) peer_->SetColor(color_);
+}
+
+std::string ShownHint(const TControl* control) {
+  for (const TControl* c = control; c; c = c->Parent()) {
+    if (c->Hint().empty()) continue;
+    return c->ShowHint ? c->Hint() : std::string();
+  }
+  return {};
 }
 
 }  // namespace ui

@@ -42,6 +42,9 @@ struct TSize {
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// Scroll bars of multi-line text boxes.
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
 // Shift state flags, bit order Shift, Alt, Ctrl, Left, Right, Middle, Double.
 using TShiftState = std::uint8_t;
 constexpr TShiftState ssShift = 1 << 0;
