@@ -198,7 +198,7 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   void ButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
   void MouseMoved(WPARAM wParam, LPARAM lParam);
   void UpdateHint();
-  void ChildTipText(NMTTDISPINFOW& info);
+  void ChildTipText(LPARAM dispInfo);
 
   Backend& backend_;
   TForm& form_;

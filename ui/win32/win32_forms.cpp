@@ -254,7 +254,7 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (header && header->hwndFrom == tip_ && tip_ && header->code == TTN_GETDISPINFOW) {
-        ChildTipText(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
+        ChildTipText(lParam);
         return 0;
       }
       break;
@@ -434,7 +434,8 @@ void Win32FormPeer::ChildHintChanged(HWND child) {
   SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&ti));
 }
 
-void Win32FormPeer::ChildTipText(NMTTDISPINFOW& info) {
+void Win32FormPeer::ChildTipText(LPARAM dispInfo) {
+  NMTTDISPINFOW& info = *reinterpret_cast<NMTTDISPINFOW*>(dispInfo);
   // The control of the window under the pointer, or of the nearest window around it that has
   // one (the field inside a spin edit); a container names the graphic child under the pointer.
   std::string text;

@@ -1,0 +1,3 @@
+#include "tests/gallery/gallery_lists.h"
+
+void BuildListGallery(ui::TWinControl*) {}
