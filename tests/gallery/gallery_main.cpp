@@ -68,7 +68,7 @@ ui::Image Landscape() {
 
 class TGalleryForm : public ui::TForm {
  public:
-  explicit TGalleryForm(ui::TComponent* owner) : ui::TForm(owner) {
+  TGalleryForm(ui::TComponent* owner, std::string folder) : ui::TForm(owner), folder_(std::move(folder)) {
     Name = "GalleryForm";
     SetCaption("Галерея элементов");
     SetBorderStyle(ui::TBorderStyle::bsDialog);
@@ -287,6 +287,9 @@ class TGalleryForm : public ui::TForm {
       adding_ = !adding_;
       BitBtn1->SetCaption(adding_ ? "OK" : "Добавить событие");
       BitBtn1->SetGlyph(adding_ ? Glyph(Shape::triangle, 0xC02020) : Glyph(Shape::disc, 0x20A040));
+      // The reminder text goes to a file and comes back, as an event's note does.
+      RichEdit1->SaveToFile(folder_ + "gallery-note.rtf");
+      RichEdit1->LoadFromFile(folder_ + "gallery-note.rtf");
       Say(std::string("BitBtn1Click ") + (adding_ ? "OK" : "add"));
     };
   }
@@ -333,6 +336,7 @@ class TGalleryForm : public ui::TForm {
     };
   }
 
+  std::string folder_;  // where the gallery lies, with a trailing separator
   std::vector<ui::TControl*> captioned_;
   bool adding_ = false;
 };
@@ -354,7 +358,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                        platform::win32::WidenCp1251(caption).c_str(), flags);
   });
   app.SetTitle("Галерея элементов");
-  auto* form = app.CreateForm<TGalleryForm>(nullptr);
+  auto* form = app.CreateForm<TGalleryForm>(nullptr, ExeFolder());
   form->Report(ExeFolder() + "gallery-report.txt");
   form->Show();
   app.Run();

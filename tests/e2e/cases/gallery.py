@@ -149,6 +149,12 @@ def gallery(s):
     click(s, (button["left"] + button["right"]) // 2, (button["top"] + button["bottom"]) // 2)
     expect_status(s, "BitBtn1Click OK")
     child(s, "button", "OK")
+    # The click also saved the rich text box's text, in its font, and loaded it back.
+    note = (s.app / "gallery-note.rtf").read_bytes()
+    expect(note.startswith(b"{\\rtf") and b"Arial" in note and b"\\b" in note,
+           f"the saved note lacks its font: {note[:200]!r}")
+    here = "".join(f"\\'{b:02x}" for b in "Здесь".encode("cp1251")).encode("ascii")
+    expect(here in note, f"the saved note lacks its text: {note[:300]!r}")
 
     # Pages: the tabs lie side by side from the left; the second one shows its page.
     tabs = child(s, "systabcontrol32")
