@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <cderr.h>
 #include <commdlg.h>
 
 #include "platform/win32/dialogs_win32.h"

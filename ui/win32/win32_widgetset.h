@@ -27,6 +27,8 @@ class Win32WidgetSet : public WidgetSet {
   std::unique_ptr<EditPeer> CreateEditPeer(TEdit& edit) override;
   std::unique_ptr<ListBoxPeer> CreateListBoxPeer(TListBox& list) override;
   std::unique_ptr<RichEditPeer> CreateRichEditPeer(TRichEdit& edit) override;
+  std::unique_ptr<DateTimePickerPeer> CreateDateTimePickerPeer(TDateTimePicker& picker) override;
+  std::unique_ptr<ListViewPeer> CreateListViewPeer(TListView& list) override;
   TSize FrameSize(TBorderStyle border) override;
 
   TSize MeasureText(const std::string& text, const TFont& font) override;
