@@ -174,7 +174,7 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
         return list_.ContextPopup({at.x, at.y});
       }
       case WM_NOTIFY:
-        return OnHeaderNotify(*reinterpret_cast<NMHDR*>(lParam), result);
+        return OnHeaderNotify(*reinterpret_cast<NMHDR*>(lParam), wParam, lParam, result);
       default:
         return false;
     }
@@ -242,33 +242,32 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
     }
   }
 
-  // The header's notifications reach the list view itself: resizing is held within limits.
-  bool OnHeaderNotify(NMHDR& header, LRESULT& result) {
-    switch (header.code) {
-      case HDN_ITEMCHANGINGW:
-      case HDN_ITEMCHANGINGA: {
-        auto& change = reinterpret_cast<NMHEADERW&>(header);
-        if (!change.pitem || !(change.pitem->mask & HDI_WIDTH)) return false;
-        const auto& columns = list_.Columns();
-        if (change.iItem < 0 || change.iItem >= int(columns.size())) return false;
-        const TListColumn& c = columns[std::size_t(change.iItem)];
-        int width = change.pitem->cxy;
-        if (c.maxWidth > 0) width = std::min(width, c.maxWidth);
-        if (c.minWidth > 0) width = std::max(width, c.minWidth);
-        change.pitem->cxy = width;
-        result = FALSE;
-        return true;
-      }
-      case HDN_ITEMCHANGEDW:
-      case HDN_ITEMCHANGEDA: {
-        auto& change = reinterpret_cast<NMHEADERW&>(header);
-        if (change.iItem >= 0 && change.iItem < shownColumns_ && change.iItem < int(list_.Columns().size()))
-          list_.ColumnResized(change.iItem, ColumnWidth(change.iItem));
-        return false;
-      }
-      default:
-        return false;
-    }
+  // The header's notifications reach the list view itself: widths are held within the
+  // column's limits before the list view takes them, and the header is set back if it went on.
+  bool OnHeaderNotify(NMHDR& header, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    bool changing = header.code == HDN_ITEMCHANGINGW || header.code == HDN_ITEMCHANGINGA;
+    bool changed = header.code == HDN_ITEMCHANGEDW || header.code == HDN_ITEMCHANGEDA;
+    if (!changing && !changed) return false;
+    auto& change = reinterpret_cast<NMHEADERW&>(header);
+    const auto& columns = list_.Columns();
+    if (change.iItem < 0 || change.iItem >= int(columns.size()) || change.iItem >= shownColumns_) return false;
+    const TListColumn& c = columns[std::size_t(change.iItem)];
+    auto clamp = [&c](int w) {
+      if (c.maxWidth > 0) w = std::min(w, c.maxWidth);
+      if (c.minWidth > 0) w = std::max(w, c.minWidth);
+      return w;
+    };
+    bool hasWidth = change.pitem && (change.pitem->mask & HDI_WIDTH);
+    if (hasWidth) change.pitem->cxy = clamp(change.pitem->cxy);
+    if (changing) return false;
+    result = DefSubclassProc(Handle(), WM_NOTIFY, wParam, lParam);
+    HDITEMW item{};
+    item.mask = HDI_WIDTH;
+    if (!SendMessageW(header.hwndFrom, HDM_GETITEMW, WPARAM(change.iItem), LPARAM(&item))) return true;
+    int width = clamp(item.cxy);
+    if (width != item.cxy) SendMessageW(Handle(), LVM_SETCOLUMNWIDTH, WPARAM(change.iItem), width);
+    list_.ColumnResized(change.iItem, width);
+    return true;
   }
 
   TListView& list_;
