@@ -11,6 +11,10 @@
 
 #include "ui/types.h"
 
+namespace platform {
+struct DateTime;
+}
+
 namespace ui {
 
 class TForm;
@@ -208,6 +212,37 @@ class MessageWindow {
   virtual std::uint32_t Handle() const = 0;
 };
 
+// Peers of date and time pickers and list views (ui/datetimepicker.h, ui/listview.h).
+class TDateTimePicker;
+class TListView;
+
+class DateTimePickerPeer : public WinControlPeer {
+ public:
+  // Time mode (the time of day to the second, in the user's long time format) or date mode
+  // (the user's short date format with a drop-down calendar).
+  virtual void SetTimeMode(bool) {}
+  virtual void SetValue(const platform::DateTime&) {}
+};
+
+// A report-style list whose rows the peer reads from its control when it shows them, so that
+// thousands of rows cost the native control nothing until they are seen.
+class ListViewPeer : public WinControlPeer {
+ public:
+  // The columns were added or resized: the peer reads them from its control.
+  virtual void ColumnsChanged() {}
+  virtual void SetGridLines(bool) {}
+  virtual void SetRowSelect(bool) {}
+  virtual void SetCheckboxes(bool) {}
+  // Hot tracking: the row under the pointer is underlined and the pointer is a hand.
+  virtual void SetHotTrack(bool) {}
+  // The number of rows; their texts and check marks are read from the control.
+  virtual void SetItemCount(int) {}
+  // One row's texts or check mark changed.
+  virtual void ItemChanged(int) {}
+  // -1 selects nothing.
+  virtual void SetItemIndex(int) {}
+};
+
 class WidgetSet {
  public:
   virtual ~WidgetSet() = default;
@@ -232,6 +267,8 @@ class WidgetSet {
   virtual std::unique_ptr<SpinEditPeer> CreateSpinEditPeer(TSpinEdit&) { return nullptr; }
   virtual std::unique_ptr<MemoPeer> CreateMemoPeer(TMemo&) { return nullptr; }
 
+  virtual std::unique_ptr<DateTimePickerPeer> CreateDateTimePickerPeer(TDateTimePicker&) { return nullptr; }
+  virtual std::unique_ptr<ListViewPeer> CreateListViewPeer(TListView&) { return nullptr; }
   // How much larger than its client area a window with this border is (0 x 0 without one).
   virtual TSize FrameSize(TBorderStyle) { return {0, 0}; }
 

@@ -1,8 +1,7 @@
-// The right-hand part of the control gallery: list views and date pickers, placed in `area`.
+// The list view and the date and time pickers of the control gallery.
 #pragma once
 
-namespace ui {
-class TWinControl;
-}
+#include "ui/controls.h"
 
+// Places a list view and a time and a date picker, each with its menu, inside `area`.
 void BuildListGallery(ui::TWinControl* area);

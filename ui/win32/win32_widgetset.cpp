@@ -449,6 +449,12 @@ std::unique_ptr<ListBoxPeer> Win32WidgetSet::CreateListBoxPeer(TListBox& list) {
 std::unique_ptr<RichEditPeer> Win32WidgetSet::CreateRichEditPeer(TRichEdit& edit) {
   return win32::NewRichEditPeer(*backend_, edit);
 }
+std::unique_ptr<DateTimePickerPeer> Win32WidgetSet::CreateDateTimePickerPeer(TDateTimePicker& picker) {
+  return win32::NewDateTimePickerPeer(*backend_, picker);
+}
+std::unique_ptr<ListViewPeer> Win32WidgetSet::CreateListViewPeer(TListView& list) {
+  return win32::NewListViewPeer(*backend_, list);
+}
 TSize Win32WidgetSet::FrameSize(TBorderStyle border) { return win32::FormFrameSize(border); }
 
 TSize Win32WidgetSet::MeasureText(const std::string& text, const TFont& font) {

@@ -39,6 +39,8 @@ class Win32WidgetSet : public WidgetSet {
   std::unique_ptr<SpinEditPeer> CreateSpinEditPeer(TSpinEdit& spinEdit) override;
   std::unique_ptr<MemoPeer> CreateMemoPeer(TMemo& memo) override;
 
+  std::unique_ptr<DateTimePickerPeer> CreateDateTimePickerPeer(TDateTimePicker& picker) override;
+  std::unique_ptr<ListViewPeer> CreateListViewPeer(TListView& list) override;
   TSize FrameSize(TBorderStyle border) override;
 
   TSize MeasureText(const std::string& text, const TFont& font) override;

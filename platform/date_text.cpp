@@ -1,8 +1,10 @@
-#include "clock/time_format.h"
+#include "platform/date_text.h"
 
 #include <cctype>
 
-namespace clockface {
+#include "platform/platform.h"
+
+namespace platform {
 
 namespace {
 
@@ -43,7 +45,7 @@ int DaysInMonth(int year, int month) {
   return month == 2 && leap ? 29 : days[month - 1];
 }
 
-std::string FormatPicture(const std::string& picture, const platform::DateTime& t) {
+std::string FormatPicture(const std::string& picture, const DateTime& t) {
   std::string out;
   for (std::size_t i = 0; i < picture.size();) {
     char c = picture[i];
@@ -98,8 +100,8 @@ std::string FormatPicture(const std::string& picture, const platform::DateTime& 
   return out;
 }
 
-std::optional<platform::DateTime> ParseDate(const std::string& picture, const std::string& text) {
-  platform::DateTime d;
+std::optional<DateTime> ParseDate(const std::string& picture, const std::string& text) {
+  DateTime d;
   d.year = d.month = d.day = -1;
   std::size_t p = 0;
   for (std::size_t i = 0; i < picture.size();) {
@@ -129,4 +131,60 @@ std::optional<platform::DateTime> ParseDate(const std::string& picture, const st
   return d;
 }
 
-}  // namespace clockface
+std::optional<DateTime> ParseTime(const std::string& picture, const std::string& text) {
+  std::size_t p = 0, end = text.size();
+  while (p < end && text[p] == ' ') ++p;
+  while (end > p && text[end - 1] == ' ') --end;
+  int hour = -1, minute = 0, second = 0;
+  int half = -1;  // 0 before noon, 1 after, -1 not given
+  auto skipBlanks = [&] {
+    while (p < end && text[p] == ' ') ++p;
+  };
+  for (std::size_t i = 0; i < picture.size();) {
+    char c = picture[i];
+    std::size_t n = RunLength(picture, i);
+    i += n;
+    if (c == 'H' || c == 'h' || c == 'm' || c == 's') {
+      std::size_t start = p;
+      while (p < end && p - start < 2 && std::isdigit(static_cast<unsigned char>(text[p]))) ++p;
+      if (p == start) return std::nullopt;
+      int v = std::stoi(text.substr(start, p - start));
+      if (c == 'H' || c == 'h') hour = v;
+      if (c == 'm') minute = v;
+      if (c == 's') second = v;
+    } else if (c == 't') {
+      skipBlanks();
+      if (p < end && (text[p] == 'A' || text[p] == 'a' || text[p] == 'P' || text[p] == 'p')) {
+        half = (text[p] == 'P' || text[p] == 'p') ? 1 : 0;
+        ++p;
+        if (p < end && (text[p] == 'M' || text[p] == 'm')) ++p;
+      }
+    } else if (c == '\'') {
+      std::size_t close = picture.find('\'', i);
+      if (close == std::string::npos) close = picture.size();
+      std::string literal = picture.substr(i, close - i);
+      i = close + 1;
+      if (text.compare(p, literal.size(), literal) != 0) return std::nullopt;
+      p += literal.size();
+    } else if (c == ' ') {
+      // Blanks before an AM/PM mark that was left out, or at the end, may be missing.
+      skipBlanks();
+    } else {
+      for (std::size_t k = 0; k < n; ++k, ++p)
+        if (p >= end || text[p] != c) return std::nullopt;
+    }
+  }
+  if (p != end || hour < 0 || minute > 59 || second > 59) return std::nullopt;
+  if (half >= 0) {
+    if (hour < 1 || hour > 12) return std::nullopt;
+    hour = hour % 12 + (half == 1 ? 12 : 0);
+  }
+  if (hour > 23) return std::nullopt;
+  DateTime t;
+  t.hour = hour;
+  t.minute = minute;
+  t.second = second;
+  return t;
+}
+
+}  // namespace platform
