@@ -101,6 +101,16 @@ class Win32PageControlPeer : public Win32ControlPeer<PageControlPeer> {
   }
 
  protected:
+  // Beside the tabs the control stands on its parent's colour.
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) override {
+    if (msg != WM_ERASEBKGND) return false;
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    ::FillRect(HDC(wParam), &client, backend_.Brush(pages_.EffectiveColor()));
+    result = 1;
+    return true;
+  }
+
   bool OnNotify(NMHDR& header, LRESULT&) override {
     if (header.code != UINT(TCN_SELCHANGE)) return false;
     pages_.TabClicked(int(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)));

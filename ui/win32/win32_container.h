@@ -40,6 +40,16 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
           });
         });
         return true;
+      case WM_PRINTCLIENT: {
+        // A themed child draws this surface under its see-through parts.
+        RECT client{};
+        GetClientRect(this->Handle(), &client);
+        GdiCanvas canvas(this->backend_, HDC(wParam), false);
+        PaintSurface(canvas, int(client.right), int(client.bottom));
+        control.PaintControls(canvas);
+        result = 0;
+        return true;
+      }
       case WM_LBUTTONDOWN:
         ButtonDown(TMouseButton::mbLeft, wParam, lParam);
         return true;

@@ -264,6 +264,15 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_PRINTCLIENT: {
+      // A themed child (a tab control) draws its parent's surface under its see-through parts.
+      RECT client{};
+      GetClientRect(hwnd, &client);
+      GdiCanvas canvas(backend_, HDC(wParam), colorKey_);
+      canvas.FillRect({0, 0, int(client.right), int(client.bottom)}, form_.Color());
+      CallModel([this, &canvas] { form_.PaintControls(canvas); });
+      return 0;
+    }
     case WM_LBUTTONDOWN:
       ButtonDown(TMouseButton::mbLeft, wParam, lParam);
       return 0;
