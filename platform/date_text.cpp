@@ -34,6 +34,7 @@ std::size_t RunLength(const std::string& s, std::size_t i) {
 int DayOfWeek(int year, int month, int day) {
   // Sakamoto's method.
   static const int offsets[12] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+  if (month < 1 || month > 12) return 0;
   if (month < 3) year -= 1;
   return (year + year / 4 - year / 100 + year / 400 + offsets[month - 1] + day) % 7;
 }

@@ -23,7 +23,7 @@ std::optional<DateTime> ParseDate(const std::string& picture, const std::string&
 // names no real time. The date of the result is 2000-01-01 (as a default DateTime has it).
 std::optional<DateTime> ParseTime(const std::string& picture, const std::string& text);
 
-// Day of the week of a calendar date, 0 = Sunday.
+// Day of the week of a calendar date, 0 = Sunday (also for a month that does not exist).
 int DayOfWeek(int year, int month, int day);
 int DaysInMonth(int year, int month);
 

@@ -97,7 +97,7 @@ TListItem& TListView::AddItem(const std::string& caption, const std::vector<std:
   item->checked_ = checked;
   items_.push_back(std::move(item));
   if (updating_)
-    pendingCount_ = true;
+    pendingSync_ = true;
   else if (auto* p = P())
     p->SetItemCount(ItemCount());
   return *items_.back();
@@ -109,7 +109,7 @@ void TListView::Clear() {
   itemIndex_ = -1;
   hotItem_ = -1;
   if (updating_)
-    pendingCount_ = true;
+    pendingSync_ = true;
   else if (auto* p = P())
     p->SetItemCount(0);
 }
@@ -118,8 +118,8 @@ void TListView::BeginUpdate() { ++updating_; }
 
 void TListView::EndUpdate() {
   if (updating_ == 0 || --updating_ > 0) return;
-  if (!pendingCount_) return;
-  pendingCount_ = false;
+  if (!pendingSync_) return;
+  pendingSync_ = false;
   if (auto* p = P()) {
     p->SetItemCount(ItemCount());
     p->SetItemIndex(itemIndex_);
@@ -128,7 +128,7 @@ void TListView::EndUpdate() {
 
 void TListView::RowChanged(int index) {
   if (updating_) {
-    pendingCount_ = true;  // the whole list is shown again at EndUpdate
+    pendingSync_ = true;  // the whole list is shown again at EndUpdate
     return;
   }
   if (auto* p = P()) p->ItemChanged(index);
@@ -138,7 +138,10 @@ void TListView::SetItemIndex(int index) {
   if (index < 0 || index >= ItemCount()) index = -1;
   if (index == itemIndex_) return;
   itemIndex_ = index;
-  if (auto* p = P(); p && !updating_) p->SetItemIndex(itemIndex_);
+  if (updating_)
+    pendingSync_ = true;
+  else if (auto* p = P())
+    p->SetItemIndex(itemIndex_);
 }
 
 void TListView::ItemClicked(int index) {

@@ -121,7 +121,7 @@ class TListView : public TWinControl {
   int itemIndex_ = -1;
   int hotItem_ = -1;
   int updating_ = 0;
-  bool pendingCount_ = false;
+  bool pendingSync_ = false;  // rows or selection changed during an update
 };
 
 }  // namespace ui

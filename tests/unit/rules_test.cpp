@@ -43,6 +43,7 @@ TEST(TimeFormat, CalendarHelpers) {
   EXPECT_EQ(clockface::DaysInMonth(2024, 2), 29);
   EXPECT_EQ(clockface::DaysInMonth(2026, 4), 30);
   EXPECT_EQ(clockface::DaysInMonth(2026, 13), 0);
+  EXPECT_EQ(clockface::DayOfWeek(2026, 13, 1), 0);
 }
 
 TEST(StrToInt, AcceptsDecimalIntegers) {

@@ -223,6 +223,14 @@ TEST_F(ListsTest, FillingInOneUpdateTellsTheControlOnce) {
   EXPECT_EQ(list->Item(3).Caption(), "три");
   list->EndUpdate();  // one too many: nothing happens
 
+  // A selection made during an update alone reaches the control at its end.
+  widgets.log.clear();
+  list->BeginUpdate();
+  list->SetItemIndex(4);
+  EXPECT_TRUE(widgets.log.empty());
+  list->EndUpdate();
+  EXPECT_EQ(widgets.log, (Log{"count 500", "index 4"}));
+
   // Outside an update each change reaches the control at once.
   widgets.log.clear();
   list->AddItem("501");
@@ -270,7 +278,8 @@ TEST_F(ListsTest, PickerValuesSetInCodeReachTheControlWithoutEvents) {
             (Log{"value 31.03.2026 23:50:07", "value 31.03.2026 00:05:00", "value 01.04.2026 00:05:00"}));
 
   // A value that names no real date or time is refused and the old one kept.
-  for (auto bad : {At(2026, 2, 29), At(2026, 13, 1), At(2026, 1, 1, 24, 0, 0), At(2026, 1, 1, 0, 60, 0)})
+  const platform::DateTime thirteenthMonth{2026, 13, 1, 0, 0, 0, 0, 0};
+  for (auto bad : {At(2026, 2, 29), thirteenthMonth, At(2026, 1, 1, 24, 0, 0), At(2026, 1, 1, 0, 60, 0)})
     EXPECT_THROW(picker->SetDateTime(bad), std::invalid_argument);
   EXPECT_EQ(picker->DateTime(), At(2026, 4, 1, 0, 5, 0));
   EXPECT_TRUE(events.empty());

@@ -33,7 +33,8 @@ DWORD KindStyle(bool time) { return time ? DTS_TIMEFORMAT : DTS_SHORTDATEFORMAT;
 
 class Win32DateTimePickerPeer : public Win32ControlPeer<DateTimePickerPeer> {
  public:
-  Win32DateTimePickerPeer(Backend& backend, TDateTimePicker& picker) : Win32ControlPeer(backend, picker), picker_(picker) {
+  Win32DateTimePickerPeer(Backend& backend, TDateTimePicker& picker)
+      : Win32ControlPeer(backend, picker), picker_(picker) {
     Create(DATETIMEPICK_CLASSW, WS_TABSTOP | KindStyle(picker.Kind() == TDateTimeKind::dtkTime));
     SetValue(picker.DateTime());
   }
