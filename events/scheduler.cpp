@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "clock/time_format.h"
 #include "config/convert.h"
 #include "events/event_store.h"

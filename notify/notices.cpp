@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "resources/bitmap_file.h"
 #include "ui/application.h"
 

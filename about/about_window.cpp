@@ -1,4 +1,4 @@
-#include "about/unit6.h"
+#include "about/about_window.h"
 
 TForm6* Form6 = nullptr;
 

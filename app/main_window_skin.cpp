@@ -4,7 +4,7 @@
 // effect at the next SkinRefresh. A value that cannot be applied (a bitmap that does not load,
 // a number or colour that does not convert) raises its error and leaves the later steps undone;
 // the caller shows the error.
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "clock/colors.h"
 #include "config/convert.h"
 #include "resources/picture.h"

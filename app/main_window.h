@@ -56,7 +56,7 @@ class TForm1 : public ui::TForm {
   std::string activeCaptionBuf, titleText;
   std::vector<std::string> eventNames, baseNames, eventTimes, eventDates;
 
-  // Life cycle (app/unit1.cpp).
+  // Life cycle (app/main_window.cpp).
   void FormCreate(ui::TComponent* sender);
   void FormClose(ui::TComponent* sender, ui::TCloseAction& action);
   void FormDestroy(ui::TComponent* sender);
@@ -64,10 +64,10 @@ class TForm1 : public ui::TForm {
   void N5Click(ui::TComponent* sender);
   void RefreshBase();
 
-  // Skins (clock/skin.cpp).
+  // Skins (app/main_window_skin.cpp).
   void SkinRefresh();
 
-  // Tick, time display and chimes (clock/tick.cpp).
+  // Tick, time display and chimes (app/main_window_tick.cpp).
   void Timer1Timer(ui::TComponent* sender);
   void RefreshDate();
   void RefreshTime();
@@ -85,7 +85,7 @@ class TForm1 : public ui::TForm {
   // The second in which each event fired last.
   events::FiredEvents firedEvents;
 
-  // Stopwatch and uptime (clock/stopwatch.cpp).
+  // Stopwatch and uptime (app/main_window_stopwatch.cpp).
   void Label1Click(ui::TComponent* sender);
   void Label2Click(ui::TComponent* sender);
   void N1Click(ui::TComponent* sender);
@@ -94,7 +94,7 @@ class TForm1 : public ui::TForm {
   void TimerRefresh();
   void WorkRefresh();
 
-  // Chrome: moving, snapping, buttons, tray toggle (chrome/chrome.cpp).
+  // Chrome: moving, snapping, buttons, tray toggle (app/main_window_chrome.cpp).
   void CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit);
   void Image1MouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
   void Image1MouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
@@ -114,10 +114,10 @@ class TForm1 : public ui::TForm {
   void Restore();
   // "Добавить событие": the settings window on its first page.
   void N8Click(ui::TComponent* sender);
-  // The file a picture key of the current skin names (clock/skin.cpp).
+  // The file a picture key of the current skin names (app/main_window_skin.cpp).
   std::string SkinPicturePath(const char* key, const char* fallback);
 
-  // Start-up announcements (notify/announcements.cpp): Timer2's single run after start.
+  // Start-up announcements (app/main_window_announcements.cpp): Timer2's single run after start.
   void Timer2Timer(ui::TComponent* sender);
 
   // Texts of the current time and date in the user's formats.
@@ -131,11 +131,11 @@ class TForm1 : public ui::TForm {
   void SetMenuBitmap(ui::TMenuItem* item, const std::string& name);
   // Shows a fatal error (library missing, second instance) and ends the process with code 0.
   [[noreturn]] void EndWithMessage(const char* text);
-  // Tick and stopwatch helpers (clock/tick.cpp, clock/stopwatch.cpp).
+  // Tick and stopwatch helpers (app/main_window_tick.cpp, app/main_window_stopwatch.cpp).
   void ArmClockTick();
   void PadTimeLabels();
   void BuildStopwatchDesign();
-  // Chrome helpers (chrome/chrome.cpp).
+  // Chrome helpers (app/main_window_chrome.cpp).
   void BuildChromeDesign();
   void LoadButtonPicture(ui::TImage* button, const char* key, const char* fallback);
   platform::Platform& platform_;

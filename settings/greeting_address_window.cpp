@@ -1,4 +1,4 @@
-#include "notify/unit7.h"
+#include "settings/greeting_address_window.h"
 
 #include "events/list_file.h"
 #include "platform/files.h"

@@ -1,4 +1,4 @@
-#include "settings/unit2.h"
+#include "settings/settings_window.h"
 
 TForm2* Form2 = nullptr;
 

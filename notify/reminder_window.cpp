@@ -1,6 +1,6 @@
-#include "notify/unit3.h"
+#include "notify/reminder_window.h"
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "notify/notices.h"
 
 using namespace std::placeholders;

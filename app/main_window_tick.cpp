@@ -2,7 +2,7 @@
 // hint and the time in the active window's caption.
 #include <algorithm>
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "clock/chimes.h"
 #include "clock/time_format.h"
 

@@ -1,4 +1,4 @@
-#include "notify/unit5.h"
+#include "notify/holiday_window.h"
 
 #include "notify/notices.h"
 

@@ -2,7 +2,7 @@
 // clock face and snapping to the screen edges, the two skinned buttons with their default,
 // hover and pressed pictures, the tray toggle, closing, and the double click on the face.
 #include "app/forms.h"
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "chrome/snapping.h"
 #include "resources/picture.h"
 #include "ui/application.h"

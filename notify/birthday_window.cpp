@@ -1,4 +1,4 @@
-#include "notify/unit4.h"
+#include "notify/birthday_window.h"
 
 #include "notify/notices.h"
 

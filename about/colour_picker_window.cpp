@@ -1,4 +1,4 @@
-#include "about/unit8.h"
+#include "about/colour_picker_window.h"
 
 TForm8* Form8 = nullptr;
 
