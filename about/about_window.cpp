@@ -2,7 +2,8 @@
 
 TForm6* Form6 = nullptr;
 
-TForm6::TForm6(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(owner), platform_(platform) {
+TForm6::TForm6(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files)
+    : ui::TForm(owner), platform_(platform), files_(files) {
   Form6 = this;
   Name = "Form6";
 }

@@ -2,7 +2,8 @@
 
 TForm8* Form8 = nullptr;
 
-TForm8::TForm8(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(owner), platform_(platform) {
+TForm8::TForm8(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files)
+    : ui::TForm(owner), platform_(platform), files_(files) {
   Form8 = this;
   Name = "Form8";
 }

@@ -1,13 +1,14 @@
 // TForm1: the main clock window and the program's shared run-time state.
 #pragma once
 
-#include <functional>
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "clock/media_player.h"
-#include "config/ini.h"
+#include "config/program_files.h"
+#include "config/settings.h"
+#include "events/actions.h"
 #include "events/scheduler.h"
 #include "platform/platform.h"
 #include "tray/trayicon.h"
@@ -18,29 +19,48 @@
 
 class TForm1 : public ui::TForm {
  public:
-  TForm1(ui::TComponent* owner, platform::Platform& platform);
+  // The program's files and the event engines belong to the program; the window uses them.
+  TForm1(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files,
+         events::Scheduler& scheduler, events::Actions& actions);
   ~TForm1() override;
 
   // Components, in declaration order.
-  tray::TTrayIcon* TrayIcon1;
-  ui::TImageList* ImageList1;
-  ui::TTimer* Timer1;
-  ui::TPopupMenu* PopupMenu1;
-  ui::TMenuItem *N1, *N2, *N3;
-  ui::TPopupMenu* PopupMenu2;
-  ui::TMenuItem *N4, *N5, *N6, *N7;
-  ui::TLabel *Label1, *Label2;
-  ui::TImage *MinimBut, *CloseBut, *Image1;
-  ui::TTimer* Timer2;
-  clockface::TMediaPlayer* MediaPlayer1;
-  ui::TMenuItem *N8, *N9, *N10, *N11, *N12, *N13, *N14, *N51, *N101, *N151, *N201, *N301, *N451, *N15, *N901, *N21,
-      *N16, *N17;
-  ui::TLabel *Label3, *Label4, *Label5, *Label6;
+  tray::TTrayIcon* TrayIcon1;   // the notification-area icon, shown while the clock is hidden there
+  ui::TImageList* ImageList1;   // the icon's 16 x 16 picture
+  ui::TTimer* Timer1;           // the clock tick: 1000 ms, the fade-in's Speed, 10 ms for the stopwatch
+  ui::TPopupMenu* PopupMenu1;   // the stopwatch menu, on Label2 while the stopwatch is shown
+  ui::TMenuItem *N1, *N2, *N3;  // "Пуск", "Стоп", "Сброс"
+  ui::TPopupMenu* PopupMenu2;   // the main menu of the window and the tray icon
+  ui::TMenuItem* N4;            // "Настройки программы"
+  ui::TMenuItem* N5;            // "Закрыть приложение"
+  ui::TMenuItem* N6;            // "Свернуть в трей" / "Восстановить из трея"
+  ui::TMenuItem* N7;            // separator
+  ui::TLabel* Label1;           // the date, or the system uptime
+  ui::TLabel* Label2;           // hours, or the stopwatch's first counter
+  ui::TImage* MinimBut;         // the skinned minimise button
+  ui::TImage* CloseBut;         // the skinned close button
+  ui::TImage* Image1;           // the skin's background, filling the window
+  ui::TTimer* Timer2;           // the start-up announcements, once, 800 ms after start
+  clockface::TMediaPlayer* MediaPlayer1;  // the program's player of sound files
+  ui::TMenuItem* N8;            // "Добавить событие"
+  ui::TMenuItem *N9, *N10;      // separators
+  ui::TMenuItem* N11;           // "Остановить выход из системы"
+  ui::TMenuItem* N12;           // "Шаблоны..."
+  ui::TMenuItem* N13;           // "Выключение...", the power-off templates
+  ui::TMenuItem *N14, *N51, *N101, *N151, *N201, *N301, *N451, *N15, *N901, *N21;  // 1 to 120 minutes
+  ui::TMenuItem *N16, *N17;     // separators among the templates
+  ui::TLabel* Label3;           // minutes, or the stopwatch's second counter
+  ui::TLabel* Label4;           // seconds, or the stopwatch's third counter
+  ui::TLabel *Label5, *Label6;  // the separators between hours, minutes and seconds
+
+  // The program's files and engines.
+  config::ProgramFiles& files;
+  events::Scheduler& scheduler;
+  events::Actions& actions;
 
   // Run-time state shared with the other windows.
-  std::string appDir, configPath, gearIniPath, skinIniPath, skinName;
-  std::unique_ptr<config::TIniFile> configIni, gearIni, skinIni;
-  std::unique_ptr<platform::ResourceLibrary> imageLib;
+  std::string appDir, skinIniPath, skinName;
+  std::unique_ptr<config::TIniFile> skinIni;
   std::string midnightSoundFile, hourSoundFile, minuteSoundFile;
   int midnightBeepFreq = 0, hourBeepFreq = 0, minuteBeepFreq = 0;
   int alphaLevel = 0;
@@ -54,7 +74,6 @@ class TForm1 : public ui::TForm {
   // refresh, that window's own caption, and the caption written into it.
   platform::WindowHandle activeWindow = 0, lastActiveWindow = 0;
   std::string activeCaptionBuf, titleText;
-  std::vector<std::string> eventNames, baseNames, eventTimes, eventDates;
 
   // Life cycle (app/main_window.cpp).
   void FormCreate(ui::TComponent* sender);
@@ -62,28 +81,26 @@ class TForm1 : public ui::TForm {
   void FormDestroy(ui::TComponent* sender);
   void N4Click(ui::TComponent* sender);
   void N5Click(ui::TComponent* sender);
-  void RefreshBase();
 
   // Skins (app/main_window_skin.cpp).
   void SkinRefresh();
 
-  // Tick, time display and chimes (app/main_window_tick.cpp).
+  // Tick, time display and chimes (app/main_window_tick.cpp). The tick takes the time once and
+  // hands that moment to the display, the chimes and the event scan; the overloads without
+  // it take the time themselves.
   void Timer1Timer(ui::TComponent* sender);
   void RefreshDate();
+  void RefreshDate(const platform::DateTime& now);
   void RefreshTime();
-  // The event check of each time refresh: runs the events due this second.
-  void ScanEvents();
+  void RefreshTime(const platform::DateTime& now);
+  // The event check of each time refresh: runs the events due in the second `now`.
+  void ScanEvents(const platform::DateTime& now);
 
-  // Events (events/scheduler.cpp, events/actions.cpp): the actions of a fired event, the
-  // shutdown requests and the menu command that aborts a pending shutdown.
-  void SearchRun(const std::string& number);
-  void Shutdown(int mode);
-  void N11Click(ui::TComponent* sender);
-  // Run when the scan has removed a fired one-time event from the store, so that a window
-  // that lists the events can rebuild its list (the settings window's EventRefresh).
-  std::function<void()> OnScanRemovedEvent;
-  // The second in which each event fired last.
-  events::FiredEvents firedEvents;
+  // Events, carried out by the program's scheduler and actions.
+  void RefreshBase() { scheduler.Reload(); }
+  void SearchRun(const std::string& number) { actions.Run(number); }
+  void Shutdown(int mode) { actions.Shutdown(mode); }
+  void N11Click(ui::TComponent*) { actions.AbortShutdown(); }
 
   // Stopwatch and uptime (app/main_window_stopwatch.cpp).
   void Label1Click(ui::TComponent* sender);
@@ -112,6 +129,8 @@ class TForm1 : public ui::TForm {
   // Hide the program and show the icon / bring it back and remove the icon; N6 is left as it is.
   void Minimize();
   void Restore();
+  // For a reminder or a birthday: back from the tray if hidden there, and to the front.
+  void BringBack();
   // "Добавить событие": the settings window on its first page.
   void N8Click(ui::TComponent* sender);
   // The file a picture key of the current skin names (app/main_window_skin.cpp).

@@ -23,7 +23,7 @@ std::string TForm1::SkinPicturePath(const char* key, const char* fallback) {
 }
 
 void TForm1::SkinRefresh() {
-  skinName = configIni->ReadString("Clock", "skin", "default");
+  skinName = files.Config().ReadText("Clock", "skin", "default");
   skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
   skinIni = std::make_unique<config::TIniFile>(skinIniPath);
 

@@ -10,14 +10,17 @@ namespace {
 const char* const kInactiveCaption = "Неактивное окно";
 }
 
-void TForm1::RefreshDate() {
-  std::string date = DateText();
+void TForm1::RefreshDate() { RefreshDate(platform_.clock().Now()); }
+
+void TForm1::RefreshDate(const platform::DateTime& now) {
+  std::string date = clockface::FormatPicture(platform_.clock().ShortDateFormat(), now);
   if (Label1->Caption() != date) Label1->SetCaption(date);
 }
 
-void TForm1::RefreshTime() {
+void TForm1::RefreshTime() { RefreshTime(platform_.clock().Now()); }
+
+void TForm1::RefreshTime(const platform::DateTime& now) {
   platform::Clock& clock = platform_.clock();
-  const platform::DateTime now = clock.Now();
   const std::string hint = "Время " + clockface::FormatPicture(clock.LongTimeFormat(), now) + " | Число " +
                            clockface::FormatPicture(clock.ShortDateFormat(), now);
   TrayIcon1->SetHint(hint);
@@ -29,7 +32,7 @@ void TForm1::RefreshTime() {
 
   // The date changes at midnight; outside the uptime display it is also brought up to date
   // when midnight passed without a refresh (the computer slept, the stopwatch was shown).
-  if ((h == 0 && m == 0 && s == 0) || uptimeMode == 0) RefreshDate();
+  if ((h == 0 && m == 0 && s == 0) || uptimeMode == 0) RefreshDate(now);
 
   // A sound file that cannot be played raises its error here: the signals after it, the
   // caption and the event check wait for the next refresh.
@@ -55,7 +58,12 @@ void TForm1::RefreshTime() {
     lastActiveWindow = activeWindow;
   }
 
-  ScanEvents();
+  ScanEvents(clock.Now());
+}
+
+void TForm1::ScanEvents(const platform::DateTime& now) {
+  platform::Clock& clock = platform_.clock();
+  scheduler.Scan(now, clock.LongTimeFormat(), clock.ShortDateFormat());
 }
 
 void TForm1::ArmClockTick() {

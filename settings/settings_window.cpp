@@ -2,7 +2,8 @@
 
 TForm2* Form2 = nullptr;
 
-TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(owner), platform_(platform) {
+TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files)
+    : ui::TForm(owner), platform_(platform), files_(files) {
   Form2 = this;
   Name = "Form2";
 }

@@ -55,7 +55,7 @@ class ChromeTest : public ProgramTest {
   void Toggle() {
     program->Application().Guard([] { Form1->N6->Click(); });
   }
-  ui::Image LibraryPicture(const std::string& name) { return *Form1->imageLib->Bitmap(name); }
+  ui::Image LibraryPicture(const std::string& name) { return *Form1->files.ImageLib().Bitmap(name); }
   bool IconShown() {
     return platform->fakeNotifyArea().Find(Form1->TrayIcon1->Handle(), Form1->TrayIcon1->Data().uID) != nullptr;
   }

@@ -1,5 +1,6 @@
 #include "tests/unit/program_fixture.h"
 
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -82,5 +83,43 @@ std::optional<int> ProgramTest::Start() {
 }
 
 void ProgramTest::CloseMainWindow() { Form1->SystemCommand(ui::SC_CLOSE_COMMAND); }
+
+void ProgramTest::EndInstance() {
+  program.reset();
+  system.mutexes.clear();
+}
+
+void ProgramTest::SetClock(int year, int month, int day, int h, int m, int s, int ms) {
+  platform->fakeClock().Set(year, month, day, h, m, s, ms);
+}
+
+void ProgramTest::AdvanceTo(int h, int m, int s, int ms) {
+  auto now = platform->fakeClock().Now();
+  platform::FakeClock target;
+  target.Set(now.year, now.month, now.day, h, m, s, ms);
+  if (target.wallMs <= platform->fakeClock().wallMs) target.wallMs += 86'400'000;
+  Advance(std::uint64_t(target.wallMs - platform->fakeClock().wallMs));
+}
+
+std::vector<std::string> ProgramTest::Opened() const {
+  std::vector<std::string> files;
+  for (const auto& call : platform->fakeShell().calls) files.push_back(call.file);
+  return files;
+}
+
+std::string Hms(const platform::DateTime& t) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+  return text;
+}
+
+void ExpectShellOpen(const platform::ShellCall& call, const std::string& file, const std::string& parameters,
+                     const std::string& directory) {
+  EXPECT_EQ(call.verb, "open");
+  EXPECT_EQ(call.file, file);
+  EXPECT_EQ(call.parameters, parameters);
+  EXPECT_EQ(call.directory, directory);
+  EXPECT_EQ(call.showCommand, platform::kShowNormal);
+}
 
 }  // namespace testing_support

@@ -35,26 +35,10 @@ class SchedulerTest : public ProgramTest {
   }
 
   void StartOn(int y, int mo, int d, int h, int m, int s, int ms = 500, const std::string& config = "") {
-    program.reset();
-    system.mutexes.clear();
+    EndInstance();
     if (!config.empty()) dir.Write("Cfg/Clock_config.ini", config);
-    platform->fakeClock().Set(y, mo, d, h, m, s, ms);
+    SetClock(y, mo, d, h, m, s, ms);
     ASSERT_FALSE(Start());
-  }
-
-  // Moves the clock on to a later moment of the same day, firing the timers.
-  void AdvanceTo(int h, int m, int s, int ms = 500) {
-    auto now = platform->fakeClock().Now();
-    platform::FakeClock target;
-    target.Set(now.year, now.month, now.day, h, m, s, ms);
-    ASSERT_GT(target.wallMs, platform->fakeClock().wallMs);
-    Advance(std::uint64_t(target.wallMs - platform->fakeClock().wallMs));
-  }
-
-  std::vector<std::string> Opened() const {
-    std::vector<std::string> files;
-    for (const auto& call : platform->fakeShell().calls) files.push_back(call.file);
-    return files;
   }
 };
 
@@ -85,12 +69,7 @@ TEST_F(SchedulerTest, AListedNumberWithoutSectionIsADailyEventThatOpensTheFile0)
   StartOn(2026, 12, 7, 1, 1, 4);
   AdvanceTo(1, 1, 6);
   ASSERT_EQ(platform->fakeShell().calls.size(), 1u);
-  const platform::ShellCall& call = platform->fakeShell().calls[0];
-  EXPECT_EQ(call.verb, "open");
-  EXPECT_EQ(call.file, "0");
-  EXPECT_EQ(call.parameters, "");
-  EXPECT_EQ(call.directory, "");
-  EXPECT_EQ(call.showCommand, platform::kShowNormal);
+  testing_support::ExpectShellOpen(platform->fakeShell().calls[0], "0", "", "");
 }
 
 TEST_F(SchedulerTest, OnceEventFiresOnItsDateAndStaysWithoutKillTask) {
@@ -121,7 +100,7 @@ TEST_F(SchedulerTest, KillTaskRemovesAFiredOnceEventAndTheScanGoesOnWithTheNextE
   AddFileEvent("40", "09:05:10", "1", "08.12.2026", "later.bat");
   StartOn(2026, 12, 7, 9, 5, 9, 500, "[Clock]\r\nKillTask=1\r\n");
   int rebuilt = 0;
-  Form1->OnScanRemovedEvent = [&] { ++rebuilt; };
+  Form1->scheduler.OnScanRemoved = [&] { ++rebuilt; };
   // The settings window adds an event meanwhile; the main window has not reloaded its list.
   AddFileEvent("50", "10:00:00", "2", "07.12.2026", "new.bat");
 
@@ -129,9 +108,9 @@ TEST_F(SchedulerTest, KillTaskRemovesAFiredOnceEventAndTheScanGoesOnWithTheNextE
   EXPECT_TRUE(Form3->Visible());
   EXPECT_EQ(Opened(), (Files{"after.bat", "daily.bat"}));
   EXPECT_EQ(rebuilt, 2);
-  EXPECT_EQ(Form1->eventNames, (std::vector<std::string>{"30", "40"}));
-  EXPECT_EQ(Form1->eventTimes.size(), 2u);
-  EXPECT_EQ(Form1->eventDates, (std::vector<std::string>{"07.12.2026", "08.12.2026"}));
+  EXPECT_EQ(Form1->scheduler.Names(), (std::vector<std::string>{"30", "40"}));
+  EXPECT_EQ(Form1->scheduler.Times().size(), 2u);
+  EXPECT_EQ(Form1->scheduler.Dates(), (std::vector<std::string>{"07.12.2026", "08.12.2026"}));
   EXPECT_EQ(dir.Read("Gear/Events.txt"), "30\r\n40\r\n50\r\n");
   const std::string detail = dir.Read("Gear/gear.ini").value();
   EXPECT_EQ(detail.find("[10]"), std::string::npos);
@@ -150,10 +129,10 @@ TEST_F(SchedulerTest, ARefreshNestedInTheScanFiresNothingTwice) {
   AddFileEvent("2", "09:05:10", "1", "07.12.2026", "once more.bat");
   AddFileEvent("3", "09:05:10", "2", "07.12.2026", "daily.bat");
   StartOn(2026, 12, 7, 9, 5, 9, 500, "[Clock]\r\nKillTask=1\r\n");
-  Form1->OnScanRemovedEvent = [] { Form1->RefreshTime(); };
+  Form1->scheduler.OnScanRemoved = [] { Form1->RefreshTime(); };
   AdvanceTo(9, 5, 11);
   EXPECT_EQ(Opened(), (Files{"once.bat", "once more.bat", "daily.bat"}));
-  EXPECT_EQ(Form1->eventNames, std::vector<std::string>{"3"});
+  EXPECT_EQ(Form1->scheduler.Names(), std::vector<std::string>{"3"});
   EXPECT_EQ(dir.Read("Gear/Events.txt"), "3\r\n");
 }
 
@@ -263,7 +242,7 @@ TEST_F(SchedulerTest, TimesComeFromTheCacheAndOtherKeysFromTheStoreWhenDue) {
 
   // As when the settings window closes: the list, then the times and dates.
   Store().Write("1", "time", "09:05:13");
-  Form1->eventNames = Store().LoadList();
+  Form1->scheduler.LoadList();
   Form1->RefreshBase();
   Store().Write("1", "time", "09:05:14");
   Store().Write("1", "pathtofile", "changed.bat");
