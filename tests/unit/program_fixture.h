@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,26 +12,10 @@
 #include "app/forms.h"
 #include "app/program.h"
 #include "platform/fake/fake_platform.h"
+#include "tests/unit/temp_dir.h"
 #include "ui/headless/headless.h"
 
 namespace testing_support {
-
-// A unique empty folder, removed with everything in it when the object goes.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  const std::filesystem::path& Path() const { return path_; }
-  // The folder as the program sees it: a string with a trailing separator.
-  std::string Str() const { return path_.string() + "/"; }
-  void Write(const std::string& relative, const std::string& content) const;
-  std::optional<std::string> Read(const std::string& relative) const;
-  bool Exists(const std::string& relative) const;
-  void Remove(const std::string& relative) const;
-
- private:
-  std::filesystem::path path_;
-};
 
 // One user's machine: a program folder and the state all program instances share.
 class ProgramTest : public ::testing::Test {
