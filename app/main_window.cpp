@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/forms.h"
@@ -217,18 +218,20 @@ void TForm1::FormCreate(ui::TComponent*) {
   }
 
   RefreshBase();
-  RefreshDate();
-  RefreshTime();
+  const platform::DateTime now = platform_.clock().Now();
+  RefreshDate(now);
+  RefreshTime(now);
   PadTimeLabels();  // the window opens with "09", not "9", before its first tick
-  // The first tick comes a whole second after this refresh, so it sees the next second.
-  Timer1->SetEnabled(false);
-  Timer1->SetEnabled(true);
+  // The first tick, like every other, comes just after the next second begins, so that a
+  // late first tick still falls into the second after this refresh.
+  ArmClockTick(now);
 
   clockMode = 1;
   if (alphaLevel != 0) {
     SetAlphaBlend(true);
     SetAlphaBlendValue(1);
-    Timer1->SetInterval(config.ReadInt("TranspConfig", "Speed", 15));
+    // A timer of no interval would stop, and the window would stay all but invisible.
+    Timer1->SetInterval(std::max(1, config.ReadInt("TranspConfig", "Speed", 15)));
     clockMode = 0;
     fadingIn = 1;
   }

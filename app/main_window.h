@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "clock/media_player.h"
@@ -93,8 +94,12 @@ class TForm1 : public ui::TForm {
   void RefreshDate(const platform::DateTime& now);
   void RefreshTime();
   void RefreshTime(const platform::DateTime& now);
-  // The event check of each time refresh: runs the events due in the second `now`.
+  // The event check of each time refresh: runs the events due in the second `now`. Until
+  // every window of the program exists (a reminder needs its window) the check is held back.
   void ScanEvents(const platform::DateTime& now);
+  // Called by the program once all its windows exist: runs the check held back since the
+  // start-up refresh, and every later one at once.
+  void StartScanning();
 
   // Events, carried out by the program's scheduler and actions.
   void RefreshBase() { scheduler.Reload(); }
@@ -151,13 +156,18 @@ class TForm1 : public ui::TForm {
   // Shows a fatal error (library missing, second instance) and ends the process with code 0.
   [[noreturn]] void EndWithMessage(const char* text);
   // Tick and stopwatch helpers (app/main_window_tick.cpp, app/main_window_stopwatch.cpp).
-  void ArmClockTick();
+  void ArmClockTick(const platform::DateTime& now);
   void PadTimeLabels();
   void BuildStopwatchDesign();
   // Chrome helpers (app/main_window_chrome.cpp).
   void BuildChromeDesign();
   void LoadButtonPicture(ui::TImage* button, const char* key, const char* fallback);
   platform::Platform& platform_;
+  // The event check held back during start-up, and whether it runs now.
+  bool scanning_ = false;
+  std::optional<platform::DateTime> heldScan_;
+  // The second whose chimes have sounded: a second chimes once however often it is refreshed.
+  std::int64_t chimedSecond_ = -1;
 };
 
 // The single main window; other windows reach the shared state through it.

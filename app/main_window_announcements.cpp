@@ -11,7 +11,10 @@ void TForm1::Timer2Timer(ui::TComponent*) {
     return;
   }
   config::Settings& config = files.Config();
-  if (config.ReadFlag("Clock", "RunTray", true)) N6Click(this);
+  // A reminder due in the first second or so has already brought the program forward: going
+  // to the tray now would hide it before it was read.
+  const bool reminderShown = Form3 && Form3->Visible();
+  if (config.ReadFlag("Clock", "RunTray", true) && !reminderShown) N6Click(this);
   Timer2->SetEnabled(false);
   int birthdays = 0;
   int holidays = 0;

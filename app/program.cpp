@@ -47,11 +47,15 @@ void Program::Start() {
   app.CreateForm<TForm7>(nullptr, platform_, *files_);
   app.CreateForm<TForm8>(nullptr, platform_, *files_);
   app.MainForm()->Show();
+  // The start-up second's events are examined now that every window they may need exists.
+  main_->StartScanning();
 }
 
 void Program::ShowReminder(const std::string& textFile) {
-  if (main_) main_->BringBack();
-  if (reminder_) reminder_->ShowReminder(textFile);
+  // A reminder that cannot be shown must not count as fired (nor be cleaned up as fired).
+  if (!main_ || !reminder_) throw events::ActionUnavailable("the reminder window does not exist yet");
+  main_->BringBack();
+  reminder_->ShowReminder(textFile);
 }
 
 void Program::Run() { application_->Run(); }

@@ -333,6 +333,30 @@ TEST_P(ChromeCloseTest, EndsTheProgramLikeAnyClose) {
 
 INSTANTIATE_TEST_SUITE_P(ButtonAndMenu, ChromeCloseTest, testing::Bool());
 
+TEST_F(ChromeTest, EachPressOfADoubleClickRunsThePressHandling) {
+  StartWithConfig("");
+  // On the face: the second press snaps the window like the first.
+  Form1->SetBounds(20, 300, 180, 70);
+  Press(kFace);
+  Release(kFace);
+  EXPECT_EQ(Form1->Left(), 0);
+  Form1->SetBounds(900, 300, 180, 70);
+  Form1->RouteDblClick(kFace);
+  Release(kFace);
+  EXPECT_EQ(Form1->Left(), 1024 - 180);
+  // On a button: the second press shows the pressed picture again.
+  ui::TImage* close = Form1->CloseBut;
+  Press(Centre(close));
+  Release(kFace);
+  MoveTo(kFace);
+  ASSERT_EQ(Shows(close), kCloseDefault);
+  Form1->RouteDblClick(Centre(close));
+  EXPECT_EQ(Shows(close), kCloseClick);
+  EXPECT_EQ(Form1->buttonPressed, 1);
+  Release(kFace);
+  EXPECT_FALSE(program->Application().Terminated());
+}
+
 TEST_F(ChromeTest, DoubleClickOnTheFaceOpensTheSettingsWindow) {
   StartWithConfig("");
   EXPECT_FALSE(Form2->Visible());

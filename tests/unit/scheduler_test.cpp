@@ -250,4 +250,83 @@ TEST_F(SchedulerTest, TimesComeFromTheCacheAndOtherKeysFromTheStoreWhenDue) {
   EXPECT_EQ(Opened(), Files{"changed.bat"});
 }
 
+TEST_F(SchedulerTest, AnEventAtMidnightFiresWhileTheMidnightBeepBlocks) {
+  // The 1000 ms midnight beep carries the clock into 00:00:01 before the scan; the scan still
+  // examines the second the tick stands for.
+  AddFileEvent("1", "00:00:00", "2", "01.01.2020", "midnight.bat");
+  AddFileEvent("2", "00:00:01", "2", "01.01.2020", "a second later.bat");
+  platform->fakeSound().beepsTakeTime = true;
+  StartOn(2026, 12, 7, 23, 59, 58, 500, "[AckConfig]\r\nMidnightAck=600\r\n");
+  AdvanceTo(0, 0, 3);
+  EXPECT_EQ(Opened(), (Files{"midnight.bat", "a second later.bat"}));
+}
+
+// A reminder due in the very second the program starts: the first scan runs before the
+// reminder window would exist if it ran inside the main window's creation.
+class StartSecondReminderTest : public SchedulerTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(StartSecondReminderTest, IsShownAndOnlyThenCleanedUp) {
+  const bool killTask = GetParam();
+  events::EventRecord reminder;
+  reminder.number = "10";
+  reminder.time = "09:05:07";
+  reminder.date = "07.12.2026";
+  reminder.type = "5";
+  reminder.sideText = "{\\rtf1 Позвонить}";
+  reminder.period = "1";
+  Store().AddEvent(reminder);
+  StartOn(2026, 12, 7, 9, 5, 7, 500, killTask ? "[Clock]\r\nKillTask=1\r\n" : "");
+
+  ASSERT_NE(Form3, nullptr);
+  EXPECT_TRUE(Form3->Visible());
+  EXPECT_EQ(Form3->RichEdit1->Text(), "Позвонить");
+  EXPECT_EQ(dir.Read("Gear/Events.txt"), killTask ? "" : "10\r\n");
+  EXPECT_EQ(dir.Exists("notes/10.zqt"), !killTask);
+  EXPECT_EQ(Form1->scheduler.Names().empty(), killTask);
+  // Shown once: the next refreshes of that second do not show it again.
+  Form3->Close();
+  Form1->RefreshTime();
+  EXPECT_FALSE(Form3->Visible());
+}
+
+TEST_F(SchedulerTest, AReminderShownBeforeTheStartUpAnnouncementsIsNotHiddenToTheTray) {
+  events::EventRecord reminder;
+  reminder.number = "10";
+  reminder.time = "09:05:07";
+  reminder.date = "07.12.2026";
+  reminder.type = "5";
+  reminder.sideText = "{\\rtf1 Позвонить}";
+  reminder.period = "1";
+  Store().AddEvent(reminder);
+  StartOn(2026, 12, 7, 9, 5, 7, 100);  // RunTray is on by default
+  ASSERT_TRUE(Form3->Visible());
+  Advance(800);
+  EXPECT_TRUE(Form3->Visible());
+  EXPECT_TRUE(Form1->Visible());
+  EXPECT_FALSE(Form1->TrayIcon1->Visible());
+  // Without a reminder on the screen (the next day) the program goes to the tray as configured.
+  StartOn(2026, 12, 8, 9, 5, 7, 100);
+  ASSERT_FALSE(Form3->Visible());
+  Advance(800);
+  EXPECT_TRUE(Form1->TrayIcon1->Visible());
+}
+
+INSTANTIATE_TEST_SUITE_P(KillTaskOnAndOff, StartSecondReminderTest, testing::Bool());
+
+TEST_F(SchedulerTest, EverySecondFromTheFirstScanOnIsExaminedOnce) {
+  // One event in each second around start-up. The program starts late in its second, and the
+  // first tick is delivered a little late, as timer messages are while windows are created.
+  for (int s = 5; s <= 12; ++s)
+    AddFileEvent(std::to_string(s), "09:05:" + std::string(s < 10 ? "0" : "") + std::to_string(s), "2",
+                 "01.01.2020", std::to_string(s) + ".bat");
+  StartOn(2026, 12, 7, 9, 5, 6, 980);
+  auto handler = Form1->Timer1->OnTimer;
+  Form1->Timer1->OnTimer = [&](ui::TComponent* sender) {
+    platform->fakeClock().Advance(60);
+    handler(sender);
+  };
+  AdvanceTo(9, 5, 12, 600);
+  EXPECT_EQ(Opened(), (Files{"6.bat", "7.bat", "8.bat", "9.bat", "10.bat", "11.bat", "12.bat"}));
+}
+
 }  // namespace

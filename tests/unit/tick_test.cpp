@@ -238,4 +238,29 @@ TEST_F(TickTest, DateCatchesUpWhenMidnightPassedWhileTheStopwatchWasShown) {
   EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "00", "30"}));
 }
 
+TEST_F(TickTest, ChimesSoundOnceInTheirSecondWhileTheWindowFadesIn) {
+  // The fade-in refreshes the time every 15 ms: 66 refreshes fall into the full hour's second.
+  StartAt(13, 59, 59, 900, std::string(kAllChimes) + "[TranspConfig]\r\nAlpha=100\r\nSpeed=15\r\n");
+  AdvanceTo(14, 0, 1, 100);
+  ASSERT_EQ(Form1->fadingIn, 1);
+  EXPECT_EQ(Beeps(), (std::vector<std::string>{"13:59:59 1000/100", "14:00:00 700/500"}));
+  EXPECT_EQ(Played(), (std::vector<std::string>{"14:00:00 C:\\s\\hour.mp3"}));
+}
+
+TEST_F(TickTest, ANonPositiveFadeSpeedStepsAtTheSmallestInterval) {
+  for (const char* speed : {"0", "-40"}) {
+    SCOPED_TRACE(speed);
+    EndInstance();
+    StartAt(9, 5, 6, 500, std::string("[TranspConfig]\r\nAlpha=100\r\nSpeed=") + speed + "\r\n");
+    EXPECT_EQ(Form1->Timer1->Interval(), 1);
+    Advance(10);
+    EXPECT_EQ(Form1->AlphaBlendValue(), 11);
+    Advance(200);
+    EXPECT_EQ(Form1->fadingIn, 0);
+    EXPECT_EQ(Form1->AlphaBlendValue(), 155);
+    AdvanceTo(9, 5, 9);
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"09", "05", "09"}));
+  }
+}
+
 }  // namespace
