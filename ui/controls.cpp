@@ -283,6 +283,11 @@ void TWinControl::RouteDblClick(TPoint client) {
   capture_ = t;
   doublePress_ = true;
   t->DblClick();
+  // The second press of a double click is a press like the first: its handling (a move, a
+  // pressed picture) runs after the double click's own, unless that removed the target.
+  if (std::find(controls_.begin(), controls_.end(), t) == controls_.end() && t != this) return;
+  TPoint p = ToLocal(t, this, client);
+  t->MouseDown(TMouseButton::mbLeft, ssLeft | ssDouble, p.x, p.y);
 }
 
 void TWinControl::RouteMouseLeave() {

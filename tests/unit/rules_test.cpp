@@ -4,7 +4,9 @@
 #include "chrome/snapping.h"
 #include "clock/time_format.h"
 #include "config/convert.h"
+#include "config/settings.h"
 #include "events/list_file.h"
+#include "tests/unit/temp_dir.h"
 
 namespace {
 
@@ -110,6 +112,29 @@ TEST(ListFile, SplitsEveryKindOfLineEnd) {
   EXPECT_EQ(events::SplitLines("1\r\n2\r\n"), (std::vector<std::string>{"1", "2"}));
   EXPECT_EQ(events::SplitLines("1\n2"), (std::vector<std::string>{"1", "2"}));
   EXPECT_EQ(events::SplitLines("1\r2\r\n\r\n3"), (std::vector<std::string>{"1", "2", "", "3"}));
+}
+
+TEST(Settings, TypedReadersTakeTheirDefaultAndReadTheFileAtEachCall) {
+  testing_support::TempDir dir;
+  config::Settings settings(dir.Str() + "Clock_config.ini");
+  EXPECT_EQ(settings.ReadInt("Clock", "HideNulls", 7), 7);
+  EXPECT_TRUE(settings.ReadFlag("Position", "Save", true));
+  EXPECT_FALSE(settings.ReadFlag("Position", "Save", false));
+  EXPECT_EQ(settings.ReadText("Clock", "skin", "default"), "default");
+
+  dir.Write("Clock_config.ini", "[Clock]\r\nHideNulls= -3 \r\nskin=paper\r\n[Position]\r\nSave=yes\r\n");
+  EXPECT_EQ(settings.ReadInt("Clock", "HideNulls", 7), -3);
+  EXPECT_FALSE(settings.ReadFlag("Position", "Save", true));  // only "1" is on
+  EXPECT_EQ(settings.ReadText("Clock", "skin", "default"), "paper");
+
+  dir.Write("Clock_config.ini", "[Clock]\r\nHideNulls=$1\r\n[Position]\r\nSave=1\r\n");
+  EXPECT_TRUE(settings.ReadFlag("Position", "Save", false));
+  try {
+    settings.ReadInt("Clock", "HideNulls", 0);
+    ADD_FAILURE() << "accepted $1";
+  } catch (const config::EConvertError& e) {
+    EXPECT_EQ(std::string(e.what()), "'$1' is not a valid integer value");
+  }
 }
 
 }  // namespace

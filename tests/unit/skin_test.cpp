@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "clock/colors.h"
 #include "config/convert.h"
 #include "resources/bitmap_file.h"

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "config/program_files.h"
 #include "platform/platform.h"
 #include "ui/buttons.h"
 #include "ui/forms.h"
@@ -14,15 +15,15 @@
 
 class TForm3 : public ui::TForm {
  public:
-  TForm3(ui::TComponent* owner, platform::Platform& platform);
+  TForm3(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files);
   ~TForm3() override;
 
-  ui::TPanel* Panel1;
-  ui::TLabel* Label1;
-  ui::TRichEdit* RichEdit1;
-  ui::TBitBtn* BitBtn1;
+  ui::TPanel* Panel1;        // the window's surface, carrying everything else
+  ui::TLabel* Label1;        // the heading "Вы просили напомнить..."
+  ui::TRichEdit* RichEdit1;  // the reminder's text
+  ui::TBitBtn* BitBtn1;      // "Понял...": closes the window
 
-  // Shows the window for a fired reminder: plays the chime through the main window's media
+  // Shows the window for a fired reminder: plays the chime through the program's media
   // player, puts the "OK" picture on the confirm button and loads the text from `textFile`
   // (rich text, or plain text). Errors (a file that cannot be loaded) propagate to the caller.
   void ShowReminder(const std::string& textFile);
@@ -33,6 +34,7 @@ class TForm3 : public ui::TForm {
 
  private:
   platform::Platform& platform_;
+  config::ProgramFiles& files_;
 };
 
 extern TForm3* Form3;

@@ -1,4 +1,4 @@
-#include "notify/unit5.h"
+#include "notify/holiday_window.h"
 
 #include "notify/notices.h"
 
@@ -14,7 +14,8 @@ constexpr ui::TColor kPanelColor = 0xFFF2EA;    // a light, cool blue
 constexpr ui::TColor kHeadingColor = 0x783214;  // navy
 }  // namespace
 
-TForm5::TForm5(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(owner), platform_(platform) {
+TForm5::TForm5(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files)
+    : ui::TForm(owner), platform_(platform), files_(files) {
   Form5 = this;
   Name = "Form5";
   SetCaption("Праздник");
@@ -75,6 +76,17 @@ TForm5::TForm5(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(
 
 TForm5::~TForm5() {
   if (Form5 == this) Form5 = nullptr;
+}
+
+void TForm5::ShowHoliday(const std::string& textFile) {
+  Show();
+  RichEdit1->LoadFromFile(textFile);
+}
+
+void TForm5::AddHoliday(const std::string& textFile) {
+  const std::string shown = RichEdit1->Text();
+  RichEdit1->LoadFromFile(textFile);
+  RichEdit1->SetText(RichEdit1->Text() + " а также " + shown);
 }
 
 void TForm5::Timer1Timer(ui::TComponent*) {

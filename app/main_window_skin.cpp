@@ -4,7 +4,7 @@
 // effect at the next SkinRefresh. A value that cannot be applied (a bitmap that does not load,
 // a number or colour that does not convert) raises its error and leaves the later steps undone;
 // the caller shows the error.
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "clock/colors.h"
 #include "config/convert.h"
 #include "resources/picture.h"
@@ -23,7 +23,7 @@ std::string TForm1::SkinPicturePath(const char* key, const char* fallback) {
 }
 
 void TForm1::SkinRefresh() {
-  skinName = configIni->ReadString("Clock", "skin", "default");
+  skinName = files.Config().ReadText("Clock", "skin", "default");
   skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
   skinIni = std::make_unique<config::TIniFile>(skinIniPath);
 

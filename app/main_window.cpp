@@ -1,12 +1,10 @@
-#include "app/unit1.h"
+#include "app/main_window.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/forms.h"
 #include "clock/time_format.h"
-#include "config/convert.h"
-#include "events/list_file.h"
-#include "platform/files.h"
 #include "resources/bitmap_file.h"
 #include "ui/application.h"
 
@@ -22,14 +20,20 @@ namespace {
 const char* const kTimeHint = "Это текущее время";
 }
 
-TForm1::TForm1(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(owner), platform_(platform) {
+TForm1::TForm1(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files,
+               events::Scheduler& scheduler, events::Actions& actions)
+    : ui::TForm(owner),
+      files(files),
+      scheduler(scheduler),
+      actions(actions),
+      appDir(files.AppDir()),
+      platform_(platform) {
   Form1 = this;
   // A. Construction: the design, cleared fields, the native window, the image library.
   BuildDesign();
   stopwatchTime = 0;
   BringToFront();
-  imageLib = platform_.NewResourceLibrary();
-  if (imageLib->Load("resources\\images.dll")) {
+  if (files.ImageLib().Load("resources\\images.dll")) {
     SetMenuBitmap(N8, "PL");
     SetMenuBitmap(N12, "SCHEME");
     SetMenuBitmap(N4, "CONFIG");
@@ -145,7 +149,7 @@ void TForm1::BuildDesign() {
   Timer2 = new ui::TTimer(this);
   Timer2->SetInterval(800);
   Timer2->OnTimer = std::bind(&TForm1::Timer2Timer, this, _1);
-  MediaPlayer1 = new clockface::TMediaPlayer(this, platform_.sound());
+  MediaPlayer1 = &files.MediaPlayer();
 
   Timer1->OnTimer = std::bind(&TForm1::Timer1Timer, this, _1);
   N4->OnClick = std::bind(&TForm1::N4Click, this, _1);
@@ -171,10 +175,7 @@ void TForm1::BuildDesign() {
   TrayIcon1->Loaded();
 }
 
-void TForm1::SetMenuBitmap(ui::TMenuItem* item, const std::string& name) {
-  auto bitmap = imageLib && imageLib->Loaded() ? imageLib->Bitmap(name) : std::nullopt;
-  item->Bitmap = bitmap ? *bitmap : ui::Image{};
-}
+void TForm1::SetMenuBitmap(ui::TMenuItem* item, const std::string& name) { item->Bitmap = files.LibraryPicture(name); }
 
 std::string TForm1::TimeText() {
   return clockface::FormatPicture(platform_.clock().LongTimeFormat(), platform_.clock().Now());
@@ -190,53 +191,51 @@ void TForm1::FormCreate(ui::TComponent*) {
   widgets.SetHintTiming(400, 1, 1410065408);
   TrayIcon1->SetHint("Время " + TimeText() + " | Число " + DateText());
 
-  appDir = platform::DirectoryOf(platform_.process().ExePath());
-  configPath = appDir + "Cfg\\Clock_config.ini";
-  configIni = std::make_unique<config::TIniFile>(configPath);
-  gearIniPath = appDir + "Gear\\gear.ini";
-  gearIni = std::make_unique<config::TIniFile>(gearIniPath);
-  eventNames = events::LoadListFile(appDir + "Gear\\Events.txt");
+  config::Settings& config = files.Config();
+  scheduler.LoadList();
 
-  skinName = configIni->ReadString("Clock", "skin", "default");
+  skinName = config.ReadText("Clock", "skin", "default");
   skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
-  hideNulls = config::StrToInt(configIni->ReadString("Clock", "HideNulls", "0"));
-  hideHourNulls = config::StrToInt(configIni->ReadString("Clock", "HideHourNulls", "0"));
+  hideNulls = config.ReadInt("Clock", "HideNulls", 0);
+  hideHourNulls = config.ReadInt("Clock", "HideHourNulls", 0);
   skinIni = std::make_unique<config::TIniFile>(skinIniPath);
   SkinRefresh();
 
   if (!platform_.process().CreateSingleInstanceMutex("mtxUIV2")) EndWithMessage(kAlreadyRunningText);
 
-  const std::string beep = appDir + "Sound\\Beep.wav";
-  midnightSoundFile = configIni->ReadString("AckConfig", "MidnightFileAck", beep);
-  hourSoundFile = configIni->ReadString("AckConfig", "HourFileAck", beep);
-  minuteSoundFile = configIni->ReadString("AckConfig", "MinFileAck", beep);
-  midnightBeepFreq = config::StrToInt(configIni->ReadString("AckConfig", "MidnightAck", "0"));
-  hourBeepFreq = config::StrToInt(configIni->ReadString("AckConfig", "HourAck", "0"));
-  minuteBeepFreq = config::StrToInt(configIni->ReadString("AckConfig", "MinAck", "0"));
-  alphaLevel = config::StrToInt(configIni->ReadString("TranspConfig", "Alpha", "0"));
+  const std::string beep = files.Path("Sound\\Beep.wav");
+  midnightSoundFile = config.ReadText("AckConfig", "MidnightFileAck", beep);
+  hourSoundFile = config.ReadText("AckConfig", "HourFileAck", beep);
+  minuteSoundFile = config.ReadText("AckConfig", "MinFileAck", beep);
+  midnightBeepFreq = config.ReadInt("AckConfig", "MidnightAck", 0);
+  hourBeepFreq = config.ReadInt("AckConfig", "HourAck", 0);
+  minuteBeepFreq = config.ReadInt("AckConfig", "MinAck", 0);
+  alphaLevel = config.ReadInt("TranspConfig", "Alpha", 0);
 
-  if (configIni->ReadString("Position", "Save", "1") == "1") {
-    SetLeft(config::StrToInt(configIni->ReadString("Position", "X", "895")));
-    SetTop(config::StrToInt(configIni->ReadString("Position", "Y", "687")));
+  if (config.ReadFlag("Position", "Save", true)) {
+    SetLeft(config.ReadInt("Position", "X", 895));
+    SetTop(config.ReadInt("Position", "Y", 687));
   }
 
   RefreshBase();
-  RefreshDate();
-  RefreshTime();
+  const platform::DateTime now = platform_.clock().Now();
+  RefreshDate(now);
+  RefreshTime(now);
   PadTimeLabels();  // the window opens with "09", not "9", before its first tick
-  // The first tick comes a whole second after this refresh, so it sees the next second.
-  Timer1->SetEnabled(false);
-  Timer1->SetEnabled(true);
+  // The first tick, like every other, comes just after the next second begins, so that a
+  // late first tick still falls into the second after this refresh.
+  ArmClockTick(now);
 
   clockMode = 1;
   if (alphaLevel != 0) {
     SetAlphaBlend(true);
     SetAlphaBlendValue(1);
-    Timer1->SetInterval(config::StrToInt(configIni->ReadString("TranspConfig", "Speed", "15")));
+    // A timer of no interval would stop, and the window would stay all but invisible.
+    Timer1->SetInterval(std::max(1, config.ReadInt("TranspConfig", "Speed", 15)));
     clockMode = 0;
     fadingIn = 1;
   }
-  showInTitle = config::StrToInt(configIni->ReadString("Clock", "showIntitle", "0"));
+  showInTitle = config.ReadInt("Clock", "showIntitle", 0);
   CheckPosition(865, 657, 30, 30);
 }
 
@@ -245,16 +244,17 @@ void TForm1::FormClose(ui::TComponent*, ui::TCloseAction&) {
   // A position that cannot be saved (read-only file, missing folder) is reported, and the
   // program still closes.
   ui::Application().Guard([this] {
-    if (configIni && configIni->ReadString("Position", "Save", "1") == "1") {
-      configIni->WriteString("Position", "X", std::to_string(Left()));
-      configIni->WriteString("Position", "Y", std::to_string(Top()));
+    config::Settings& config = files.Config();
+    if (config.ReadFlag("Position", "Save", true)) {
+      config.WriteString("Position", "X", std::to_string(Left()));
+      config.WriteString("Position", "Y", std::to_string(Top()));
     }
   });
-  if (imageLib) imageLib->Release();
+  files.ImageLib().Release();
 }
 
 void TForm1::FormDestroy(ui::TComponent*) {
-  if (imageLib && imageLib->Loaded()) imageLib->Release();
+  if (files.ImageLib().Loaded()) files.ImageLib().Release();
 }
 
 void TForm1::N4Click(ui::TComponent*) {
@@ -266,7 +266,3 @@ void TForm1::N8Click(ui::TComponent*) {
 }
 
 void TForm1::N5Click(ui::TComponent*) { SystemCommand(ui::SC_CLOSE_COMMAND); }
-
-
-
-

@@ -1,6 +1,6 @@
-#include "notify/unit3.h"
+#include "notify/reminder_window.h"
 
-#include "app/unit1.h"
+#include "clock/media_player.h"
 #include "notify/notices.h"
 
 using namespace std::placeholders;
@@ -12,7 +12,8 @@ constexpr ui::TColor kNoteColor = 0xD6F8FF;     // a pale yellow, the colour of 
 constexpr ui::TColor kHeadingColor = 0x104060;  // dark brown
 }  // namespace
 
-TForm3::TForm3(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(owner), platform_(platform) {
+TForm3::TForm3(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files)
+    : ui::TForm(owner), platform_(platform), files_(files) {
   Form3 = this;
   Name = "Form3";
   SetCaption("Напоминание");
@@ -59,8 +60,8 @@ TForm3::~TForm3() {
 
 void TForm3::ShowReminder(const std::string& textFile) {
   Show();
-  if (Form1) Form1->MediaPlayer1->PlayFile(Form1->appDir + "Sound\\Beep.wav");
-  BitBtn1->SetGlyph(notify::LibraryPicture("OK"));
+  files_.MediaPlayer().PlayFile(files_.Path("Sound\\Beep.wav"));
+  BitBtn1->SetGlyph(files_.LibraryPicture("OK"));
   RichEdit1->LoadFromFile(textFile);
 }
 

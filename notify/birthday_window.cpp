@@ -1,6 +1,8 @@
-#include "notify/unit4.h"
+#include "notify/birthday_window.h"
 
+#include "clock/media_player.h"
 #include "notify/notices.h"
+#include "resources/picture.h"
 
 using namespace std::placeholders;
 
@@ -11,7 +13,8 @@ constexpr ui::TColor kPanelColor = 0xE8F0FF;    // a warm, light peach
 constexpr ui::TColor kHeadingColor = 0x30209A;  // deep red
 }  // namespace
 
-TForm4::TForm4(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(owner), platform_(platform) {
+TForm4::TForm4(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files)
+    : ui::TForm(owner), platform_(platform), files_(files) {
   Form4 = this;
   Name = "Form4";
   SetCaption("День рождения");
@@ -79,6 +82,23 @@ TForm4::TForm4(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(
 TForm4::~TForm4() {
   if (Form4 == this) Form4 = nullptr;
 }
+
+void TForm4::ShowBirthday(const std::string& textFile, const std::string& email) {
+  BitBtn1->SetGlyph(files_.LibraryPicture("OK"));
+  BitBtn2->SetGlyph(files_.LibraryPicture("MAIL2"));
+  Show();
+  greetingAddress = email;
+  files_.MediaPlayer().PlayFile(files_.Path("Sound\\Beep.wav"));
+  RichEdit1->LoadFromFile(textFile);
+}
+
+void TForm4::AddBirthday(const std::string& textFile, const std::string& email) {
+  const std::string shown = RichEdit1->Text();
+  RichEdit1->LoadFromFile(textFile);
+  RichEdit1->SetText(RichEdit1->Text() + " а также " + shown + " " + email);
+}
+
+void TForm4::ShowPhoto(const std::string& pictureFile) { Image1->SetPicture(resources::LoadPictureFile(pictureFile)); }
 
 void TForm4::Panel1MouseDown(ui::TComponent*, ui::TMouseButton button, ui::TShiftState, int, int) {
   notify::DragAndSnap(*this, button, 30);

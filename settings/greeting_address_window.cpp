@@ -1,13 +1,13 @@
-#include "notify/unit7.h"
+#include "settings/greeting_address_window.h"
 
 #include "events/list_file.h"
-#include "platform/files.h"
 
 using namespace std::placeholders;
 
 TForm7* Form7 = nullptr;
 
-TForm7::TForm7(ui::TComponent* owner, platform::Platform& platform) : ui::TForm(owner), platform_(platform) {
+TForm7::TForm7(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files)
+    : ui::TForm(owner), platform_(platform), files_(files) {
   Form7 = this;
   Name = "Form7";
   SetCaption("Куда поздравление будем отсылать?");
@@ -88,9 +88,8 @@ TForm7::~TForm7() {
 void TForm7::FormCreate(ui::TComponent*) {
   // A missing list fails the creation handler with the file-open error; the lists keep
   // their built-in item and the window still works.
-  const std::string appDir = platform::DirectoryOf(platform_.process().ExePath());
-  ListBox1->SetItems(events::LoadListFile(appDir + "Cfg\\ru_domens.txt"));
-  ListBox2->SetItems(events::LoadListFile(appDir + "Cfg\\com_domens.txt"));
+  ListBox1->SetItems(events::LoadListFile(files_.Path("Cfg\\ru_domens.txt")));
+  ListBox2->SetItems(events::LoadListFile(files_.Path("Cfg\\com_domens.txt")));
 }
 
 void TForm7::ListBox1Click(ui::TComponent*) { Edit2->SetText(ListBox1->SelectedText()); }

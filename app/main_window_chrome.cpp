@@ -2,7 +2,7 @@
 // clock face and snapping to the screen edges, the two skinned buttons with their default,
 // hover and pressed pictures, the tray toggle, closing, and the double click on the face.
 #include "app/forms.h"
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "chrome/snapping.h"
 #include "resources/picture.h"
 #include "ui/application.h"
@@ -42,7 +42,7 @@ void TForm1::Image1MouseDown(ui::TComponent*, ui::TMouseButton button, ui::TShif
 }
 
 void TForm1::CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit) {
-  if (!configIni || configIni->ReadString("Clock", "StickCon", "1") != "1") return;
+  if (!files.Config().ReadFlag("Clock", "StickCon", true)) return;
   ui::TPoint p = chrome::Snap({Left(), Top()}, {Width(), Height()}, ui::Application().Widgets().ScreenSize(),
                               {rightLimit, bottomLimit, leftLimit, topLimit});
   SetBounds(p.x, p.y, Width(), Height());
@@ -116,6 +116,11 @@ void TForm1::Minimize() {
 void TForm1::Restore() {
   TrayIcon1->Restore();
   TrayIcon1->SetVisible(false);
+}
+
+void TForm1::BringBack() {
+  if (TrayIcon1->Visible()) Restore();
+  BringToFront();
 }
 
 void TForm1::N6Click(ui::TComponent*) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "config/program_files.h"
 #include "platform/platform.h"
 #include "ui/buttons.h"
 #include "ui/edits.h"
@@ -14,22 +15,22 @@
 
 class TForm7 : public ui::TForm {
  public:
-  TForm7(ui::TComponent* owner, platform::Platform& platform);
+  TForm7(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files);
   ~TForm7() override;
 
-  ui::TImage* Image1;  // the background; the event editor puts its own picture in
-  ui::TImage* Image2;  // the picture beside the fields; the event editor puts "DELIVERY" in
-  ui::TListBox* ListBox1;
-  ui::TButton* Button1;
-  ui::TEdit* Edit1;  // name
-  ui::TLabel* Label1;
-  ui::TEdit* Edit2;  // domain
-  ui::TLabel* Label2;
-  ui::TEdit* Edit3;  // suffix
-  ui::TListBox* ListBox2;
-  ui::TButton* Button2;
-  ui::TButton* Button3;
-  ui::TButton* Button4;
+  ui::TImage* Image1;      // the background; the event editor puts its own picture in
+  ui::TImage* Image2;      // the picture beside the fields; the event editor puts "DELIVERY" in
+  ui::TListBox* ListBox1;  // the "RU" domains
+  ui::TButton* Button1;    // "RU": the suffix "ru"
+  ui::TEdit* Edit1;        // name
+  ui::TLabel* Label1;      // "@"
+  ui::TEdit* Edit2;        // domain
+  ui::TLabel* Label2;      // "."
+  ui::TEdit* Edit3;        // suffix
+  ui::TListBox* ListBox2;  // the "COM" domains
+  ui::TButton* Button2;    // "COM": the suffix "com"
+  ui::TButton* Button3;    // "Вот так!": confirms the address
+  ui::TButton* Button4;    // "Никому не отошлём...": closes without an address
 
   // Receives the composed address when the user confirms it (the event editor stores it as
   // its pending greeting address); not raised when the window is closed otherwise.
@@ -45,6 +46,7 @@ class TForm7 : public ui::TForm {
 
  private:
   platform::Platform& platform_;
+  config::ProgramFiles& files_;
 };
 
 extern TForm7* Form7;
