@@ -1,0 +1,117 @@
+// Settings texts: the parser against a plain reference reader, and a model of what each change
+// must do (the written key reads back, every other entry reads as before), all on memory.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "config/ini.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+std::string Trim(std::string s) {
+  while (!s.empty() && IsBlank(s.front())) s.erase(s.begin());
+  while (!s.empty() && IsBlank(s.back())) s.pop_back();
+  return s;
+}
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+bool Same(const std::string& a, const std::string& b) {
+  const std::string x = Trim(a), y = Trim(b);
+  if (x.size() != y.size()) return false;
+  for (std::size_t i = 0; i < x.size(); ++i)
+    if (Lower(x[i]) != Lower(y[i])) return false;
+  return true;
+}
+
+// The documented rules, written as plainly as possible.
+std::string ReferenceRead(const std::string& content, const std::string& section, const std::string& key,
+                          const std::string& fallback) {
+  bool inTarget = false;
+  for (std::size_t begin = 0; begin < content.size();) {
+    std::size_t end = content.find_first_of("\r\n", begin);
+    if (end == std::string::npos) end = content.size();
+    const std::string line = content.substr(begin, end - begin);
+    begin = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+
+    const std::string text = Trim(line);
+    if (text.empty()) continue;
+    if (text[0] == '[' && text.find(']') != std::string::npos) {
+      if (inTarget) return fallback;  // only the first section of the name counts
+      inTarget = Same(text.substr(1, text.find(']') - 1), section);
+      continue;
+    }
+    if (!inTarget || text[0] == ';') continue;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos || Trim(line.substr(0, equals)).empty()) continue;
+    if (!Same(line.substr(0, equals), key)) continue;
+    std::string value = Trim(line.substr(equals + 1));
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+      value = value.substr(1, value.size() - 2);
+    return value.substr(0, 2047);
+  }
+  return fallback;
+}
+
+const char* const kNames[] = {"A", "a", " A\t", "B", "1", "123", "k", "K", "key", "[x", "x]", ";c", "k=v", "", " "};
+
+std::string Name(FuzzedDataProvider& in) {
+  if (in.ConsumeBool()) return kNames[in.ConsumeIntegralInRange<std::size_t>(0, std::size(kNames) - 1)];
+  return in.ConsumeRandomLengthString(6);
+}
+
+void Check(bool ok, const char* what) {
+  if (!ok) {
+    fprintf(stderr, "broken: %s\n", what);
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  std::string content = in.ConsumeRandomLengthString(2048);
+  const std::string fallback = "\x01missing";
+  std::vector<std::pair<std::string, std::string>> probes;
+
+  for (int step = 0; step < 6 && in.remaining_bytes() > 0; ++step) {
+    const int op = in.ConsumeIntegralInRange(0, 2);
+    const std::string section = Name(in), key = Name(in);
+    probes.emplace_back(section, key);
+    std::vector<std::string> before;
+    for (const auto& [s, k] : probes) {
+      before.push_back(config::detail::ReadFromText(content, s, k, fallback));
+      Check(before.back() == ReferenceRead(content, s, k, fallback), "read differs from the reference");
+    }
+
+    std::string next;
+    if (op == 0) {
+      const std::string value = in.ConsumeRandomLengthString(64);
+      try {
+        next = config::detail::TextWithValue(content, section, key, value);
+      } catch (const std::invalid_argument&) {
+        continue;
+      }
+      Check(config::detail::ReadFromText(next, section, key, fallback) == value.substr(0, 2047), "written value");
+      Check(config::detail::SectionInText(next, section), "written section");
+    } else if (op == 1) {
+      next = config::detail::TextWithoutKey(content, section, key);
+      Check(config::detail::ReadFromText(next, section, key, fallback) == fallback, "deleted key");
+    } else {
+      next = config::detail::TextWithoutSection(content, section);
+      Check(!config::detail::SectionInText(next, section), "erased section");
+      Check(next.size() <= content.size(), "erasing grows the text");
+    }
+    for (std::size_t i = 0; i + 1 < probes.size(); ++i) {
+      const auto& [s, k] = probes[i];
+      const bool touched = Same(s, section) && (op == 2 || Same(k, key));
+      if (!touched) Check(config::detail::ReadFromText(next, s, k, fallback) == before[i], "another entry changed");
+    }
+    content = std::move(next);
+  }
+  return 0;
+}
