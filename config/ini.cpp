@@ -577,6 +577,16 @@ std::string ReadFromText(const std::string& content, const std::string& section,
   return ReadIn(Parsed(content), section, key, defaultValue);
 }
 
+std::vector<std::string> ReadManyFromText(const std::string& content,
+                                          const std::vector<std::pair<std::string, std::string>>& names,
+                                          const std::string& defaultValue) {
+  const Parsed parsed(content);
+  std::vector<std::string> values;
+  values.reserve(names.size());
+  for (const auto& [section, key] : names) values.push_back(ReadIn(parsed, section, key, defaultValue));
+  return values;
+}
+
 bool SectionInText(const std::string& content, const std::string& section) {
   return Parsed(content).FindSection(section) != nullptr;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace config {
@@ -62,6 +63,10 @@ namespace detail {
 // leaves (the same text when nothing changes). For tests and fuzzing without a file system.
 std::string ReadFromText(const std::string& content, const std::string& section, const std::string& key,
                          const std::string& defaultValue);
+// Several reads of one text, parsed once: the value of each (section, key), or the default.
+std::vector<std::string> ReadManyFromText(const std::string& content,
+                                          const std::vector<std::pair<std::string, std::string>>& names,
+                                          const std::string& defaultValue);
 bool SectionInText(const std::string& content, const std::string& section);
 std::vector<std::string> SectionKeysInText(const std::string& content, const std::string& section);
 std::string TextWithValue(const std::string& content, const std::string& section, const std::string& key,

@@ -82,34 +82,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int op = in.ConsumeIntegralInRange(0, 2);
     const std::string section = Name(in), key = Name(in);
     probes.emplace_back(section, key);
-    std::vector<std::string> before;
-    for (const auto& [s, k] : probes) {
-      before.push_back(config::detail::ReadFromText(content, s, k, fallback));
-      Check(before.back() == ReferenceRead(content, s, k, fallback), "read differs from the reference");
-    }
+    const std::vector<std::string> before = config::detail::ReadManyFromText(content, probes, fallback);
+    for (std::size_t i = 0; i < probes.size(); ++i)
+      Check(before[i] == ReferenceRead(content, probes[i].first, probes[i].second, fallback),
+            "read differs from the reference");
 
-    std::string next;
+    std::string next, written;
     if (op == 0) {
       const std::string value = in.ConsumeRandomLengthString(64);
+      written = value.substr(0, 2047);
       try {
         next = config::detail::TextWithValue(content, section, key, value);
       } catch (const std::invalid_argument&) {
         continue;
       }
-      Check(config::detail::ReadFromText(next, section, key, fallback) == value.substr(0, 2047), "written value");
       Check(config::detail::SectionInText(next, section), "written section");
     } else if (op == 1) {
       next = config::detail::TextWithoutKey(content, section, key);
-      Check(config::detail::ReadFromText(next, section, key, fallback) == fallback, "deleted key");
     } else {
       next = config::detail::TextWithoutSection(content, section);
       Check(!config::detail::SectionInText(next, section), "erased section");
       Check(next.size() <= content.size(), "erasing grows the text");
     }
-    for (std::size_t i = 0; i + 1 < probes.size(); ++i) {
+    // The changed entry reads as the change says; every other one as before.
+    const std::vector<std::string> after = config::detail::ReadManyFromText(next, probes, fallback);
+    for (std::size_t i = 0; i < probes.size(); ++i) {
       const auto& [s, k] = probes[i];
-      const bool touched = Same(s, section) && (op == 2 || Same(k, key));
-      if (!touched) Check(config::detail::ReadFromText(next, s, k, fallback) == before[i], "another entry changed");
+      if (Same(s, section) && Same(k, key))
+        Check(after[i] == (op == 0 ? written : fallback), op == 0 ? "written value" : "deleted key");
+      else if (Same(s, section) && op == 2)
+        Check(after[i] == fallback, "entry of an erased section");
+      else
+        Check(after[i] == before[i], "another entry changed");
     }
     content = std::move(next);
   }
