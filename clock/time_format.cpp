@@ -247,7 +247,9 @@ int HourOf(const Fields& f) {
     hour += f.hour12 % 12;
   }
   if (f.hour != -1) {
-    if (f.hour > 23 || (f.hour12 != -1 && hour != f.hour) || (f.pm != -1 && (f.hour >= 12) != (f.pm == 1))) return -1;
+    // Without a half-of-day mark a 12-hour field only names the hour within its half.
+    const bool twelveAgrees = f.hour12 == -1 || (f.pm == -1 ? f.hour % 12 == f.hour12 % 12 : hour == f.hour);
+    if (f.hour > 23 || !twelveAgrees || (f.pm != -1 && (f.hour >= 12) != (f.pm == 1))) return -1;
     hour = f.hour;
   }
   return hour;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -13,45 +14,46 @@
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-std::string Trim(std::string s) {
-  while (!s.empty() && IsBlank(s.front())) s.erase(s.begin());
-  while (!s.empty() && IsBlank(s.back())) s.pop_back();
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
 }
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-bool Same(const std::string& a, const std::string& b) {
-  const std::string x = Trim(a), y = Trim(b);
-  if (x.size() != y.size()) return false;
-  for (std::size_t i = 0; i < x.size(); ++i)
-    if (Lower(x[i]) != Lower(y[i])) return false;
+bool Same(std::string_view a, std::string_view b) {
+  a = Trim(a);
+  b = Trim(b);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (Lower(a[i]) != Lower(b[i])) return false;
   return true;
 }
 
 // The documented rules, written as plainly as possible.
-std::string ReferenceRead(const std::string& content, const std::string& section, const std::string& key,
+std::string ReferenceRead(std::string_view content, std::string_view section, std::string_view key,
                           const std::string& fallback) {
   bool inTarget = false;
   for (std::size_t begin = 0; begin < content.size();) {
     std::size_t end = content.find_first_of("\r\n", begin);
-    if (end == std::string::npos) end = content.size();
-    const std::string line = content.substr(begin, end - begin);
-    begin = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    if (end == std::string_view::npos) end = content.size();
+    const std::string_view line = content.substr(begin, end - begin);
+    begin = end + (content.substr(end, 2) == "\r\n" ? 2 : 1);
 
-    const std::string text = Trim(line);
+    const std::string_view text = Trim(line);
     if (text.empty()) continue;
-    if (text[0] == '[' && text.find(']') != std::string::npos) {
+    if (text[0] == '[' && text.find(']') != std::string_view::npos) {
       if (inTarget) return fallback;  // only the first section of the name counts
       inTarget = Same(text.substr(1, text.find(']') - 1), section);
       continue;
     }
     if (!inTarget || text[0] == ';') continue;
     const std::size_t equals = line.find('=');
-    if (equals == std::string::npos || Trim(line.substr(0, equals)).empty()) continue;
+    if (equals == std::string_view::npos || Trim(line.substr(0, equals)).empty()) continue;
     if (!Same(line.substr(0, equals), key)) continue;
-    std::string value = Trim(line.substr(equals + 1));
+    std::string_view value = Trim(line.substr(equals + 1));
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
       value = value.substr(1, value.size() - 2);
-    return value.substr(0, 2047);
+    return std::string(value.substr(0, 2047));
   }
   return fallback;
 }
@@ -74,7 +76,7 @@ void Check(bool ok, const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  std::string content = in.ConsumeRandomLengthString(2048);
+  std::string content = in.ConsumeRandomLengthString(1024);
   const std::string fallback = "\x01missing";
   std::vector<std::pair<std::string, std::string>> probes;
 
