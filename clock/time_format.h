@@ -13,5 +13,7 @@ using platform::DaysInMonth;
 using platform::FormatPicture;
 using platform::ParseDate;
 using platform::ParseTime;
+using platform::PictureElement;
+using platform::SplitPicture;
 
 }  // namespace clockface

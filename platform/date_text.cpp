@@ -1,8 +1,10 @@
 #include "platform/date_text.h"
 
-#include <cctype>
-
 #include "platform/platform.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
 
 namespace platform {
 
@@ -46,20 +48,33 @@ int DaysInMonth(int year, int month) {
   return month == 2 && leap ? 29 : days[month - 1];
 }
 
-std::string FormatPicture(const std::string& picture, const DateTime& t) {
-  std::string out;
+std::vector<PictureElement> SplitPicture(const std::string& picture) {
+  std::vector<PictureElement> elements;
   for (std::size_t i = 0; i < picture.size();) {
-    char c = picture[i];
-    if (c == '\'') {
+    if (picture[i] == '\'') {
       std::size_t end = picture.find('\'', i + 1);
       if (end == std::string::npos) end = picture.size();
-      out.append(picture, i + 1, end - i - 1);
+      elements.push_back({'\0', 0, picture.substr(i + 1, end - i - 1)});
       i = end + 1;
       continue;
     }
-    std::size_t n = RunLength(picture, i);
-    int wide = n >= 2 ? 2 : 1;
-    switch (c) {
+    const char c = picture[i];
+    const std::size_t n = RunLength(picture, i);
+    if (std::strchr("dMyhHmst", c))
+      elements.push_back({c, n, {}});
+    else
+      elements.push_back({'\0', 0, std::string(n, c)});
+    i += n;
+  }
+  return elements;
+}
+
+std::string FormatPicture(const std::string& picture, const platform::DateTime& t) {
+  std::string out;
+  for (const PictureElement& e : SplitPicture(picture)) {
+    const std::size_t n = e.count;
+    const int wide = n >= 2 ? 2 : 1;
+    switch (e.field) {
       case 'd':
         if (n <= 2)
           out += Number(t.day, wide);
@@ -93,98 +108,181 @@ std::string FormatPicture(const std::string& picture, const DateTime& t) {
         out += n == 1 ? (t.hour < 12 ? "A" : "P") : (t.hour < 12 ? "AM" : "PM");
         break;
       default:
-        out.append(n, c);
+        out += e.literal;
         break;
     }
-    i += n;
   }
   return out;
 }
 
-std::optional<DateTime> ParseDate(const std::string& picture, const std::string& text) {
-  DateTime d;
-  d.year = d.month = d.day = -1;
-  std::size_t p = 0;
-  for (std::size_t i = 0; i < picture.size();) {
-    char c = picture[i];
-    std::size_t n = RunLength(picture, i);
-    if (c == 'd' || c == 'M' || c == 'y') {
-      if (n > 2 && c != 'y') return std::nullopt;  // names are not parsed
-      std::size_t start = p;
-      std::size_t maxDigits = c == 'y' ? 4 : 2;
-      while (p < text.size() && p - start < maxDigits && std::isdigit(static_cast<unsigned char>(text[p]))) ++p;
-      if (p == start) return std::nullopt;
-      int v = std::stoi(text.substr(start, p - start));
-      if (c == 'd') d.day = v;
-      if (c == 'M') d.month = v;
-      if (c == 'y') d.year = (p - start) <= 2 ? 2000 + v : v;
-    } else {
-      for (std::size_t k = 0; k < n; ++k, ++p)
-        if (p >= text.size() || text[p] != c) return std::nullopt;
+namespace {
+
+// What a text says about each field of a picture; -1 where the picture has no such field.
+struct Fields {
+  int year = -1, month = -1, day = -1, weekday = -1, hour = -1, hour12 = -1, minute = -1, second = -1, pm = -1;
+};
+
+// A field written twice in one picture must say the same both times.
+bool Assign(int& slot, int value) {
+  if (slot != -1 && slot != value) return false;
+  slot = value;
+  return true;
+}
+
+// Matches the text from `at` against the elements from `index` on. Fields written without a
+// separator between them ("HHmmss", "dM") can be read in more than one way: each digit count
+// is tried in turn, longest first, up to a bound on the work done.
+class PictureParser {
+ public:
+  PictureParser(const std::vector<PictureElement>& elements, const std::string& text,
+                bool (*accept)(const Fields&))
+      : elements_(elements), text_(text), accept_(accept) {}
+
+  // First as the formatter writes (a field of two letters in two digits, a full year in four,
+  // one of one letter without a leading zero), then in any number of digits up to the field's
+  // width, as a person may type.
+  std::optional<Fields> Parse() {
+    for (bool strict : {true, false}) {
+      strict_ = strict;
+      steps_ = 0;
+      if (Match(0, 0, Fields{})) return result_;
     }
-    i += n;
-  }
-  if (p != text.size() || d.year < 1 || d.month < 1 || d.month > 12 || d.day < 1 ||
-      d.day > DaysInMonth(d.year, d.month))
     return std::nullopt;
+  }
+
+ private:
+  static constexpr int kMaxSteps = 20000;
+
+  bool Match(std::size_t index, std::size_t at, const Fields& fields) {
+    if (++steps_ > kMaxSteps) return false;
+    if (index == elements_.size()) {
+      if (at != text_.size() || !accept_(fields)) return false;
+      result_ = fields;
+      return true;
+    }
+    const PictureElement& e = elements_[index];
+    switch (e.field) {
+      case 'd':
+        if (e.count <= 2) return Number(index, at, fields, e.count, 2, &Fields::day);
+        return Name(index, at, fields, e.count == 3 ? kDayShort : kDayLong, 7, &Fields::weekday, 0);
+      case 'M':
+        if (e.count <= 2) return Number(index, at, fields, e.count, 2, &Fields::month);
+        return Name(index, at, fields, e.count == 3 ? kMonthShort : kMonthLong, 12, &Fields::month, 1);
+      case 'y':
+        return e.count <= 2 ? Number(index, at, fields, e.count, 2, &Fields::year)
+                            : Number(index, at, fields, 4, 4, &Fields::year);
+      case 'h':
+        return Number(index, at, fields, e.count, 2, &Fields::hour12);
+      case 'H':
+        return Number(index, at, fields, e.count, 2, &Fields::hour);
+      case 'm':
+        return Number(index, at, fields, e.count, 2, &Fields::minute);
+      case 's':
+        return Number(index, at, fields, e.count, 2, &Fields::second);
+      case 't': {
+        const char* am = e.count == 1 ? "A" : "AM";
+        const char* pm = e.count == 1 ? "P" : "PM";
+        for (int isPm = 0; isPm < 2; ++isPm) {
+          Fields next = fields;
+          if (Starts(at, isPm ? pm : am) && Assign(next.pm, isPm) && Match(index + 1, at + std::strlen(am), next))
+            return true;
+        }
+        return false;
+      }
+      default:
+        return text_.compare(at, e.literal.size(), e.literal) == 0 && Match(index + 1, at + e.literal.size(), fields);
+    }
+  }
+
+  // A number of `width` digits as written (1 means one or two), or of 1 to `maxDigits`.
+  bool Number(std::size_t index, std::size_t at, const Fields& fields, std::size_t width, std::size_t maxDigits,
+              int Fields::*slot) {
+    const std::size_t minDigits = strict_ ? std::min(width, maxDigits) : 1;
+    std::size_t digits = 0;
+    while (digits < maxDigits && at + digits < text_.size() &&
+           std::isdigit(static_cast<unsigned char>(text_[at + digits])))
+      ++digits;
+    for (; digits >= minDigits && digits > 0; --digits) {
+      // The formatter writes a field of one letter without a leading zero.
+      if (strict_ && width == 1 && digits > 1 && text_[at] == '0') continue;
+      int value = std::stoi(text_.substr(at, digits));
+      // A year of one or two digits lies in this century; one written in full stays as it is.
+      if (slot == &Fields::year && digits <= 2) value += 2000;
+      Fields next = fields;
+      if (Assign(next.*slot, value) && Match(index + 1, at + digits, next)) return true;
+    }
+    return false;
+  }
+
+  // A name from `names`; its position (counted from `first`) goes to `slot`.
+  bool Name(std::size_t index, std::size_t at, const Fields& fields, const char* const* names, int count,
+            int Fields::*slot, int first) {
+    for (int i = 0; i < count; ++i) {
+      Fields next = fields;
+      if (Starts(at, names[i]) && Assign(next.*slot, first + i) && Match(index + 1, at + std::strlen(names[i]), next))
+        return true;
+    }
+    return false;
+  }
+
+  bool Starts(std::size_t at, const char* word) const { return text_.compare(at, std::strlen(word), word) == 0; }
+
+  const std::vector<PictureElement>& elements_;
+  const std::string& text_;
+  bool (*accept_)(const Fields&);
+  bool strict_ = true;
+  int steps_ = 0;
+  Fields result_;
+};
+
+// A real date; a day name, where the picture has one, must be that date's.
+bool ValidDate(const Fields& f) {
+  return f.year >= 1 && f.month >= 1 && f.month <= 12 && f.day >= 1 && f.day <= DaysInMonth(f.year, f.month) &&
+         (f.weekday == -1 || f.weekday == DayOfWeek(f.year, f.month, f.day));
+}
+
+// The hour of the day from a 24-hour field, or from a 12-hour one and its half of the day, or
+// from the half of the day alone (its first hour); -1 when they disagree or are out of range.
+int HourOf(const Fields& f) {
+  int hour = f.pm == 1 ? 12 : 0;
+  if (f.hour12 != -1) {
+    if (f.hour12 > 12) return -1;
+    hour += f.hour12 % 12;
+  }
+  if (f.hour != -1) {
+    // Without a half-of-day mark a 12-hour field only names the hour within its half.
+    const bool twelveAgrees = f.hour12 == -1 || (f.pm == -1 ? f.hour % 12 == f.hour12 % 12 : hour == f.hour);
+    if (f.hour > 23 || !twelveAgrees || (f.pm != -1 && (f.hour >= 12) != (f.pm == 1))) return -1;
+    hour = f.hour;
+  }
+  return hour;
+}
+
+bool ValidTime(const Fields& f) { return HourOf(f) != -1 && f.minute <= 59 && f.second <= 59; }
+
+}  // namespace
+
+std::optional<platform::DateTime> ParseDate(const std::string& picture, const std::string& text) {
+  const auto elements = SplitPicture(picture);
+  const auto fields = PictureParser(elements, text, ValidDate).Parse();
+  if (!fields) return std::nullopt;
+  platform::DateTime d;
+  d.year = fields->year;
+  d.month = fields->month;
+  d.day = fields->day;
   d.hour = d.minute = d.second = d.millisecond = 0;
   d.dayOfWeek = DayOfWeek(d.year, d.month, d.day);
   return d;
 }
 
-std::optional<DateTime> ParseTime(const std::string& picture, const std::string& text) {
-  std::size_t p = 0, end = text.size();
-  while (p < end && text[p] == ' ') ++p;
-  while (end > p && text[end - 1] == ' ') --end;
-  int hour = -1, minute = 0, second = 0;
-  int half = -1;  // 0 before noon, 1 after, -1 not given
-  auto skipBlanks = [&] {
-    while (p < end && text[p] == ' ') ++p;
-  };
-  for (std::size_t i = 0; i < picture.size();) {
-    char c = picture[i];
-    std::size_t n = RunLength(picture, i);
-    i += n;
-    if (c == 'H' || c == 'h' || c == 'm' || c == 's') {
-      std::size_t start = p;
-      while (p < end && p - start < 2 && std::isdigit(static_cast<unsigned char>(text[p]))) ++p;
-      if (p == start) return std::nullopt;
-      int v = std::stoi(text.substr(start, p - start));
-      if (c == 'H' || c == 'h') hour = v;
-      if (c == 'm') minute = v;
-      if (c == 's') second = v;
-    } else if (c == 't') {
-      skipBlanks();
-      if (p < end && (text[p] == 'A' || text[p] == 'a' || text[p] == 'P' || text[p] == 'p')) {
-        half = (text[p] == 'P' || text[p] == 'p') ? 1 : 0;
-        ++p;
-        if (p < end && (text[p] == 'M' || text[p] == 'm')) ++p;
-      }
-    } else if (c == '\'') {
-      std::size_t close = picture.find('\'', i);
-      if (close == std::string::npos) close = picture.size();
-      std::string literal = picture.substr(i, close - i);
-      i = close + 1;
-      if (text.compare(p, literal.size(), literal) != 0) return std::nullopt;
-      p += literal.size();
-    } else if (c == ' ') {
-      // Blanks before an AM/PM mark that was left out, or at the end, may be missing.
-      skipBlanks();
-    } else {
-      for (std::size_t k = 0; k < n; ++k, ++p)
-        if (p >= end || text[p] != c) return std::nullopt;
-    }
-  }
-  if (p != end || hour < 0 || minute > 59 || second > 59) return std::nullopt;
-  if (half >= 0) {
-    if (hour < 1 || hour > 12) return std::nullopt;
-    hour = hour % 12 + (half == 1 ? 12 : 0);
-  }
-  if (hour > 23) return std::nullopt;
-  DateTime t;
-  t.hour = hour;
-  t.minute = minute;
-  t.second = second;
+std::optional<platform::DateTime> ParseTime(const std::string& picture, const std::string& text) {
+  const auto elements = SplitPicture(picture);
+  const auto fields = PictureParser(elements, text, ValidTime).Parse();
+  if (!fields) return std::nullopt;
+  platform::DateTime t;
+  t.hour = HourOf(*fields);
+  t.minute = std::max(fields->minute, 0);
+  t.second = std::max(fields->second, 0);
   return t;
 }
 

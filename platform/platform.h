@@ -86,11 +86,12 @@ class ProgramResources {
 class Sound {
  public:
   virtual ~Sound() = default;
-  // Sounds a tone of `frequency` Hz for `durationMs` and returns when it has ended.
+  // Sounds a tone of `frequency` Hz for `durationMs` and returns when it has ended; both are
+  // first held to what the system accepts (ClampBeep in sound_limits.h).
   virtual void Beep(int frequency, int durationMs) = 0;
   // Opens the sound file at `path`, closing the file still open (which stops it), and starts
   // playing it; returns at once while it plays. Throws MediaError carrying the media layer's
-  // own text when the file cannot be opened or played.
+  // own text when the file cannot be opened or played, or when its name holds a double quote.
   virtual void PlayFile(const std::string& path) = 0;
 };
 

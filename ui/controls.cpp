@@ -22,6 +22,10 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  left = ClampCoordinate(left);
+  top = ClampCoordinate(top);
+  width = ClampExtent(width);
+  height = ClampExtent(height);
   TRect r{left, top, left + width, top + height};
   if (r == bounds_) return;
   Invalidate();
@@ -52,8 +56,10 @@ void TControl::SetCaption(const std::string& text) {
 }
 
 void TControl::SetFont(const TFont& font) {
-  if (font == font_) return;
-  font_ = font;
+  TFont clamped = font;
+  clamped.size = ClampCoordinate(font.size);
+  if (clamped == font_) return;
+  font_ = clamped;
   FontChanged();
   Invalidate();
 }

@@ -34,7 +34,7 @@ class Canvas {
  public:
   virtual ~Canvas() = default;
   virtual void FillRect(TRect r, TColor color) = 0;
-  // Draws `image` stretched into `dest`; when `transparent`, pixels of the bottom-left colour are left out.
+  // Draws `image` stretched into `dest`; when `transparent`, pixels of its TransparentKey() are left out.
   virtual void DrawImage(const Image& image, TRect dest, bool transparent) = 0;
   // Draws text with a transparent background, its top-left corner at `at`.
   virtual void DrawText(const std::string& text, TPoint at, const TFont& font) = 0;

@@ -94,7 +94,9 @@ class FakeProgramResources : public ProgramResources {
 
 // Sound that is only recorded: each beep and each file started, with the clock's time then.
 // A path listed in `failures` cannot be played and raises that text as the media layer would.
-// With `beepsTakeTime` a beep moves the clock on by its duration, as a real one blocks.
+// With `beepsTakeTime` a beep moves the clock on by its duration, as a real one blocks. Tones
+// are recorded as the system gets them, held to its limits (sound_limits.h); a file name with a
+// double quote is refused, as by the real service.
 struct BeepCall {
   int frequency;
   int durationMs;

@@ -50,7 +50,7 @@ void GdiCanvas::DrawImage(const Image& image, TRect dest, bool transparent) {
       HDC source = CreateCompatibleDC(dc_);
       HGDIOBJ old = SelectObject(source, dib);
       TransparentBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), source, 0, 0, image.width, image.height,
-                     COLORREF(PixelToColor(image.BottomLeft())));
+                     COLORREF(PixelToColor(image.TransparentKey())));
       SelectObject(source, old);
       DeleteDC(source);
     }
