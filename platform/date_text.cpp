@@ -276,8 +276,32 @@ std::optional<platform::DateTime> ParseDate(const std::string& picture, const st
 }
 
 std::optional<platform::DateTime> ParseTime(const std::string& picture, const std::string& text) {
-  const auto elements = SplitPicture(picture);
-  const auto fields = PictureParser(elements, text, ValidTime).Parse();
+  // Read like the system's conversion: blanks around the text and the case of the AM/PM mark do
+  // not matter, and a time stored without the mark (written under a 24-hour format) still reads.
+  const auto first = text.find_first_not_of(' ');
+  const auto last = text.find_last_not_of(' ');
+  std::string trimmed = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+  auto elements = SplitPicture(picture);
+  auto fields = PictureParser(elements, trimmed, ValidTime).Parse();
+  if (!fields) {
+    std::string upper = trimmed;
+    for (char& c : upper)
+      if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    fields = PictureParser(elements, upper, ValidTime).Parse();
+  }
+  if (!fields) {
+    std::vector<PictureElement> noMark;
+    for (const auto& e : elements) {
+      if (e.field == 't') continue;
+      noMark.push_back(e);
+      if (noMark.back().field == 'h') noMark.back().field = 'H';
+    }
+    if (noMark.size() == elements.size()) return std::nullopt;
+    auto blank = [](const PictureElement& e) { return e.field == '\0' && e.literal.find_first_not_of(' ') == std::string::npos; };
+    while (!noMark.empty() && blank(noMark.back())) noMark.pop_back();
+    while (!noMark.empty() && blank(noMark.front())) noMark.erase(noMark.begin());
+    fields = PictureParser(noMark, trimmed, ValidTime).Parse();
+  }
   if (!fields) return std::nullopt;
   platform::DateTime t;
   t.hour = HourOf(*fields);
