@@ -39,7 +39,7 @@ Program::~Program() = default;
 void Program::Start() {
   auto& app = *application_;
   main_ = app.CreateForm<TForm1>(nullptr, platform_, *files_, *scheduler_, *actions_);
-  app.CreateForm<TForm2>(nullptr, platform_, *files_);
+  app.CreateForm<TForm2>(nullptr, platform_, *files_, *store_, *scheduler_, SettingsWindowLinks());
   reminder_ = app.CreateForm<TForm3>(nullptr, platform_, *files_);
   app.CreateForm<TForm4>(nullptr, platform_, *files_);
   app.CreateForm<TForm5>(nullptr, platform_, *files_);
@@ -49,6 +49,33 @@ void Program::Start() {
   app.MainForm()->Show();
   // The start-up second's events are examined now that every window they may need exists.
   main_->StartScanning();
+}
+
+SettingsLinks Program::SettingsWindowLinks() {
+  SettingsLinks links;
+  links.trayIconVisible = [this] { return main_->TrayIcon1->Visible(); };
+  links.minimize = [this] { main_->Minimize(); };
+  links.restore = [this] { main_->Restore(); };
+  links.skinRefresh = [this] { main_->SkinRefresh(); };
+  links.setTransparency = [this](int alpha) {
+    main_->SetAlphaBlend(true);
+    main_->SetAlphaBlendValue(255 - alpha);
+  };
+  links.setHideNulls = [this](int value) { main_->hideNulls = value; };
+  links.setShowInTitle = [this](int value) { main_->showInTitle = value; };
+  links.showReminder = [](const std::string& file) {
+    if (Form3) Form3->ShowReminder(file);
+  };
+  links.showBirthday = [](const std::string& file) {
+    if (Form4) Form4->ShowBirthday(file, Form4->greetingAddress);
+  };
+  links.showHoliday = [](const std::string& file) {
+    if (Form5) Form5->ShowHoliday(file);
+  };
+  links.showAbout = [](const ui::Image&) {
+    if (Form6) Form6->Show();
+  };
+  return links;
 }
 
 void Program::ShowReminder(const std::string& textFile) {

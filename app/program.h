@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "settings/settings_window.h"
 #include "ui/application.h"
 #include "ui/widgetset.h"
 
@@ -44,6 +45,8 @@ class Program {
   // Shows a fired reminder: the program comes back from the tray and to the front, and the
   // reminder window shows the text.
   void ShowReminder(const std::string& textFile);
+  // What the settings window may ask of the main window and the notice windows.
+  SettingsLinks SettingsWindowLinks();
 
   platform::Platform& platform_;
   // Declared before the application, so that they outlive the windows that use them.

@@ -2,10 +2,19 @@
 
 TForm2* Form2 = nullptr;
 
-TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files)
-    : ui::TForm(owner), platform_(platform), files_(files) {
+TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files,
+               events::EventStore& store, events::Scheduler& scheduler, SettingsLinks links)
+    : ui::TForm(owner),
+      platform_(platform),
+      files_(files),
+      store_(store),
+      scheduler_(scheduler),
+      links_(std::move(links)) {
   Form2 = this;
   Name = "Form2";
+  BuildEditor();
+  BuildEventList();
+  BuildSettingsPages();
 }
 
 TForm2::~TForm2() {
