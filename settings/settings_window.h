@@ -9,6 +9,7 @@
 
 #include "config/program_files.h"
 #include "platform/platform.h"
+#include "ui/comctrls.h"
 #include "ui/forms.h"
 
 namespace events {
@@ -39,6 +40,9 @@ class TForm2 : public ui::TForm {
   ~TForm2() override;
 
   // ---- Frame (settings/settings_window.cpp) ----
+  ui::TPageControl* PageControl1;  // fills the window: the event page and the settings page
+  ui::TTabSheet* TabSheet1;        // "Добавить событие": the event list and the event editor
+  ui::TTabSheet* TabSheet2;        // "Настройки": the settings pages
 
   // ---- Event editor (settings/event_editor.cpp) ----
 
