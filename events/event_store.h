@@ -93,9 +93,6 @@ class EventStore {
   std::vector<std::string> AddEvent(const EventRecord& event);
 
  private:
-  // Writes an event's own text to its side file (number + ".zqt" or ".zqd") and returns the path.
-  std::string SaveSideFile(SideFolder folder, const std::string& number, const std::string& text) const;
-
   std::string appDir_;
   config::TIniFile ini_;
 };
