@@ -611,4 +611,58 @@ std::string TextWithoutSection(const std::string& content, const std::string& se
 
 }  // namespace detail
 
+void TIniFile::WriteSection(const std::string& section,
+                            const std::vector<std::pair<std::string, std::string>>& entries) {
+  if (entries.empty()) return EraseSection(section);
+  std::vector<std::pair<std::string_view, std::string>> lines;  // key, stored value
+  for (const auto& [key, value] : entries) {
+    CheckWritable(section, key);
+    if (HasLineBreak(value)) throw std::invalid_argument("Value cannot be stored in a settings file: a line break");
+    const std::string_view name = Trim(key);
+    auto same = std::find_if(lines.begin(), lines.end(), [&](const auto& l) { return EqualIgnoringCase(l.first, name); });
+    if (same != lines.end())
+      same->second = StoredFormOf(value);
+    else
+      lines.emplace_back(name, StoredFormOf(value));
+  }
+
+  std::lock_guard<std::mutex> lock(Files().WriteMutex());
+  const auto parsed = CurrentForChange(fileName_);
+  const std::string& old = parsed->Content();
+  const std::string_view wanted = Trim(section);
+  const auto& fileLines = parsed->Lines();
+  const auto& sections = parsed->Sections();
+  auto erased = [&](const Section& s) { return EqualIgnoringCase(s.name, wanted); };
+
+  std::string content;
+  content.reserve(old.size() + 64 * lines.size());
+  std::size_t copied = 0;
+  for (const Section& candidate : sections) {
+    if (!erased(candidate)) continue;
+    const std::size_t begin = fileLines[candidate.header].begin;
+    const std::size_t end = candidate.end < fileLines.size() ? fileLines[candidate.end].begin : old.size();
+    content.append(old, copied, begin - copied);
+    copied = end;
+  }
+  content.append(old, copied, std::string::npos);
+
+  // The new section goes where a write after the erasure would put it: after the last line
+  // that is left, with the line end that line still lacks.
+  std::size_t kept = fileLines.size();
+  for (auto s = sections.rbegin(); s != sections.rend() && s->end == kept && erased(*s); ++s) kept = s->header;
+  std::string lineEnd;
+  if (kept > 0) parsed->InsertionAfter(kept - 1, lineEnd);
+  content.append(lineEnd).append("[").append(wanted).append("]\r\n");
+  for (const auto& [key, stored] : lines) content.append(key).append("=").append(stored).append("\r\n");
+  Save(fileName_, *parsed, std::move(content));
+}
+
+TIniSnapshot::TIniSnapshot(const TIniFile& file) : parsed_(Files().Current(file.FileName())) {}
+
+std::string TIniSnapshot::ReadString(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue) const {
+  const Entry* entry = static_cast<const Parsed*>(parsed_.get())->FindEntry(section, key);
+  return entry ? ValueOf(entry->value) : defaultValue;
+}
+
 }  // namespace config

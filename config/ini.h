@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -54,8 +55,26 @@ class TIniFile {
   // The keys of the section in file order, as spelled in the file, each once.
   std::vector<std::string> ReadSection(const std::string& section) const;
 
+  // Replaces every section of that name by one at the end of the file that holds `entries` in
+  // their order, in a single rewrite. The bytes are those EraseSection followed by WriteString
+  // of each entry would leave (a key given twice keeps its first place and its last value);
+  // no entries only erase. Checks every name and value before the file is touched.
+  void WriteSection(const std::string& section, const std::vector<std::pair<std::string, std::string>>& entries);
+
  private:
   std::string fileName_;
+};
+
+// The file as it is at one moment, for many reads in a row (thousands of events): the file is
+// looked at once, when the snapshot is taken, instead of at every read. Reads follow the rules
+// of TIniFile::ReadString. Take a new snapshot for every operation; it never sees later writes.
+class TIniSnapshot {
+ public:
+  explicit TIniSnapshot(const TIniFile& file);
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
+
+ private:
+  std::shared_ptr<const void> parsed_;
 };
 
 namespace detail {
