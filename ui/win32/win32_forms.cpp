@@ -252,11 +252,18 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (backend_.MenuPictureMessage(msg, lParam)) return TRUE;
       break;
     case WM_NOTIFY: {
-      // The tip's text may reach into the room kept on its right (UpdateHint): not clipped.
-      auto* draw = reinterpret_cast<NMTTCUSTOMDRAW*>(lParam);
-      if (tip_ && draw->nmcd.hdr.hwndFrom == tip_ && draw->nmcd.hdr.code == UINT(NM_CUSTOMDRAW)) {
-        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) draw->uDrawFlags |= DT_NOCLIP;
-        return CDRF_DODEFAULT;
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header && tip_ && header->hwndFrom == tip_) {
+        if (header->code == TTN_GETDISPINFOW) {
+          ChildTipText(lParam);
+          return 0;
+        }
+        // The tip's text may reach into the room kept on its right (TipOverhangOf): not clipped.
+        if (header->code == UINT(NM_CUSTOMDRAW)) {
+          auto* draw = reinterpret_cast<NMTTCUSTOMDRAW*>(lParam);
+          if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) draw->uDrawFlags |= DT_NOCLIP;
+          return CDRF_DODEFAULT;
+        }
       }
       break;
     }
@@ -265,6 +272,15 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_PRINTCLIENT: {
+      // A themed child (a tab control) draws its parent's surface under its see-through parts.
+      RECT client{};
+      GetClientRect(hwnd, &client);
+      GdiCanvas canvas(backend_, HDC(wParam), colorKey_);
+      canvas.FillRect({0, 0, int(client.right), int(client.bottom)}, form_.Color());
+      CallModel([this, &canvas] { form_.PaintControls(canvas); });
+      return 0;
+    }
     case WM_LBUTTONDOWN:
       ButtonDown(TMouseButton::mbLeft, wParam, lParam);
       return 0;
@@ -384,12 +400,7 @@ void Win32FormPeer::UpdateHint() {
   if (!tip_) return;
   // The hint of the control under the pointer, or of its nearest parent that has one.
   const TControl* hover = form_.HoverControl();
-  std::string text;
-  for (const TControl* c = hover ? hover : &form_; c; c = c->Parent()) {
-    if (c->Hint().empty()) continue;
-    if (c->ShowHint) text = c->Hint();
-    break;
-  }
+  std::string text = ShownHint(hover ? hover : &form_);
   if (text == tipText_) return;
   // Another control's hint waits for the pause again instead of replacing the shown text.
   SendMessageW(tip_, TTM_POP, 0, 0);
@@ -400,9 +411,70 @@ void Win32FormPeer::UpdateHint() {
   TOOLINFOW ti = FormTool(hwnd_);
   ti.lpszText = wide.data();
   SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&ti));
+  KeepTipRoomFor(text);
+  // Child windows' tools share the tip: it stays active for them.
+  SendMessageW(tip_, TTM_ACTIVATE, text.empty() && childTools_ == 0 ? FALSE : TRUE, 0);
+}
+
+namespace {
+
+TOOLINFOW ChildTool(HWND form, HWND child) {
+  TOOLINFOW ti{};
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = form;
+  ti.uId = UINT_PTR(child);
+  ti.lpszText = LPSTR_TEXTCALLBACKW;
+  return ti;
+}
+
+}  // namespace
+
+void Win32FormPeer::AddChildTool(HWND child) {
+  if (!tip_ || !child) return;
+  TOOLINFOW ti = ChildTool(hwnd_, child);
+  if (SendMessageW(tip_, TTM_ADDTOOLW, 0, LPARAM(&ti))) ++childTools_;
+  SendMessageW(tip_, TTM_ACTIVATE, TRUE, 0);
+}
+
+void Win32FormPeer::RemoveChildTool(HWND child) {
+  if (!tip_ || !child) return;
+  TOOLINFOW ti = ChildTool(hwnd_, child);
+  SendMessageW(tip_, TTM_DELTOOLW, 0, LPARAM(&ti));
+  if (childTools_ > 0) --childTools_;
+}
+
+void Win32FormPeer::ChildHintChanged(HWND child) {
+  if (!tip_ || !child) return;
+  // The tip asks for the text again when it next shows.
+  SendMessageW(tip_, TTM_POP, 0, 0);
+  TOOLINFOW ti = ChildTool(hwnd_, child);
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&ti));
+}
+
+void Win32FormPeer::ChildTipText(LPARAM dispInfo) {
+  NMTTDISPINFOW& info = *reinterpret_cast<NMTTDISPINFOW*>(dispInfo);
+  // The control of the window under the pointer, or of the nearest window around it that has
+  // one (the field inside a spin edit); a container names the graphic child under the pointer.
+  std::string text;
+  for (HWND w = HWND(info.hdr.idFrom); w && w != hwnd_; w = GetParent(w)) {
+    if (Win32ChildWindow* child = Win32ChildWindow::FromHandle(w)) {
+      const TWinControl& control = child->Control();
+      const TControl* hover = control.HoverControl();
+      CallModel([&] { text = ShownHint(hover ? hover : &control); });
+      break;
+    }
+  }
+  KeepTipRoomFor(text);
+  childTipText_ = Widen(text);
+  info.lpszText = childTipText_.data();
+  info.szText[0] = L'\0';
+  info.hinst = nullptr;
+}
+
+void Win32FormPeer::KeepTipRoomFor(const std::string& text) {
   RECT margin{0, 0, TipOverhangOf(text), 0};
   SendMessageW(tip_, TTM_SETMARGIN, 0, LPARAM(&margin));
-  SendMessageW(tip_, TTM_ACTIVATE, text.empty() ? FALSE : TRUE, 0);
 }
 
 int Win32FormPeer::TipOverhangOf(const std::string& text) {
