@@ -27,11 +27,11 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& platform, config::Prog
       scheduler(scheduler),
       actions(actions),
       appDir(files.AppDir()),
+      captions(platform.desktop()),
       platform_(platform) {
   Form1 = this;
   // A. Construction: the design, cleared fields, the native window, the image library.
   BuildDesign();
-  stopwatchTime = 0;
   BringToFront();
   if (files.ImageLib().Load("resources\\images.dll")) {
     SetMenuBitmap(N8, "PL");
@@ -251,6 +251,9 @@ void TForm1::FormClose(ui::TComponent*, ui::TCloseAction&) {
     }
   });
   files.ImageLib().Release();
+  // Other programs' windows keep no trace of the clock.
+  captions.RestoreAll();
+  lastActiveWindow = 0;
 }
 
 void TForm1::FormDestroy(ui::TComponent*) {

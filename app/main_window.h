@@ -6,7 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "chrome/button_looks.h"
+#include "clock/caption_keeper.h"
 #include "clock/media_player.h"
+#include "clock/stopwatch.h"
 #include "config/program_files.h"
 #include "config/settings.h"
 #include "events/actions.h"
@@ -68,13 +71,20 @@ class TForm1 : public ui::TForm {
   int hideNulls = 0, hideHourNulls = 0;
   int showInTitle = 0;
   int clockMode = 0, stopwatchMode = 0, uptimeMode = 0, stopwatchRunning = 0;
-  double stopwatchTime = 0;
+  // The stopwatch's value, measured by the system's millisecond counter; stopwatchRunning says
+  // whether it runs.
+  clockface::Stopwatch stopwatch;
   int fadingIn = 0;
   int buttonPressed = 0, buttonLit = 0;
   // The time in the active window's caption: the foreground window now and at the previous
   // refresh, that window's own caption, and the caption written into it.
   platform::WindowHandle activeWindow = 0, lastActiveWindow = 0;
   std::string activeCaptionBuf, titleText;
+  // Each window's own caption, remembered when the time is first written into it and given
+  // back when the feature is switched off and when the program ends.
+  clockface::CaptionKeeper captions;
+  // Switches the caption feature; switched off, every window written to gets its own caption.
+  void SetShowInTitle(int value);
 
   // Life cycle (app/main_window.cpp).
   void FormCreate(ui::TComponent* sender);
@@ -125,6 +135,8 @@ class TForm1 : public ui::TForm {
   void MinimButMouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
   void CloseButMouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
   void MinimButMouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
+  void CloseButMouseLeave(ui::TComponent* sender);
+  void MinimButMouseLeave(ui::TComponent* sender);
   void CloseButClick(ui::TComponent* sender);
   void MinimButClick(ui::TComponent* sender);
   void TrayIcon1Click(ui::TComponent* sender);
@@ -162,6 +174,10 @@ class TForm1 : public ui::TForm {
   // Chrome helpers (app/main_window_chrome.cpp).
   void BuildChromeDesign();
   void LoadButtonPicture(ui::TImage* button, const char* key, const char* fallback);
+  // Shows the buttons' pictures for `next` (reading again the hover picture of `hovered`) and
+  // keeps it; a picture that does not load leaves the looks and flags as they were.
+  void ShowButtonLooks(const chrome::ButtonLooks& next, std::optional<chrome::SkinButton> hovered = std::nullopt);
+  chrome::ButtonLooks buttonLooks_;
   platform::Platform& platform_;
   // The event check held back during start-up, and whether it runs now.
   bool scanning_ = false;

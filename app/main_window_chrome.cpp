@@ -26,6 +26,8 @@ void TForm1::BuildChromeDesign() {
   MinimBut->OnClick = std::bind(&TForm1::MinimButClick, this, _1);
   MinimBut->OnMouseDown = std::bind(&TForm1::MinimButMouseDown, this, _1, _2, _3, _4, _5);
   MinimBut->OnMouseMove = std::bind(&TForm1::MinimButMouseMove, this, _1, _2, _3, _4);
+  CloseBut->OnMouseLeave = std::bind(&TForm1::CloseButMouseLeave, this, _1);
+  MinimBut->OnMouseLeave = std::bind(&TForm1::MinimButMouseLeave, this, _1);
   TrayIcon1->OnClick = std::bind(&TForm1::TrayIcon1Click, this, _1);
   N6->OnClick = std::bind(&TForm1::N6Click, this, _1);
   N8->OnClick = std::bind(&TForm1::N8Click, this, _1);
@@ -62,36 +64,70 @@ void TForm1::LoadButtonPicture(ui::TImage* button, const char* key, const char* 
   if (!(picture == button->Picture())) button->SetPicture(picture);
 }
 
+namespace {
+
+struct PictureKey {
+  const char* key;
+  const char* fallback;
+};
+
+PictureKey KeyOf(chrome::SkinButton button, chrome::ButtonLook look) {
+  const bool close = button == chrome::SkinButton::kClose;
+  switch (look) {
+    case chrome::ButtonLook::kHover:
+      return close ? PictureKey{"CloseButton_undermouse", "close_undermouse.bmp"}
+                   : PictureKey{"MinimButton_undermouse", "minim_undermouse.bmp"};
+    case chrome::ButtonLook::kPressed:
+      return close ? PictureKey{"CloseButton_click", "close_click.bmp"}
+                   : PictureKey{"MinimButton_click", "minim_click.bmp"};
+    case chrome::ButtonLook::kDefault:
+      break;
+  }
+  return close ? PictureKey{"CloseButton_default", "close_default.bmp"}
+               : PictureKey{"MinimButton_default", "minim_default.bmp"};
+}
+
+}  // namespace
+
+void TForm1::ShowButtonLooks(const chrome::ButtonLooks& next, std::optional<chrome::SkinButton> hovered) {
+  for (chrome::SkinButton b : {chrome::SkinButton::kClose, chrome::SkinButton::kMinim}) {
+    // A hover picture is read again at every movement over its button.
+    const bool hoverAgain = hovered == b && next.Of(b) == chrome::ButtonLook::kHover;
+    if (next.Of(b) == buttonLooks_.Of(b) && !hoverAgain) continue;
+    const PictureKey picture = KeyOf(b, next.Of(b));
+    LoadButtonPicture(b == chrome::SkinButton::kClose ? CloseBut : MinimBut, picture.key, picture.fallback);
+  }
+  buttonLooks_ = next;
+  buttonPressed = next.pressed;
+  buttonLit = next.lit;
+}
+
 void TForm1::CloseButMouseMove(ui::TComponent*, ui::TShiftState, int, int) {
-  if (buttonPressed != 0) return;
-  LoadButtonPicture(CloseBut, "CloseButton_undermouse", "close_undermouse.bmp");
-  buttonLit = 1;
+  ShowButtonLooks(chrome::PointerOverButton(buttonLooks_, chrome::SkinButton::kClose), chrome::SkinButton::kClose);
 }
 
 void TForm1::MinimButMouseMove(ui::TComponent*, ui::TShiftState, int, int) {
-  if (buttonPressed != 0) return;
-  LoadButtonPicture(MinimBut, "MinimButton_undermouse", "minim_undermouse.bmp");
-  buttonLit = 1;
+  ShowButtonLooks(chrome::PointerOverButton(buttonLooks_, chrome::SkinButton::kMinim), chrome::SkinButton::kMinim);
 }
 
 void TForm1::CloseButMouseDown(ui::TComponent*, ui::TMouseButton, ui::TShiftState, int, int) {
-  LoadButtonPicture(CloseBut, "CloseButton_click", "close_click.bmp");
-  buttonPressed = 1;
-  buttonLit = 1;
+  ShowButtonLooks(chrome::PressOnButton(buttonLooks_, chrome::SkinButton::kClose));
 }
 
 void TForm1::MinimButMouseDown(ui::TComponent*, ui::TMouseButton, ui::TShiftState, int, int) {
-  LoadButtonPicture(MinimBut, "MinimButton_click", "minim_click.bmp");
-  buttonPressed = 1;
-  buttonLit = 1;
+  ShowButtonLooks(chrome::PressOnButton(buttonLooks_, chrome::SkinButton::kMinim));
+}
+
+void TForm1::CloseButMouseLeave(ui::TComponent*) {
+  ShowButtonLooks(chrome::PointerLeftButton(buttonLooks_, chrome::SkinButton::kClose));
+}
+
+void TForm1::MinimButMouseLeave(ui::TComponent*) {
+  ShowButtonLooks(chrome::PointerLeftButton(buttonLooks_, chrome::SkinButton::kMinim));
 }
 
 void TForm1::Image1MouseMove(ui::TComponent*, ui::TShiftState, int, int) {
-  if (buttonLit == 0) return;
-  LoadButtonPicture(CloseBut, "CloseButton_default", "close_default.bmp");
-  LoadButtonPicture(MinimBut, "MinimButton_default", "minim_default.bmp");
-  buttonPressed = 0;
-  buttonLit = 0;
+  ShowButtonLooks(chrome::PointerOverFace(buttonLooks_));
 }
 
 // ---- Tray toggle
@@ -116,6 +152,9 @@ void TForm1::Minimize() {
 void TForm1::Restore() {
   TrayIcon1->Restore();
   TrayIcon1->SetVisible(false);
+  // The press or hover that sent the clock to the tray is long over: both buttons come back
+  // in their normal pictures.
+  ui::Application().Guard([this] { ShowButtonLooks(chrome::AllDefault()); });
 }
 
 void TForm1::BringBack() {

@@ -6,8 +6,10 @@
 // the caller shows the error.
 #include "app/main_window.h"
 #include "clock/colors.h"
+#include "clock/separators.h"
 #include "config/convert.h"
 #include "resources/picture.h"
+#include "ui/application.h"
 
 namespace {
 
@@ -92,4 +94,16 @@ void TForm1::SkinRefresh() {
   Label6->SetCaption(text("Div2", ""));
   Label5->SetFontName(text("TimeFont", "Arial"));
   Label6->SetFontName(text("TimeFont", "Arial"));
+
+  // The buttons show their default pictures now; a press made stays in force.
+  buttonLooks_ = chrome::PointerLeftButton(chrome::PointerLeftButton(buttonLooks_, chrome::SkinButton::kClose),
+                                           chrome::SkinButton::kMinim);
+  buttonLit = buttonLooks_.lit;
+
+  // The skin places its separators for the font its author had; the font that draws them may
+  // have narrower or wider digits. Each separator stands centred between the digits it
+  // separates, as the time font measures them.
+  const int digits = ui::Application().Widgets().MeasureText("00", Label2->Font()).cx;
+  Label5->SetLeft(clockface::SeparatorLeft(Label5->Left(), Label2->Left(), digits, Label3->Left(), Label5->Width()));
+  Label6->SetLeft(clockface::SeparatorLeft(Label6->Left(), Label3->Left(), digits, Label4->Left(), Label6->Width()));
 }

@@ -61,29 +61,29 @@ void TForm1::Label1Click(ui::TComponent*) {
   }
 }
 
-void TForm1::N1Click(ui::TComponent*) { stopwatchRunning = 1; }
+// The stopwatch reads the system's millisecond counter: the 10 ms ticks only show its value,
+// so ticks that come late or seldom (a system timer fires every 15.6 ms or so) change nothing.
+void TForm1::N1Click(ui::TComponent*) {
+  stopwatch.Start(platform_.clock().TickCount());
+  stopwatchRunning = stopwatch.Running() ? 1 : 0;
+}
 
-void TForm1::N2Click(ui::TComponent*) { stopwatchRunning = 0; }
+void TForm1::N2Click(ui::TComponent*) {
+  stopwatch.Stop(platform_.clock().TickCount());
+  stopwatchRunning = 0;
+}
 
 void TForm1::N3Click(ui::TComponent*) {
+  stopwatch.Reset();
   stopwatchRunning = 0;
-  stopwatchTime = 0;
 }
 
 void TForm1::TimerRefresh() {
-  auto show = [this](const clockface::StopwatchCounters& v) {
-    Label2->SetCaption(std::to_string(v.a));
-    Label3->SetCaption(std::to_string(v.b));
-    Label4->SetCaption(std::to_string(v.c));
-  };
-  if (stopwatchRunning == 1) {
-    clockface::StopwatchCounters v = clockface::SplitTimeOfDay(stopwatchTime);
-    if (!clockface::StepStopwatch(v)) stopwatchRunning = 0;
-    stopwatchTime = clockface::TimeOfDay(v);
-    show(v);
-    if (stopwatchRunning == 1) return;
-  }
-  show(clockface::SplitTimeOfDay(stopwatchTime));
+  const clockface::StopwatchCounters v = stopwatch.Read(platform_.clock().TickCount());
+  stopwatchRunning = stopwatch.Running() ? 1 : 0;  // it stops by itself at 20 / 0 / 0
+  Label2->SetCaption(std::to_string(v.a));
+  Label3->SetCaption(std::to_string(v.b));
+  Label4->SetCaption(std::to_string(v.c));
 }
 
 void TForm1::WorkRefresh() {

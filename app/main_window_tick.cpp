@@ -53,15 +53,19 @@ void TForm1::RefreshTime(const platform::DateTime& now) {
   }
 
   if (showInTitle == 1) {
-    platform::Desktop& desktop = platform_.desktop();
-    activeWindow = desktop.ForegroundWindow();
-    if (lastActiveWindow != 0) desktop.SetWindowCaption(lastActiveWindow, kInactiveCaption);
-    if (lastActiveWindow != activeWindow) activeCaptionBuf = desktop.WindowCaption(activeWindow);
+    activeWindow = platform_.desktop().ForegroundWindow();
+    // The window that lost the foreground is marked; the active one shows its own caption (as
+    // it was before the clock first wrote there) followed by the time.
+    if (lastActiveWindow != 0 && lastActiveWindow != activeWindow)
+      captions.SetCaption(lastActiveWindow, kInactiveCaption);
+    activeCaptionBuf = captions.OwnCaption(activeWindow);
     titleText = activeCaptionBuf + hint;
-    desktop.SetWindowCaption(activeWindow, titleText);
+    captions.SetCaption(activeWindow, titleText);
     // The window whose caption was read and written, even if another came to the front
     // meanwhile: that one is read at the next refresh.
     lastActiveWindow = activeWindow;
+  } else if (!captions.Empty()) {
+    SetShowInTitle(showInTitle);  // switched off by a change of the field itself
   }
 
   // The second this refresh stands for, even when a long beep has carried the clock on.
@@ -125,4 +129,11 @@ void TForm1::Timer1Timer(ui::TComponent*) {
     }
   }
   PadTimeLabels();
+}
+
+void TForm1::SetShowInTitle(int value) {
+  showInTitle = value;
+  if (value == 1) return;
+  captions.RestoreAll();
+  lastActiveWindow = 0;
 }

@@ -62,7 +62,7 @@ SettingsLinks Program::SettingsWindowLinks() {
     main_->SetAlphaBlendValue(255 - alpha);
   };
   links.setHideNulls = [this](int value) { main_->hideNulls = value; };
-  links.setShowInTitle = [this](int value) { main_->showInTitle = value; };
+  links.setShowInTitle = [this](int value) { main_->SetShowInTitle(value); };
   links.showReminder = [](const std::string& file) {
     if (Form3) Form3->ShowReminder(file);
   };

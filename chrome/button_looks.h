@@ -24,10 +24,10 @@ struct ButtonLooks {
 ButtonLooks PointerOverButton(ButtonLooks looks, SkinButton button);
 ButtonLooks PressOnButton(ButtonLooks looks, SkinButton button);
 ButtonLooks PointerOverFace(ButtonLooks looks);
-// Leaving a button (onto a label, the other button or the face) puts its default picture back;
-// a press made stays in force until the pointer is over the face.
+// Leaving a button (onto a label, the other button, the face or out of the window) puts its
+// default picture back; a press made stays in force until the pointer is over the face.
 ButtonLooks PointerLeftButton(ButtonLooks looks, SkinButton button);
-// Leaving the window, or the window coming back from the tray: both defaults, nothing pressed.
+// The window coming back from the tray: both defaults, nothing pressed.
 ButtonLooks AllDefault();
 
 }  // namespace chrome

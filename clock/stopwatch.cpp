@@ -2,7 +2,6 @@
 #include "clock/stopwatch.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 #include "clock/time_format.h"
@@ -10,8 +9,6 @@
 namespace clockface {
 
 namespace {
-
-constexpr double kSecondsPerDay = 86400.0;
 
 // The picture with its hours in 24-hour form and without the morning/afternoon marker, so
 // that whole hours of 24 and more read right.
@@ -63,32 +60,6 @@ void Triangle(ui::Image& image, int base, int tip, std::uint32_t fill, std::uint
 }
 
 }  // namespace
-
-double TimeOfDay(const StopwatchCounters& v) { return (v.a * 3600.0 + v.b * 60.0 + v.c) / kSecondsPerDay; }
-
-StopwatchCounters SplitTimeOfDay(double value) {
-  double fraction = value - std::floor(value);
-  long long ms = std::llround(fraction * kSecondsPerDay * 1000.0);
-  long long s = ms / 1000;
-  return {int(s / 3600 % 24), int(s / 60 % 60), int(s % 60)};
-}
-
-bool StepStopwatch(StopwatchCounters& v) {
-  v.c += 1;
-  if (v.c == 59) {
-    v.b += 1;
-    v.c = 0;
-  }
-  if (v.b == 59) {
-    v.a += 1;
-    v.b = 0;
-  }
-  if (v.a >= 20) {
-    v = {20, 0, 0};
-    return false;
-  }
-  return true;
-}
 
 void Stopwatch::Start(std::uint32_t now) {
   if (running_) return;

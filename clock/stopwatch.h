@@ -8,20 +8,11 @@
 
 namespace clockface {
 
-// The stopwatch's three counters, kept as hours, minutes and seconds of a time of day.
+// The stopwatch's three counters: minutes, seconds and hundredths.
 struct StopwatchCounters {
   int a = 0, b = 0, c = 0;
   friend bool operator==(const StopwatchCounters&, const StopwatchCounters&) = default;
 };
-
-// A time of day as a fraction of a day, and back (to the nearest second).
-double TimeOfDay(const StopwatchCounters& counters);
-StopwatchCounters SplitTimeOfDay(double value);
-
-// One step of a running stopwatch: the third counter goes up by one; the third and the
-// second carry into the next when they reach 59; at 20 in the first counter the stopwatch
-// stands at 20 / 0 / 0. Returns whether it still runs.
-bool StepStopwatch(StopwatchCounters& counters);
 
 // The stopwatch measured by the system's millisecond counter, whatever the rate of the ticks
 // that show it. Its counters are minutes, seconds (0..59) and hundredths (0..99); it stops by

@@ -3,6 +3,7 @@
 #include "clock/media_player.h"
 #include "notify/notices.h"
 #include "resources/picture.h"
+#include "ui/application.h"
 
 using namespace std::placeholders;
 
@@ -12,6 +13,8 @@ namespace {
 constexpr ui::TColor kPanelColor = 0xE8F0FF;    // a warm, light peach
 constexpr ui::TColor kHeadingColor = 0x30209A;  // deep red
 }  // namespace
+
+const char* const kNoMailProgramText = "Не удалось открыть почтовую программу для поздравления: ";
 
 TForm4::TForm4(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files)
     : ui::TForm(owner), platform_(platform), files_(files) {
@@ -107,5 +110,10 @@ void TForm4::Panel1MouseDown(ui::TComponent*, ui::TMouseButton button, ui::TShif
 void TForm4::BitBtn1Click(ui::TComponent*) { Close(); }
 
 void TForm4::BitBtn2Click(ui::TComponent*) {
-  platform_.shell().Execute("open", "mailto:" + greetingAddress, "", "", platform::kShowNormal);
+  // Without an address the mail program opens a message to fill in; when the shell cannot open
+  // one at all (none installed or none set for "mailto:"), the user is told.
+  const std::string target = "mailto:" + greetingAddress;
+  if (platform_.shell().Execute("open", target, "", "", platform::kShowNormal) > 32) return;
+  const std::string caption = ui::HasApplication() ? ui::Application().Title() : std::string();
+  platform_.dialogs().ShowMessageBox(kNoMailProgramText + target, caption, ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
 }

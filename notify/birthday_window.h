@@ -51,3 +51,6 @@ class TForm4 : public ui::TForm {
 };
 
 extern TForm4* Form4;
+
+// Shown, followed by the "mailto:" address, when the shell cannot open a mail program.
+extern const char* const kNoMailProgramText;

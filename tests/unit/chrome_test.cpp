@@ -142,9 +142,11 @@ TEST_F(ChromeTest, HoverPressAndBackOverTheFaceShowTheirPictures) {
   Release(kFace);  // released off the button: no click, the program goes on
   EXPECT_FALSE(program->Application().Terminated());
   EXPECT_EQ(Shows(close), kCloseClick);
-  // Leaving onto a label changes nothing; only the face puts the defaults back.
+  // Leaving onto a label puts the normal picture back; the press stays in force until the
+  // pointer is over the face.
   MoveTo({Form1->Label2->Left() + 1, Form1->Label2->Top() + 1});
-  EXPECT_EQ(Shows(close), kCloseClick);
+  EXPECT_EQ(Shows(close), kCloseDefault);
+  EXPECT_EQ(Form1->buttonPressed, 1);
   MoveTo(Centre(minim));
   EXPECT_EQ(Shows(minim), kMinimDefault);  // pressed: no hover picture
   MoveTo(kFace);
@@ -159,6 +161,7 @@ TEST_F(ChromeTest, AfterAPressReleasedElsewhereNoHoverPictureUntilTheFaceWasCros
   StartWithConfig("");
   ui::TImage* close = Form1->CloseBut;
   ui::TImage* minim = Form1->MinimBut;
+  MoveTo(Centre(minim));
   Press(Centre(minim));
   EXPECT_EQ(Shows(minim), kMinimClick);
   Release(kFace);
@@ -166,11 +169,56 @@ TEST_F(ChromeTest, AfterAPressReleasedElsewhereNoHoverPictureUntilTheFaceWasCros
   MoveTo(Centre(close));
   MoveTo(Centre(minim));
   EXPECT_EQ(Shows(close), kCloseDefault);
-  EXPECT_EQ(Shows(minim), kMinimClick);
+  EXPECT_EQ(Shows(minim), kMinimDefault);  // left once, and no hover picture since
   MoveTo(kFace);
   MoveTo(Centre(minim));
   EXPECT_EQ(Shows(minim), kMinimHover);
   EXPECT_EQ(Shows(close), kCloseDefault);
+}
+
+TEST_F(ChromeTest, AQuickMoveOffAButtonOrOutOfTheWindowPutsItsNormalPictureBack) {
+  StartWithConfig("");
+  ui::TImage* close = Form1->CloseBut;
+  ui::TImage* minim = Form1->MinimBut;
+  // From "x" straight out of the window, never crossing the face.
+  MoveTo(Centre(close));
+  ASSERT_EQ(Shows(close), kCloseHover);
+  Form1->RouteMouseLeave();
+  EXPECT_EQ(Shows(close), kCloseDefault);
+  EXPECT_EQ(Form1->buttonLit, 0);
+  // From one button straight onto the other.
+  MoveTo(Centre(minim));
+  MoveTo(Centre(close));
+  EXPECT_EQ(Shows(minim), kMinimDefault);
+  EXPECT_EQ(Shows(close), kCloseHover);
+  // Pressed and left: the normal picture, and the press still keeps hover pictures away.
+  Press(Centre(close));
+  Release(kFace);
+  Form1->RouteMouseLeave();
+  EXPECT_EQ(Shows(close), kCloseDefault);
+  MoveTo(Centre(close));
+  EXPECT_EQ(Shows(close), kCloseDefault);
+  EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(ChromeTest, AfterARestoreFromTheTrayBothButtonsShowTheirNormalPictures) {
+  StartWithConfig("");
+  ui::TImage* close = Form1->CloseBut;
+  ui::TImage* minim = Form1->MinimBut;
+  MoveTo(Centre(close));
+  Press(Centre(minim));
+  Release(Centre(minim));  // the click hides the clock; the pointer never left the button
+  ASSERT_TRUE(Form1->TrayIcon1->Visible());
+  EXPECT_EQ(Shows(minim), kMinimClick);
+  Form1->N6Click(Form1->N6);  // back from the tray
+  ASSERT_FALSE(Form1->TrayIcon1->Visible());
+  EXPECT_EQ(Shows(minim), kMinimDefault);
+  EXPECT_EQ(Shows(close), kCloseDefault);
+  EXPECT_EQ(Form1->buttonPressed, 0);
+  EXPECT_EQ(Form1->buttonLit, 0);
+  // Hover pictures show again at once.
+  MoveTo(Centre(close));
+  EXPECT_EQ(Shows(close), kCloseHover);
 }
 
 TEST_F(ChromeTest, ButtonPicturesFollowTheCurrentSkinFiles) {
@@ -208,12 +256,18 @@ TEST_F(ChromeTest, PictureThatDoesNotLoadIsReportedAtEachEventAndChangesNothing)
   Press(Centre(close));
   EXPECT_EQ(Shows(close), kCloseClick);
   Release(kFace);
-  // Back over the face the close button's default comes back, the minimise button's does not
-  // load: the flags stay set, so the next movement over the face tries again.
+  MoveTo(kFace);
+  EXPECT_EQ(Shows(close), kCloseDefault);
+  EXPECT_EQ(Errors().size(), 2u);
+  // Leaving the minimise button, its default does not load: it keeps its hover picture and
+  // the flags stay set, so the next movement over the face tries again.
+  ui::TImage* minim = Form1->MinimBut;
+  MoveTo(Centre(minim));
+  EXPECT_EQ(Shows(minim), kMinimHover);
   MoveTo(kFace);
   EXPECT_EQ(Errors().size(), 3u);
-  EXPECT_EQ(Shows(close), kCloseDefault);
-  EXPECT_EQ(Form1->buttonPressed, 1);
+  EXPECT_NE(Errors()[2].text.find("minim_default.bmp"), std::string::npos) << Errors()[2].text;
+  EXPECT_EQ(Shows(minim), kMinimHover);
   EXPECT_EQ(Form1->buttonLit, 1);
   MoveTo(kFace);
   EXPECT_EQ(Errors().size(), 4u);

@@ -73,6 +73,28 @@ TEST_F(NotifyTest, TwoBirthdaysShareOneWindowAndTheGreetingGoesToTheFirst) {
   EXPECT_TRUE(Shown().empty());
 }
 
+TEST_F(NotifyTest, AGreetingWithoutAddressOpensAnEmptyMessageAndARefusalIsReported) {
+  AddCelebration("101", "07.12.2026", "1", "Иван", "Foto=\r\n");
+  ASSERT_FALSE(Start());
+  Advance(800);
+  ASSERT_TRUE(Form4->Visible());
+  ASSERT_EQ(Form4->greetingAddress, "");
+  Form4->BitBtn2->Click();
+  ASSERT_EQ(platform->fakeShell().calls.size(), 1u);
+  testing_support::ExpectShellOpen(platform->fakeShell().calls[0], "mailto:", "", "");
+  EXPECT_TRUE(Shown().empty());
+
+  // No mail program: the shell refuses, and the user learns of it.
+  platform->fakeShell().result = 31;  // no application is associated
+  Form4->BitBtn2->Click();
+  const auto& boxes = platform->fakeDialogs().shown;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, std::string(kNoMailProgramText) + "mailto:");
+  EXPECT_EQ(boxes[0].flags, ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+  EXPECT_EQ(boxes[0].caption, "Horavo");
+  EXPECT_TRUE(Form4->Visible());
+}
+
 TEST_F(NotifyTest, ABirthdayAndALaterHolidayShowBothAndTheHolidaysPhotoWins) {
   dir.Write("a.bmp", SolidBitmap(4, 4, 0xFF0000));
   dir.Write("b.bmp", SolidBitmap(4, 4, 0x0000FF));

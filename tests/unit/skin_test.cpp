@@ -198,8 +198,9 @@ TEST_F(SkinTest, EveryKeyOfAFullSkinIsApplied) {
   const std::pair<ui::TLabel*, ui::TPoint> time[] = {{Form1->Label2, {20, 60}},
                                                      {Form1->Label3, {60, 61}},
                                                      {Form1->Label4, {100, 62}},
-                                                     {Form1->Label5, {50, 58}},
-                                                     {Form1->Label6, {90, 59}}};
+                                                     // centred between the measured digits
+                                                     {Form1->Label5, {47, 58}},
+                                                     {Form1->Label6, {87, 59}}};
   for (auto [label, at] : time) {
     SCOPED_TRACE(label->Caption());
     EXPECT_EQ(label->Left(), at.x);
@@ -215,6 +216,23 @@ TEST_F(SkinTest, EveryKeyOfAFullSkinIsApplied) {
   EXPECT_EQ(Rect(Form1->MinimBut), (ui::TRect{205, 5, 218, 10}));
   EXPECT_EQ(Form1->CloseBut->Picture(), ui::Image(9, 7, 0x00FF00));
   EXPECT_EQ(Form1->MinimBut->Picture(), ui::Image(13, 5, 0x0000FF));
+}
+
+TEST_F(SkinTest, SeparatorsStandCentredBetweenTheDigitsAsTheFontMeasuresThem) {
+  // The test backend measures a character of a 10-point font 7 pixels wide: "00" from 20 ends
+  // at 34; the minutes start at 50, so ":" (7 wide) stands at 34 + (50 - 34 - 7) / 2 = 38,
+  // not at 44 where the skin's author put it for a narrower font.
+  dir.Write("Skins/even/back.bmp", SolidBitmap(200, 90, 0xFF00FF));
+  dir.Write("Skins/even/skin.ini",
+            Ini("[skin] Form=back.bmp HourPositionLeft=20 MinPositionLeft=50 SecPositionLeft=80 Div1=: Div2=: "
+                "Div1PositionLeft=44 Div2PositionLeft=150 TimeSize=10 Div1PositionTop=7 Div2PositionTop=8"));
+  UseSkin("even");
+  ASSERT_FALSE(Start());
+  ASSERT_TRUE(Errors().empty()) << Errors()[0].text;
+  EXPECT_EQ(Form1->Label5->Left(), 38);
+  EXPECT_EQ(Form1->Label5->Top(), 7);
+  // A separator the skin puts elsewhere than between the digits stays where it is.
+  EXPECT_EQ(Form1->Label6->Left(), 150);
 }
 
 TEST_F(SkinTest, MissingButtonBitmapStopsTheLoadAfterTheStepsBeforeIt) {

@@ -2,11 +2,13 @@
 // labels and the stopwatch menu, with the fake clock firing the main window's timer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "clock/stopwatch.h"
 #include "tests/unit/program_fixture.h"
 
 using testing_support::ProgramTest;
-using clockface::StopwatchCounters;
 
 namespace {
 
@@ -45,33 +47,6 @@ class StopwatchTest : public ProgramTest {
     Form1->N1->Click();
   }
 };
-
-TEST(StopwatchRules, CountersCarryAt59AndStopAt20) {
-  StopwatchCounters v{0, 0, 57};
-  EXPECT_TRUE(clockface::StepStopwatch(v));
-  EXPECT_EQ(v, (StopwatchCounters{0, 0, 58}));
-  EXPECT_TRUE(clockface::StepStopwatch(v));
-  EXPECT_EQ(v, (StopwatchCounters{0, 1, 0}));
-
-  v = {3, 58, 58};
-  EXPECT_TRUE(clockface::StepStopwatch(v));
-  EXPECT_EQ(v, (StopwatchCounters{4, 0, 0}));
-
-  v = {19, 58, 58};
-  EXPECT_FALSE(clockface::StepStopwatch(v));
-  EXPECT_EQ(v, (StopwatchCounters{20, 0, 0}));
-  EXPECT_FALSE(clockface::StepStopwatch(v));
-  EXPECT_EQ(v, (StopwatchCounters{20, 0, 0}));
-}
-
-TEST(StopwatchRules, TimeOfDayRoundTripsEveryCounterValue) {
-  for (int a = 0; a <= 20; ++a)
-    for (int b = 0; b < 59; b += 7)
-      for (int c = 0; c < 59; ++c) {
-        StopwatchCounters v{a, b, c};
-        ASSERT_EQ(clockface::SplitTimeOfDay(clockface::TimeOfDay(v)), v) << a << ":" << b << ":" << c;
-      }
-}
 
 TEST(StopwatchRules, UptimeTexts) {
   const std::uint32_t hour = 3'600'000;
@@ -120,20 +95,52 @@ TEST_F(StopwatchTest, EveryTimeLabelAndSeparatorSwitches) {
   }
 }
 
-TEST_F(StopwatchTest, FiftyNineTicksCarryIntoTheSecondCounter) {
+TEST_F(StopwatchTest, SixtySecondsOfIrregularTicksReadOneMinute) {
   ShowStopwatchAndStart();
-  for (int i = 0; i < 59; ++i) {
-    Advance(10);
-    ASSERT_NE(Form1->Label4->Caption(), "59");
+  // Timer messages come every 10 to 16 ms, never exactly as asked.
+  auto& clock = platform->fakeClock();
+  std::mt19937 random(7);
+  std::uint64_t passed = 0;
+  int ticks = 0;
+  while (passed < 60'000) {
+    std::uint64_t step = std::min<std::uint64_t>(10 + random() % 7, 60'000 - passed);
+    clock.Advance(step);
+    passed += step;
+    Form1->Timer1Timer(Form1->Timer1);
+    ++ticks;
+    if (passed == 30'000 || ticks == 100) {
+      const auto shown = Labels();
+      ASSERT_LE(std::stoi(shown[2]), 99);
+      ASSERT_LE(std::stoi(shown[1]), 59);
+    }
   }
-  EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "01", "00"}));
-  Advance(10 * 58);
-  EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "01", "58"}));
+  EXPECT_LT(ticks, 6000);  // far fewer ticks than hundredths: the count does not depend on them
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"01", "00", "00"}));
+  EXPECT_EQ(Form1->stopwatchRunning, 1);
+}
+
+TEST_F(StopwatchTest, StopKeepsTheShownValueAndStartGoesOnFromIt) {
+  ShowStopwatchAndStart();
+  Advance(2'345);
+  Form1->N2->Click();
+  Advance(10);
+  const auto stopped = Labels();
+  EXPECT_EQ(stopped, (std::vector<std::string>{"00", "02", "34"}));
+  EXPECT_EQ(Form1->stopwatchRunning, 0);
+  Advance(5'000);
+  EXPECT_EQ(Labels(), stopped);
+
+  Form1->N1->Click();
+  Advance(1'005);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "03", "34"}));
+  Form1->N3->Click();
+  Advance(10);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "00", "00"}));
 }
 
 TEST_F(StopwatchTest, RunsUpTo20AndStopsThereAndStartAgainStaysThere) {
   ShowStopwatchAndStart();
-  Advance(10 * (20 * 59 * 59 + 100));  // every counter value up to 20 / 0 / 0, and then some
+  Advance(20 * 60'000 + 1'000);  // twenty minutes, and then some
   EXPECT_EQ(Labels(), (std::vector<std::string>{"20", "00", "00"}));
   EXPECT_EQ(Form1->stopwatchRunning, 0);
   Form1->N1->Click();

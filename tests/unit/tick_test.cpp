@@ -182,12 +182,64 @@ TEST_F(TickTest, CaptionFeatureFollowsTheForegroundWindow) {
   EXPECT_EQ(desktop.windows[0xA0], "Неактивное окно");
   EXPECT_EQ(desktop.windows[0xB0], "КалькуляторВремя 09:05:09" + tail);
 
+  // Back to A: its own caption again, not the mark it was given meanwhile.
   desktop.foreground = 0xA0;
   AdvanceTo(9, 5, 10);
   EXPECT_EQ(desktop.windows[0xB0], "Неактивное окно");
-  EXPECT_EQ(desktop.windows[0xA0], "Неактивное окноВремя 09:05:10" + tail);
+  EXPECT_EQ(desktop.windows[0xA0], "БлокнотВремя 09:05:10" + tail);
   EXPECT_EQ(Form1->lastActiveWindow, platform::WindowHandle(0xA0));
-  EXPECT_EQ(Form1->titleText, "Неактивное окноВремя 09:05:10" + tail);
+  EXPECT_EQ(Form1->titleText, "БлокнотВремя 09:05:10" + tail);
+  // The window kept in front is written once a second, never marked inactive meanwhile.
+  desktop.captionsSet.clear();
+  AdvanceTo(9, 5, 12);
+  EXPECT_EQ(desktop.captionsSet.size(), 2u);
+  for (const auto& [window, caption] : desktop.captionsSet) EXPECT_EQ(window, platform::WindowHandle(0xA0));
+}
+
+TEST_F(TickTest, CaptionsComeBackWhenTheFeatureIsSwitchedOff) {
+  auto& desktop = platform->fakeDesktop();
+  desktop.windows = {{0xA0, "Блокнот"}, {0xB0, "Калькулятор"}, {0xC0, "Проводник"}};
+  desktop.foreground = 0xA0;
+  StartAt(9, 5, 6, 500, "[Clock]\r\nshowIntitle=1\r\n");
+  AdvanceTo(9, 5, 7);
+  desktop.foreground = 0xB0;
+  AdvanceTo(9, 5, 8);
+  desktop.foreground = 0xA0;
+  AdvanceTo(9, 5, 9);
+  ASSERT_EQ(desktop.windows[0xB0], "Неактивное окно");
+
+  Form1->SetShowInTitle(0);  // as the settings window does
+  EXPECT_EQ(desktop.windows[0xA0], "Блокнот");
+  EXPECT_EQ(desktop.windows[0xB0], "Калькулятор");
+  const std::size_t calls = desktop.captionsSet.size();
+  AdvanceTo(9, 5, 12);
+  EXPECT_EQ(desktop.captionsSet.size(), calls);  // nothing more is written
+
+  // On again: the windows are met afresh.
+  Form1->SetShowInTitle(1);
+  desktop.foreground = 0xC0;
+  AdvanceTo(9, 5, 13);
+  EXPECT_EQ(desktop.windows[0xC0], "ПроводникВремя 09:05:13 | Число 07.12.2026");
+  EXPECT_EQ(desktop.windows[0xA0], "Блокнот");
+}
+
+TEST_F(TickTest, CaptionsComeBackWhenTheProgramEndsExceptOfWindowsClosedMeanwhile) {
+  auto& desktop = platform->fakeDesktop();
+  desktop.windows = {{0xA0, "Блокнот"}, {0xB0, "Калькулятор"}, {0xC0, "Проводник"}};
+  desktop.foreground = 0xA0;
+  StartAt(9, 5, 6, 500, "[Clock]\r\nshowIntitle=1\r\n");
+  AdvanceTo(9, 5, 7);
+  desktop.foreground = 0xB0;
+  AdvanceTo(9, 5, 8);
+  desktop.foreground = 0xC0;
+  AdvanceTo(9, 5, 9);
+  desktop.windows.erase(0xB0);  // the calculator is closed while the clock runs
+
+  desktop.captionsSet.clear();
+  CloseMainWindow();
+  EXPECT_EQ(desktop.windows[0xA0], "Блокнот");
+  EXPECT_EQ(desktop.windows[0xC0], "Проводник");
+  for (const auto& [window, caption] : desktop.captionsSet) EXPECT_NE(window, platform::WindowHandle(0xB0));
 }
 
 // Ticks come late by a random few milliseconds, as timer messages do; started just before a
