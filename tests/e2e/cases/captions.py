@@ -1,0 +1,64 @@
+"""The time in the caption of the active window: other programs get their own captions back."""
+
+import subprocess
+
+from cases import case
+from cases.chrome import write_config
+from cases.common import expect, wait_exit, wait_main_window
+from harness import Failure, wait_until
+
+INACTIVE = "Неактивное окно".encode("cp1251")
+TIME = "Время ".encode("cp1251")
+
+
+def notepads(s):
+    """Notepad's windows: {hwnd: caption}."""
+    return {w["hwnd"]: w.get("caption", b"") for w in s.windows() if w.get("class") == "Notepad" and w.get("visible") == 1}
+
+
+def start_notepad(s, known):
+    """Starts Wine's Notepad beside the clock and returns its window and own caption."""
+    proc = subprocess.Popen(["wine", "notepad"], cwd=s.dir, env=s.env(), stdin=subprocess.DEVNULL,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+
+    def new_one():
+        found = {h: c for h, c in notepads(s).items() if h not in known}
+        return next(iter(found.items()), None)
+    hwnd, caption = wait_until("a new Notepad window", new_one, 60)
+    # The clock may have written the time into it already: its own caption is what comes first.
+    own = caption.split(TIME)[0]
+    expect(own and own != INACTIVE, f"Notepad should open with a caption of its own: {caption!r}")
+    return proc, hwnd, own
+
+
+def caption_of(s, hwnd):
+    return notepads(s).get(hwnd)
+
+
+@case
+def captions_restored(s):
+    write_config(s, "[Clock]\nRunTray=0\nshowIntitle=1\n")
+    program = s.start()
+    wait_main_window(s)
+    # Notepad, started after the clock, is the window the user works in.
+    first, a, a_own = start_notepad(s, set())
+    wait_until("the time in Notepad's caption", lambda: (caption_of(s, a) or b"").startswith(a_own + TIME), 15)
+
+    # A second Notepad takes the foreground: the first is "Неактивное окно", the second gets the time.
+    second, b, b_own = start_notepad(s, {a})
+    wait_until("the first Notepad marked inactive", lambda: caption_of(s, a) == INACTIVE, 15)
+    wait_until("the time in the second Notepad's caption",
+               lambda: (caption_of(s, b) or b"").startswith(b_own + TIME), 15)
+    s.screenshot("captions")
+
+    # The clock ends: both get their own captions back.
+    rc, raw = s.probe("close", "Horavo")
+    if rc != 0:
+        raise Failure(f"the probe could not close the clock: {raw!r}")
+    code = wait_exit(s, program)
+    expect(code == 0, f"the program should exit with 0, it exited with {code}")
+    now = notepads(s)
+    expect(now.get(a) == a_own, f"the first Notepad should read {a_own!r} again, it reads {now.get(a)!r}")
+    expect(now.get(b) == b_own, f"the second Notepad should read {b_own!r} again, it reads {now.get(b)!r}")
+    for proc in (first, second):
+        proc.kill()
