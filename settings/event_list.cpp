@@ -12,6 +12,7 @@ void TForm2::BuildEventList() {
   SpeedButton5->SetParent(TabSheet1);
   SpeedButton5->SetBounds(4, 4, 150, 24);
   SpeedButton5->SetCaption("Стандартные события");
+  SpeedButton5->SetGroupIndex(1);
 }
 
 void TForm2::EventRefresh() { shownCodes = events::LoadListFile(files_.Path("Gear\\Events.txt")); }
