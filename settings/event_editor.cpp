@@ -1,5 +1,7 @@
 // The event editor: the right half of the event page. In view mode it shows the event last
 // clicked in the list; in record mode it collects a new event and commits it to the store.
+#include <algorithm>
+
 #include "config/convert.h"
 #include "settings/event_list_model.h"
 #include "settings/greeting_address_window.h"
@@ -45,7 +47,35 @@ ui::TImage* Background(TForm2* form, ui::TWinControl* parent, const std::string&
   return image;
 }
 
+// A windowed control cannot show the picture behind it; it takes the picture's mean colour
+// under it instead, so on a soft gradient it shows no box of its own. The control and the
+// stretched picture share a parent.
+void BlendWith(const ui::TImage& background, ui::TControl& control) {
+  const ui::Image& picture = background.Picture();
+  if (picture.Empty() || background.Width() <= 0 || background.Height() <= 0) return;
+  auto column = [&](int x) { return std::clamp((x - background.Left()) * picture.width / background.Width(), 0, picture.width - 1); };
+  auto row = [&](int y) { return std::clamp((y - background.Top()) * picture.height / background.Height(), 0, picture.height - 1); };
+  const int x0 = column(control.Left()), x1 = column(control.Left() + control.Width() - 1);
+  const int y0 = row(control.Top()), y1 = row(control.Top() + control.Height() - 1);
+  std::uint64_t sum[3] = {0, 0, 0}, count = 0;
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x) {
+      const std::uint32_t p = picture.At(x, y);
+      sum[0] += p >> 16 & 0xFF;
+      sum[1] += p >> 8 & 0xFF;
+      sum[2] += p & 0xFF;
+      ++count;
+    }
+  const auto mean = [&](int i) { return std::uint32_t(sum[i] / count); };
+  control.SetColor(ui::PixelToColor(mean(0) << 16 | mean(1) << 8 | mean(2)));
+}
+
 }  // namespace
+
+void TForm2::BlendIntoBackgrounds() {
+  for (ui::TRadioButton* r : {RadioButton1, RadioButton2, RadioButton3, RadioButton4}) BlendWith(*Image6, *r);
+  BlendWith(*PageBackgrounds[6], *CheckBox1);
+}
 
 void TForm2::BuildEditor() {
   BuildEditorGroups();
@@ -141,8 +171,11 @@ void TForm2::BuildEditorGroups() {
 }
 
 void TForm2::BuildActionPages() {
-  PageControl2 = Make<ui::TPageControl>(this, TabSheet1, "PageControl2", kLeft, 142, kWidth, 192);
-  PageControl2->MultiLine = true;
+  PageControl2 = new ui::TPageControl(this);
+  PageControl2->Name = "PageControl2";
+  PageControl2->MultiLine = true;  // seven long captions take two rows
+  PageControl2->SetParent(TabSheet1);
+  PageControl2->SetBounds(kLeft, 142, kWidth, 192);
   for (std::size_t i = 0; i < ActionPages.size(); ++i) {
     auto* page = new ui::TTabSheet(this);
     page->Name = "TabSheet" + std::to_string(3 + i);
@@ -189,11 +222,10 @@ void TForm2::BuildActionPages() {
 
   // "День рождения/праздник"
   ui::TTabSheet* days = ActionPages[6];
-  RichEdit2 = Make<ui::TRichEdit>(this, days, "RichEdit2", 4, 4, 214, 104);
+  RichEdit2 = Make<ui::TRichEdit>(this, days, "RichEdit2", 4, 4, 214, 132);
   RichEdit2->SetScrollBars(ui::TScrollStyle::ssVertical);
   RichEdit2->SetText("Здесь вы можете ввести \r\nназвание праздника или \r\nфамилию, имя, отчество \r\nименниника.");
   CheckBox1 = Make<ui::TCheckBox>(this, days, "CheckBox1", 226, 4, 126, 17);
-  CheckBox1->ParentColor = true;
   CheckBox1->SetCaption("День рождения?");
   BitBtn9 = Make<ui::TBitBtn>(this, days, "BitBtn9", 226, 28, 100, 26);
   BitBtn9->SetCaption("Адрес");

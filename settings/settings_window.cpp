@@ -60,6 +60,7 @@ TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform, config::Prog
   Image5->SetPicture(smallBackground);
   Image6->SetPicture(smallBackground);
   for (ui::TImage* image : PageBackgrounds) image->SetPicture(smallBottomBackground);
+  BlendIntoBackgrounds();
 
   if (!libraryLoaded) {
     platform_.dialogs().ShowMessageBox(kLibraryMissing, ui::Application().Title(),

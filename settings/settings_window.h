@@ -183,6 +183,8 @@ class TForm2 : public ui::TForm {
   // Event editor: helpers.
   void BuildEditorGroups();
   void BuildActionPages();
+  // Gives the check and radio boxes that stand on a background picture its colour there.
+  void BlendIntoBackgrounds();
   // The new event's number, shown in Edit5.
   void DrawNumber();
   // Shows or hides the time picker, the date picker and the weekday list with their labels
