@@ -138,6 +138,9 @@ void TForm2::BuildEditorGroups() {
     DateItems[i] = item;
   }
   DateTimePicker2->SetPopupMenu(PopupMenu3);
+  const platform::DateTime now = platform_.clock().Now();
+  DateTimePicker1->SetDateTime(now);
+  DateTimePicker2->SetDateTime(now);
 
   // "Периодичность и номер"
   GroupBox2 = Make<ui::TGroupBox>(this, TabSheet1, "GroupBox2", kLeft + 144, 0, kWidth - 144, 138);

@@ -58,11 +58,14 @@ def action_tabs(s, title):
 
 
 def choose_action_page(s, title, index):
-    """Selects the action page by the keyboard: Home, then Right `index` times."""
+    """Selects the action page by the keyboard: Left until the first page, then Right `index`
+    times (a click on the tabs selects some page first)."""
     tabs = action_tabs(s, title)
     click(s, tabs, dx=20, dy=10)
     time.sleep(0.3)
-    s.xdotool("key", "Home")
+    for _ in range(7):
+        time.sleep(0.1)
+        s.xdotool("key", "Left")
     for _ in range(index):
         time.sleep(0.2)
         s.xdotool("key", "Right")
@@ -95,7 +98,7 @@ def commit(s):
 
 def quick_time(s, presses):
     """Chooses an item of the time picker's quick-time menu: `presses` Down keys, then Return."""
-    picker = [c for c in visible(s, RECORD, "systemdatetimepick32")]
+    picker = [c for c in visible(s, RECORD, "sysdatetimepick32")]
     expect(len(picker) == 2, f"both pickers should be shown: {picker}")
     time_picker = min(picker, key=lambda c: c["top"])
     click(s, time_picker, button=3)
@@ -120,6 +123,7 @@ def editor_reminder(s):
     time.sleep(1)
     s.screenshot("editor_empty")
 
+    begun = time.time()
     begin_addition(s, VIEW)
     choose_action_page(s, RECORD, 5)
     rich = control(s, RECORD, "richedit")
@@ -128,7 +132,6 @@ def editor_reminder(s):
     quick_time(s, 1)
     time.sleep(0.5)
     s.screenshot("editor_reminder_record")
-    started = time.time()
     commit(s)
     time.sleep(0.5)
     s.screenshot("editor_reminder_view")
@@ -141,7 +144,7 @@ def editor_reminder(s):
     note = s.app / "notes" / f"{number}.zqt"
     expect(note.exists() and b"Tea time" in note.read_bytes(), f"the note file {note} should hold the text")
     due = time.mktime(time.strptime(section["date"] + " " + section["time"], "%d.%m.%Y %H:%M:%S"))
-    expect(55 <= due - started <= 65, f"the reminder is due at {section['time']}, not a minute ahead")
+    expect(55 <= due - begun <= 65, f"the reminder is due at {section['time']}, not a minute after the addition began")
 
     click(s, control(s, VIEW_AFTER, "button", "Выход"))
     wait_until("the settings window to close", lambda: not (s.window(VIEW_AFTER) or {}).get("visible"), 10)
