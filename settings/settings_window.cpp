@@ -188,9 +188,15 @@ void TForm2::BitBtn10Click(ui::TComponent* sender) { BitBtn5Click(sender); }
 
 void TForm2::FormClose(ui::TComponent*, ui::TCloseAction&) {
   // The main window's caption option and the scheduler's lists, so the events added or
-  // deleted here are scanned from now on.
-  const int showInTitle = ConfigIni().ReadInt("Clock", "showIntitle", 0);
-  if (links_.setShowInTitle) links_.setShowInTitle(showInTitle);
-  scheduler_.LoadList();
-  scheduler_.Reload();
+  // deleted here are scanned from now on. A step that fails (a damaged value, a missing list)
+  // is reported and the other still runs; the window closes either way, and so does the
+  // program when it closes the window on its way out.
+  ui::Application().Guard([this] {
+    const int showInTitle = ConfigIni().ReadInt("Clock", "showIntitle", 0);
+    if (links_.setShowInTitle) links_.setShowInTitle(showInTitle);
+  });
+  ui::Application().Guard([this] {
+    scheduler_.LoadList();
+    scheduler_.Reload();
+  });
 }

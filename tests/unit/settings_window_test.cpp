@@ -316,18 +316,6 @@ TEST_F(SettingsWindowTest, ANewNumberAvoidsEveryStoredOne) {
   EXPECT_EQ(Begin(), "4242");
 }
 
-TEST_F(SettingsWindowTest, ANewNumberIsDrawnWithoutLeadingZeros) {
-  dir.Write("Gear/Events.txt", "5\r\n17\r\n");
-  StartProgram();
-  Form1->N8->Click();
-  const std::string number = Begin();
-  EXPECT_NE(number, "5");
-  EXPECT_NE(number, "17");
-  ASSERT_FALSE(number.empty());
-  EXPECT_TRUE(number == "0" || number[0] != '0') << number;
-  EXPECT_LT(std::stoi(number), 99999);
-}
-
 TEST_F(SettingsWindowTest, QuickTimeAndDateMenusMoveThePickers) {
   SetClock(2026, 12, 31, 23, 50, 0);
   StartProgram();
@@ -498,6 +486,23 @@ TEST_F(SettingsWindowTest, AnEventAddedHereIsScannedOnceTheWindowCloses) {
   AdvanceTo(9, 6, 7, 900);
   ASSERT_EQ(platform->fakeSound().beeps.size(), 1u);
   EXPECT_EQ(platform->fakeSound().beeps[0].frequency, 523);
+}
+
+TEST_F(SettingsWindowTest, ADamagedCaptionOptionIsReportedAndTheWindowStillClosesAndReloads) {
+  StartProgram();
+  TForm2& w = *Form2;
+  Form1->N8->Click();
+  const std::string number = Begin();
+  Commit();
+  dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\nshowIntitle=yes\r\n");
+  w.BitBtn5->Click();
+  EXPECT_FALSE(w.Visible());
+  ASSERT_EQ(platform->fakeDialogs().shown.size(), 1u);
+  EXPECT_EQ(platform->fakeDialogs().shown[0].text, "'yes' is not a valid integer value.");
+  EXPECT_EQ(program->Scheduler().Names(), std::vector<std::string>{number});
+  // The program still ends when its main window closes.
+  CloseMainWindow();
+  EXPECT_TRUE(widgets->terminated || ui::Application().Terminated());
 }
 
 // ---- Quick power-off templates
