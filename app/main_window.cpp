@@ -155,6 +155,7 @@ void TForm1::BuildDesign() {
   N4->OnClick = std::bind(&TForm1::N4Click, this, _1);
   N5->OnClick = std::bind(&TForm1::N5Click, this, _1);
   N11->OnClick = std::bind(&TForm1::N11Click, this, _1);
+  BindTemplates();
   BuildStopwatchDesign();
   BuildChromeDesign();
   OnCreate = std::bind(&TForm1::FormCreate, this, _1);
@@ -261,11 +262,11 @@ void TForm1::FormDestroy(ui::TComponent*) {
 }
 
 void TForm1::N4Click(ui::TComponent*) {
-  if (Form2) Form2->Show();
+  if (Form2) Form2->ShowSettingsPage();
 }
 
 void TForm1::N8Click(ui::TComponent*) {
-  if (Form2) Form2->Show();
+  if (Form2) Form2->ShowEventPage();
 }
 
 void TForm1::N5Click(ui::TComponent*) { SystemCommand(ui::SC_CLOSE_COMMAND); }

@@ -153,6 +153,10 @@ class TForm1 : public ui::TForm {
   // The file a picture key of the current skin names (app/main_window_skin.cpp).
   std::string SkinPicturePath(const char* key, const char* fallback);
 
+  // Quick power-off templates (app/main_window_templates.cpp): a power-off event `minutes`
+  // from now, entered through the settings window's event editor as a user would.
+  void SchemeAdd(int minutes);
+
   // Start-up announcements (app/main_window_announcements.cpp): Timer2's single run after start.
   void Timer2Timer(ui::TComponent* sender);
 
@@ -164,6 +168,7 @@ class TForm1 : public ui::TForm {
 
  private:
   void BuildDesign();
+  void BindTemplates();
   void SetMenuBitmap(ui::TMenuItem* item, const std::string& name);
   // Shows a fatal error (library missing, second instance) and ends the process with code 0.
   [[noreturn]] void EndWithMessage(const char* text);

@@ -1,6 +1,30 @@
 #include "settings/settings_window.h"
 
+#include <cstdlib>
+
+#include "config/settings.h"
+#include "events/list_file.h"
+#include "events/scheduler.h"
+#include "resources/jpeg.h"
+#include "ui/application.h"
+
 TForm2* Form2 = nullptr;
+
+namespace {
+
+constexpr int kEventPageWidth = 717;
+constexpr int kSettingsPageWidth = 493;
+constexpr int kHeight = 430;
+constexpr ui::TColor kColor = 15384215;
+// The settings page is reached by narrowing the window this many times by this much.
+constexpr int kNarrowSteps = 32;
+constexpr int kNarrowStep = 7;
+
+constexpr const char* kViewCaption = "Настройки -  Режим: Просмотр";
+constexpr const char* kRecordCaption = "Настройки - Режим: Запись";
+constexpr const char* kLibraryMissing = "Не найдена библиотека resourcesimages.dll! Переустановите программу";
+
+}  // namespace
 
 TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files,
                events::EventStore& store, events::Scheduler& scheduler, SettingsLinks links)
@@ -11,21 +35,168 @@ TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform, config::Prog
       scheduler_(scheduler),
       links_(std::move(links)) {
   Form2 = this;
-  Name = "Form2";
-  PageControl1 = new ui::TPageControl(this);
-  PageControl1->SetParent(this);
-  PageControl1->SetAlign(ui::TAlign::alClient);
-  TabSheet1 = new ui::TTabSheet(this);
-  TabSheet1->SetPageControl(PageControl1);
-  TabSheet1->SetCaption("Добавить событие");
-  TabSheet2 = new ui::TTabSheet(this);
-  TabSheet2->SetPageControl(PageControl1);
-  TabSheet2->SetCaption("Настройки");
+  BuildFrame();
   BuildEditor();
   BuildEventList();
   BuildSettingsPages();
+
+  // Construction: cleared paths, the library, the generator, the backgrounds, the pictures.
+  configPath.clear();
+  gearIniPath.clear();
+  emailAddress.clear();
+  imageLib_ = platform_.NewResourceLibrary();
+  const bool libraryLoaded = imageLib_->Load("resources\\images.dll");
+  numbers_ = settings::NumberGenerator(settings::NumberGenerator::SeedFrom(platform_.clock().Now()));
+
+  auto decode = [this](const char* name) {
+    const auto bytes = platform_.programResources().Data(name);
+    if (!bytes) return ui::Image{};
+    return resources::DecodeJpeg(*bytes).value_or(ui::Image{});
+  };
+  bigBackground = decode("GRADIENTBIG");
+  smallBackground = decode("GRADIENTSMALL");
+  smallBottomBackground = decode("GRADIENTSMALLBOTTOM");
+  Image2->SetPicture(bigBackground);
+  Image5->SetPicture(smallBackground);
+  Image6->SetPicture(smallBackground);
+  for (ui::TImage* image : PageBackgrounds) image->SetPicture(smallBottomBackground);
+  BlendIntoBackgrounds();
+
+  if (!libraryLoaded) {
+    platform_.dialogs().ShowMessageBox(kLibraryMissing, ui::Application().Title(),
+                                       ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+    platform_.process().Exit(0);
+    std::abort();  // Exit never returns
+  }
+  BitBtn5->SetGlyph(LibraryPicture("EXIT"));
+  BitBtn4->SetGlyph(LibraryPicture("ADDEVENT"));
+  BitBtn6->SetGlyph(LibraryPicture("DELEVENT"));
+  SpeedButton1->SetGlyph(LibraryPicture("SPEAKER"));
+  BitBtn1->SetGlyph(LibraryPicture("BROWSE"));
+  BitBtn2->SetGlyph(LibraryPicture("RUNFILETEST"));
+  BitBtn7->SetGlyph(LibraryPicture("FOTO"));
+  BitBtn9->SetGlyph(LibraryPicture("MAIL"));
+  Image4->SetPicture(LibraryPicture("DATE"));
+  Image3->SetPicture(LibraryPicture("TIME"));
+  ImageList1->Add(LibraryPicture("PL"));
+  ImageList1->Add(LibraryPicture("CONFIG"));
+  PageControl1->UpdateTabs();
 }
 
 TForm2::~TForm2() {
+  if (imageLib_ && imageLib_->Loaded()) imageLib_->Release();
   if (Form2 == this) Form2 = nullptr;
+}
+
+ui::Image TForm2::LibraryPicture(const char* name) {
+  if (!imageLib_ || !imageLib_->Loaded()) return {};
+  return imageLib_->Bitmap(name).value_or(ui::Image{});
+}
+
+void TForm2::BuildFrame() {
+  using namespace std::placeholders;
+  Name = "Form2";
+  SetBorderStyle(ui::TBorderStyle::bsDialog);
+  SystemMenu = false;
+  Position = ui::TPosition::poScreenCenter;
+  SetBounds(0, 0, kEventPageWidth, kHeight);
+  SetColor(kColor);
+  ShowHint = true;
+  SetCaption(kViewCaption);
+
+  ImageList1 = new ui::TImageList(this);
+  ImageList1->Name = "ImageList1";
+  PageControl1 = new ui::TPageControl(this);
+  PageControl1->Name = "PageControl1";
+  PageControl1->SetParent(this);
+  PageControl1->SetAlign(ui::TAlign::alClient);
+  PageControl1->SetImages(ImageList1);
+  TabSheet1 = new ui::TTabSheet(this);
+  TabSheet1->Name = "TabSheet1";
+  TabSheet1->SetPageControl(PageControl1);
+  TabSheet1->SetCaption("Добавить событие");
+  TabSheet1->SetImageIndex(0);
+  TabSheet2 = new ui::TTabSheet(this);
+  TabSheet2->Name = "TabSheet2";
+  TabSheet2->SetPageControl(PageControl1);
+  TabSheet2->SetCaption("Настройки");
+  TabSheet2->SetImageIndex(1);
+  PageControl1->SetActivePageIndex(0);
+  PageControl1->OnChange = std::bind(&TForm2::PageControl1Change, this, _1);
+
+  OnCreate = std::bind(&TForm2::FormCreate, this, _1);
+  OnShow = std::bind(&TForm2::FormShow, this, _1);
+  OnClose = std::bind(&TForm2::FormClose, this, _1, _2);
+}
+
+void TForm2::FormCreate(ui::TComponent*) {
+  gearIniPath = files_.Path("Gear\\gear.ini");
+  configPath = files_.Path("Cfg\\Clock_config.ini");
+  configIni = std::make_unique<config::Settings>(configPath);
+  gearIni = std::make_unique<config::TIniFile>(gearIniPath);
+  // Settings page, loading step 1: the autostart state.
+  //   LoadSettingsPage(1, 1);
+  const std::string listPath = files_.Path("Gear\\Events.txt");
+  storedCodes = events::LoadListFile(listPath);
+  shownCodes = events::LoadListFile(listPath);
+  listFilter = 8;
+  // Settings page, loading steps 2 to 12, then the list, then steps 14 to 20.
+  //   LoadSettingsPage(2, 12);
+  EventRefresh();
+  //   LoadSettingsPage(14, 20);
+}
+
+void TForm2::FormShow(ui::TComponent*) {
+  // Settings page: the skin preview is refreshed first; a missing preview ends the handler.
+  //   SkinPreview();
+  SetCaption(BitBtn4->Caption() == "OK" ? kRecordCaption : kViewCaption);
+}
+
+void TForm2::ShowEventPage() {
+  PageControl1->SetActivePageIndex(0);
+  SetWidth(kEventPageWidth);
+  Show();
+}
+
+void TForm2::ShowSettingsPage() {
+  PageControl1->SetActivePageIndex(1);
+  SetWidth(kSettingsPageWidth);
+  Show();
+}
+
+void TForm2::PageControl1Change(ui::TComponent*) {
+  if (PageControl1->ActivePageIndex() == 1) {
+    if (ConfigIni().ReadText("Clock", "SlowResize", "1") == "1") {
+      for (int i = 0; i < kNarrowSteps; ++i) SetWidth(Width() - kNarrowStep);
+    } else {
+      SetWidth(kSettingsPageWidth);
+    }
+  } else {
+    SetWidth(kEventPageWidth);
+  }
+}
+
+void TForm2::BitBtn5Click(ui::TComponent*) {
+  Close();
+  if (links_.trayIconVisible && !links_.trayIconVisible()) {
+    if (links_.minimize) links_.minimize();
+    if (links_.restore) links_.restore();
+  }
+}
+
+void TForm2::BitBtn10Click(ui::TComponent* sender) { BitBtn5Click(sender); }
+
+void TForm2::FormClose(ui::TComponent*, ui::TCloseAction&) {
+  // The main window's caption option and the scheduler's lists, so the events added or
+  // deleted here are scanned from now on. A step that fails (a damaged value, a missing list)
+  // is reported and the other still runs; the window closes either way, and so does the
+  // program when it closes the window on its way out.
+  ui::Application().Guard([this] {
+    const int showInTitle = ConfigIni().ReadInt("Clock", "showIntitle", 0);
+    if (links_.setShowInTitle) links_.setShowInTitle(showInTitle);
+  });
+  ui::Application().Guard([this] {
+    scheduler_.LoadList();
+    scheduler_.Reload();
+  });
 }

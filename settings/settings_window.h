@@ -4,13 +4,26 @@
 // cycle are in settings/settings_window.cpp.
 #pragma once
 
+#include <array>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "config/program_files.h"
+#include "events/event_store.h"
 #include "platform/platform.h"
+#include "settings/event_editor_rules.h"
+#include "ui/buttons.h"
+#include "ui/checklst.h"
 #include "ui/comctrls.h"
+#include "ui/datetimepicker.h"
+#include "ui/extctrls.h"
 #include "ui/forms.h"
+#include "ui/listview.h"
+#include "ui/menus.h"
+#include "ui/richedit.h"
+#include "ui/stdctrls.h"
 
 namespace events {
 class EventStore;
@@ -43,10 +56,113 @@ class TForm2 : public ui::TForm {
   ui::TPageControl* PageControl1;  // fills the window: the event page and the settings page
   ui::TTabSheet* TabSheet1;        // "Добавить событие": the event list and the event editor
   ui::TTabSheet* TabSheet2;        // "Настройки": the settings pages
+  ui::TImageList* ImageList1;      // the pictures of PageControl1's tabs
+  ui::TBitBtn* BitBtn5;            // "Выход" of the event page
+
+  // The window's own accessors of "Cfg\Clock_config.ini" and "Gear\gear.ini".
+  std::string configPath, gearIniPath;
+  std::unique_ptr<config::Settings> configIni;
+  std::unique_ptr<config::TIniFile> gearIni;
+  // The three backgrounds, decoded once: the large one behind the event editor (and lent to
+  // the About and greeting address windows), the small one behind the editor's two groups,
+  // the small-bottom one behind each action page.
+  ui::Image bigBackground, smallBackground, smallBottomBackground;
+
+  // The two ways other windows open this one; the page is set without PageControl1Change.
+  void ShowEventPage();     // page 0, width 717
+  void ShowSettingsPage();  // page 1, width 493
+
+  void FormCreate(ui::TComponent* sender);
+  void FormShow(ui::TComponent* sender);
+  void FormClose(ui::TComponent* sender, ui::TCloseAction& action);
+  void PageControl1Change(ui::TComponent* sender);
+  void BitBtn5Click(ui::TComponent* sender);
+  void BitBtn10Click(ui::TComponent* sender);
 
   // ---- Event editor (settings/event_editor.cpp) ----
+  ui::TImage* Image2;                  // the large background behind the editor
+  ui::TGroupBox* GroupBox1;            // "Время и число"
+  ui::TImage* Image5;                  // its background
+  ui::TImage* Image3;                  // the icon beside "Время"
+  ui::TLabel* Label3;                  // "Время"
+  ui::TDateTimePicker* DateTimePicker1;  // time of day, with the quick-time menu
+  ui::TImage* Image4;                  // the icon beside "Число"
+  ui::TLabel* Label4;                  // "Число"
+  ui::TDateTimePicker* DateTimePicker2;  // date, with the quick-date menu
+  ui::TPopupMenu* PopupMenu2;          // the quick-time menu
+  std::array<ui::TMenuItem*, 17> TimeItems;  // its items, as settings::kQuickTimes
+  ui::TPopupMenu* PopupMenu3;          // the quick-date menu
+  std::array<ui::TMenuItem*, 5> DateItems;   // its items, as settings::kQuickDates
+
+  ui::TGroupBox* GroupBox2;            // "Периодичность и номер"
+  ui::TImage* Image6;                  // its background
+  ui::TLabel* Label1;                  // "Выполнять событие..."
+  ui::TRadioButton* RadioButton1;      // "В указанный день"
+  ui::TRadioButton* RadioButton2;      // "Каждый день"
+  ui::TRadioButton* RadioButton3;      // "Каждый месяц"
+  ui::TRadioButton* RadioButton4;      // "В указанные дни"
+  ui::TLabel* Label2;                  // "недели": acts as RadioButton4
+  ui::TCheckListBox* CheckListBox2;    // the weekdays, Monday first
+  ui::TLabel* Label7;                  // "Номер"
+  ui::TEdit* Edit5;                    // the event number
+
+  ui::TPageControl* PageControl2;      // the action types; its page index is the stored type
+  std::array<ui::TTabSheet*, 7> ActionPages;  // TabSheet3 .. TabSheet9
+  std::array<ui::TImage*, 7> PageBackgrounds;
+  ui::TLabel* Label5;                  // "Частота звука"
+  ui::TEdit* Edit1;                    // frequency in hertz
+  ui::TLabel* Label6;                  // "Длительность звучания"
+  ui::TEdit* Edit2;                    // duration in milliseconds
+  ui::TSpeedButton* SpeedButton1;      // beeps now
+  ui::TLabel* Label8;                  // "Файл"
+  ui::TEdit* Edit3;                    // the file to open
+  ui::TBitBtn* BitBtn1;                // "Обзор"
+  ui::TBitBtn* BitBtn2;                // "Запуск!"
+  ui::TRichEdit* RichEdit1;            // the reminder text
+  ui::TRichEdit* RichEdit2;            // the birthday or holiday text
+  ui::TCheckBox* CheckBox1;            // "День рождения?"
+  ui::TBitBtn* BitBtn9;                // "Адрес"
+  ui::TBitBtn* BitBtn7;                // "Фото"
+
+  ui::TBitBtn* BitBtn4;                // " Добавить событие" / "OK"
+  ui::TBitBtn* BitBtn6;                // "Удалить событие" / "Отмена"
+
+  std::string photoPath;     // the picture chosen with "Фото"; kept for later additions
+  std::string emailAddress;  // the greeting address; emptied when an addition begins
+  int birthdayFlag = 0;
+
+  // Record mode: the action pages are enabled.
+  bool Recording() const { return PageControl2->Enabled(); }
+
+  void BitBtn4Click(ui::TComponent* sender);
+  void BitBtn6Click(ui::TComponent* sender);
+  void CancelAdd();
+  void PageControl2Change(ui::TComponent* sender);
+  void RadioButton1Click(ui::TComponent* sender);
+  void RadioButton2Click(ui::TComponent* sender);
+  void RadioButton3Click(ui::TComponent* sender);
+  void RadioButton4Click(ui::TComponent* sender);
+  void Label2Click(ui::TComponent* sender);
+  // Adds an offset "HH:MM:SS" to the time picker, moving the date on past midnight.
+  void AddTime(const std::string& offset);
+  // Adds days to the date shown; a day the month lacks gives the first of the next month.
+  void AddDate(int days);
+  void TodayClick(ui::TComponent* sender);
+  void SpeedButton1Click(ui::TComponent* sender);
+  void BitBtn1Click(ui::TComponent* sender);
+  void BitBtn2Click(ui::TComponent* sender);
+  void BitBtn7Click(ui::TComponent* sender);
+  void BitBtn9Click(ui::TComponent* sender);
 
   // ---- Event list (settings/event_list.cpp) ----
+  // Stand-ins until the list is built: only what the frame and the editor call.
+  ui::TListView* ListView1;
+  ui::TSpeedButton* SpeedButton5;
+  std::vector<std::string> storedCodes, shownCodes;
+  int listFilter = 8;
+  void EventRefresh();
+  void EventDel();
+  void Button2Click(ui::TComponent* sender);
 
   // ---- Settings pages (settings/settings_pages.cpp) ----
 
@@ -55,6 +171,29 @@ class TForm2 : public ui::TForm {
   void BuildEditor();
   void BuildEventList();
   void BuildSettingsPages();
+
+  // Frame: the window's own handle of the picture library and its number generator.
+  std::unique_ptr<platform::ResourceLibrary> imageLib_;
+  settings::NumberGenerator numbers_{1};
+  void BuildFrame();
+  ui::Image LibraryPicture(const char* name);
+  // The configuration file: the window's own accessor once FormCreate opened it.
+  config::Settings& ConfigIni() { return configIni ? *configIni : files_.Config(); }
+
+  // Event editor: helpers.
+  void BuildEditorGroups();
+  void BuildActionPages();
+  // Gives the check and radio boxes that stand on a background picture its colour there.
+  void BlendIntoBackgrounds();
+  // The new event's number, shown in Edit5.
+  void DrawNumber();
+  // Shows or hides the time picker, the date picker and the weekday list with their labels
+  // and icons.
+  void ShowTimeControls(bool on);
+  void ShowDateControls(bool on);
+  void ShowWeekdays(bool on);
+  // The event the controls describe, as the commit stores it.
+  events::EventRecord EditedEvent();
 
   platform::Platform& platform_;
   config::ProgramFiles& files_;

@@ -54,6 +54,8 @@ class TPageControl : public TWinControl {
   // Where the tabs' pictures come from (not owned; forgotten when it goes).
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* images);
+  // Tabs that do not fit one row wrap to more rows; read when the native control is made.
+  bool MultiLine = false;
   TTabPosition TabPosition() const { return tabPosition_; }
   void SetTabPosition(TTabPosition position);
   // Sends the tabs to the native control again, for instance after pictures were added to

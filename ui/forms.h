@@ -26,6 +26,9 @@ class TForm : public TWinControl {
   TFormStyle FormStyle() const { return formStyle_; }
   void SetFormStyle(TFormStyle s);
   TPosition Position = TPosition::poDesigned;
+  // Without it a framed window has no system menu and no buttons in its title bar; read when
+  // the native window is made.
+  bool SystemMenu = true;
 
   // The client area is the window less its frame (set the border style first).
   int ClientWidth() const { return ClientSize().cx; }

@@ -34,7 +34,8 @@ class Win32PageControlPeer : public Win32ControlPeer<PageControlPeer> {
  public:
   Win32PageControlPeer(Backend& backend, TPageControl& pages) : Win32ControlPeer(backend, pages), pages_(pages) {
     bool bottom = pages.TabPosition() == TTabPosition::tpBottom;
-    Create(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPCHILDREN | (bottom ? TCS_BOTTOM : 0));
+    Create(WC_TABCONTROLW,
+           WS_TABSTOP | WS_CLIPCHILDREN | (bottom ? TCS_BOTTOM : 0) | (pages.MultiLine ? TCS_MULTILINE : 0));
     SetTabs(pages.Tabs());
     SetActiveTab(pages.ActivePageIndex());
   }

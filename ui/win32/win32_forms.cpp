@@ -75,6 +75,7 @@ Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form) : backend_(backend),
   stayOnTop_ = form.FormStyle() == TFormStyle::fsStayOnTop;
 
   WindowStyles styles = StylesFor(form.BorderStyle());
+  if (!form.SystemMenu) styles.style &= ~DWORD(WS_SYSMENU);
   DWORD exStyle = styles.exStyle | (stayOnTop_ ? WS_EX_TOPMOST : 0);
   TRect r = form.BoundsRect();
   placing_ = true;
@@ -165,6 +166,7 @@ void Win32FormPeer::SetBorderless(bool borderless) {
   if (borderless) border = TBorderStyle::bsNone;
   if (!borderless && border == TBorderStyle::bsNone) border = TBorderStyle::bsSingle;
   WindowStyles styles = StylesFor(border);
+  if (!form_.SystemMenu) styles.style &= ~DWORD(WS_SYSMENU);
   auto style = DWORD(GetWindowLongPtrW(hwnd_, GWL_STYLE));
   auto exStyle = DWORD(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
   style = (style & ~(kFrameStyles | WS_OVERLAPPED)) | styles.style;

@@ -1,0 +1,226 @@
+"""The event editor of the settings window under Wine, driven through its real controls: a text
+reminder added for the next minute fires; a birthday recorded; a power-off template from the
+clock's menu lands in the store (and the program ends before it could fire). Screenshots of the
+event page in view and record mode for a reminder and a birthday."""
+
+import time
+
+from cases import case
+from cases.common import expect, ini_sections, keep_on_screen, wait_exit, wait_main_window, wait_painted
+from cases.menu import open_face_menu
+from harness import Failure, _parse_probe, menu_items, wait_until
+
+VIEW = "Настройки -  Режим: Просмотр"
+VIEW_AFTER = "Настройки - Режим: Просмотр"
+RECORD = "Настройки - Режим: Запись"
+REMINDER = "Напоминание"
+
+
+def children(s, title):
+    _, raw = s.probe("texts", "hex:" + title.encode("cp1251").hex().upper())
+    fields = _parse_probe(raw)
+    found = []
+    for i in range(fields.get("children", 0)):
+        left, top, right, bottom = (int(v) for v in str(fields[f"child{i}_rect"]).split(","))
+        found.append({"class": fields.get(f"child{i}_class", b"").decode("ascii", "replace").lower(),
+                      "text": fields.get(f"child{i}", b""), "visible": fields.get(f"child{i}_visible") == 1,
+                      "left": left, "top": top, "right": right, "bottom": bottom})
+    return found
+
+
+def visible(s, title, cls, text=None):
+    return [c for c in children(s, title)
+            if c["visible"] and c["class"].startswith(cls) and (text is None or c["text"] == text.encode("cp1251"))]
+
+
+def control(s, title, cls, text=None):
+    found = visible(s, title, cls, text)
+    if not found:
+        raise Failure(f"the window {title!r} shows no {cls} {text!r}")
+    return found[0]
+
+
+def click(s, c, dx=None, dy=None, button=1):
+    x = c["left"] + (dx if dx is not None else (c["right"] - c["left"]) // 2)
+    y = c["top"] + (dy if dy is not None else (c["bottom"] - c["top"]) // 2)
+    s.xdotool("mousemove", x, y, "click", button)
+
+
+def area(c):
+    return (c["right"] - c["left"]) * (c["bottom"] - c["top"])
+
+
+def action_tabs(s, title):
+    """The action-type page control: the smaller of the two visible tab controls."""
+    tabs = visible(s, title, "systabcontrol32")
+    expect(len(tabs) == 2, f"the event page should show two tab controls: {tabs}")
+    return min(tabs, key=area)
+
+
+def choose_action_page(s, title, index):
+    """Selects the action page by the keyboard: Left until the first page, then Right `index`
+    times (a click on the tabs selects some page first)."""
+    tabs = action_tabs(s, title)
+    click(s, tabs, dx=20, dy=10)
+    time.sleep(0.3)
+    for _ in range(7):
+        time.sleep(0.1)
+        s.xdotool("key", "Left")
+    for _ in range(index):
+        time.sleep(0.2)
+        s.xdotool("key", "Right")
+    time.sleep(0.5)
+
+
+def gear(s):
+    path = s.app / "Gear" / "gear.ini"
+    return ini_sections(path.read_bytes()) if path.exists() else {}
+
+
+def events_list(s):
+    return [line for line in (s.app / "Gear" / "Events.txt").read_bytes().split(b"\r\n") if line]
+
+
+def open_by_double_click(s, w):
+    s.xdotool("mousemove", w["left"] + 8, w["top"] + w["height"] - 10, "click", "--repeat", "2", "--delay", "80", 1)
+    return s.wait_window(VIEW, 30)
+
+
+def begin_addition(s, title):
+    click(s, control(s, title, "button", " Добавить событие" if title == VIEW else "Добавить событие"))
+    s.wait_window(RECORD, 20)
+
+
+def commit(s):
+    click(s, control(s, RECORD, "button", "OK"))
+    s.wait_window(VIEW_AFTER, 20)
+
+
+def quick_time(s, presses):
+    """Chooses an item of the time picker's quick-time menu: `presses` Down keys, then Return."""
+    picker = [c for c in visible(s, RECORD, "sysdatetimepick32")]
+    expect(len(picker) == 2, f"both pickers should be shown: {picker}")
+    time_picker = min(picker, key=lambda c: c["top"])
+    click(s, time_picker, button=3)
+    menu = wait_until("the quick-time menu", s.menu, 10)
+    items = menu_items(menu)
+    if items:
+        expect(items[0]["text"] == "+1 минута".encode("cp1251"), f"the quick-time menu: {items}")
+    for _ in range(presses):
+        s.xdotool("key", "Down")
+        time.sleep(0.15)
+    s.xdotool("key", "Return")
+    wait_until("the menu to close", lambda: s.menu() is None, 10)
+
+
+@case
+def editor_reminder(s):
+    keep_on_screen(s)
+    s.start()
+    wait_main_window(s)
+    w = wait_painted(s)
+    open_by_double_click(s, w)
+    time.sleep(1)
+    s.screenshot("editor_empty")
+
+    begun = time.time()
+    begin_addition(s, VIEW)
+    choose_action_page(s, RECORD, 5)
+    rich = control(s, RECORD, "richedit")
+    click(s, rich)
+    s.xdotool("type", "--delay", "30", "Tea time")
+    quick_time(s, 1)
+    time.sleep(0.5)
+    s.screenshot("editor_reminder_record")
+    commit(s)
+    time.sleep(0.5)
+    s.screenshot("editor_reminder_view")
+
+    numbers = events_list(s)
+    expect(len(numbers) == 1, f"one event should be listed: {numbers}")
+    number = numbers[0].decode("ascii")
+    section = gear(s).get(number, {})
+    expect(section.get("type") == "5" and section.get("period") == "1", f"the reminder's keys: {section}")
+    note = s.app / "notes" / f"{number}.zqt"
+    expect(note.exists() and b"Tea time" in note.read_bytes(), f"the note file {note} should hold the text")
+    due = time.mktime(time.strptime(section["date"] + " " + section["time"], "%d.%m.%Y %H:%M:%S"))
+    expect(55 <= due - begun <= 65, f"the reminder is due at {section['time']}, not a minute after the addition began")
+
+    click(s, control(s, VIEW_AFTER, "button", "Выход"))
+    wait_until("the settings window to close", lambda: not (s.window(VIEW_AFTER) or {}).get("visible"), 10)
+    reminder = wait_until("the reminder", lambda: (s.window(REMINDER) or {}).get("visible") == 1,
+                          max(10, due - time.time() + 15))
+    expect(reminder, "the reminder window did not show")
+    texts = b" ".join(c["text"] for c in children(s, REMINDER))
+    s.screenshot("editor_reminder_fired")
+    expect(b"Tea time" in texts, f"the reminder should show the text: {texts!r}")
+
+
+@case
+def editor_birthday(s):
+    keep_on_screen(s)
+    s.start()
+    wait_main_window(s)
+    w = wait_painted(s)
+    open_by_double_click(s, w)
+    begin_addition(s, VIEW)
+    choose_action_page(s, RECORD, 6)
+    click(s, control(s, RECORD, "button", "День рождения?"), dx=7)
+    rich = control(s, RECORD, "richedit")
+    click(s, rich)
+    s.xdotool("key", "ctrl+a")
+    s.xdotool("type", "--delay", "30", "Ivan Petrov")
+    time.sleep(0.5)
+    s.screenshot("editor_birthday_record")
+    commit(s)
+    time.sleep(0.5)
+    s.screenshot("editor_birthday_view")
+    numbers = events_list(s)
+    expect(len(numbers) == 1, f"one event should be listed: {numbers}")
+    number = numbers[0].decode("ascii")
+    section = gear(s).get(number, {})
+    expect(section.get("type") == "6" and section.get("Brith?") == "1" and "period" not in section,
+           f"the birthday's keys: {section}")
+    expect((s.app / "days" / f"{number}.zqd").exists(), "the birthday's text file is missing")
+
+
+@case
+def power_off_template(s):
+    keep_on_screen(s)
+    program = s.start()
+    wait_main_window(s)
+    w = wait_painted(s)
+    open_face_menu(s, w)
+    wanted = "Шаблоны...".encode("cp1251")
+    for _ in range(12):
+        s.xdotool("key", "Down")
+        time.sleep(0.2)
+        if any(i.get("highlighted") == 1 and i["text"] == wanted for i in menu_items(s.menu())):
+            break
+    else:
+        raise Failure("\"Шаблоны...\" was never highlighted")
+    s.xdotool("key", "Right")  # "Выключение..."
+    time.sleep(0.4)
+    s.xdotool("key", "Right")  # its first item, "Через 1 минуту"
+    time.sleep(0.4)
+    s.screenshot("template_menu")
+    chosen = time.time()
+    s.xdotool("key", "Return")
+
+    def stored():
+        sections = gear(s)
+        return sections if sections else None
+    sections = wait_until("the power-off event in the store", stored, 20)
+    try:
+        numbers = events_list(s)
+        expect(len(numbers) == 1, f"one event should be listed: {numbers}")
+        section = sections.get(numbers[0].decode("ascii"), {})
+        expect(section.get("type") == "4" and section.get("period") == "1", f"the power-off event's keys: {section}")
+        due = time.mktime(time.strptime(section["date"] + " " + section["time"], "%d.%m.%Y %H:%M:%S"))
+        expect(50 <= due - chosen <= 65, f"the power-off is due at {section['time']}, not a minute ahead")
+        expect(not (s.window(VIEW_AFTER) or {}).get("visible"), "the settings window should be closed again")
+    finally:
+        # End the program long before the event's second: no power-off is ever requested.
+        s.probe("close", "hex:" + "Horavo".encode("cp1251").hex().upper())
+    code = wait_exit(s, program)
+    expect(code == 0, f"the program should exit with 0, it exited with {code}")
