@@ -3,14 +3,14 @@
 
 #include <vector>
 
-#include "about/unit6.h"
-#include "about/unit8.h"
-#include "app/unit1.h"
-#include "notify/unit3.h"
-#include "notify/unit4.h"
-#include "notify/unit5.h"
-#include "notify/unit7.h"
-#include "settings/unit2.h"
+#include "about/about_window.h"
+#include "about/colour_picker_window.h"
+#include "app/main_window.h"
+#include "notify/reminder_window.h"
+#include "notify/birthday_window.h"
+#include "notify/holiday_window.h"
+#include "settings/greeting_address_window.h"
+#include "settings/settings_window.h"
 
 // The windows the main window closes when it closes: settings, reminder, birthday, holiday.
 std::vector<ui::TForm*> OtherWindowsClosedWithMain();

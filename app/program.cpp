@@ -1,6 +1,12 @@
 #include "app/program.h"
 
 #include "app/forms.h"
+#include "clock/media_player.h"
+#include "config/program_files.h"
+#include "events/actions.h"
+#include "events/event_store.h"
+#include "events/scheduler.h"
+#include "platform/files.h"
 
 std::vector<ui::TForm*> OtherWindowsClosedWithMain() {
   std::vector<ui::TForm*> forms;
@@ -17,21 +23,66 @@ Program::Program(platform::Platform& platform, ui::WidgetSet& widgets) : platfor
         return platform.dialogs().ShowMessageBox(text, caption, flags);
       });
   application_->SetTitle("Horavo");
+
+  const std::string appDir = platform::DirectoryOf(platform_.process().ExePath());
+  mediaPlayer_ = std::make_unique<clockface::TMediaPlayer>(nullptr, platform_.sound());
+  files_ = std::make_unique<config::ProgramFiles>(appDir, platform_.NewResourceLibrary(), *mediaPlayer_);
+  store_ = std::make_unique<events::EventStore>(appDir);
+  actions_ = std::make_unique<events::Actions>(platform_, *store_, files_->Config(),
+                                               [this](const std::string& file) { ShowReminder(file); });
+  scheduler_ = std::make_unique<events::Scheduler>(*store_, files_->Config(),
+                                                   [this](const std::string& number) { actions_->Run(number); });
 }
 
 Program::~Program() = default;
 
 void Program::Start() {
   auto& app = *application_;
-  app.CreateForm<TForm1>(nullptr, platform_);
-  app.CreateForm<TForm2>(nullptr, platform_);
-  app.CreateForm<TForm3>(nullptr, platform_);
-  app.CreateForm<TForm4>(nullptr, platform_);
-  app.CreateForm<TForm5>(nullptr, platform_);
-  app.CreateForm<TForm6>(nullptr, platform_);
-  app.CreateForm<TForm7>(nullptr, platform_);
-  app.CreateForm<TForm8>(nullptr, platform_);
+  main_ = app.CreateForm<TForm1>(nullptr, platform_, *files_, *scheduler_, *actions_);
+  app.CreateForm<TForm2>(nullptr, platform_, *files_, *store_, *scheduler_, SettingsWindowLinks());
+  reminder_ = app.CreateForm<TForm3>(nullptr, platform_, *files_);
+  app.CreateForm<TForm4>(nullptr, platform_, *files_);
+  app.CreateForm<TForm5>(nullptr, platform_, *files_);
+  app.CreateForm<TForm6>(nullptr, platform_, *files_);
+  app.CreateForm<TForm7>(nullptr, platform_, *files_);
+  app.CreateForm<TForm8>(nullptr, platform_, *files_);
   app.MainForm()->Show();
+  // The start-up second's events are examined now that every window they may need exists.
+  main_->StartScanning();
+}
+
+SettingsLinks Program::SettingsWindowLinks() {
+  SettingsLinks links;
+  links.trayIconVisible = [this] { return main_->TrayIcon1->Visible(); };
+  links.minimize = [this] { main_->Minimize(); };
+  links.restore = [this] { main_->Restore(); };
+  links.skinRefresh = [this] { main_->SkinRefresh(); };
+  links.setTransparency = [this](int alpha) {
+    main_->SetAlphaBlend(true);
+    main_->SetAlphaBlendValue(255 - alpha);
+  };
+  links.setHideNulls = [this](int value) { main_->hideNulls = value; };
+  links.setShowInTitle = [this](int value) { main_->showInTitle = value; };
+  links.showReminder = [](const std::string& file) {
+    if (Form3) Form3->ShowReminder(file);
+  };
+  links.showBirthday = [](const std::string& file) {
+    if (Form4) Form4->ShowBirthday(file, Form4->greetingAddress);
+  };
+  links.showHoliday = [](const std::string& file) {
+    if (Form5) Form5->ShowHoliday(file);
+  };
+  links.showAbout = [](const ui::Image&) {
+    if (Form6) Form6->Show();
+  };
+  return links;
+}
+
+void Program::ShowReminder(const std::string& textFile) {
+  // A reminder that cannot be shown must not count as fired (nor be cleaned up as fired).
+  if (!main_ || !reminder_) throw events::ActionUnavailable("the reminder window does not exist yet");
+  main_->BringBack();
+  reminder_->ShowReminder(textFile);
 }
 
 void Program::Run() { application_->Run(); }

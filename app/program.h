@@ -4,12 +4,29 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "settings/settings_window.h"
 #include "ui/application.h"
 #include "ui/widgetset.h"
+
+namespace clockface {
+class TMediaPlayer;
+}
+namespace config {
+class ProgramFiles;
+}
+namespace events {
+class EventStore;
+class Scheduler;
+class Actions;
+}  // namespace events
+
+class TForm1;
+class TForm3;
 
 namespace app {
 
 // One running program instance; tests build it over the headless backend and fake platform.
+// It owns the program's files and the event engines, and hands them to the windows.
 class Program {
  public:
   Program(platform::Platform& platform, ui::WidgetSet& widgets);
@@ -19,10 +36,28 @@ class Program {
   // Runs the message loop until the main window closes.
   void Run();
   ui::TApplication& Application() { return *application_; }
+  config::ProgramFiles& Files() { return *files_; }
+  events::EventStore& Store() { return *store_; }
+  events::Scheduler& Scheduler() { return *scheduler_; }
+  events::Actions& Actions() { return *actions_; }
 
  private:
+  // Shows a fired reminder: the program comes back from the tray and to the front, and the
+  // reminder window shows the text.
+  void ShowReminder(const std::string& textFile);
+  // What the settings window may ask of the main window and the notice windows.
+  SettingsLinks SettingsWindowLinks();
+
   platform::Platform& platform_;
+  // Declared before the application, so that they outlive the windows that use them.
+  std::unique_ptr<clockface::TMediaPlayer> mediaPlayer_;
+  std::unique_ptr<config::ProgramFiles> files_;
+  std::unique_ptr<events::EventStore> store_;
+  std::unique_ptr<events::Actions> actions_;
+  std::unique_ptr<events::Scheduler> scheduler_;
   std::unique_ptr<ui::TApplication> application_;
+  TForm1* main_ = nullptr;
+  TForm3* reminder_ = nullptr;
 };
 
 // Start and Run; returns the process exit code.

@@ -14,7 +14,7 @@ target_include_directories(Horavo PRIVATE ${CMAKE_SOURCE_DIR} ${JPEG_PREFIX}/inc
 target_compile_definitions(Horavo PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_options(Horavo PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
 target_link_libraries(Horavo PRIVATE ${JPEG_PREFIX}/lib/libjpeg.a
-  comctl32 shell32 ole32 oleaut32 winmm gdi32 user32 advapi32 msimg32 uxtheme)
+  comctl32 comdlg32 shell32 ole32 oleaut32 winmm gdi32 user32 advapi32 msimg32 uxtheme)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/app/win32/horavo.rc PROPERTIES
   OBJECT_DEPENDS ${ART_DIR}/stamp)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ART_DIR} -I${CMAKE_SOURCE_DIR}/app/win32 -c 1251")
@@ -45,3 +45,15 @@ set_target_properties(horavo_probe_hook PROPERTIES PREFIX "" OUTPUT_NAME horavo_
 target_link_options(horavo_probe_hook PRIVATE -static -Wl,--kill-at)
 target_link_libraries(horavo_probe_hook PRIVATE user32)
 add_dependencies(horavo_probe horavo_probe_hook)
+
+# The control gallery of the end-to-end tests: one of each control kind in a window, to look at
+# under Wine. It stays in the build folder and is never shipped in dist/.
+file(GLOB GALLERY_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/tests/gallery/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.cpp ${CMAKE_SOURCE_DIR}/ui/win32/*.cpp)
+add_executable(horavo_gallery WIN32 ${GALLERY_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/cp1251.cpp
+  ${CMAKE_SOURCE_DIR}/platform/win32/files_win32.cpp ${CMAKE_SOURCE_DIR}/platform/date_text.cpp
+  ${CMAKE_SOURCE_DIR}/tests/gallery/gallery.rc)
+target_include_directories(horavo_gallery PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(horavo_gallery PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
+target_link_options(horavo_gallery PRIVATE -static -mwindows)
+target_link_libraries(horavo_gallery PRIVATE comctl32 gdi32 user32 msimg32 uxtheme)

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -170,9 +169,10 @@ class Parsed {
   }
 
  private:
+  // A lone CR that ends the file ends its line too, but gets its LF before text is added.
   std::string LineEndMissing(const Line& line) const {
-    if (line.next > line.end && content_[line.next - 1] == '\n') return "";
-    return line.next > line.end ? "\n" : "\r\n";  // a lone CR at the very end only lacks its LF
+    if (line.next == line.end) return "\r\n";
+    return line.next == content_.size() && content_[line.next - 1] == '\r' ? "\n" : "";
   }
 
   void Index() {
@@ -180,10 +180,12 @@ class Parsed {
     const std::size_t size = content_.size();
     bool inSection = false, primary = false;
     for (std::size_t begin = 0; begin < size;) {
-      const void* lf = std::memchr(data + begin, '\n', size - begin);
-      const std::size_t lineEnd = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
-      const std::size_t next = lf ? lineEnd + 1 : size;
-      const std::size_t textEnd = (lineEnd > begin && data[lineEnd - 1] == '\r') ? lineEnd - 1 : lineEnd;
+      // A line ends at CR LF, at a lone LF or at a lone CR, as the system's profile functions
+      // read them: "a\r\r\n" is the line "a" and an empty one.
+      std::size_t textEnd = begin;
+      while (textEnd < size && data[textEnd] != '\n' && data[textEnd] != '\r') ++textEnd;
+      std::size_t next = textEnd;
+      if (next < size) next += data[next] == '\r' && next + 1 < size && data[next + 1] == '\n' ? 2 : 1;
       const std::size_t index = lines_.size();
       lines_.push_back(Line{begin, textEnd, next});
       begin = next;
@@ -424,6 +426,96 @@ std::shared_ptr<const Parsed> CurrentForChange(const std::string& fileName) {
   return current;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Reads and changes of one parsed version; a change gives the new content of the file.
+
+std::string ReadIn(const Parsed& parsed, const std::string& section, const std::string& key,
+                   const std::string& defaultValue) {
+  const Entry* entry = parsed.FindEntry(section, key);
+  return entry ? ValueOf(entry->value) : defaultValue;
+}
+
+std::vector<std::string> KeysIn(const Parsed& parsed, const std::string& section) {
+  std::vector<std::string> keys;
+  const Section* found = parsed.FindSection(section);
+  if (!found) return keys;
+  std::unordered_set<std::string_view, CaseInsensitiveHash, CaseInsensitiveEqual> seen;
+  for (const Entry* entry : parsed.EntriesOf(*found))
+    if (seen.insert(entry->key).second) keys.emplace_back(entry->key);
+  return keys;
+}
+
+void CheckEntry(const std::string& section, const std::string& key, const std::string& value) {
+  CheckWritable(section, key);
+  if (HasLineBreak(value)) throw std::invalid_argument("Value cannot be stored in a settings file: a line break");
+}
+
+std::string WithValueIn(const Parsed& parsed, const std::string& section, const std::string& key,
+                        const std::string& value) {
+  const std::string& old = parsed.Content();
+  const std::string stored = StoredFormOf(value);
+  std::string content;
+  content.reserve(old.size() + section.size() + key.size() + stored.size() + 8);
+
+  if (const Entry* entry = parsed.FindEntry(section, key)) {
+    const Line& line = parsed.Lines()[entry->line];
+    content.append(old, 0, line.begin);
+    content.append(entry->key).append("=").append(stored).append("\r\n");
+    content.append(old, line.next, std::string::npos);
+  } else if (const Section* found = parsed.FindSection(section)) {
+    std::string lineEnd;
+    const std::size_t at = parsed.InsertionAfter(found->lastFilled, lineEnd);
+    content.append(old, 0, at).append(lineEnd);
+    content.append(Trim(key)).append("=").append(stored).append("\r\n");
+    content.append(old, at, std::string::npos);
+  } else {
+    std::string lineEnd;
+    content.append(old, 0, parsed.InsertionAtEnd(lineEnd)).append(lineEnd);
+    content.append("[").append(Trim(section)).append("]\r\n");
+    content.append(Trim(key)).append("=").append(stored).append("\r\n");
+  }
+  return content;
+}
+
+// Nothing when the section or key is not there.
+std::optional<std::string> WithoutKeyIn(const Parsed& parsed, const std::string& section, const std::string& key) {
+  const Section* found = parsed.FindSection(section);
+  if (!found) return std::nullopt;
+  const std::string& old = parsed.Content();
+  const std::string_view wanted = Trim(key);
+  std::string content;
+  content.reserve(old.size());
+  std::size_t copied = 0;
+  for (const Entry* entry : parsed.EntriesOf(*found)) {
+    if (!EqualIgnoringCase(entry->key, wanted)) continue;
+    const Line& line = parsed.Lines()[entry->line];
+    content.append(old, copied, line.begin - copied);
+    copied = line.next;
+  }
+  if (copied == 0) return std::nullopt;
+  content.append(old, copied, std::string::npos);
+  return content;
+}
+
+std::optional<std::string> WithoutSectionIn(const Parsed& parsed, const std::string& section) {
+  if (!parsed.FindSection(section)) return std::nullopt;
+  const std::string& old = parsed.Content();
+  const std::string_view wanted = Trim(section);
+  const auto& lines = parsed.Lines();
+  std::string content;
+  content.reserve(old.size());
+  std::size_t copied = 0;
+  for (const Section& candidate : parsed.Sections()) {
+    if (!EqualIgnoringCase(candidate.name, wanted)) continue;
+    const std::size_t begin = lines[candidate.header].begin;
+    const std::size_t end = candidate.end < lines.size() ? lines[candidate.end].begin : old.size();
+    content.append(old, copied, begin - copied);
+    copied = end;
+  }
+  content.append(old, copied, std::string::npos);
+  return content;
+}
+
 }  // namespace
 
 namespace detail {
@@ -444,39 +536,14 @@ TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue) const {
-  const auto parsed = Files().Current(fileName_);
-  const Entry* entry = parsed->FindEntry(section, key);
-  return entry ? ValueOf(entry->value) : defaultValue;
+  return ReadIn(*Files().Current(fileName_), section, key, defaultValue);
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-  CheckWritable(section, key);
-  if (HasLineBreak(value)) throw std::invalid_argument("Value cannot be stored in a settings file: a line break");
+  CheckEntry(section, key, value);
   std::lock_guard<std::mutex> lock(Files().WriteMutex());
   const auto parsed = CurrentForChange(fileName_);
-  const std::string& old = parsed->Content();
-  const std::string stored = StoredFormOf(value);
-  std::string content;
-  content.reserve(old.size() + section.size() + key.size() + stored.size() + 8);
-
-  if (const Entry* entry = parsed->FindEntry(section, key)) {
-    const Line& line = parsed->Lines()[entry->line];
-    content.append(old, 0, line.begin);
-    content.append(entry->key).append("=").append(stored).append("\r\n");
-    content.append(old, line.next, std::string::npos);
-  } else if (const Section* found = parsed->FindSection(section)) {
-    std::string lineEnd;
-    const std::size_t at = parsed->InsertionAfter(found->lastFilled, lineEnd);
-    content.append(old, 0, at).append(lineEnd);
-    content.append(Trim(key)).append("=").append(stored).append("\r\n");
-    content.append(old, at, std::string::npos);
-  } else {
-    std::string lineEnd;
-    content.append(old, 0, parsed->InsertionAtEnd(lineEnd)).append(lineEnd);
-    content.append("[").append(Trim(section)).append("]\r\n");
-    content.append(Trim(key)).append("=").append(stored).append("\r\n");
-  }
-  Save(fileName_, *parsed, std::move(content));
+  Save(fileName_, *parsed, WithValueIn(*parsed, section, key, value));
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -486,43 +553,13 @@ void TIniFile::WriteInteger(const std::string& section, const std::string& key, 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
   std::lock_guard<std::mutex> lock(Files().WriteMutex());
   const auto parsed = CurrentForChange(fileName_);
-  const Section* found = parsed->FindSection(section);
-  if (!found) return;
-  const std::string& old = parsed->Content();
-  const std::string_view wanted = Trim(key);
-  std::string content;
-  content.reserve(old.size());
-  std::size_t copied = 0;
-  for (const Entry* entry : parsed->EntriesOf(*found)) {
-    if (!EqualIgnoringCase(entry->key, wanted)) continue;
-    const Line& line = parsed->Lines()[entry->line];
-    content.append(old, copied, line.begin - copied);
-    copied = line.next;
-  }
-  if (copied == 0) return;
-  content.append(old, copied, std::string::npos);
-  Save(fileName_, *parsed, std::move(content));
+  if (auto content = WithoutKeyIn(*parsed, section, key)) Save(fileName_, *parsed, std::move(*content));
 }
 
 void TIniFile::EraseSection(const std::string& section) {
   std::lock_guard<std::mutex> lock(Files().WriteMutex());
   const auto parsed = CurrentForChange(fileName_);
-  if (!parsed->FindSection(section)) return;
-  const std::string& old = parsed->Content();
-  const std::string_view wanted = Trim(section);
-  const auto& lines = parsed->Lines();
-  std::string content;
-  content.reserve(old.size());
-  std::size_t copied = 0;
-  for (const Section& candidate : parsed->Sections()) {
-    if (!EqualIgnoringCase(candidate.name, wanted)) continue;
-    const std::size_t begin = lines[candidate.header].begin;
-    const std::size_t end = candidate.end < lines.size() ? lines[candidate.end].begin : old.size();
-    content.append(old, copied, begin - copied);
-    copied = end;
-  }
-  content.append(old, copied, std::string::npos);
-  Save(fileName_, *parsed, std::move(content));
+  if (auto content = WithoutSectionIn(*parsed, section)) Save(fileName_, *parsed, std::move(*content));
 }
 
 bool TIniFile::SectionExists(const std::string& section) const {
@@ -530,14 +567,102 @@ bool TIniFile::SectionExists(const std::string& section) const {
 }
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) const {
-  const auto parsed = Files().Current(fileName_);
-  std::vector<std::string> keys;
-  const Section* found = parsed->FindSection(section);
-  if (!found) return keys;
-  std::unordered_set<std::string_view, CaseInsensitiveHash, CaseInsensitiveEqual> seen;
-  for (const Entry* entry : parsed->EntriesOf(*found))
-    if (seen.insert(entry->key).second) keys.emplace_back(entry->key);
-  return keys;
+  return KeysIn(*Files().Current(fileName_), section);
+}
+
+namespace detail {
+
+std::string ReadFromText(const std::string& content, const std::string& section, const std::string& key,
+                         const std::string& defaultValue) {
+  return ReadIn(Parsed(content), section, key, defaultValue);
+}
+
+std::vector<std::string> ReadManyFromText(const std::string& content,
+                                          const std::vector<std::pair<std::string, std::string>>& names,
+                                          const std::string& defaultValue) {
+  const Parsed parsed(content);
+  std::vector<std::string> values;
+  values.reserve(names.size());
+  for (const auto& [section, key] : names) values.push_back(ReadIn(parsed, section, key, defaultValue));
+  return values;
+}
+
+bool SectionInText(const std::string& content, const std::string& section) {
+  return Parsed(content).FindSection(section) != nullptr;
+}
+
+std::vector<std::string> SectionKeysInText(const std::string& content, const std::string& section) {
+  return KeysIn(Parsed(content), section);
+}
+
+std::string TextWithValue(const std::string& content, const std::string& section, const std::string& key,
+                          const std::string& value) {
+  CheckEntry(section, key, value);
+  return WithValueIn(Parsed(content), section, key, value);
+}
+
+std::string TextWithoutKey(const std::string& content, const std::string& section, const std::string& key) {
+  return WithoutKeyIn(Parsed(content), section, key).value_or(content);
+}
+
+std::string TextWithoutSection(const std::string& content, const std::string& section) {
+  return WithoutSectionIn(Parsed(content), section).value_or(content);
+}
+
+}  // namespace detail
+
+void TIniFile::WriteSection(const std::string& section,
+                            const std::vector<std::pair<std::string, std::string>>& entries) {
+  if (entries.empty()) return EraseSection(section);
+  std::vector<std::pair<std::string_view, std::string>> lines;  // key, stored value
+  for (const auto& [key, value] : entries) {
+    CheckWritable(section, key);
+    if (HasLineBreak(value)) throw std::invalid_argument("Value cannot be stored in a settings file: a line break");
+    const std::string_view name = Trim(key);
+    auto same = std::find_if(lines.begin(), lines.end(), [&](const auto& l) { return EqualIgnoringCase(l.first, name); });
+    if (same != lines.end())
+      same->second = StoredFormOf(value);
+    else
+      lines.emplace_back(name, StoredFormOf(value));
+  }
+
+  std::lock_guard<std::mutex> lock(Files().WriteMutex());
+  const auto parsed = CurrentForChange(fileName_);
+  const std::string& old = parsed->Content();
+  const std::string_view wanted = Trim(section);
+  const auto& fileLines = parsed->Lines();
+  const auto& sections = parsed->Sections();
+  auto erased = [&](const Section& s) { return EqualIgnoringCase(s.name, wanted); };
+
+  std::string content;
+  content.reserve(old.size() + 64 * lines.size());
+  std::size_t copied = 0;
+  for (const Section& candidate : sections) {
+    if (!erased(candidate)) continue;
+    const std::size_t begin = fileLines[candidate.header].begin;
+    const std::size_t end = candidate.end < fileLines.size() ? fileLines[candidate.end].begin : old.size();
+    content.append(old, copied, begin - copied);
+    copied = end;
+  }
+  content.append(old, copied, std::string::npos);
+
+  // The new section goes where a write after the erasure would put it: after the last line
+  // that is left, with the line end that line still lacks.
+  std::size_t kept = fileLines.size();
+  for (auto s = sections.rbegin(); s != sections.rend() && s->end == kept && erased(*s); ++s) kept = s->header;
+  std::string lineEnd;
+  if (kept > 0) parsed->InsertionAfter(kept - 1, lineEnd);
+  content.append(lineEnd).append("[").append(wanted).append("]\r\n");
+  for (const auto& [key, stored] : lines) content.append(key).append("=").append(stored).append("\r\n");
+  Save(fileName_, *parsed, std::move(content));
+}
+
+TIniSnapshot::TIniSnapshot(const TIniFile& file) : parsed_(Files().Current(file.FileName())) {}
+
+std::string TIniSnapshot::ReadString(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue) const {
+  const Entry* entry = static_cast<const Parsed*>(parsed_.get())->FindEntry(section, key);
+  return entry ? ValueOf(entry->value) : defaultValue;
 }
 
 }  // namespace config

@@ -3,13 +3,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace config {
 
 // One settings file, named by its full path.
 //
+// Lines end at CR LF, LF or a lone CR, as the system's profile functions read them.
 // Reading: section and key names match without regard to ASCII case and to surrounding blanks
 // (spaces, tabs). The first section of a name counts, and in it the first entry of a key.
 // A value is the text after the first "=", without surrounding blanks and without one pair of
@@ -52,11 +55,44 @@ class TIniFile {
   // The keys of the section in file order, as spelled in the file, each once.
   std::vector<std::string> ReadSection(const std::string& section) const;
 
+  // Replaces every section of that name by one at the end of the file that holds `entries` in
+  // their order, in a single rewrite. The bytes are those EraseSection followed by WriteString
+  // of each entry would leave (a key given twice keeps its first place and its last value);
+  // no entries only erase. Checks every name and value before the file is touched.
+  void WriteSection(const std::string& section, const std::vector<std::pair<std::string, std::string>>& entries);
+
  private:
   std::string fileName_;
 };
 
+// The file as it is at one moment, for many reads in a row (thousands of events): the file is
+// looked at once, when the snapshot is taken, instead of at every read. Reads follow the rules
+// of TIniFile::ReadString. Take a new snapshot for every operation; it never sees later writes.
+class TIniSnapshot {
+ public:
+  explicit TIniSnapshot(const TIniFile& file);
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
+
+ private:
+  std::shared_ptr<const void> parsed_;
+};
+
 namespace detail {
+// The rules of TIniFile applied to a text in memory: what a read gives, and the text a change
+// leaves (the same text when nothing changes). For tests and fuzzing without a file system.
+std::string ReadFromText(const std::string& content, const std::string& section, const std::string& key,
+                         const std::string& defaultValue);
+// Several reads of one text, parsed once: the value of each (section, key), or the default.
+std::vector<std::string> ReadManyFromText(const std::string& content,
+                                          const std::vector<std::pair<std::string, std::string>>& names,
+                                          const std::string& defaultValue);
+bool SectionInText(const std::string& content, const std::string& section);
+std::vector<std::string> SectionKeysInText(const std::string& content, const std::string& section);
+std::string TextWithValue(const std::string& content, const std::string& section, const std::string& key,
+                          const std::string& value);
+std::string TextWithoutKey(const std::string& content, const std::string& section, const std::string& key);
+std::string TextWithoutSection(const std::string& content, const std::string& section);
+
 // Whether a parsed copy may be trusted for as long as the file's identity, size and times stay
 // as they were: true when both times were older than the start of the read by more than the
 // granularity of file times. Times are in the system's file time units (ns on the host, 100 ns

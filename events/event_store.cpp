@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "events/list_file.h"
+#include "events/store_changes.h"
 #include "platform/files.h"
 
 namespace events {
@@ -62,39 +63,15 @@ bool EventStore::DeleteSideFile(SideFolder folder, const std::string& storedPath
   return !path.empty() && platform::RemoveFile(path);
 }
 
-std::string EventStore::SaveSideFile(SideFolder folder, const std::string& number, const std::string& text) const {
-  const std::string path = SideFilePath(folder, number + (folder == SideFolder::kNotes ? ".zqt" : ".zqd"));
-  platform::WriteFileAtomically(path, text);
-  return path;
-}
-
 std::vector<std::string> EventStore::AddEvent(const EventRecord& e) {
-  const std::string& n = e.number;
-  // The section comes first and the list line last: a write cut short leaves at most a section
-  // that no list line names, which nothing reads, never a listed event without its keys.
-  EraseSection(n);
-  Write(n, "time", e.time);
-  Write(n, "date", e.date);
-  Write(n, "type", e.type);
-  if (e.type == "6") {
-    Write(n, "pathtobirthday", SaveSideFile(SideFolder::kDays, n, e.sideText));
-    WriteInteger(n, "Brith?", e.birthday ? 1 : 0);
-    Write(n, "Foto", e.foto);
-    Write(n, "Email", e.email);
-  }
-  if (e.type == "5") Write(n, "pathtotxt", SaveSideFile(SideFolder::kNotes, n, e.sideText));
-  if (e.type == "1") Write(n, "pathtofile", e.pathToFile);
-  if (e.type == "0") {
-    Write(n, "ms", e.ms);
-    Write(n, "hz", e.hz);
-  }
-  if (e.type != "6") {
-    Write(n, "period", e.period);
-    if (e.period == "4")
-      for (std::size_t d = 0; d < kWeekdayKeys.size(); ++d) Write(n, kWeekdayKeys[d], e.weekdays[d] ? "1" : "0");
-  }
+  // The side file and the section come first and the list line last: a write cut short leaves
+  // at most a section that no list line names, which nothing reads, never a listed event
+  // without its keys. The section is written in one rewrite, replacing one left behind.
+  const EventWrite plan = PlanEventWrite(e, appDir_);
+  if (!plan.sideFile.empty()) platform::WriteFileAtomically(plan.sideFile, plan.sideText);
+  ini_.WriteSection(e.number, plan.keys);
   std::vector<std::string> list = LoadList();
-  list.push_back(n);
+  list.push_back(e.number);
   SaveList(list);
   return list;
 }

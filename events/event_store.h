@@ -88,14 +88,12 @@ class EventStore {
   bool DeleteSideFile(SideFolder folder, const std::string& storedPath) const;
 
   // Records a new event: its side file (types 5 and 6), its section with the keys in the
-  // stored order, then its number as the last line of the list. A section left behind under
-  // the same number (not listed, so not an event) is replaced whole. Returns the new list.
+  // stored order (one rewrite of the detail file, see PlanEventWrite), then its number as the
+  // last line of the list. A section left behind under the same number (not listed, so not an
+  // event) is replaced whole. Returns the new list.
   std::vector<std::string> AddEvent(const EventRecord& event);
 
  private:
-  // Writes an event's own text to its side file (number + ".zqt" or ".zqd") and returns the path.
-  std::string SaveSideFile(SideFolder folder, const std::string& number, const std::string& text) const;
-
   std::string appDir_;
   config::TIniFile ini_;
 };

@@ -1,13 +1,9 @@
-// The event scheduler: the cached times and dates of the events, and the scan that each time
-// refresh runs to fire the events of the current second.
 #include "events/scheduler.h"
 
 #include <algorithm>
 
-#include "app/unit1.h"
 #include "clock/time_format.h"
 #include "config/convert.h"
-#include "events/event_store.h"
 
 namespace events {
 
@@ -29,99 +25,116 @@ bool MonthlyRuleHolds(const std::string& storedDate, const std::string& shortDat
   return date->day == dayOfMonth;
 }
 
-}  // namespace events
+Scheduler::Scheduler(EventStore& store, const config::Settings& settings, RunAction run)
+    : store_(store), settings_(settings), run_(std::move(run)) {}
 
-void TForm1::RefreshBase() {
-  const events::EventStore store(appDir);
-  std::vector<std::string> names = store.LoadList();
+void Scheduler::LoadList() { names_ = store_.LoadList(); }
+
+void Scheduler::Reload() {
+  const std::vector<std::string> names = store_.LoadList();
   std::vector<std::string> times, dates;
   times.reserve(names.size());
   dates.reserve(names.size());
   for (const auto& number : names) {
-    times.push_back(store.Read(number, "time", events::kDefaultTime));
-    dates.push_back(store.Read(number, "date", events::kDefaultDate));
+    times.push_back(store_.Read(number, "time", kDefaultTime));
+    dates.push_back(store_.Read(number, "date", kDefaultDate));
   }
-  baseNames = std::move(names);
-  eventTimes = std::move(times);
-  eventDates = std::move(dates);
+  times_ = std::move(times);
+  dates_ = std::move(dates);
 }
 
-void TForm1::ScanEvents() {
+std::optional<std::size_t> Scheduler::IndexOf(const std::string& number, std::size_t hint) const {
+  if (hint < names_.size() && names_[hint] == number) return hint;
+  auto at = std::find(names_.begin(), names_.end(), number);
+  if (at == names_.end()) return std::nullopt;
+  return std::size_t(at - names_.begin());
+}
+
+void Scheduler::RemoveAt(std::size_t at) {
+  names_.erase(names_.begin() + std::ptrdiff_t(at));
+  if (at < times_.size()) times_.erase(times_.begin() + std::ptrdiff_t(at));
+  if (at < dates_.size()) dates_.erase(dates_.begin() + std::ptrdiff_t(at));
+}
+
+bool Scheduler::Remove(const std::string& number) {
+  auto at = IndexOf(number, 0);
+  if (!at) return false;
+  RemoveAt(*at);
+  return true;
+}
+
+void Scheduler::EraseFromStore(const std::string& number) {
+  const std::string type = store_.Read(number, "type", kDefaultType);
+  const std::string reminder = store_.Read(number, "pathtotxt", "0");
+  // The list file as it is now, not the scan's copy of it: the settings window may have added
+  // events since that copy was loaded.
+  std::vector<std::string> list = store_.LoadList();
+  if (auto at = std::find(list.begin(), list.end(), number); at != list.end()) {
+    list.erase(at);
+    store_.SaveList(list);
+  }
+  store_.EraseSection(number);
+  if (type == "5") store_.DeleteSideFile(SideFolder::kNotes, reminder);
+}
+
+void Scheduler::Scan(const platform::DateTime& now, const std::string& timePicture, const std::string& datePicture) {
   // Any failure while examining or firing an event ends this scan silently; the next refresh
   // starts again at the first event.
   try {
-    platform::Clock& clock = platform_.clock();
-    // One moment for the whole scan: it stands for one second, so an event of that second
-    // later in the list still fires when an earlier action (a long tone, a message box) has
-    // carried the clock into the next second. The next second's events are examined by the
-    // next refresh, which the tick arms for just after that second begins.
-    const platform::DateTime now = clock.Now();
-    const std::string timeText = clockface::FormatPicture(clock.LongTimeFormat(), now);
-    const std::int64_t second = events::SecondOf(now);
-    events::EventStore store(appDir);
+    // The scan stands for one second, so an event of that second later in the list still
+    // fires when an earlier action (a long tone, a message box) has carried the clock on.
+    const std::string timeText = clockface::FormatPicture(timePicture, now);
+    const std::string dateText = clockface::FormatPicture(datePicture, now);
+    const std::int64_t second = SecondOf(now);
 
     std::size_t i = 0;
     // The lists are walked by index and re-measured at every step: an action can run a nested
     // refresh (a modal message box lets the tick run) that removes entries meanwhile.
-    while (i < eventNames.size() && i < eventTimes.size() && i < eventDates.size()) {
-      if (eventTimes[i] != timeText) {
+    while (i < names_.size() && i < times_.size() && i < dates_.size()) {
+      if (times_[i] != timeText) {
         ++i;
         continue;
       }
-      const std::string number = eventNames[i];
-      if (firedEvents.Contains(second, number)) {
+      const std::string number = names_[i];
+      if (fired_.Contains(second, number)) {
         ++i;
         continue;
       }
       // Recorded before the action runs, so that neither a failing action nor a nested
-      // refresh fires the event a second time in this second.
+      // refresh fires the event a second time in this second. An action that could not be
+      // carried out at all leaves the event unfired.
       auto fire = [&] {
-        firedEvents.Add(second, number);
-        SearchRun(number);
+        fired_.Add(second, number);
+        try {
+          run_(number);
+        } catch (const ActionUnavailable&) {
+          fired_.Forget(number);
+          throw;
+        }
       };
 
-      const std::string period = store.Read(number, "period", events::kDefaultPeriod);
-      if (period == "1") {
-        if (eventDates[i] == clockface::FormatPicture(clock.ShortDateFormat(), now)) {
-          fire();
-          const bool killTask = configIni && configIni->ReadString("Clock", "KillTask", "0") == "1";
-          if (killTask) {
-            const std::string type = store.Read(number, "type", events::kDefaultType);
-            const std::string reminder = store.Read(number, "pathtotxt", "0");
-            // The list file as it is now, not this window's copy of it: the settings window
-            // may have added events since that copy was loaded.
-            std::vector<std::string> list = store.LoadList();
-            if (auto at = std::find(list.begin(), list.end(), number); at != list.end()) {
-              list.erase(at);
-              store.SaveList(list);
-            }
-            store.EraseSection(number);
-            if (type == "5") store.DeleteSideFile(events::SideFolder::kNotes, reminder);
-
-            std::size_t at = i;
-            if (at >= eventNames.size() || eventNames[at] != number)
-              at = std::size_t(std::find(eventNames.begin(), eventNames.end(), number) - eventNames.begin());
-            if (at < eventNames.size()) {
-              eventNames.erase(eventNames.begin() + std::ptrdiff_t(at));
-              if (at < eventTimes.size()) eventTimes.erase(eventTimes.begin() + std::ptrdiff_t(at));
-              if (at < eventDates.size()) eventDates.erase(eventDates.begin() + std::ptrdiff_t(at));
-              i = at;  // now the entry that followed the removed one
-            } else {
-              ++i;
-            }
-            if (OnScanRemovedEvent) OnScanRemovedEvent();
-            continue;
+      const std::string period = store_.Read(number, "period", kDefaultPeriod);
+      if (period == "1" && dates_[i] == dateText) {
+        fire();
+        if (settings_.ReadFlag("Clock", "KillTask", false)) {
+          EraseFromStore(number);
+          if (auto at = IndexOf(number, i)) {
+            RemoveAt(*at);
+            i = *at;  // now the entry that followed the removed one
+          } else {
+            ++i;
           }
+          if (OnScanRemoved) OnScanRemoved();
+          continue;
         }
       }
       if (period == "2") fire();
-      if (period == "3" && events::MonthlyRuleHolds(store.Read(number, "date", events::kDefaultDate),
-                                                    clock.ShortDateFormat(), now.day))
-        fire();
-      if (period == "4" && store.Read(number, events::WeekdayKey(now.dayOfWeek), events::kDefaultWeekday) == "1")
-        fire();
+      if (period == "3" && MonthlyRuleHolds(store_.Read(number, "date", kDefaultDate), datePicture, now.day)) fire();
+      if (period == "4" && store_.Read(number, WeekdayKey(now.dayOfWeek), kDefaultWeekday) == "1") fire();
       ++i;
     }
   } catch (...) {
   }
 }
+
+}  // namespace events

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/unit1.h"
 #include "resources/bitmap_file.h"
 #include "ui/application.h"
 
@@ -34,11 +33,6 @@ ui::Image ProgramPicture(platform::Platform& platform, const std::string& name) 
   auto bytes = platform.programResources().Data(name);
   if (!bytes) return {};
   return resources::DecodeBmp(*bytes).value_or(ui::Image{});
-}
-
-ui::Image LibraryPicture(const std::string& name) {
-  if (!Form1 || !Form1->imageLib || !Form1->imageLib->Loaded()) return {};
-  return Form1->imageLib->Bitmap(name).value_or(ui::Image{});
 }
 
 }  // namespace notify

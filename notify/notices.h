@@ -25,7 +25,4 @@ void DragAndSnap(ui::TForm& form, ui::TMouseButton button, int threshold);
 // A picture compiled into the program (a bitmap file resource); empty when there is none.
 ui::Image ProgramPicture(platform::Platform& platform, const std::string& name);
 
-// A bitmap of the image library loaded by the main window; empty when it lacks the name.
-ui::Image LibraryPicture(const std::string& name);
-
 }  // namespace notify

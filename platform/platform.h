@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/date_text.h"
 #include "ui/types.h"
 
 namespace platform {
@@ -30,6 +31,14 @@ class Clock {
   // The user's long time and short date pictures, for example "HH:mm:ss" and "dd.MM.yyyy".
   virtual std::string LongTimeFormat() = 0;
   virtual std::string ShortDateFormat() = 0;
+
+  // A time of day and a date as texts in the user's formats, and back again. Parsing gives
+  // nothing for a text that does not fit the format or names no real time or date; a parsed
+  // time carries the date 2000-01-01, a parsed date the time 0:00:00.
+  std::string TimeText(const DateTime& t) { return FormatPicture(LongTimeFormat(), t); }
+  std::string DateText(const DateTime& t) { return FormatPicture(ShortDateFormat(), t); }
+  std::optional<DateTime> ParseTime(const std::string& text) { return platform::ParseTime(LongTimeFormat(), text); }
+  std::optional<DateTime> ParseDate(const std::string& text) { return platform::ParseDate(ShortDateFormat(), text); }
 };
 
 class Dialogs {
@@ -77,11 +86,12 @@ class ProgramResources {
 class Sound {
  public:
   virtual ~Sound() = default;
-  // Sounds a tone of `frequency` Hz for `durationMs` and returns when it has ended.
+  // Sounds a tone of `frequency` Hz for `durationMs` and returns when it has ended; both are
+  // first held to what the system accepts (ClampBeep in sound_limits.h).
   virtual void Beep(int frequency, int durationMs) = 0;
   // Opens the sound file at `path`, closing the file still open (which stops it), and starts
   // playing it; returns at once while it plays. Throws MediaError carrying the media layer's
-  // own text when the file cannot be opened or played.
+  // own text when the file cannot be opened or played, or when its name holds a double quote.
   virtual void PlayFile(const std::string& path) = 0;
 };
 
@@ -183,6 +193,79 @@ class Session {
   virtual void RequestShutdown(const std::string& message, int timeoutSeconds, bool force, bool reboot) = 0;
 };
 
+// The system's file, picture and colour dialogs. Each is modal to the program and returns
+// nothing when the user cancels it (or the system could not show it).
+struct FileFilter {
+  std::string name;     // "Звуковые файлы"
+  std::string pattern;  // "*.wav;*.mp3"
+  friend bool operator==(const FileFilter&, const FileFilter&) = default;
+};
+
+struct OpenFileOptions {
+  std::vector<FileFilter> filters;
+  int filterIndex = 1;      // the filter chosen at first, counted from 1
+  std::string initialDir;   // empty: the system's choice
+  std::string fileName;     // the name the dialog starts with
+  bool fileMustExist = false;
+  bool pathMustExist = false;
+  bool hideReadOnly = false;  // no "open as read-only" box
+  bool resizable = false;
+  bool noPlacesBar = false;   // no bar of places at the left
+  friend bool operator==(const OpenFileOptions&, const OpenFileOptions&) = default;
+};
+
+// The picture formats the program can show, first all of them together, then each.
+const std::vector<FileFilter>& StandardPictureFilters();
+
+class CommonDialogs {
+ public:
+  virtual ~CommonDialogs() = default;
+  // The full path of the file the user chose.
+  virtual std::optional<std::string> OpenFile(const OpenFileOptions& options) = 0;
+  // The same for a picture file; without filters of its own it offers StandardPictureFilters.
+  virtual std::optional<std::string> OpenPicture(const OpenFileOptions& options) = 0;
+  // The colour the user chose, starting on `start`.
+  virtual std::optional<ui::TColor> ChooseColor(ui::TColor start) = 0;
+};
+
+// A colour dialog that starts on the colour chosen last (black at first).
+class ColorDialog {
+ public:
+  explicit ColorDialog(CommonDialogs& dialogs) : dialogs_(dialogs) {}
+  ui::TColor Color = 0;
+  // Shows the dialog; true and Color set when the user confirmed, false and Color kept when not.
+  bool Execute() {
+    auto chosen = dialogs_.ChooseColor(Color);
+    if (!chosen) return false;
+    Color = *chosen;
+    return true;
+  }
+
+ private:
+  CommonDialogs& dialogs_;
+};
+
+// String values of the keys that start programs when the user logs on
+// (Software\Microsoft\Windows\CurrentVersion\Run), for all users of the computer or for the
+// current one. The key is opened, never created. A refusal is a result, never an exception.
+enum class RunKeyScope { kMachine, kUser };
+
+enum class RegistryResult {
+  kOk,
+  kValueMissing,  // read or delete of a value that is not there
+  kKeyMissing,    // the run key does not exist
+  kAccessDenied,  // no right to open the key for this
+  kFailed,        // any other refusal
+};
+
+class AutostartRegistry {
+ public:
+  virtual ~AutostartRegistry() = default;
+  virtual RegistryResult Read(RunKeyScope scope, const std::string& name, std::string& value) = 0;
+  virtual RegistryResult Write(RunKeyScope scope, const std::string& name, const std::string& value) = 0;
+  virtual RegistryResult Delete(RunKeyScope scope, const std::string& name) = 0;
+};
+
 // All services of one running program.
 class Platform {
  public:
@@ -198,6 +281,8 @@ class Platform {
   virtual Desktop& desktop() = 0;
   virtual Shell& shell() = 0;
   virtual Session& session() = 0;
+  virtual CommonDialogs& commonDialogs() = 0;
+  virtual AutostartRegistry& autostartRegistry() = 0;
 };
 
 }  // namespace platform

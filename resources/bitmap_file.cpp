@@ -1,5 +1,6 @@
 #include "resources/bitmap_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -8,6 +9,8 @@ namespace resources {
 namespace {
 
 constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle8 = 1;
+constexpr std::uint32_t kBiRle4 = 2;
 constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::uint32_t kBiAlphaBitfields = 6;
 constexpr std::size_t kFileHeaderSize = 14;
@@ -39,6 +42,48 @@ struct Channel {
     return std::uint32_t(std::uint64_t((pixel & mask) >> shift) * 255 / max);
   }
 };
+
+// Expands run-length coded pixels (8 or 4 bits each) into palette indices, bottom row first.
+// Runs and deltas that leave the picture are cut off at its edge; pixels the data never
+// reaches keep index 0. Data ending without its end mark gives what it describes so far.
+void ExpandRunLength(const std::uint8_t* data, std::size_t size, int bits, int width, int height,
+                     std::vector<std::uint8_t>& indices) {
+  int x = 0, y = 0;  // y counts rows from the bottom
+  auto put = [&](std::uint32_t index) {
+    if (x >= width) return;
+    if (y < height) indices[std::size_t(height - 1 - y) * width + x] = std::uint8_t(index);
+    ++x;
+  };
+  // The n-th pixel of a byte: both halves in turn for 4 bits.
+  auto nth = [bits](std::uint8_t byte, int n) -> std::uint32_t {
+    return bits == 8 ? byte : (n % 2 == 0 ? byte >> 4 : byte & 0x0F);
+  };
+  std::size_t at = 0;
+  while (at + 1 < size && y < height) {
+    const std::uint8_t count = data[at], value = data[at + 1];
+    at += 2;
+    if (count != 0) {
+      for (int n = 0; n < count && x < width; ++n) put(nth(value, n));
+      continue;
+    }
+    if (value == 0) {  // end of line
+      x = 0;
+      ++y;
+    } else if (value == 1) {  // end of bitmap
+      return;
+    } else if (value == 2) {  // move right and up
+      if (at + 1 >= size) return;
+      x = std::min(x + data[at], width);
+      y = std::min(y + data[at + 1], height);
+      at += 2;
+    } else {  // `value` pixels stored as they are, padded to a 16-bit boundary
+      const std::size_t bytes = bits == 8 ? value : (value + 1) / 2;
+      if (bytes > size - at) return;
+      for (int n = 0; n < value; ++n) put(nth(data[at + (bits == 8 ? n : n / 2)], n));
+      at += (bytes + 1) & ~std::size_t(1);
+    }
+  }
+}
 
 void PutU16(std::string& out, std::uint32_t v) {
   out.push_back(char(v & 0xFF));
@@ -84,8 +129,10 @@ std::optional<ui::Image> DecodeBmp(const std::string& bytes) {
         if (size < afterHeader) return std::nullopt;
       }
       for (int i = 0; i < 3; ++i) masks[i] = U32(bytes, maskAt + 4 * i);
+    } else if (compression == kBiRle8 || compression == kBiRle4) {
+      if (bitCount != (compression == kBiRle8 ? 8u : 4u)) return std::nullopt;
     } else if (compression != kBiRgb) {
-      return std::nullopt;  // run-length, JPEG and PNG payloads are not supported
+      return std::nullopt;  // JPEG and PNG payloads are not supported
     }
   } else {
     return std::nullopt;
@@ -93,7 +140,11 @@ std::optional<ui::Image> DecodeBmp(const std::string& bytes) {
 
   const bool topDown = height < 0;
   if (topDown) height = -height;
-  if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide) return std::nullopt;
+  if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide ||
+      width * height > kMaxBitmapPixels)
+    return std::nullopt;
+  const bool runLength = compression == kBiRle8 || compression == kBiRle4;
+  if (runLength && topDown) return std::nullopt;  // run-length pictures are stored bottom-up only
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
     return std::nullopt;
   if (headerSize == kCoreHeaderSize && (bitCount == 16 || bitCount == 32)) return std::nullopt;
@@ -121,13 +172,21 @@ std::optional<ui::Image> DecodeBmp(const std::string& bytes) {
   }
   const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
 
+  if (dataOffset < afterHeader || dataOffset > size) return std::nullopt;
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data()) + dataOffset;
+  ui::Image image(static_cast<int>(width), static_cast<int>(height));
+  image.twoColour = bitCount == 1;
+
+  if (runLength) {
+    std::vector<std::uint8_t> indices(image.pixels.size(), 0);
+    ExpandRunLength(data, size - dataOffset, int(bitCount), image.width, image.height, indices);
+    for (std::size_t i = 0; i < indices.size(); ++i) image.pixels[i] = indices[i] < palette.size() ? palette[indices[i]] : 0;
+    return image;
+  }
+
   // Every row, padding included, must lie inside the input.
   const std::uint64_t stride = (std::uint64_t(width) * bitCount + 31) / 32 * 4;
-  if (dataOffset < afterHeader || dataOffset > size) return std::nullopt;
   if (stride * std::uint64_t(height) > size - dataOffset) return std::nullopt;
-
-  ui::Image image(static_cast<int>(width), static_cast<int>(height));
-  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data()) + dataOffset;
   for (int row = 0; row < image.height; ++row) {
     const std::uint8_t* src = data + stride * std::uint64_t(row);
     const int y = topDown ? row : image.height - 1 - row;

@@ -1,5 +1,5 @@
-// Push buttons: TButton (a caption) and TBitBtn (a caption with a picture beside it).
-// Pressing one (mouse or keyboard) raises OnClick.
+// Push buttons: TButton (a caption) and TBitBtn (a caption with a picture beside it), windowed;
+// TSpeedButton, painted by its parent. Pressing one (mouse or keyboard) raises OnClick.
 #pragma once
 
 #include "ui/controls.h"
@@ -27,6 +27,41 @@ class TBitBtn : public TButton {
 
  private:
   Image glyph_;
+};
+
+// A button without a window of its own. Speed buttons of one parent that share a GroupIndex
+// other than 0 form a group in which a click puts the clicked one down and the others up.
+class TSpeedButton : public TGraphicControl {
+ public:
+  explicit TSpeedButton(TComponent* owner);
+
+  // The picture beside the caption (or centred without one), its bottom-left colour left out.
+  const Image& Glyph() const { return glyph_; }
+  void SetGlyph(const Image& glyph);
+  int GroupIndex() const { return groupIndex_; }
+  void SetGroupIndex(int index);
+  // Lets the user click the down button of a group up again.
+  bool AllowAllUp = false;
+  bool Down() const { return down_; }
+  // Puts the button down (its group's others up) or up, without OnClick. A button outside a
+  // group never stays down, and the down button of a group without AllowAllUp stays down until
+  // another one goes down.
+  void SetDown(bool down);
+
+  void Paint(Canvas& canvas) override;
+  // A click by the user (press and release over the button) also moves it down in its group.
+  void Click() override;
+  void MouseDown(TMouseButton b, TShiftState s, int x, int y) override;
+  void MouseUp(TMouseButton b, TShiftState s, int x, int y) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+
+ private:
+  Image glyph_;
+  int groupIndex_ = 0;
+  bool down_ = false;
+  bool pressing_ = false;  // the left button went down on it and is held
+  bool hot_ = false;
 };
 
 }  // namespace ui

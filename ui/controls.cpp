@@ -22,6 +22,10 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  left = ClampCoordinate(left);
+  top = ClampCoordinate(top);
+  width = ClampExtent(width);
+  height = ClampExtent(height);
   TRect r{left, top, left + width, top + height};
   if (r == bounds_) return;
   Invalidate();
@@ -52,8 +56,10 @@ void TControl::SetCaption(const std::string& text) {
 }
 
 void TControl::SetFont(const TFont& font) {
-  if (font == font_) return;
-  font_ = font;
+  TFont clamped = font;
+  clamped.size = ClampCoordinate(font.size);
+  if (clamped == font_) return;
+  font_ = clamped;
   FontChanged();
   Invalidate();
 }
@@ -83,10 +89,21 @@ void TControl::SetFontBold(bool bold) {
 }
 
 void TControl::SetColor(TColor c) {
+  ParentColor = false;
   if (c == color_) return;
   color_ = c;
   ColorChanged();
   Invalidate();
+}
+
+TColor TControl::EffectiveColor() const {
+  return ParentColor && parent_ ? parent_->EffectiveColor() : color_;
+}
+
+bool TControl::EnabledInTree() const {
+  for (const TControl* c = this; c; c = c->parent_)
+    if (!c->enabled_) return false;
+  return true;
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -173,7 +190,11 @@ void TWinControl::SetParent(TWinControl* parent) {
 }
 
 void TWinControl::EnsurePeer() {
-  if (!peer_ && Parent() && Parent()->HasPeer() && HasApplication()) AttachPeer(CreatePeer(Application().Widgets()));
+  if (!peer_ && Parent() && Parent()->HasPeer() && HasApplication()) {
+    AttachPeer(CreatePeer(Application().Widgets()));
+    // The native window may measure its client area differently (tabs, frames).
+    if (peer_) AlignControls();
+  }
   if (!peer_) return;
   for (TControl* c : controls_)
     if (c->IsWindowed()) static_cast<TWinControl*>(c)->EnsurePeer();
@@ -185,9 +206,14 @@ void TWinControl::InsertControl(TControl* c) {
 }
 
 void TWinControl::AlignControls() {
-  TSize client = ClientSize();
+  TRect r = AlignRect();
   for (TControl* c : controls_)
-    if (c->Align() == TAlign::alClient) c->SetBounds(0, 0, client.cx, client.cy);
+    if (c->Align() == TAlign::alClient) c->SetBounds(r.left, r.top, r.Width(), r.Height());
+}
+
+TRect TWinControl::AlignRect() const {
+  TSize client = ClientSize();
+  return {0, 0, client.cx, client.cy};
 }
 
 void TWinControl::RemoveControl(TControl* c) {
@@ -263,6 +289,11 @@ void TWinControl::RouteDblClick(TPoint client) {
   capture_ = t;
   doublePress_ = true;
   t->DblClick();
+  // The second press of a double click is a press like the first: its handling (a move, a
+  // pressed picture) runs after the double click's own, unless that removed the target.
+  if (std::find(controls_.begin(), controls_.end(), t) == controls_.end() && t != this) return;
+  TPoint p = ToLocal(t, this, client);
+  t->MouseDown(TMouseButton::mbLeft, ssLeft | ssDouble, p.x, p.y);
 }
 
 void TWinControl::RouteMouseLeave() {
@@ -296,6 +327,14 @@ void TWinControl::FontChanged() {
 }
 void TWinControl::ColorChanged() {
   if (peer_) peer_->SetColor(color_);
+}
+
+std::string ShownHint(const TControl* control) {
+  for (const TControl* c = control; c; c = c->Parent()) {
+    if (c->Hint().empty()) continue;
+    return c->ShowHint ? c->Hint() : std::string();
+  }
+  return {};
 }
 
 }  // namespace ui

@@ -60,7 +60,13 @@ class TControl : public TComponent {
   void SetFontColor(TColor color);
   void SetFontBold(bool bold);
   TColor Color() const { return color_; }
+  // Setting a colour of its own ends ParentColor.
   void SetColor(TColor c);
+  // With ParentColor the control is drawn in its parent's colour (check boxes, group boxes).
+  bool ParentColor = false;
+  TColor EffectiveColor() const;
+  // False when the control or one of its parents is disabled: the user cannot reach it then.
+  bool EnabledInTree() const;
 
   // alClient keeps the control filling its parent's client area.
   TAlign Align() const { return align_; }
@@ -155,9 +161,11 @@ class TWinControl : public TControl {
     doublePress_ = false;
   }
 
-  // Lays out the children that are aligned to this control, within its client area.
+  // Lays out the children that are aligned to this control, within AlignRect.
   void AlignControls();
   virtual TSize ClientSize() const { return {Width(), Height()}; }
+  // Where aligned children go: the client area less a frame or tabs the control draws there.
+  virtual TRect AlignRect() const;
 
   // Paints the graphic children in z-order.
   void PaintControls(Canvas& canvas);
@@ -189,5 +197,9 @@ class TWinControl : public TControl {
   TControl* hover_ = nullptr;
   bool doublePress_ = false;  // the press being held began with a double click
 };
+
+// The hint shown while the pointer is over `control`: its own, or else that of its nearest
+// parent that has one; empty when the control that has it does not show hints.
+std::string ShownHint(const TControl* control);
 
 }  // namespace ui

@@ -43,6 +43,7 @@ void TListBox::SetItems(const std::vector<std::string>& items) {
   items_ = items;
   itemIndex_ = -1;
   if (auto* p = P()) p->SetItems(items_);
+  ItemsChanged(false);
 }
 
 void TListBox::AddItem(const std::string& item) {
@@ -51,6 +52,7 @@ void TListBox::AddItem(const std::string& item) {
     p->SetItems(items_);
     p->SetItemIndex(itemIndex_);
   }
+  ItemsChanged(true);
 }
 
 void TListBox::SetItemIndex(int index) {

@@ -27,7 +27,7 @@ class TEdit : public TWinControl {
 
   // Input entry point: the user changed the text to `text` (a typed text longer than
   // MaxLength is cut, as the native field would have refused the rest).
-  void TextEdited(const std::string& text);
+  virtual void TextEdited(const std::string& text);
 
  protected:
   std::unique_ptr<WinControlPeer> CreatePeer(WidgetSet& widgets) override;
@@ -61,6 +61,8 @@ class TListBox : public TWinControl {
 
  protected:
   std::unique_ptr<WinControlPeer> CreatePeer(WidgetSet& widgets) override;
+  // Called after one item was appended (`appended`) or all were replaced, and pushed to the peer.
+  virtual void ItemsChanged(bool /*appended*/) {}
 
  private:
   ListBoxPeer* P() const { return static_cast<ListBoxPeer*>(Peer()); }

@@ -42,12 +42,14 @@ TPanel::TPanel(TComponent* owner) : TWinControl(owner) { color_ = 0xF0F0F0; }
 void TPanel::SetBevelOuter(TBevelCut cut) {
   if (cut == bevelOuter_) return;
   bevelOuter_ = cut;
+  AlignControls();
   Invalidate();
 }
 
 void TPanel::SetBevelInner(TBevelCut cut) {
   if (cut == bevelInner_) return;
   bevelInner_ = cut;
+  AlignControls();
   Invalidate();
 }
 
@@ -55,6 +57,7 @@ void TPanel::SetBevelWidth(int width) {
   width = std::max(width, 1);
   if (width == bevelWidth_) return;
   bevelWidth_ = width;
+  AlignControls();
   Invalidate();
 }
 
@@ -67,6 +70,12 @@ void TPanel::PaintSurface(Canvas& canvas) {
     TSize s = Application().Widgets().MeasureText(caption_, font_);
     canvas.DrawText(caption_, {(Width() - s.cx) / 2, (Height() - s.cy) / 2}, font_);
   }
+}
+
+TRect TPanel::AlignRect() const {
+  int inset = (bevelOuter_ != TBevelCut::bvNone ? bevelWidth_ : 0) + (bevelInner_ != TBevelCut::bvNone ? bevelWidth_ : 0);
+  TRect r = TWinControl::AlignRect();
+  return {r.left + inset, r.top + inset, std::max(r.right - inset, r.left + inset), std::max(r.bottom - inset, r.top + inset)};
 }
 
 std::unique_ptr<WinControlPeer> TPanel::CreatePeer(WidgetSet& widgets) { return widgets.CreatePanelPeer(*this); }

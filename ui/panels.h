@@ -23,6 +23,8 @@ class TPanel : public TWinControl {
   // Draws the panel's surface (colour, bevels, caption) in its own coordinates; the backend
   // draws the graphic children over it.
   void PaintSurface(Canvas& canvas);
+  // Aligned children fill the area inside the bevels, so a framed picture keeps its frame.
+  TRect AlignRect() const override;
 
  protected:
   std::unique_ptr<WinControlPeer> CreatePeer(WidgetSet& widgets) override;

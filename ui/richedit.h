@@ -10,8 +10,6 @@
 
 namespace ui {
 
-enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-
 class TRichEdit : public TWinControl {
  public:
   explicit TRichEdit(TComponent* owner);

@@ -241,9 +241,13 @@ std::string FromPlainText(const std::string& text, const TFont& font) {
     return out;
   };
   static const char* const kHex = "0123456789abcdef";
+  // System colours (negative numbers) have no fixed value: such text is written black.
+  auto rgb = ColorToPixel(font.color < 0 ? clBlack : font.color);
+  std::string colorTable = "{\\colortbl ;\\red" + std::to_string(rgb >> 16 & 0xFF) + "\\green" +
+                           std::to_string(rgb >> 8 & 0xFF) + "\\blue" + std::to_string(rgb & 0xFF) + ";}";
   std::string out = "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fnil\\fcharset204 " +
-                    escapeName(font.name) + ";}}\r\n\\viewkind4\\uc1\\pard\\f0\\fs" + std::to_string(font.size * 2) +
-                    (font.bold ? "\\b" : "") + " ";
+                    escapeName(font.name) + ";}}" + colorTable + "\r\n\\viewkind4\\uc1\\pard\\cf1\\f0\\fs" +
+                    std::to_string(font.size * 2) + (font.underline ? "\\ul" : "") + (font.bold ? "\\b" : "") + " ";
   for (std::size_t i = 0; i < text.size(); ++i) {
     auto c = static_cast<unsigned char>(text[i]);
     if (c == '\r' || c == '\n') {

@@ -21,7 +21,8 @@ bool IsRichText(const std::string& bytes);
 // where it stops.
 std::string ToPlainText(const std::string& rtf);
 
-// A Rich Text document showing `text` in `font`, cp1251 declared, each line a paragraph.
+// A Rich Text document showing `text` in `font` (face, size, colour, bold, underline), cp1251
+// declared, each line a paragraph.
 // ToPlainText of the result gives `text` back (with its line ends as CR LF).
 std::string FromPlainText(const std::string& text, const TFont& font);
 

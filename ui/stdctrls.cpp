@@ -1,5 +1,7 @@
 #include "ui/stdctrls.h"
 
+#include <algorithm>
+
 #include "ui/application.h"
 
 namespace ui {
@@ -39,5 +41,109 @@ void TImage::Paint(Canvas& canvas) {
   TRect dest = Stretch ? bounds_ : TRect{Left(), Top(), Left() + picture_.width, Top() + picture_.height};
   canvas.DrawImage(picture_, dest, Transparent);
 }
+
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) { ParentColor = true; }
+
+TRect TGroupBox::AlignRect() const {
+  int captionHeight = HasApplication() ? Application().Widgets().MeasureText("Ag", font_).cy : 13;
+  TRect r = TWinControl::AlignRect();
+  return {r.left + 2, r.top + captionHeight, std::max(r.right - 2, r.left + 2), std::max(r.bottom - 2, r.top + captionHeight)};
+}
+
+std::unique_ptr<WinControlPeer> TGroupBox::CreatePeer(WidgetSet& widgets) { return widgets.CreateGroupBoxPeer(*this); }
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) { ParentColor = true; }
+
+void TCheckBox::SetChecked(bool on) {
+  if (on == checked_) return;
+  checked_ = on;
+  if (auto* p = static_cast<CheckBoxPeer*>(Peer())) p->SetChecked(on);
+  Click();
+}
+
+void TCheckBox::UserClick() {
+  if (EnabledInTree()) SetChecked(!checked_);
+}
+
+std::unique_ptr<WinControlPeer> TCheckBox::CreatePeer(WidgetSet& widgets) { return widgets.CreateCheckBoxPeer(*this); }
+
+TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) { ParentColor = true; }
+
+void TRadioButton::SetChecked(bool on) {
+  if (on == checked_) return;
+  checked_ = on;
+  if (auto* p = static_cast<CheckBoxPeer*>(Peer())) p->SetChecked(on);
+  if (!on) return;
+  if (Parent())
+    for (TControl* c : Parent()->Controls())
+      if (auto* sibling = dynamic_cast<TRadioButton*>(c); sibling && sibling != this) sibling->SetChecked(false);
+  Click();
+}
+
+void TRadioButton::UserClick() {
+  if (EnabledInTree()) SetChecked(true);
+}
+
+std::unique_ptr<WinControlPeer> TRadioButton::CreatePeer(WidgetSet& widgets) {
+  return widgets.CreateRadioButtonPeer(*this);
+}
+
+TMemo::TMemo(TComponent* owner) : TEdit(owner) {}
+
+std::vector<std::string> TMemo::Lines() const {
+  // CR LF, LF and CR each end a line; a text that ends in a line break has no empty line after it.
+  std::vector<std::string> lines;
+  const std::string& text = Text();
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+void TMemo::SetLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
+  SetText(text);
+}
+
+void TMemo::SetScrollBars(TScrollStyle style) {
+  if (style == scrollBars_) return;
+  scrollBars_ = style;
+  if (auto* p = static_cast<MemoPeer*>(Peer())) p->SetScrollBars(int(style));
+}
+
+bool TMemo::AcceptsKey(char key) const { return WantReturns || (key != '\r' && key != '\n'); }
+
+void TMemo::TextEdited(const std::string& text) {
+  if (WantReturns) {
+    TEdit::TextEdited(text);
+    return;
+  }
+  std::string flat;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      flat += ' ';
+    } else {
+      flat += c;
+    }
+  }
+  TEdit::TextEdited(flat);
+  // The native field shows the line breaks yet: it gets the text without them.
+  if (flat != text)
+    if (auto* p = static_cast<EditPeer*>(Peer())) p->SetText(Text());
+}
+
+std::unique_ptr<WinControlPeer> TMemo::CreatePeer(WidgetSet& widgets) { return widgets.CreateMemoPeer(*this); }
 
 }  // namespace ui

@@ -1,7 +1,12 @@
-// Graphic controls: TLabel (text) and TImage (picture), painted by their parent.
+// Standard controls: TLabel (text) and TImage (picture), painted by their parent; TGroupBox,
+// TCheckBox, TRadioButton and TMemo, windowed.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "ui/controls.h"
+#include "ui/edits.h"
 
 namespace ui {
 
@@ -40,6 +45,81 @@ class TImage : public TGraphicControl {
 
  private:
   Image picture_;
+};
+
+// A framed container with a caption in its top edge; radio buttons inside it form a group.
+class TGroupBox : public TWinControl {
+ public:
+  explicit TGroupBox(TComponent* owner);
+  // Aligned children go inside the frame, below the caption.
+  TRect AlignRect() const override;
+
+ protected:
+  std::unique_ptr<WinControlPeer> CreatePeer(WidgetSet& widgets) override;
+};
+
+class TCheckBox : public TWinControl {
+ public:
+  explicit TCheckBox(TComponent* owner);
+
+  bool Checked() const { return checked_; }
+  // A change raises OnClick, as it does when the program sets the box.
+  void SetChecked(bool on);
+
+  // Input entry point: the user clicked the box (or pressed the space bar on it): it toggles.
+  // Nothing happens while it (or a parent) is disabled.
+  void UserClick();
+
+ protected:
+  std::unique_ptr<WinControlPeer> CreatePeer(WidgetSet& widgets) override;
+
+ private:
+  bool checked_ = false;
+};
+
+// Of the radio buttons with one parent, at most one is checked.
+class TRadioButton : public TWinControl {
+ public:
+  explicit TRadioButton(TComponent* owner);
+
+  bool Checked() const { return checked_; }
+  // Checking one unchecks its siblings and raises its OnClick; unchecking raises nothing.
+  void SetChecked(bool on);
+
+  // Input entry point: the user clicked the button: it becomes the checked one.
+  void UserClick();
+
+ protected:
+  std::unique_ptr<WinControlPeer> CreatePeer(WidgetSet& widgets) override;
+
+ private:
+  bool checked_ = false;
+};
+
+// A multi-line text field; Text holds its lines joined by CR LF.
+class TMemo : public TEdit {
+ public:
+  explicit TMemo(TComponent* owner);
+
+  std::vector<std::string> Lines() const;
+  void SetLines(const std::vector<std::string>& lines);
+  // Without WantReturns the memo keeps one paragraph: Enter does not start a new line, and
+  // line breaks that come in with pasted text become blanks.
+  bool WantReturns = true;
+  // Long lines wrap at the right edge; read when the native field is made.
+  bool WordWrap = true;
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle style);
+
+  // Whether typing `key` goes into the text (the native field asks before it takes a key).
+  bool AcceptsKey(char key) const;
+  void TextEdited(const std::string& text) override;
+
+ protected:
+  std::unique_ptr<WinControlPeer> CreatePeer(WidgetSet& widgets) override;
+
+ private:
+  TScrollStyle scrollBars_ = TScrollStyle::ssNone;
 };
 
 }  // namespace ui

@@ -17,6 +17,13 @@ constexpr TColor clOlive = 0x008080;
 constexpr TColor clSkyBlue = 0xF0CAA6;
 constexpr TColor clFuchsia = 0xFF00FF;
 
+// Window positions and sizes are kept within what the system's window coordinates hold
+// (16 bits), so that position + size never overflows whatever numbers arrive from files.
+constexpr int kMinCoordinate = -32768;
+constexpr int kMaxCoordinate = 32767;
+constexpr int ClampCoordinate(int v) { return v < kMinCoordinate ? kMinCoordinate : v > kMaxCoordinate ? kMaxCoordinate : v; }
+constexpr int ClampExtent(int v) { return v < 0 ? 0 : v > kMaxCoordinate ? kMaxCoordinate : v; }
+
 struct TPoint {
   int x = 0;
   int y = 0;
@@ -41,6 +48,9 @@ struct TSize {
 };
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// Scroll bars of multi-line text boxes.
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // Shift state flags, bit order Shift, Alt, Ctrl, Left, Right, Middle, Double.
 using TShiftState = std::uint8_t;
@@ -67,13 +77,18 @@ struct Image {
   int height = 0;
   std::vector<std::uint32_t> pixels;
 
+  // A two-colour picture: drawn transparently, it leaves out white.
+  bool twoColour = false;
+
   Image() = default;
   Image(int w, int h, std::uint32_t fill = 0) : width(w), height(h), pixels(std::size_t(w) * h, fill) {}
   bool Empty() const { return width <= 0 || height <= 0; }
   std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
   std::uint32_t& At(int x, int y) { return pixels[std::size_t(y) * width + x]; }
-  // The colour left out when the picture is drawn transparently.
   std::uint32_t BottomLeft() const { return Empty() ? 0 : At(0, height - 1); }
+  // The colour left out when the picture is drawn transparently: white for a two-colour
+  // picture, else the colour of its bottom-left pixel.
+  std::uint32_t TransparentKey() const { return twoColour ? 0xFFFFFFu : BottomLeft(); }
   friend bool operator==(const Image&, const Image&) = default;
 };
 

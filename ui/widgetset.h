@@ -11,6 +11,10 @@
 
 #include "ui/types.h"
 
+namespace platform {
+struct DateTime;
+}
+
 namespace ui {
 
 class TForm;
@@ -30,10 +34,21 @@ class Canvas {
  public:
   virtual ~Canvas() = default;
   virtual void FillRect(TRect r, TColor color) = 0;
-  // Draws `image` stretched into `dest`; when `transparent`, pixels of the bottom-left colour are left out.
+  // Draws `image` stretched into `dest`; when `transparent`, pixels of its TransparentKey() are left out.
   virtual void DrawImage(const Image& image, TRect dest, bool transparent) = 0;
   // Draws text with a transparent background, its top-left corner at `at`.
   virtual void DrawText(const std::string& text, TPoint at, const TFont& font) = 0;
+  // The face of a push button (speed buttons): raised, or sunk while `down`. A backend with
+  // visual styles draws the system's button; this one draws a plain bevel.
+  virtual void DrawButtonFace(TRect r, bool down, bool hot, bool enabled) {
+    constexpr TColor kFace = 0xF0F0F0, kLight = clWhite, kShadow = 0xA0A0A0;
+    FillRect(r, hot && enabled && !down ? 0xF8F8F8 : kFace);
+    TColor topLeft = down ? kShadow : kLight, bottomRight = down ? kLight : kShadow;
+    FillRect({r.left, r.top, r.right, r.top + 1}, topLeft);
+    FillRect({r.left, r.top, r.left + 1, r.bottom}, topLeft);
+    FillRect({r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
+    FillRect({r.right - 1, r.top, r.right, r.bottom}, bottomRight);
+  }
 };
 
 class WinControlPeer {
@@ -100,6 +115,69 @@ class RichEditPeer : public WinControlPeer {
   virtual std::string RichText() { return {}; }
 };
 
+// Page controls, check and radio boxes, group boxes, check list boxes, track bars, spin edits
+// and memos (ui/comctrls.h, ui/stdctrls.h, ui/checklst.h, ui/spin.h).
+class TPageControl;
+class TTabSheet;
+class TGroupBox;
+class TCheckBox;
+class TRadioButton;
+class TCheckListBox;
+class TTrackBar;
+class TSpinEdit;
+class TMemo;
+
+// One tab of a page control: its text and its picture (empty for none; the bottom-left colour
+// is left out).
+struct PageTab {
+  std::string caption;
+  Image image;
+  friend bool operator==(const PageTab&, const PageTab&) = default;
+};
+
+class PageControlPeer : public WinControlPeer {
+ public:
+  virtual void SetTabs(const std::vector<PageTab>&) {}
+  // -1 selects no tab.
+  virtual void SetActiveTab(int) {}
+  virtual void SetTabsAtBottom(bool) {}
+  // Where the pages go, in the control's client coordinates, as the native control lays out
+  // its tabs; empty when it cannot tell.
+  virtual TRect DisplayRect() { return {}; }
+};
+
+// Containers that paint their own surface and graphic children, as a panel does.
+class TabSheetPeer : public WinControlPeer {};
+class GroupBoxPeer : public WinControlPeer {};
+
+// Check boxes and radio buttons.
+class CheckBoxPeer : public WinControlPeer {
+ public:
+  virtual void SetChecked(bool) {}
+};
+
+class CheckListBoxPeer : public ListBoxPeer {
+ public:
+  virtual void SetChecked(int /*index*/, bool) {}
+};
+
+class TrackBarPeer : public WinControlPeer {
+ public:
+  virtual void SetRange(int /*min*/, int /*max*/) {}
+  // A tick mark every `frequency` positions.
+  virtual void SetFrequency(int) {}
+  virtual void SetPosition(int) {}
+};
+
+// A text field with up and down arrows; the arrows come back through TSpinEdit::ArrowClicked.
+class SpinEditPeer : public EditPeer {};
+
+class MemoPeer : public EditPeer {
+ public:
+  // Scroll bars: bit 0 horizontal, bit 1 vertical.
+  virtual void SetScrollBars(int) {}
+};
+
 class TimerPeer {
  public:
   virtual ~TimerPeer() = default;
@@ -134,6 +212,37 @@ class MessageWindow {
   virtual std::uint32_t Handle() const = 0;
 };
 
+// Peers of date and time pickers and list views (ui/datetimepicker.h, ui/listview.h).
+class TDateTimePicker;
+class TListView;
+
+class DateTimePickerPeer : public WinControlPeer {
+ public:
+  // Time mode (the time of day to the second, in the user's long time format) or date mode
+  // (the user's short date format with a drop-down calendar).
+  virtual void SetTimeMode(bool) {}
+  virtual void SetValue(const platform::DateTime&) {}
+};
+
+// A report-style list whose rows the peer reads from its control when it shows them, so that
+// thousands of rows cost the native control nothing until they are seen.
+class ListViewPeer : public WinControlPeer {
+ public:
+  // The columns were added or resized: the peer reads them from its control.
+  virtual void ColumnsChanged() {}
+  virtual void SetGridLines(bool) {}
+  virtual void SetRowSelect(bool) {}
+  virtual void SetCheckboxes(bool) {}
+  // Hot tracking: the row under the pointer is underlined and the pointer is a hand.
+  virtual void SetHotTrack(bool) {}
+  // The number of rows; their texts and check marks are read from the control.
+  virtual void SetItemCount(int) {}
+  // One row's texts or check mark changed.
+  virtual void ItemChanged(int) {}
+  // -1 selects nothing.
+  virtual void SetItemIndex(int) {}
+};
+
 class WidgetSet {
  public:
   virtual ~WidgetSet() = default;
@@ -147,6 +256,19 @@ class WidgetSet {
   virtual std::unique_ptr<EditPeer> CreateEditPeer(TEdit&) { return nullptr; }
   virtual std::unique_ptr<ListBoxPeer> CreateListBoxPeer(TListBox&) { return nullptr; }
   virtual std::unique_ptr<RichEditPeer> CreateRichEditPeer(TRichEdit&) { return nullptr; }
+
+  virtual std::unique_ptr<PageControlPeer> CreatePageControlPeer(TPageControl&) { return nullptr; }
+  virtual std::unique_ptr<TabSheetPeer> CreateTabSheetPeer(TTabSheet&) { return nullptr; }
+  virtual std::unique_ptr<GroupBoxPeer> CreateGroupBoxPeer(TGroupBox&) { return nullptr; }
+  virtual std::unique_ptr<CheckBoxPeer> CreateCheckBoxPeer(TCheckBox&) { return nullptr; }
+  virtual std::unique_ptr<CheckBoxPeer> CreateRadioButtonPeer(TRadioButton&) { return nullptr; }
+  virtual std::unique_ptr<CheckListBoxPeer> CreateCheckListBoxPeer(TCheckListBox&) { return nullptr; }
+  virtual std::unique_ptr<TrackBarPeer> CreateTrackBarPeer(TTrackBar&) { return nullptr; }
+  virtual std::unique_ptr<SpinEditPeer> CreateSpinEditPeer(TSpinEdit&) { return nullptr; }
+  virtual std::unique_ptr<MemoPeer> CreateMemoPeer(TMemo&) { return nullptr; }
+
+  virtual std::unique_ptr<DateTimePickerPeer> CreateDateTimePickerPeer(TDateTimePicker&) { return nullptr; }
+  virtual std::unique_ptr<ListViewPeer> CreateListViewPeer(TListView&) { return nullptr; }
   // How much larger than its client area a window with this border is (0 x 0 without one).
   virtual TSize FrameSize(TBorderStyle) { return {0, 0}; }
 

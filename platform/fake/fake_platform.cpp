@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "clock/time_format.h"
+#include "platform/date_text.h"
 #include "platform/files.h"
+#include "platform/sound_limits.h"
 
 namespace platform {
 
@@ -44,7 +45,7 @@ DateTime FakeClock::Now() {
   t.minute = int(rest / 60'000 % 60);
   t.second = int(rest / 1000 % 60);
   t.millisecond = int(rest % 1000);
-  t.dayOfWeek = clockface::DayOfWeek(t.year, t.month, t.day);
+  t.dayOfWeek = DayOfWeek(t.year, t.month, t.day);
   return t;
 }
 
@@ -120,12 +121,19 @@ std::optional<std::string> FakeProgramResources::Data(const std::string& name) {
   return it->second;
 }
 
+namespace {
+// The media layer's text for a file it cannot find.
+const char* const kFileNotFoundText = "Cannot find the specified file. Make sure the path and filename are correct.";
+}  // namespace
+
 void FakeSound::Beep(int frequency, int durationMs) {
-  beeps.push_back({frequency, durationMs, clock_.Now()});
-  if (beepsTakeTime && durationMs > 0) clock_.Advance(std::uint64_t(durationMs));
+  const BeepRequest tone = ClampBeep(frequency, durationMs);
+  beeps.push_back({tone.frequency, tone.durationMs, clock_.Now()});
+  if (beepsTakeTime && tone.durationMs > 0) clock_.Advance(std::uint64_t(tone.durationMs));
 }
 
 void FakeSound::PlayFile(const std::string& path) {
+  if (!MediaFileNameAcceptable(path)) throw MediaError(kFileNotFoundText);
   auto failure = failures.find(path);
   if (failure != failures.end()) throw MediaError(failure->second);
   played.push_back({path, clock_.Now()});

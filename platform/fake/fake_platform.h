@@ -94,7 +94,9 @@ class FakeProgramResources : public ProgramResources {
 
 // Sound that is only recorded: each beep and each file started, with the clock's time then.
 // A path listed in `failures` cannot be played and raises that text as the media layer would.
-// With `beepsTakeTime` a beep moves the clock on by its duration, as a real one blocks.
+// With `beepsTakeTime` a beep moves the clock on by its duration, as a real one blocks. Tones
+// are recorded as the system gets them, held to its limits (sound_limits.h); a file name with a
+// double quote is refused, as by the real service.
 struct BeepCall {
   int frequency;
   int durationMs;
@@ -166,6 +168,46 @@ class FakeNotifyArea : public NotifyArea {
   std::uint32_t nextIcon_ = 100;
 };
 
+// Dialogs answered from a script: each call is logged and takes the next answer of its kind;
+// an empty script cancels.
+struct FileDialogCall {
+  bool picture;  // the picture dialog rather than the plain file dialog
+  OpenFileOptions options;
+};
+
+class FakeCommonDialogs : public CommonDialogs {
+ public:
+  std::optional<std::string> OpenFile(const OpenFileOptions& options) override;
+  std::optional<std::string> OpenPicture(const OpenFileOptions& options) override;
+  std::optional<ui::TColor> ChooseColor(ui::TColor start) override;
+
+  std::deque<std::optional<std::string>> fileAnswers;  // for both file dialogs, in order
+  std::deque<std::optional<ui::TColor>> colorAnswers;
+  std::vector<FileDialogCall> fileCalls;
+  std::vector<ui::TColor> colorStarts;  // the colour each colour dialog started on
+};
+
+// Run keys held in memory. A scope listed in `missingKeys` has no run key; one listed in
+// `readOnly` may be read but not changed, as for a user without administrator rights.
+struct RegistryCall {
+  char op;  // 'r', 'w' or 'd'
+  RunKeyScope scope;
+  std::string name, value;
+  RegistryResult result;
+};
+
+class FakeAutostartRegistry : public AutostartRegistry {
+ public:
+  RegistryResult Read(RunKeyScope scope, const std::string& name, std::string& value) override;
+  RegistryResult Write(RunKeyScope scope, const std::string& name, const std::string& value) override;
+  RegistryResult Delete(RunKeyScope scope, const std::string& name) override;
+
+  std::map<std::pair<RunKeyScope, std::string>, std::string> values;
+  std::set<RunKeyScope> missingKeys;
+  std::set<RunKeyScope> readOnly;
+  std::vector<RegistryCall> calls;
+};
+
 // The names the real image library holds; the fake library answers these with a 16 x 16 picture.
 const std::vector<std::string>& ImageLibraryNames();
 
@@ -187,6 +229,10 @@ class FakePlatform : public Platform {
   FakeSession& fakeSession() { return session_; }
   FakeSound& fakeSound() { return sound_; }
   FakeDesktop& fakeDesktop() { return desktop_; }
+  CommonDialogs& commonDialogs() override { return commonDialogs_; }
+  AutostartRegistry& autostartRegistry() override { return registry_; }
+  FakeCommonDialogs& fakeCommonDialogs() { return commonDialogs_; }
+  FakeAutostartRegistry& fakeRegistry() { return registry_; }
 
   FakeClock& fakeClock() { return clock_; }
   FakeDialogs& fakeDialogs() { return dialogs_; }
@@ -204,6 +250,8 @@ class FakePlatform : public Platform {
   FakeDesktop desktop_;
   FakeShell shell_;
   FakeSession session_;
+  FakeCommonDialogs commonDialogs_;
+  FakeAutostartRegistry registry_;
 };
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +14,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <mutex>
 #include <new>
+#include <set>
 
 namespace platform {
 namespace {
@@ -103,6 +106,23 @@ bool WriteAll(int fd, const std::string& data) {
   return true;
 }
 
+// The process id in the name of one of our temporary files whose name starts with `prefix`;
+// 0 for any other name.
+long TemporaryOwner(const std::string& name, const std::string& prefix) {
+  if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return 0;
+  const std::string rest = name.substr(prefix.size());  // "<pid>.<counter>.tmp"
+  const std::size_t dot = rest.find('.');
+  if (dot == 0 || dot == std::string::npos || dot > 9 || rest.size() < dot + 6) return 0;
+  if (rest.compare(rest.size() - 4, 4, ".tmp") != 0) return 0;
+  long pid = 0;
+  for (std::size_t i = 0; i < rest.size() - 4; ++i) {
+    if (i == dot) continue;
+    if (rest[i] < '0' || rest[i] > '9') return 0;
+    if (i < dot) pid = pid * 10 + (rest[i] - '0');
+  }
+  return pid;
+}
+
 // Creates a new, empty file beside `target` under a name nobody else uses.
 int CreateTemporary(const std::string& target, std::string& tempPath) {
   static std::atomic<unsigned> counter{0};
@@ -114,6 +134,31 @@ int CreateTemporary(const std::string& target, std::string& tempPath) {
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
+}
+
+// Temporary files of `target` ("." + name + "." + process id + "." + counter + ".tmp") that a
+// process killed in the middle of a write left behind. Those of living processes may be
+// writes in progress and stay.
+void RemoveStaleTemporaries(const std::string& target) {
+  // Once per file and run: a write that this process began has either ended or removed its file.
+  static std::mutex mutex;
+  static std::set<std::string> cleaned;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!cleaned.insert(target).second) return;
+  }
+  const std::string dir = DirectoryOf(target);
+  const std::string prefix = "." + target.substr(dir.size()) + ".";
+  DIR* listing = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!listing) return;
+  std::vector<std::string> stale;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string name = entry->d_name;
+    const long pid = TemporaryOwner(name, prefix);
+    if (pid > 0 && pid != ::getpid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH) stale.push_back(name);
+  }
+  ::closedir(listing);
+  for (const std::string& name : stale) ::unlink((dir + name).c_str());
 }
 
 void SyncDirectory(const std::string& file) {
@@ -171,6 +216,7 @@ void WriteFileAtomically(const std::string& path, const std::string& data) {
     if (::realpath(target.c_str(), real)) target = real;
   }
 
+  RemoveStaleTemporaries(target);
   std::string tempPath;
   const int fd = CreateTemporary(target, tempPath);
   if (fd < 0) Refuse(path);

@@ -5,7 +5,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <new>
+#include <set>
 
 namespace platform {
 namespace {
@@ -71,6 +73,63 @@ bool MoveOver(const std::string& from, const std::string& to) {
   }
 }
 
+// The process id in the name of one of our temporary files of the file named `base`
+// (base + "." + hex process id + "-" + hex counter + ".tmp"); 0 for any other name.
+DWORD TemporaryOwner(const std::string& name, const std::string& base) {
+  if (name.size() <= base.size() + 1 || ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(),
+                                                         int(base.size()), base.c_str(), int(base.size())) != CSTR_EQUAL)
+    return 0;
+  std::string rest = name.substr(base.size());  // ".<pid>-<counter>.tmp"
+  if (rest.size() < 8 || rest[0] != '.' || ::lstrcmpiA(rest.c_str() + rest.size() - 4, ".tmp") != 0) return 0;
+  rest = rest.substr(1, rest.size() - 5);
+  const std::size_t dash = rest.find('-');
+  if (dash == 0 || dash == std::string::npos || dash > 8 || dash + 1 == rest.size()) return 0;
+  DWORD pid = 0;
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    if (i == dash) continue;
+    const char c = rest[i];
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return 0;
+    if (i < dash) pid = pid * 16 + DWORD(digit);
+  }
+  return pid;
+}
+
+bool ProcessAlive(DWORD pid) {
+  HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) return ::GetLastError() != ERROR_INVALID_PARAMETER;  // denied: it exists
+  DWORD code = 0;
+  const bool alive = !::GetExitCodeProcess(process, &code) || code == STILL_ACTIVE;
+  ::CloseHandle(process);
+  return alive;
+}
+
+// Temporary files of `path` that a process killed in the middle of a write left behind. Those
+// of living processes may be writes in progress and stay.
+void RemoveStaleTemporaries(const std::string& path) {
+  // Once per file and run: a write that this process began has either ended or removed its file.
+  static std::mutex mutex;
+  static std::set<std::string> cleaned;
+  {
+    std::string key = path;
+    for (char& c : key) c = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c == '/' ? '\\' : c;
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!cleaned.insert(key).second) return;
+  }
+  const std::string dir = DirectoryOf(path);
+  const std::string base = path.substr(dir.size());
+  std::vector<std::string> stale;
+  WIN32_FIND_DATAA found;
+  HANDLE search = ::FindFirstFileA((path + ".*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const DWORD pid = TemporaryOwner(found.cFileName, base);
+    if (pid != 0 && pid != ::GetCurrentProcessId() && !ProcessAlive(pid)) stale.push_back(found.cFileName);
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+  for (const std::string& name : stale) ::DeleteFileA((dir + name).c_str());
+}
+
 }  // namespace
 
 std::optional<std::string> ReadFile(const std::string& path) {
@@ -107,6 +166,7 @@ void WriteFileAtomically(const std::string& path, const std::string& data) {
       (oldAttrs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
     Refuse(path);
 
+  RemoveStaleTemporaries(path);
   static std::atomic<unsigned long> counter{0};
   std::string tempPath;
   HANDLE created = INVALID_HANDLE_VALUE;

@@ -3,6 +3,7 @@
 
 #include "platform/win32/sound_win32.h"
 
+#include "platform/sound_limits.h"
 #include "platform/win32/cp1251.h"
 
 namespace platform {
@@ -26,12 +27,13 @@ std::string ErrorText(MCIERROR error) {
 Win32Sound::~Win32Sound() { Close(); }
 
 void Win32Sound::Beep(int frequency, int durationMs) {
-  // Frequencies the tone generator cannot make fail here without a sound, as with the system's own.
-  ::Beep(DWORD(frequency), DWORD(durationMs));
+  const BeepRequest tone = ClampBeep(frequency, durationMs);
+  if (tone.durationMs > 0) ::Beep(DWORD(tone.frequency), DWORD(tone.durationMs));
 }
 
 void Win32Sound::PlayFile(const std::string& path) {
   Close();
+  if (!MediaFileNameAcceptable(path)) throw MediaError(ErrorText(MCIERR_FILE_NOT_FOUND));
   const std::wstring file = L"\"" + win32::WidenCp1251(path) + L"\"";
   const std::wstring alias = std::wstring(L" alias ") + kAlias;
   // The device is chosen by the file's extension, as the system maps them (waveaudio for WAV,

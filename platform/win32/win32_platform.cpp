@@ -10,6 +10,7 @@
 
 #include "platform/win32/cp1251.h"
 #include "platform/win32/desktop_win32.h"
+#include "platform/win32/dialogs_win32.h"
 #include "platform/win32/session_win32.h"
 #include "platform/win32/sound_win32.h"
 
@@ -273,6 +274,8 @@ struct Win32Platform::Services {
   Win32Desktop desktop;
   Win32Shell shell;
   Win32Session session;
+  Win32CommonDialogs commonDialogs;
+  Win32AutostartRegistry registry;
 };
 
 Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {}
@@ -287,6 +290,8 @@ Sound& Win32Platform::sound() { return services_->sound; }
 Desktop& Win32Platform::desktop() { return services_->desktop; }
 Shell& Win32Platform::shell() { return services_->shell; }
 Session& Win32Platform::session() { return services_->session; }
+CommonDialogs& Win32Platform::commonDialogs() { return services_->commonDialogs; }
+AutostartRegistry& Win32Platform::autostartRegistry() { return services_->registry; }
 
 std::unique_ptr<ResourceLibrary> Win32Platform::NewResourceLibrary() {
   return std::make_unique<Win32ResourceLibrary>(services_->process);

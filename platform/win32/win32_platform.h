@@ -23,6 +23,8 @@ class Win32Platform : public Platform {
   Desktop& desktop() override;
   Shell& shell() override;
   Session& session() override;
+  CommonDialogs& commonDialogs() override;
+  AutostartRegistry& autostartRegistry() override;
 
  private:
   struct Services;

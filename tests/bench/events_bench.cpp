@@ -83,7 +83,7 @@ class Installed {
 
 void Install() {
   static Installed installed;
-  if (Form1->eventTimes.size() != std::size_t(kEvents)) {
+  if (Form1->scheduler.Times().size() != std::size_t(kEvents)) {
     std::fprintf(stderr, "the program did not load the events:\n%s", installed.Errors().c_str());
     std::abort();
   }
@@ -97,7 +97,8 @@ BENCHMARK(BM_TimeRefreshWith10000EventsNoneDue)->Unit(benchmark::kMicrosecond);
 
 void BM_ScanOf10000EventsNoneDue(benchmark::State& state) {
   Install();
-  for (auto _ : state) Form1->ScanEvents();
+  const platform::DateTime now = Form1->Platform().clock().Now();
+  for (auto _ : state) Form1->ScanEvents(now);
 }
 BENCHMARK(BM_ScanOf10000EventsNoneDue)->Unit(benchmark::kMicrosecond);
 

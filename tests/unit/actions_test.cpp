@@ -45,12 +45,7 @@ TEST_F(ActionsTest, FileEventOpensTheFileNameInItsOwnDirectory) {
   StartWith("type=1\r\npathtofile=C:\\Tools\\run.bat\r\n");
   Form1->SearchRun("1");
   ASSERT_EQ(platform->fakeShell().calls.size(), 1u);
-  const platform::ShellCall& call = platform->fakeShell().calls[0];
-  EXPECT_EQ(call.verb, "open");
-  EXPECT_EQ(call.file, "run.bat");
-  EXPECT_EQ(call.parameters, "");
-  EXPECT_EQ(call.directory, "C:\\Tools\\");
-  EXPECT_EQ(call.showCommand, platform::kShowNormal);
+  testing_support::ExpectShellOpen(platform->fakeShell().calls[0], "run.bat", "", "C:\\Tools\\");
   EXPECT_TRUE(Session().log.empty());
 }
 
@@ -66,8 +61,7 @@ TEST_F(ActionsTest, LogOffIsForcedOrPlainAsForceExSaysAndNothingForOtherValues) 
       {"[Shutdown]\r\nForceEx=2\r\n", {"OpenProcessToken", "EnableShutdownPrivilege"}},
   };
   for (const Case& c : cases) {
-    program.reset();
-    system.mutexes.clear();
+    EndInstance();
     Session().log.clear();
     StartWith("type=2\r\n", c.config);
     Form1->SearchRun("1");
@@ -127,8 +121,7 @@ TEST_F(ActionsTest, ReminderBringsTheProgramBackFromTheTrayAndShowsItsWindow) {
 
 TEST_F(ActionsTest, BirthdaysAndUnknownTypesDoNothingWhenTheyFire) {
   for (const char* section : {"type=6\r\n", "type=7\r\n", "type=\r\n", "type= 1x\r\n"}) {
-    program.reset();
-    system.mutexes.clear();
+    EndInstance();
     StartWith(section);
     Form1->SearchRun("1");
     EXPECT_TRUE(platform->fakeShell().calls.empty()) << section;
@@ -143,12 +136,7 @@ TEST_F(ActionsTest, StopShutdownMenuRunsTheSystemsAbortCommand) {
   ASSERT_EQ(Form1->N11->Caption, "Остановить выход из системы");
   Form1->N11->Click();
   ASSERT_EQ(platform->fakeShell().calls.size(), 1u);
-  const platform::ShellCall& call = platform->fakeShell().calls[0];
-  EXPECT_EQ(call.verb, "open");
-  EXPECT_EQ(call.file, "shutdown.exe");
-  EXPECT_EQ(call.parameters, " -a");
-  EXPECT_EQ(call.directory, "");
-  EXPECT_EQ(call.showCommand, platform::kShowNormal);
+  testing_support::ExpectShellOpen(platform->fakeShell().calls[0], "shutdown.exe", " -a", "");
   EXPECT_TRUE(Session().log.empty());
 }
 

@@ -232,7 +232,10 @@ TEST(BitmapFile, RejectsMalformedFiles) {
   add("width past the limit", [](Bmp& b) { b.width = resources::kMaxBitmapSide + 1; });
   add("two bits per pixel", [](Bmp& b) { b.bitCount = 2; });
   add("no bits per pixel", [](Bmp& b) { b.bitCount = 0; });
-  add("run-length compressed", [](Bmp& b) { b.bitCount = 8; b.compression = 1; b.palette.assign(256, 0); });
+  add("run-length 8 on 4-bit pixels", [](Bmp& b) { b.bitCount = 4; b.compression = 1; b.palette.assign(16, 0); });
+  add("run-length 4 on 8-bit pixels", [](Bmp& b) { b.bitCount = 8; b.compression = 2; b.palette.assign(256, 0); });
+  add("run-length top-down", [](Bmp& b) { b.bitCount = 8; b.compression = 1; b.height = -2; b.palette.assign(256, 0); });
+  add("JPEG payload", [](Bmp& b) { b.compression = 4; });
   add("bit fields on 24 bits", [](Bmp& b) { b.compression = 3; b.masks = {0xFF0000, 0xFF00, 0xFF}; });
   add("header size 20", [](Bmp& b) { b.headerSize = 20; });
   add("header size 4000", [](Bmp& b) { b.headerSize = 4000; });
@@ -257,6 +260,113 @@ TEST(BitmapFile, HugeDimensionsWithLittleDataAreRefusedBeforeAllocating) {
   b.bitCount = 1;
   b.palette = {0, 0xFFFFFF};
   EXPECT_FALSE(DecodeBmp(b.Build()));
+}
+
+// A picture of far more pixels than any screen shows is refused even when every row is there.
+TEST(BitmapFile, PicturesAboveThePixelLimitAreRefused) {
+  Bmp b;
+  b.width = resources::kMaxBitmapSide;
+  b.height = resources::kMaxBitmapSide;
+  b.bitCount = 1;
+  b.palette = {0, 0xFFFFFF};
+  b.rows.assign(std::size_t(b.width / 8) * std::size_t(b.height), '\x55');  // 32 MB, all of it present
+  EXPECT_FALSE(DecodeBmp(b.Build()));
+
+  b.width = 4096;
+  b.height = 4096;  // exactly at the limit
+  b.rows.resize(std::size_t(b.width / 8) * std::size_t(b.height));
+  auto image = DecodeBmp(b.Build());
+  ASSERT_TRUE(image);
+  EXPECT_EQ(std::int64_t(image->pixels.size()), resources::kMaxBitmapPixels);
+  b.height = 4097;
+  b.rows.resize(std::size_t(b.width / 8) * std::size_t(b.height));
+  EXPECT_FALSE(DecodeBmp(b.Build()));
+}
+
+// Run-length pictures: runs, end of line, a move, pixels stored as they are with their padding,
+// and the end mark. Pixels the data never reaches take the first palette colour.
+TEST(BitmapFile, DecodesRunLengthEightBitPictures) {
+  Bmp b;
+  b.width = 5;
+  b.height = 3;
+  b.bitCount = 8;
+  b.compression = 1;
+  b.colorsUsed = 4;
+  b.palette = {0x000010, 0x000020, 0x000030, 0x000040};
+  b.rows = std::string("\x03\x01"                  // bottom row: three of colour 1,
+                       "\x00\x03\x02\x03\x00\x00"  // then 2, 3, 0 as they are (padded), the 0 cut off
+                       "\x00\x00"                  // end of line
+                       "\x00\x02\x04\x00"          // move four right
+                       "\x02\x02"                  // two of colour 2, the second cut off
+                       "\x00\x00"                  // end of line
+                       "\x09\x03"                  // top row: a run longer than the row
+                       "\x00\x01"                  // end of the picture
+                       "\x05\x01",                 // past the end: ignored
+                       24);
+  auto image = DecodeBmp(b.Build());
+  ASSERT_TRUE(image);
+  const std::vector<std::uint32_t> expected = {
+      0x40, 0x40, 0x40, 0x40, 0x40,  // top
+      0x10, 0x10, 0x10, 0x10, 0x30,  // middle: untouched but its last pixel
+      0x20, 0x20, 0x20, 0x30, 0x40,  // bottom
+  };
+  EXPECT_EQ(image->pixels, expected);
+  EXPECT_FALSE(image->twoColour);
+
+  // Data that stops without its end mark gives what it describes.
+  b.rows = std::string("\x02\x03", 2);
+  image = DecodeBmp(b.Build());
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->At(1, 2), 0x40u);
+  EXPECT_EQ(image->At(2, 2), 0x10u);
+  EXPECT_EQ(image->At(0, 0), 0x10u);
+}
+
+TEST(BitmapFile, DecodesRunLengthFourBitPictures) {
+  Bmp b;
+  b.width = 6;
+  b.height = 2;
+  b.bitCount = 4;
+  b.compression = 2;
+  b.palette.assign(16, 0);
+  for (std::uint32_t i = 0; i < 16; ++i) b.palette[i] = i;
+  b.rows = std::string("\x05\x12\x00\x01", 4);  // bottom row: 1 2 1 2 1, the halves in turn; end
+  auto image = DecodeBmp(b.Build());
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->pixels, (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 0, 1, 2, 1, 2, 1, 0}));
+
+  b.rows = std::string("\x00\x03\xAB\xC0"          // three stored pixels A B C, padded to 16 bits
+                       "\x03\x45"                  // then 4 5 4
+                       "\x00\x00"                  // end of line
+                       "\x00\x05\x12\x34\x50\x00"  // five stored pixels 1 2 3 4 5
+                       "\x00\x01",
+                       16);
+  image = DecodeBmp(b.Build());
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->pixels, (std::vector<std::uint32_t>{1, 2, 3, 4, 5, 0, 0xA, 0xB, 0xC, 4, 5, 4}));
+}
+
+// A two-colour picture leaves out white, whatever its bottom-left pixel; others that pixel.
+TEST(BitmapFile, TwoColourPicturesAreKeyedOnWhite) {
+  Bmp b;
+  b.width = 2;
+  b.height = 2;
+  b.bitCount = 1;
+  b.palette = {0x000000, 0xFFFFFF};
+  b.rows = std::string("\x40\0\0\0\x80\0\0\0", 8);  // bottom row black, white; top row white, black
+  auto image = DecodeBmp(b.Build());
+  ASSERT_TRUE(image);
+  EXPECT_TRUE(image->twoColour);
+  EXPECT_EQ(image->BottomLeft(), 0x000000u);
+  EXPECT_EQ(image->TransparentKey(), 0xFFFFFFu);
+
+  b.bitCount = 4;
+  b.colorsUsed = 2;
+  b.rows = std::string("\x01\0\0\0\x10\0\0\0", 8);
+  image = DecodeBmp(b.Build());
+  ASSERT_TRUE(image);
+  EXPECT_FALSE(image->twoColour);
+  EXPECT_EQ(image->TransparentKey(), 0x000000u);
 }
 
 TEST(BitmapFile, EveryTruncationIsRefusedAndBitFlipsNeverBreakTheDecoder) {

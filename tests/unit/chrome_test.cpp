@@ -55,7 +55,7 @@ class ChromeTest : public ProgramTest {
   void Toggle() {
     program->Application().Guard([] { Form1->N6->Click(); });
   }
-  ui::Image LibraryPicture(const std::string& name) { return *Form1->imageLib->Bitmap(name); }
+  ui::Image LibraryPicture(const std::string& name) { return *Form1->files.ImageLib().Bitmap(name); }
   bool IconShown() {
     return platform->fakeNotifyArea().Find(Form1->TrayIcon1->Handle(), Form1->TrayIcon1->Data().uID) != nullptr;
   }
@@ -332,6 +332,30 @@ TEST_P(ChromeCloseTest, EndsTheProgramLikeAnyClose) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ButtonAndMenu, ChromeCloseTest, testing::Bool());
+
+TEST_F(ChromeTest, EachPressOfADoubleClickRunsThePressHandling) {
+  StartWithConfig("");
+  // On the face: the second press snaps the window like the first.
+  Form1->SetBounds(20, 300, 180, 70);
+  Press(kFace);
+  Release(kFace);
+  EXPECT_EQ(Form1->Left(), 0);
+  Form1->SetBounds(900, 300, 180, 70);
+  Form1->RouteDblClick(kFace);
+  Release(kFace);
+  EXPECT_EQ(Form1->Left(), 1024 - 180);
+  // On a button: the second press shows the pressed picture again.
+  ui::TImage* close = Form1->CloseBut;
+  Press(Centre(close));
+  Release(kFace);
+  MoveTo(kFace);
+  ASSERT_EQ(Shows(close), kCloseDefault);
+  Form1->RouteDblClick(Centre(close));
+  EXPECT_EQ(Shows(close), kCloseClick);
+  EXPECT_EQ(Form1->buttonPressed, 1);
+  Release(kFace);
+  EXPECT_FALSE(program->Application().Terminated());
+}
 
 TEST_F(ChromeTest, DoubleClickOnTheFaceOpensTheSettingsWindow) {
   StartWithConfig("");

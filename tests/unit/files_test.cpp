@@ -1,6 +1,7 @@
 // The host files service: Windows-style paths ("\" separators, names in any case), atomic
 // replacement, and the refusals callers must see.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -161,6 +162,37 @@ TEST_F(FilesTest, RemoveAndListDirectory) {
   EXPECT_FALSE(platform::RemoveFile(Dir() + "b.txt"));
   EXPECT_FALSE(platform::RemoveFile(Dir() + "sub"));
   EXPECT_TRUE(fs::exists(root_ / "sub/c.txt"));
+}
+
+// A write killed midway leaves its temporary file; the next write of that file removes those
+// of processes that are gone, and nothing else.
+TEST_F(FilesTest, AWriteRemovesTheFilesTemporariesLeftByDeadProcesses) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ASSERT_GT(child, 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  const std::string dead = std::to_string(child), alive = std::to_string(::getppid()),
+                    self = std::to_string(::getpid());
+
+  Put("Gear/gear.ini", "[1]\r\n");
+  const std::vector<std::string> stale = {".gear.ini." + dead + ".0.tmp", ".gear.ini." + dead + ".17.tmp"};
+  const std::vector<std::string> kept = {
+      ".gear.ini." + alive + ".3.tmp",  // a write in progress elsewhere
+      ".gear.ini." + self + ".999.tmp",  // one of this process
+      ".Events.txt." + dead + ".0.tmp",  // another file's
+      ".gear.ini." + dead + ".x.tmp",  ".gear.ini." + dead + ".0.bak", ".gear.ini..0.tmp", "gear.ini." + dead + ".0.tmp",
+      "Events.txt"};
+  for (const auto& name : stale) Put("Gear/" + name, std::string(1000, 'x'));
+  for (const auto& name : kept) Put("Gear/" + name, "keep");
+
+  platform::WriteFileAtomically(Dir() + "GEAR\\Gear.ini", "[2]\r\n");
+  EXPECT_EQ(Get("Gear/gear.ini"), "[2]\r\n");
+  std::vector<std::string> expected = kept;
+  expected.push_back("gear.ini");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Entries("Gear"), expected);
+  for (const auto& name : kept) EXPECT_EQ(Get("Gear/" + name), "keep") << name;
 }
 
 TEST(DirectoryOf, KeepsTheLastSeparatorOfEitherKind) {

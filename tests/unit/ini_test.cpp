@@ -267,6 +267,55 @@ TEST_F(IniTest, ReadSectionListsEntryKeysInFileOrder) {
   EXPECT_TRUE(ini.ReadSection("x").empty());
 }
 
+// ----- Line ends -----------------------------------------------------------------------------
+
+// CR LF, a lone LF and a lone CR each end a line. An event detail file whose lines end in CR
+// only: erasing one event keeps the others.
+TEST_F(IniTest, ALoneCrEndsALineSoErasingOneSectionKeepsTheOthers) {
+  const std::string gear = "[123]\rtime=10:00:00\rtype=5\r[456]\rtime=11:00:00\rtype=0\r";
+  Put(gear, "gear.ini");
+  TIniFile ini(Path("gear.ini"));
+  EXPECT_EQ(ini.ReadString("123", "type", ""), "5");
+  EXPECT_EQ(ini.ReadString("456", "time", ""), "11:00:00");
+  EXPECT_EQ(ini.ReadSection("123"), (std::vector<std::string>{"time", "type"}));
+
+  ini.EraseSection("123");
+  EXPECT_EQ(Get("gear.ini"), "[456]\rtime=11:00:00\rtype=0\r");
+  EXPECT_EQ(ini.ReadString("456", "type", ""), "0");
+  ini.DeleteKey("456", "time");
+  EXPECT_EQ(Get("gear.ini"), "[456]\rtype=0\r");
+}
+
+// A settings file converted twice ends its lines in CR CR LF: values read without a CR, and
+// the empty lines between them stay where they are.
+TEST_F(IniTest, CrCrLfLineEndsReadCleanValues) {
+  const std::string config = "[Position]\r\r\nLeft=895\r\r\nTop=12\r\r\n[Clock]\r\r\nskin=mini\r\r\n";
+  Put(config, "Clock_config.ini");
+  TIniFile ini(Path("Clock_config.ini"));
+  EXPECT_EQ(ini.ReadString("Position", "Left", ""), "895");
+  EXPECT_EQ(ini.ReadString("Position", "Top", ""), "12");
+  EXPECT_EQ(ini.ReadString("Clock", "skin", ""), "mini");
+
+  ini.WriteInteger("Position", "Left", 100);
+  EXPECT_EQ(Get("Clock_config.ini"),
+            "[Position]\r\r\nLeft=100\r\n\r\nTop=12\r\r\n[Clock]\r\r\nskin=mini\r\r\n");
+  EXPECT_EQ(ini.ReadString("Position", "Left", ""), "100");
+}
+
+// A write into a CR-only file: a new key goes into its own section, between the others' lines.
+TEST_F(IniTest, WritesIntoACrOnlyFileLandInTheirSection) {
+  Put("; list\r[A]\ra=1\r\r[B]\rb=2\r", "crlist.ini");
+  TIniFile ini(Path("crlist.ini"));
+  ini.WriteString("A", "new", "x");
+  EXPECT_EQ(Get("crlist.ini"), "; list\r[A]\ra=1\rnew=x\r\n\r[B]\rb=2\r");
+  ini.WriteString("B", "b", "3");
+  EXPECT_EQ(Get("crlist.ini"), "; list\r[A]\ra=1\rnew=x\r\n\r[B]\rb=3\r\n");
+  ini.WriteString("C", "c", "4");
+  EXPECT_EQ(Get("crlist.ini"), "; list\r[A]\ra=1\rnew=x\r\n\r[B]\rb=3\r\n[C]\r\nc=4\r\n");
+  EXPECT_EQ(ini.ReadString("a", "NEW", ""), "x");
+  EXPECT_EQ(ini.ReadString("b", "b", ""), "3");
+}
+
 // ----- Malformed files -----------------------------------------------------------------------
 
 // Whatever a file holds, reading it does not fail, and a write keeps all of it byte for byte.

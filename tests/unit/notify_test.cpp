@@ -66,12 +66,7 @@ TEST_F(NotifyTest, TwoBirthdaysShareOneWindowAndTheGreetingGoesToTheFirst) {
 
   Form4->BitBtn2->Click();
   ASSERT_EQ(platform->fakeShell().calls.size(), 1u);
-  const auto& call = platform->fakeShell().calls[0];
-  EXPECT_EQ(call.verb, "open");
-  EXPECT_EQ(call.file, "mailto:ivan@mail.ru");
-  EXPECT_EQ(call.parameters, "");
-  EXPECT_EQ(call.directory, "");
-  EXPECT_EQ(call.showCommand, platform::kShowNormal);
+  testing_support::ExpectShellOpen(platform->fakeShell().calls[0], "mailto:ivan@mail.ru", "", "");
   EXPECT_TRUE(Form4->Visible());
   Form4->BitBtn1->Click();
   EXPECT_FALSE(Form4->Visible());

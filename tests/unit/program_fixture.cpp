@@ -1,44 +1,11 @@
 #include "tests/unit/program_fixture.h"
 
+#include <cstdio>
 #include <fstream>
-#include <random>
-#include <sstream>
 
 #include "resources/bitmap_file.h"
 
 namespace testing_support {
-
-TempDir::TempDir() {
-  std::random_device rd;
-  auto base = std::filesystem::temp_directory_path();
-  do {
-    path_ = base / ("horavo-test-" + std::to_string(rd()) + std::to_string(rd()));
-  } while (std::filesystem::exists(path_));
-  std::filesystem::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
-void TempDir::Write(const std::string& relative, const std::string& content) const {
-  auto p = path_ / relative;
-  std::filesystem::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << content;
-}
-
-std::optional<std::string> TempDir::Read(const std::string& relative) const {
-  std::ifstream in(path_ / relative, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool TempDir::Exists(const std::string& relative) const { return std::filesystem::exists(path_ / relative); }
-
-void TempDir::Remove(const std::string& relative) const { std::filesystem::remove_all(path_ / relative); }
 
 std::string SolidBitmap(int width, int height, std::uint32_t rgb) {
   return resources::EncodeBmp(ui::Image(width, height, rgb));
@@ -82,5 +49,43 @@ std::optional<int> ProgramTest::Start() {
 }
 
 void ProgramTest::CloseMainWindow() { Form1->SystemCommand(ui::SC_CLOSE_COMMAND); }
+
+void ProgramTest::EndInstance() {
+  program.reset();
+  system.mutexes.clear();
+}
+
+void ProgramTest::SetClock(int year, int month, int day, int h, int m, int s, int ms) {
+  platform->fakeClock().Set(year, month, day, h, m, s, ms);
+}
+
+void ProgramTest::AdvanceTo(int h, int m, int s, int ms) {
+  auto now = platform->fakeClock().Now();
+  platform::FakeClock target;
+  target.Set(now.year, now.month, now.day, h, m, s, ms);
+  if (target.wallMs <= platform->fakeClock().wallMs) target.wallMs += 86'400'000;
+  Advance(std::uint64_t(target.wallMs - platform->fakeClock().wallMs));
+}
+
+std::vector<std::string> ProgramTest::Opened() const {
+  std::vector<std::string> files;
+  for (const auto& call : platform->fakeShell().calls) files.push_back(call.file);
+  return files;
+}
+
+std::string Hms(const platform::DateTime& t) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+  return text;
+}
+
+void ExpectShellOpen(const platform::ShellCall& call, const std::string& file, const std::string& parameters,
+                     const std::string& directory) {
+  EXPECT_EQ(call.verb, "open");
+  EXPECT_EQ(call.file, file);
+  EXPECT_EQ(call.parameters, parameters);
+  EXPECT_EQ(call.directory, directory);
+  EXPECT_EQ(call.showCommand, platform::kShowNormal);
+}
 
 }  // namespace testing_support

@@ -4,34 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/forms.h"
 #include "app/program.h"
 #include "platform/fake/fake_platform.h"
+#include "tests/unit/temp_dir.h"
 #include "ui/headless/headless.h"
 
 namespace testing_support {
-
-// A unique empty folder, removed with everything in it when the object goes.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  const std::filesystem::path& Path() const { return path_; }
-  // The folder as the program sees it: a string with a trailing separator.
-  std::string Str() const { return path_.string() + "/"; }
-  void Write(const std::string& relative, const std::string& content) const;
-  std::optional<std::string> Read(const std::string& relative) const;
-  bool Exists(const std::string& relative) const;
-  void Remove(const std::string& relative) const;
-
- private:
-  std::filesystem::path path_;
-};
 
 // One user's machine: a program folder and the state all program instances share.
 class ProgramTest : public ::testing::Test {
@@ -43,6 +27,16 @@ class ProgramTest : public ::testing::Test {
   void InstallProgram();
   // Starts a program instance; returns the exit code if the start ended the process.
   std::optional<int> Start();
+  // Ends the running instance and lets its single-instance lock go, so that another one can
+  // start on this machine.
+  void EndInstance();
+  // Sets the fake clock to that moment (the timers keep their due times).
+  void SetClock(int year, int month, int day, int h, int m, int s, int ms = 500);
+  // Moves the clock on to h:m:s.ms of the same day, or of the next day when that moment is not
+  // later than now, firing the timers on the way.
+  void AdvanceTo(int h, int m, int s, int ms = 500);
+  // The files the shell was asked to open, in order.
+  std::vector<std::string> Opened() const;
   // Closes the main window the way the user does (the system close command).
   void CloseMainWindow();
   void Advance(std::uint64_t ms) { widgets->Advance(ms); }
@@ -57,5 +51,13 @@ class ProgramTest : public ::testing::Test {
 
 // A small valid bitmap file of one colour.
 std::string SolidBitmap(int width, int height, std::uint32_t rgb);
+
+// The time of day as "hh:mm:ss".
+std::string Hms(const platform::DateTime& t);
+
+// Checks a shell call the program makes: the verb "open", the given file, parameters and
+// working directory, a normal window.
+void ExpectShellOpen(const platform::ShellCall& call, const std::string& file, const std::string& parameters,
+                     const std::string& directory);
 
 }  // namespace testing_support

@@ -90,6 +90,18 @@ TEST(RtfTest, WrittenDocumentsReadBackAsTheirText) {
   for (unsigned char c : doc) EXPECT_LT(c, 0x80) << "a document is 7-bit text";
 }
 
+TEST(RtfTest, WrittenDocumentsCarryFaceSizeColourAndStyle) {
+  std::string doc = FromPlainText("Напоминание", {"Arial", 10, 0x800000, true, true});
+  EXPECT_NE(doc.find("\\fcharset204 Arial;"), std::string::npos) << doc;
+  EXPECT_NE(doc.find("{\\colortbl ;\\red0\\green0\\blue128;}"), std::string::npos) << doc;
+  EXPECT_NE(doc.find("\\cf1\\f0\\fs20\\ul\\b \\'cd"), std::string::npos) << doc;
+  EXPECT_EQ(ToPlainText(doc), "Напоминание");
+  // A system colour has no fixed value: the text is written black.
+  doc = FromPlainText("x", {"Tahoma", 8, -16, false, false});
+  EXPECT_NE(doc.find("\\red0\\green0\\blue0;"), std::string::npos) << doc;
+  EXPECT_NE(doc.find("\\fs16 x"), std::string::npos) << doc;
+}
+
 TEST(RtfTest, Cp1251CodePoints) {
   EXPECT_EQ(ui::rtf::Cp1251FromCodePoint(0x0410), 0xC0);  // А
   EXPECT_EQ(ui::rtf::Cp1251FromCodePoint(0x044F), 0xFF);  // я

@@ -35,26 +35,10 @@ class SchedulerTest : public ProgramTest {
   }
 
   void StartOn(int y, int mo, int d, int h, int m, int s, int ms = 500, const std::string& config = "") {
-    program.reset();
-    system.mutexes.clear();
+    EndInstance();
     if (!config.empty()) dir.Write("Cfg/Clock_config.ini", config);
-    platform->fakeClock().Set(y, mo, d, h, m, s, ms);
+    SetClock(y, mo, d, h, m, s, ms);
     ASSERT_FALSE(Start());
-  }
-
-  // Moves the clock on to a later moment of the same day, firing the timers.
-  void AdvanceTo(int h, int m, int s, int ms = 500) {
-    auto now = platform->fakeClock().Now();
-    platform::FakeClock target;
-    target.Set(now.year, now.month, now.day, h, m, s, ms);
-    ASSERT_GT(target.wallMs, platform->fakeClock().wallMs);
-    Advance(std::uint64_t(target.wallMs - platform->fakeClock().wallMs));
-  }
-
-  std::vector<std::string> Opened() const {
-    std::vector<std::string> files;
-    for (const auto& call : platform->fakeShell().calls) files.push_back(call.file);
-    return files;
   }
 };
 
@@ -85,12 +69,7 @@ TEST_F(SchedulerTest, AListedNumberWithoutSectionIsADailyEventThatOpensTheFile0)
   StartOn(2026, 12, 7, 1, 1, 4);
   AdvanceTo(1, 1, 6);
   ASSERT_EQ(platform->fakeShell().calls.size(), 1u);
-  const platform::ShellCall& call = platform->fakeShell().calls[0];
-  EXPECT_EQ(call.verb, "open");
-  EXPECT_EQ(call.file, "0");
-  EXPECT_EQ(call.parameters, "");
-  EXPECT_EQ(call.directory, "");
-  EXPECT_EQ(call.showCommand, platform::kShowNormal);
+  testing_support::ExpectShellOpen(platform->fakeShell().calls[0], "0", "", "");
 }
 
 TEST_F(SchedulerTest, OnceEventFiresOnItsDateAndStaysWithoutKillTask) {
@@ -121,7 +100,7 @@ TEST_F(SchedulerTest, KillTaskRemovesAFiredOnceEventAndTheScanGoesOnWithTheNextE
   AddFileEvent("40", "09:05:10", "1", "08.12.2026", "later.bat");
   StartOn(2026, 12, 7, 9, 5, 9, 500, "[Clock]\r\nKillTask=1\r\n");
   int rebuilt = 0;
-  Form1->OnScanRemovedEvent = [&] { ++rebuilt; };
+  Form1->scheduler.OnScanRemoved = [&] { ++rebuilt; };
   // The settings window adds an event meanwhile; the main window has not reloaded its list.
   AddFileEvent("50", "10:00:00", "2", "07.12.2026", "new.bat");
 
@@ -129,9 +108,9 @@ TEST_F(SchedulerTest, KillTaskRemovesAFiredOnceEventAndTheScanGoesOnWithTheNextE
   EXPECT_TRUE(Form3->Visible());
   EXPECT_EQ(Opened(), (Files{"after.bat", "daily.bat"}));
   EXPECT_EQ(rebuilt, 2);
-  EXPECT_EQ(Form1->eventNames, (std::vector<std::string>{"30", "40"}));
-  EXPECT_EQ(Form1->eventTimes.size(), 2u);
-  EXPECT_EQ(Form1->eventDates, (std::vector<std::string>{"07.12.2026", "08.12.2026"}));
+  EXPECT_EQ(Form1->scheduler.Names(), (std::vector<std::string>{"30", "40"}));
+  EXPECT_EQ(Form1->scheduler.Times().size(), 2u);
+  EXPECT_EQ(Form1->scheduler.Dates(), (std::vector<std::string>{"07.12.2026", "08.12.2026"}));
   EXPECT_EQ(dir.Read("Gear/Events.txt"), "30\r\n40\r\n50\r\n");
   const std::string detail = dir.Read("Gear/gear.ini").value();
   EXPECT_EQ(detail.find("[10]"), std::string::npos);
@@ -150,10 +129,10 @@ TEST_F(SchedulerTest, ARefreshNestedInTheScanFiresNothingTwice) {
   AddFileEvent("2", "09:05:10", "1", "07.12.2026", "once more.bat");
   AddFileEvent("3", "09:05:10", "2", "07.12.2026", "daily.bat");
   StartOn(2026, 12, 7, 9, 5, 9, 500, "[Clock]\r\nKillTask=1\r\n");
-  Form1->OnScanRemovedEvent = [] { Form1->RefreshTime(); };
+  Form1->scheduler.OnScanRemoved = [] { Form1->RefreshTime(); };
   AdvanceTo(9, 5, 11);
   EXPECT_EQ(Opened(), (Files{"once.bat", "once more.bat", "daily.bat"}));
-  EXPECT_EQ(Form1->eventNames, std::vector<std::string>{"3"});
+  EXPECT_EQ(Form1->scheduler.Names(), std::vector<std::string>{"3"});
   EXPECT_EQ(dir.Read("Gear/Events.txt"), "3\r\n");
 }
 
@@ -263,12 +242,91 @@ TEST_F(SchedulerTest, TimesComeFromTheCacheAndOtherKeysFromTheStoreWhenDue) {
 
   // As when the settings window closes: the list, then the times and dates.
   Store().Write("1", "time", "09:05:13");
-  Form1->eventNames = Store().LoadList();
+  Form1->scheduler.LoadList();
   Form1->RefreshBase();
   Store().Write("1", "time", "09:05:14");
   Store().Write("1", "pathtofile", "changed.bat");
   AdvanceTo(9, 5, 15);
   EXPECT_EQ(Opened(), Files{"changed.bat"});
+}
+
+TEST_F(SchedulerTest, AnEventAtMidnightFiresWhileTheMidnightBeepBlocks) {
+  // The 1000 ms midnight beep carries the clock into 00:00:01 before the scan; the scan still
+  // examines the second the tick stands for.
+  AddFileEvent("1", "00:00:00", "2", "01.01.2020", "midnight.bat");
+  AddFileEvent("2", "00:00:01", "2", "01.01.2020", "a second later.bat");
+  platform->fakeSound().beepsTakeTime = true;
+  StartOn(2026, 12, 7, 23, 59, 58, 500, "[AckConfig]\r\nMidnightAck=600\r\n");
+  AdvanceTo(0, 0, 3);
+  EXPECT_EQ(Opened(), (Files{"midnight.bat", "a second later.bat"}));
+}
+
+// A reminder due in the very second the program starts: the first scan runs before the
+// reminder window would exist if it ran inside the main window's creation.
+class StartSecondReminderTest : public SchedulerTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(StartSecondReminderTest, IsShownAndOnlyThenCleanedUp) {
+  const bool killTask = GetParam();
+  events::EventRecord reminder;
+  reminder.number = "10";
+  reminder.time = "09:05:07";
+  reminder.date = "07.12.2026";
+  reminder.type = "5";
+  reminder.sideText = "{\\rtf1 Позвонить}";
+  reminder.period = "1";
+  Store().AddEvent(reminder);
+  StartOn(2026, 12, 7, 9, 5, 7, 500, killTask ? "[Clock]\r\nKillTask=1\r\n" : "");
+
+  ASSERT_NE(Form3, nullptr);
+  EXPECT_TRUE(Form3->Visible());
+  EXPECT_EQ(Form3->RichEdit1->Text(), "Позвонить");
+  EXPECT_EQ(dir.Read("Gear/Events.txt"), killTask ? "" : "10\r\n");
+  EXPECT_EQ(dir.Exists("notes/10.zqt"), !killTask);
+  EXPECT_EQ(Form1->scheduler.Names().empty(), killTask);
+  // Shown once: the next refreshes of that second do not show it again.
+  Form3->Close();
+  Form1->RefreshTime();
+  EXPECT_FALSE(Form3->Visible());
+}
+
+TEST_F(SchedulerTest, AReminderShownBeforeTheStartUpAnnouncementsIsNotHiddenToTheTray) {
+  events::EventRecord reminder;
+  reminder.number = "10";
+  reminder.time = "09:05:07";
+  reminder.date = "07.12.2026";
+  reminder.type = "5";
+  reminder.sideText = "{\\rtf1 Позвонить}";
+  reminder.period = "1";
+  Store().AddEvent(reminder);
+  StartOn(2026, 12, 7, 9, 5, 7, 100);  // RunTray is on by default
+  ASSERT_TRUE(Form3->Visible());
+  Advance(800);
+  EXPECT_TRUE(Form3->Visible());
+  EXPECT_TRUE(Form1->Visible());
+  EXPECT_FALSE(Form1->TrayIcon1->Visible());
+  // Without a reminder on the screen (the next day) the program goes to the tray as configured.
+  StartOn(2026, 12, 8, 9, 5, 7, 100);
+  ASSERT_FALSE(Form3->Visible());
+  Advance(800);
+  EXPECT_TRUE(Form1->TrayIcon1->Visible());
+}
+
+INSTANTIATE_TEST_SUITE_P(KillTaskOnAndOff, StartSecondReminderTest, testing::Bool());
+
+TEST_F(SchedulerTest, EverySecondFromTheFirstScanOnIsExaminedOnce) {
+  // One event in each second around start-up. The program starts late in its second, and the
+  // first tick is delivered a little late, as timer messages are while windows are created.
+  for (int s = 5; s <= 12; ++s)
+    AddFileEvent(std::to_string(s), "09:05:" + std::string(s < 10 ? "0" : "") + std::to_string(s), "2",
+                 "01.01.2020", std::to_string(s) + ".bat");
+  StartOn(2026, 12, 7, 9, 5, 6, 980);
+  auto handler = Form1->Timer1->OnTimer;
+  Form1->Timer1->OnTimer = [&](ui::TComponent* sender) {
+    platform->fakeClock().Advance(60);
+    handler(sender);
+  };
+  AdvanceTo(9, 5, 12, 600);
+  EXPECT_EQ(Opened(), (Files{"6.bat", "7.bat", "8.bat", "9.bat", "10.bat", "11.bat", "12.bat"}));
 }
 
 }  // namespace

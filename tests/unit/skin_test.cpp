@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "clock/colors.h"
 #include "config/convert.h"
 #include "resources/bitmap_file.h"
@@ -284,6 +284,29 @@ TEST_F(SkinTest, NonDecimalNumberStopsTheLoadAtThatNumber) {
   EXPECT_EQ(Form1->Width(), 180);
   EXPECT_EQ(Form1->Label3->Top(), 33);
   EXPECT_EQ(Form1->Label4->Top(), 50);  // from the start-up load, which got this far
+}
+
+// Numbers at the ends of the integer range are held to what window coordinates can take, so
+// no position + size overflows (the sanitizer build runs this too).
+TEST_F(SkinTest, ExtremeNumbersAreClampedToWindowCoordinates) {
+  StartWith("wide", Ini("[skin] FormWidth=2147483647 FormHeight=-2147483648 DatePositionLeft=2147483647 "
+                        "DatePositionTop=-2147483648 HourPositionLeft=-2147483648 TimeSize=2147483647 "
+                        "DateSize=-2147483648 CloseButPositionLeft=2147483647 MinimButPositionTop=2147483647"));
+  ASSERT_TRUE(Errors().empty()) << Errors()[0].text;
+  EXPECT_EQ(Form1->Width(), 32767);
+  EXPECT_EQ(Form1->Height(), 0);
+  EXPECT_EQ(Rect(Form1->Label1).left, 32767);
+  EXPECT_EQ(Rect(Form1->Label1).top, -32768);
+  EXPECT_EQ(Form1->Label2->Left(), -32768);
+  EXPECT_EQ(Form1->Label2->Font().size, 32767);
+  EXPECT_EQ(Form1->Label1->Font().size, -32768);
+  EXPECT_EQ(Rect(Form1->CloseBut), (ui::TRect{32767, 11, 32767 + 11, 22}));
+  EXPECT_EQ(Form1->MinimBut->Top(), 32767);
+  for (int second = 0; second < 3; ++second) Form1->RefreshTime();  // labels measure their texts
+  for (ui::TLabel* label : {Form1->Label1, Form1->Label2, Form1->Label3, Form1->Label4}) {
+    EXPECT_LE(label->Width(), 32767);
+    EXPECT_GE(label->Width(), 0);
+  }
 }
 
 TEST_F(SkinTest, MiniSkinHidesTheDateForTheRestOfTheRun) {

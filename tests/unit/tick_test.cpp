@@ -3,37 +3,22 @@
 // see every second exactly once.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 
 #include "tests/unit/program_fixture.h"
 
+using testing_support::Hms;
 using testing_support::ProgramTest;
 
 namespace {
-
-std::string Hms(const platform::DateTime& t) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
-  return text;
-}
 
 class TickTest : public ProgramTest {
  protected:
   // Starts the program at h:m:s and `ms` of 7 December 2026 with `config` as its settings.
   void StartAt(int h, int m, int s, int ms, const std::string& config = "") {
     if (!config.empty()) dir.Write("Cfg/Clock_config.ini", config);
-    platform->fakeClock().Set(2026, 12, 7, h, m, s, ms);
+    SetClock(2026, 12, 7, h, m, s, ms);
     ASSERT_FALSE(Start());
-  }
-
-  // Moves the clock on to the given moment (the same or the next day), firing the timers.
-  void AdvanceTo(int h, int m, int s, int ms = 500) {
-    auto now = platform->fakeClock().Now();
-    platform::FakeClock target;
-    target.Set(now.year, now.month, now.day, h, m, s, ms);
-    if (target.wallMs <= platform->fakeClock().wallMs) target.wallMs += 86'400'000;
-    Advance(std::uint64_t(target.wallMs - platform->fakeClock().wallMs));
   }
 
   std::vector<std::string> Beeps() const {
@@ -70,8 +55,7 @@ TEST_F(TickTest, LeadingZerosFollowHideNullsAndHideHourNulls) {
       {"[Clock]\r\nHideHourNulls=1\r\n", {"09", "05", "07"}},
   };
   for (const Case& c : cases) {
-    program.reset();
-    system.mutexes.clear();
+    EndInstance();
     dir.Write("Cfg/Clock_config.ini", c.config);
     StartAt(9, 5, 6, 500);
     AdvanceTo(9, 5, 7);
@@ -252,6 +236,31 @@ TEST_F(TickTest, DateCatchesUpWhenMidnightPassedWhileTheStopwatchWasShown) {
   Form1->Label2->Click();
   EXPECT_EQ(Form1->Label1->Caption(), "08.12.2026");
   EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "00", "30"}));
+}
+
+TEST_F(TickTest, ChimesSoundOnceInTheirSecondWhileTheWindowFadesIn) {
+  // The fade-in refreshes the time every 15 ms: 66 refreshes fall into the full hour's second.
+  StartAt(13, 59, 59, 900, std::string(kAllChimes) + "[TranspConfig]\r\nAlpha=100\r\nSpeed=15\r\n");
+  AdvanceTo(14, 0, 1, 100);
+  ASSERT_EQ(Form1->fadingIn, 1);
+  EXPECT_EQ(Beeps(), (std::vector<std::string>{"13:59:59 1000/100", "14:00:00 700/500"}));
+  EXPECT_EQ(Played(), (std::vector<std::string>{"14:00:00 C:\\s\\hour.mp3"}));
+}
+
+TEST_F(TickTest, ANonPositiveFadeSpeedStepsAtTheSmallestInterval) {
+  for (const char* speed : {"0", "-40"}) {
+    SCOPED_TRACE(speed);
+    EndInstance();
+    StartAt(9, 5, 6, 500, std::string("[TranspConfig]\r\nAlpha=100\r\nSpeed=") + speed + "\r\n");
+    EXPECT_EQ(Form1->Timer1->Interval(), 1);
+    Advance(10);
+    EXPECT_EQ(Form1->AlphaBlendValue(), 11);
+    Advance(200);
+    EXPECT_EQ(Form1->fadingIn, 0);
+    EXPECT_EQ(Form1->AlphaBlendValue(), 155);
+    AdvanceTo(9, 5, 9);
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"09", "05", "09"}));
+  }
 }
 
 }  // namespace

@@ -56,6 +56,22 @@ TEST_F(PressTest, ADoubleClickIsOneClickAndOneDoubleClick) {
                                            "label up"}));
 }
 
+TEST_F(PressTest, TheSecondPressOfADoubleClickIsAPressMarkedDouble) {
+  std::vector<ui::TShiftState> presses;
+  label->OnMouseDown = [&](ui::TComponent*, ui::TMouseButton button, ui::TShiftState shift, int x, int y) {
+    log.push_back("label down " + std::to_string(x) + "," + std::to_string(y));
+    EXPECT_EQ(button, ui::TMouseButton::mbLeft);
+    presses.push_back(shift);
+  };
+  form.RouteMouseDown(ui::TMouseButton::mbLeft, ui::ssLeft, {55, 25});
+  form.RouteMouseUp(ui::TMouseButton::mbLeft, 0, {55, 25});
+  form.RouteDblClick({55, 25});
+  form.RouteMouseUp(ui::TMouseButton::mbLeft, 0, {55, 25});
+  EXPECT_EQ(log, (std::vector<std::string>{"label down 5,5", "label click", "label up", "label dblclick",
+                                           "label down 5,5", "label up"}));
+  EXPECT_EQ(presses, (std::vector<ui::TShiftState>{ui::ssLeft, ui::ssLeft | ui::ssDouble}));
+}
+
 TEST_F(PressTest, APressTheSystemTookAwayEndsWithoutClickAndFreesThePointer) {
   form.RouteMouseDown(ui::TMouseButton::mbLeft, ui::ssLeft, {55, 25});
   form.CancelMouseCapture();

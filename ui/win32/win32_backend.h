@@ -66,6 +66,8 @@ class Backend {
 
   // A font made once and kept while the backend lives; `crisp` turns anti-aliasing off.
   HFONT Font(const TFont& font, bool crisp);
+  // A solid brush made once and kept while the backend lives.
+  HBRUSH Brush(TColor color);
   TSize MeasureText(const std::string& text, const TFont& font);
 
   // Timers: an id for SetTimer on the message window; WM_TIMER with that id fires `timer`.
@@ -78,6 +80,8 @@ class Backend {
   void AddForm(Win32FormPeer* form);
   void RemoveForm(Win32FormPeer* form);
   void FormActivated(Win32FormPeer* form);
+  // The form whose window holds `child` (at any depth), or null.
+  Win32FormPeer* FormOf(HWND child) const;
   // Shows the owner window (and so one task-bar button) while any form is visible, unless
   // the program asked for no button.
   void UpdateTaskbarButton();
@@ -117,6 +121,7 @@ class Backend {
   HWND messages_ = nullptr;
   int dpi_ = 96;
   std::map<FontKey, HFONT> fonts_;
+  std::map<COLORREF, HBRUSH> brushes_;
   std::map<UINT_PTR, TimerEntry> timers_;
   UINT_PTR nextTimerId_ = 1;
   std::vector<Win32FormPeer*> forms_;
@@ -136,6 +141,9 @@ class GdiCanvas : public Canvas {
   void FillRect(TRect r, TColor color) override;
   void DrawImage(const Image& image, TRect dest, bool transparent) override;
   void DrawText(const std::string& text, TPoint at, const TFont& font) override;
+  // With visual styles the system's push button, else the classic one.
+  void DrawButtonFace(TRect r, bool down, bool hot, bool enabled) override;
+  HDC Dc() const { return dc_; }
 
  private:
   Backend& backend_;
@@ -174,6 +182,12 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   void SendSystemCommand(unsigned command) override;
   void BeginMove() override;
 
+  // Child windows share the form's tool-tip; their hint is asked of the model when it shows.
+  // ChildHintChanged lets a shown tip go when the control under the pointer changed.
+  void AddChildTool(HWND child);
+  void RemoveChildTool(HWND child);
+  void ChildHintChanged(HWND child);
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -184,12 +198,15 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   void ButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
   void MouseMoved(WPARAM wParam, LPARAM lParam);
   void UpdateHint();
+  void ChildTipText(LPARAM dispInfo);
 
   Backend& backend_;
   TForm& form_;
   HWND hwnd_ = nullptr;
   HWND tip_ = nullptr;
   std::string tipText_;
+  std::wstring childTipText_;  // the text handed to the tool-tip for a child window
+  int childTools_ = 0;
   bool stayOnTop_ = false;
   bool colorKey_ = false;
   TColor keyColor_ = 0;
@@ -236,10 +253,14 @@ class Win32ChildWindow : public NativeWindow {
   void ApplyFont(const TFont& font);
   void Repaint();
   void Focus();
+  // Answers WM_CTLCOLOR*: text in `text` on `background`.
+  bool ColorAs(HDC dc, TColor background, TColor text, LRESULT& result);
 
   // Notifications reflected from the parent: a WM_COMMAND code, a WM_NOTIFY header, the
-  // colours of WM_CTLCOLOR* (return a brush in `result`). True when handled.
+  // colours of WM_CTLCOLOR* (return a brush in `result`), the request code of WM_HSCROLL and
+  // WM_VSCROLL from a scrolling control. True when handled.
   virtual bool OnCommand(unsigned code, LRESULT& result) { return false; }
+  virtual bool OnScroll(unsigned code, LRESULT& result) { return false; }
   virtual bool OnNotify(NMHDR& header, LRESULT& result) { return false; }
   virtual bool OnColor(HDC dc, LRESULT& result) { return false; }
   // An owner-drawn control's WM_DRAWITEM (return TRUE in `result` when drawn).

@@ -1,4 +1,6 @@
 #include <windows.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 // Before any other header of the library: it takes back the name DrawText from the API.
 #include "ui/win32/win32_backend.h"
 
@@ -48,7 +50,7 @@ void GdiCanvas::DrawImage(const Image& image, TRect dest, bool transparent) {
       HDC source = CreateCompatibleDC(dc_);
       HGDIOBJ old = SelectObject(source, dib);
       TransparentBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), source, 0, 0, image.width, image.height,
-                     COLORREF(PixelToColor(image.BottomLeft())));
+                     COLORREF(PixelToColor(image.TransparentKey())));
       SelectObject(source, old);
       DeleteDC(source);
     }
@@ -72,6 +74,17 @@ void GdiCanvas::DrawText(const std::string& text, TPoint at, const TFont& font) 
     y += tm.tmHeight;
   }
   SelectObject(dc_, old);
+}
+
+void GdiCanvas::DrawButtonFace(TRect r, bool down, bool hot, bool enabled) {
+  RECT rect{r.left, r.top, r.right, r.bottom};
+  if (HTHEME theme = OpenThemeData(nullptr, L"BUTTON")) {
+    int state = !enabled ? PBS_DISABLED : down ? PBS_PRESSED : hot ? PBS_HOT : PBS_NORMAL;
+    DrawThemeBackground(theme, dc_, BP_PUSHBUTTON, state, &rect, nullptr);
+    CloseThemeData(theme);
+    return;
+  }
+  DrawFrameControl(dc_, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0) | (enabled ? 0 : DFCS_INACTIVE));
 }
 
 void PaintBuffered(HWND hwnd, Backend& backend, bool crispText,

@@ -17,6 +17,7 @@ UINT nextControlId = 100;
 
 Win32ChildWindow::~Win32ChildWindow() {
   if (!hwnd_) return;
+  if (Win32FormPeer* form = backend_.FormOf(hwnd_)) form->RemoveChildTool(hwnd_);
   RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
   DestroyWindow(hwnd_);
 }
@@ -48,6 +49,14 @@ bool Win32ChildWindow::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_CTLCOLORSTATIC:
       if (auto* child = FromHandle(HWND(lParam))) CallModel([&] { handled = child->OnColor(HDC(wParam), result); });
       break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      // From a scrolling control (a track bar); a window's own scroll bars send no handle.
+      if (auto* child = FromHandle(HWND(lParam))) {
+        unsigned code = LOWORD(wParam);
+        CallModel([&] { handled = child->OnScroll(code, result); });
+      }
+      break;
     case WM_DRAWITEM:
       // Menu items are drawn by the backend; controls by their own peers.
       if (auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam); item && item->CtlType != ODT_MENU)
@@ -72,6 +81,14 @@ void Win32ChildWindow::Create(const wchar_t* className, DWORD style, DWORD exSty
   if (!hwnd_) throw std::runtime_error("Unable to create a control");
   SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, DWORD_PTR(this));
   ApplyFont(control_.Font());
+  if (Win32FormPeer* form = backend_.FormOf(hwnd_)) form->AddChildTool(hwnd_);
+}
+
+bool Win32ChildWindow::ColorAs(HDC dc, TColor background, TColor text, LRESULT& result) {
+  SetBkColor(dc, ResolveColor(background));
+  SetTextColor(dc, ResolveColor(text));
+  result = LRESULT(backend_.Brush(background));
+  return true;
 }
 
 void Win32ChildWindow::ApplyBounds(TRect r) {

@@ -251,11 +251,28 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       if (backend_.MenuPictureMessage(msg, lParam)) return TRUE;
       break;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header && header->hwndFrom == tip_ && tip_ && header->code == TTN_GETDISPINFOW) {
+        ChildTipText(lParam);
+        return 0;
+      }
+      break;
+    }
     case WM_ERASEBKGND:
       return 1;  // the whole client area is painted from an off-screen bitmap
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_PRINTCLIENT: {
+      // A themed child (a tab control) draws its parent's surface under its see-through parts.
+      RECT client{};
+      GetClientRect(hwnd, &client);
+      GdiCanvas canvas(backend_, HDC(wParam), colorKey_);
+      canvas.FillRect({0, 0, int(client.right), int(client.bottom)}, form_.Color());
+      CallModel([this, &canvas] { form_.PaintControls(canvas); });
+      return 0;
+    }
     case WM_LBUTTONDOWN:
       ButtonDown(TMouseButton::mbLeft, wParam, lParam);
       return 0;
@@ -375,12 +392,7 @@ void Win32FormPeer::UpdateHint() {
   if (!tip_) return;
   // The hint of the control under the pointer, or of its nearest parent that has one.
   const TControl* hover = form_.HoverControl();
-  std::string text;
-  for (const TControl* c = hover ? hover : &form_; c; c = c->Parent()) {
-    if (c->Hint().empty()) continue;
-    if (c->ShowHint) text = c->Hint();
-    break;
-  }
+  std::string text = ShownHint(hover ? hover : &form_);
   if (text == tipText_) return;
   // Another control's hint waits for the pause again instead of replacing the shown text.
   SendMessageW(tip_, TTM_POP, 0, 0);
@@ -391,7 +403,63 @@ void Win32FormPeer::UpdateHint() {
   TOOLINFOW ti = FormTool(hwnd_);
   ti.lpszText = wide.data();
   SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&ti));
-  SendMessageW(tip_, TTM_ACTIVATE, text.empty() ? FALSE : TRUE, 0);
+  // Child windows' tools share the tip: it stays active for them.
+  SendMessageW(tip_, TTM_ACTIVATE, text.empty() && childTools_ == 0 ? FALSE : TRUE, 0);
+}
+
+namespace {
+
+TOOLINFOW ChildTool(HWND form, HWND child) {
+  TOOLINFOW ti{};
+  ti.cbSize = TTTOOLINFOW_V2_SIZE;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = form;
+  ti.uId = UINT_PTR(child);
+  ti.lpszText = LPSTR_TEXTCALLBACKW;
+  return ti;
+}
+
+}  // namespace
+
+void Win32FormPeer::AddChildTool(HWND child) {
+  if (!tip_ || !child) return;
+  TOOLINFOW ti = ChildTool(hwnd_, child);
+  if (SendMessageW(tip_, TTM_ADDTOOLW, 0, LPARAM(&ti))) ++childTools_;
+  SendMessageW(tip_, TTM_ACTIVATE, TRUE, 0);
+}
+
+void Win32FormPeer::RemoveChildTool(HWND child) {
+  if (!tip_ || !child) return;
+  TOOLINFOW ti = ChildTool(hwnd_, child);
+  SendMessageW(tip_, TTM_DELTOOLW, 0, LPARAM(&ti));
+  if (childTools_ > 0) --childTools_;
+}
+
+void Win32FormPeer::ChildHintChanged(HWND child) {
+  if (!tip_ || !child) return;
+  // The tip asks for the text again when it next shows.
+  SendMessageW(tip_, TTM_POP, 0, 0);
+  TOOLINFOW ti = ChildTool(hwnd_, child);
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&ti));
+}
+
+void Win32FormPeer::ChildTipText(LPARAM dispInfo) {
+  NMTTDISPINFOW& info = *reinterpret_cast<NMTTDISPINFOW*>(dispInfo);
+  // The control of the window under the pointer, or of the nearest window around it that has
+  // one (the field inside a spin edit); a container names the graphic child under the pointer.
+  std::string text;
+  for (HWND w = HWND(info.hdr.idFrom); w && w != hwnd_; w = GetParent(w)) {
+    if (Win32ChildWindow* child = Win32ChildWindow::FromHandle(w)) {
+      const TWinControl& control = child->Control();
+      const TControl* hover = control.HoverControl();
+      CallModel([&] { text = ShownHint(hover ? hover : &control); });
+      break;
+    }
+  }
+  childTipText_ = Widen(text);
+  info.lpszText = childTipText_.data();
+  info.szText[0] = L'\0';
+  info.hinst = nullptr;
 }
 
 }  // namespace ui::win32

@@ -16,5 +16,7 @@ std::unique_ptr<ButtonPeer> NewBitBtnPeer(Backend& backend, TBitBtn& button);
 std::unique_ptr<EditPeer> NewEditPeer(Backend& backend, TEdit& edit);
 std::unique_ptr<ListBoxPeer> NewListBoxPeer(Backend& backend, TListBox& list);
 std::unique_ptr<RichEditPeer> NewRichEditPeer(Backend& backend, TRichEdit& edit);
+std::unique_ptr<DateTimePickerPeer> NewDateTimePickerPeer(Backend& backend, TDateTimePicker& picker);
+std::unique_ptr<ListViewPeer> NewListViewPeer(Backend& backend, TListView& list);
 
 }  // namespace ui::win32

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 #include "platform/win32/cp1251.h"
 #include "ui/richedit.h"
@@ -76,6 +77,14 @@ class Win32RichEditPeer : public Win32ControlPeer<RichEditPeer> {
 
   void SetCaption(const std::string&) override {}
 
+  // The font becomes the default look; text without formatting of its own (plain text) takes
+  // it whole, a loaded document keeps its own fonts.
+  void SetFont(const TFont& font) override {
+    ApplyFont(font);
+    ApplyCharFormat(font, SCF_DEFAULT);
+    if (!edit_.DocumentIsRich()) ApplyCharFormat(font, SCF_ALL);
+  }
+
   void SetColor(TColor color) override {
     if (Handle() && rich_) SendMessageW(Handle(), EM_SETBKGNDCOLOR, 0, LPARAM(ResolveColor(color)));
     Repaint();
@@ -96,6 +105,7 @@ class Win32RichEditPeer : public Win32ControlPeer<RichEditPeer> {
       StreamBuffer buffer{reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t), 0, {}};
       EDITSTREAM stream{DWORD_PTR(&buffer), 0, ReadStream};
       SendMessageW(Handle(), EM_STREAMIN, SF_TEXT | SF_UNICODE, LPARAM(&stream));
+      ApplyCharFormat(edit_.Font(), SCF_ALL);
     }
     pushing_ = false;
   }
@@ -177,6 +187,24 @@ class Win32RichEditPeer : public Win32ControlPeer<RichEditPeer> {
   }
 
  private:
+  // Face, size, colour, bold and underline of the text (SCF_ALL) or of new text (SCF_DEFAULT).
+  void ApplyCharFormat(const TFont& font, WPARAM which) {
+    if (!Handle() || !rich_) return;
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_BOLD | CFM_UNDERLINE | CFM_CHARSET;
+    format.dwEffects = (font.bold ? CFE_BOLD : 0) | (font.underline ? CFE_UNDERLINE : 0);
+    format.yHeight = LONG(font.size) * 20;
+    format.crTextColor = ResolveColor(font.color);
+    format.bCharSet = RUSSIAN_CHARSET;
+    std::wstring face = Widen(font.name);
+    wcsncpy(format.szFaceName, face.c_str(), LF_FACESIZE - 1);
+    bool wasPushing = pushing_;
+    pushing_ = true;
+    SendMessageW(Handle(), EM_SETCHARFORMAT, which, LPARAM(&format));
+    pushing_ = wasPushing;
+  }
+
   TRichEdit& edit_;
   bool rich_ = true;
   bool pushing_ = false;

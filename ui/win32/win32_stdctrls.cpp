@@ -122,7 +122,7 @@ class Win32BitBtnPeer : public Win32ButtonPeer {
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
       RECT textRect{x, middle - textHeight / 2, x + textWidth, middle - textHeight / 2 + textHeight};
-      DrawTextW(dc, text.c_str(), int(text.size()), &textRect, DT_SINGLELINE | DT_LEFT | DT_TOP);
+      DrawTextW(dc, text.c_str(), int(text.size()), &textRect, DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOCLIP);
     }
     SelectObject(dc, oldFont);
     if (focused && !(item.itemState & ODS_NOFOCUSRECT)) {

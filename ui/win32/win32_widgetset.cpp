@@ -121,6 +121,17 @@ Backend::~Backend() {
   if (messages_) DestroyWindow(messages_);
   if (owner_) DestroyWindow(owner_);
   for (auto& [key, font] : fonts_) DeleteObject(font);
+  for (auto& [color, brush] : brushes_) DeleteObject(brush);
+}
+
+HBRUSH Backend::Brush(TColor color) {
+  COLORREF rgb = ResolveColor(color);
+  auto it = brushes_.find(rgb);
+  if (it != brushes_.end()) return it->second;
+  HBRUSH made = CreateSolidBrush(rgb);
+  if (!made) return HBRUSH(GetStockObject(WHITE_BRUSH));
+  brushes_.emplace(rgb, made);
+  return made;
 }
 
 HFONT Backend::Font(const TFont& font, bool crisp) {
@@ -202,6 +213,13 @@ void Backend::RemoveForm(Win32FormPeer* form) {
 }
 
 void Backend::FormActivated(Win32FormPeer* form) { lastActive_ = form; }
+
+Win32FormPeer* Backend::FormOf(HWND child) const {
+  HWND root = child ? GetAncestor(child, GA_ROOT) : nullptr;
+  for (Win32FormPeer* form : forms_)
+    if (root && form->Handle() == root) return form;
+  return nullptr;
+}
 
 void Backend::UpdateTaskbarButton() {
   bool want = !taskbarHidden_ && std::any_of(forms_.begin(), forms_.end(), [](Win32FormPeer* f) { return f->Shown(); });
@@ -430,6 +448,12 @@ std::unique_ptr<ListBoxPeer> Win32WidgetSet::CreateListBoxPeer(TListBox& list) {
 }
 std::unique_ptr<RichEditPeer> Win32WidgetSet::CreateRichEditPeer(TRichEdit& edit) {
   return win32::NewRichEditPeer(*backend_, edit);
+}
+std::unique_ptr<DateTimePickerPeer> Win32WidgetSet::CreateDateTimePickerPeer(TDateTimePicker& picker) {
+  return win32::NewDateTimePickerPeer(*backend_, picker);
+}
+std::unique_ptr<ListViewPeer> Win32WidgetSet::CreateListViewPeer(TListView& list) {
+  return win32::NewListViewPeer(*backend_, list);
 }
 TSize Win32WidgetSet::FrameSize(TBorderStyle border) { return win32::FormFrameSize(border); }
 

@@ -27,6 +27,20 @@ class Win32WidgetSet : public WidgetSet {
   std::unique_ptr<EditPeer> CreateEditPeer(TEdit& edit) override;
   std::unique_ptr<ListBoxPeer> CreateListBoxPeer(TListBox& list) override;
   std::unique_ptr<RichEditPeer> CreateRichEditPeer(TRichEdit& edit) override;
+
+  // Defined beside their peers: win32_comctrls.cpp, win32_boxes.cpp, win32_texts.cpp.
+  std::unique_ptr<PageControlPeer> CreatePageControlPeer(TPageControl& pageControl) override;
+  std::unique_ptr<TabSheetPeer> CreateTabSheetPeer(TTabSheet& sheet) override;
+  std::unique_ptr<TrackBarPeer> CreateTrackBarPeer(TTrackBar& trackBar) override;
+  std::unique_ptr<GroupBoxPeer> CreateGroupBoxPeer(TGroupBox& groupBox) override;
+  std::unique_ptr<CheckBoxPeer> CreateCheckBoxPeer(TCheckBox& checkBox) override;
+  std::unique_ptr<CheckBoxPeer> CreateRadioButtonPeer(TRadioButton& radioButton) override;
+  std::unique_ptr<CheckListBoxPeer> CreateCheckListBoxPeer(TCheckListBox& list) override;
+  std::unique_ptr<SpinEditPeer> CreateSpinEditPeer(TSpinEdit& spinEdit) override;
+  std::unique_ptr<MemoPeer> CreateMemoPeer(TMemo& memo) override;
+
+  std::unique_ptr<DateTimePickerPeer> CreateDateTimePickerPeer(TDateTimePicker& picker) override;
+  std::unique_ptr<ListViewPeer> CreateListViewPeer(TListView& list) override;
   TSize FrameSize(TBorderStyle border) override;
 
   TSize MeasureText(const std::string& text, const TFont& font) override;

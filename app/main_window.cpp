@@ -1,0 +1,268 @@
+#include "app/main_window.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/forms.h"
+#include "clock/time_format.h"
+#include "resources/bitmap_file.h"
+#include "ui/application.h"
+
+using namespace std::placeholders;
+
+TForm1* Form1 = nullptr;
+
+const char* const kLibraryMissingText = "Не найдена библиотека resourcesimages.dll! Переустановите программу";
+// Latin "p", "y" and "y" stand among the Cyrillic letters; the bytes are kept exactly so.
+const char* const kAlreadyRunningText = "П\x70ог\x70амма \x79же зап\x79щена";
+
+namespace {
+const char* const kTimeHint = "Это текущее время";
+}
+
+TForm1::TForm1(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files,
+               events::Scheduler& scheduler, events::Actions& actions)
+    : ui::TForm(owner),
+      files(files),
+      scheduler(scheduler),
+      actions(actions),
+      appDir(files.AppDir()),
+      platform_(platform) {
+  Form1 = this;
+  // A. Construction: the design, cleared fields, the native window, the image library.
+  BuildDesign();
+  stopwatchTime = 0;
+  BringToFront();
+  if (files.ImageLib().Load("resources\\images.dll")) {
+    SetMenuBitmap(N8, "PL");
+    SetMenuBitmap(N12, "SCHEME");
+    SetMenuBitmap(N4, "CONFIG");
+    SetMenuBitmap(N11, "COMPUTER");
+    SetMenuBitmap(N6, "TOTRAY");
+  } else {
+    Form1 = nullptr;  // the window never comes to be
+    EndWithMessage(kLibraryMissingText);
+  }
+}
+
+void TForm1::EndWithMessage(const char* text) {
+  // The timers would tick inside the message box's loop on a window that is not set up.
+  Timer1->SetEnabled(false);
+  Timer2->SetEnabled(false);
+  platform_.dialogs().ShowMessageBox(text, ui::Application().Title(), ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+  platform_.process().Exit(0);
+  std::abort();  // Exit never returns
+}
+
+TForm1::~TForm1() {
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::BuildDesign() {
+  Name = "Form1";
+  SetCaption("Horavo");
+  SetBorderStyle(ui::TBorderStyle::bsNone);
+  SetFormStyle(ui::TFormStyle::fsStayOnTop);
+  SetColor(ui::clSkyBlue);
+  SetTransparentColorValue(ui::clBlack);
+  SetTransparentColor(true);
+  SetBounds(895, 687, 239, 116);
+  ShowHint = true;
+
+  TrayIcon1 = new tray::TTrayIcon(this, platform_.notifyArea());
+  ImageList1 = new ui::TImageList(this);
+  Timer1 = new ui::TTimer(this);
+  PopupMenu1 = new ui::TPopupMenu(this);
+  auto item = [this](ui::TMenuItem* parent, const char* caption) {
+    auto* i = new ui::TMenuItem(this);
+    i->Caption = caption;
+    parent->Add(i);
+    return i;
+  };
+  N1 = item(PopupMenu1->Items(), "Пуск");
+  N2 = item(PopupMenu1->Items(), "Стоп");
+  N3 = item(PopupMenu1->Items(), "Сброс");
+
+  PopupMenu2 = new ui::TPopupMenu(this);
+  ui::TMenuItem* root = PopupMenu2->Items();
+  N6 = item(root, "Свернуть в трей");
+  N9 = item(root, "-");
+  N8 = item(root, "Добавить событие");
+  N12 = item(root, "Шаблоны...");
+  N13 = item(N12, "Выключение...");
+  N14 = item(N13, "Через 1 минуту");
+  N51 = item(N13, "Через 5 минут");
+  N101 = item(N13, "Через 10 минут");
+  N151 = item(N13, "Через 15 минут");
+  N16 = item(N13, "-");
+  N201 = item(N13, "Через 20 минут");
+  N301 = item(N13, "Через 30 минут");
+  N451 = item(N13, "Через 45 минут");
+  N17 = item(N13, "-");
+  N15 = item(N13, "Через час");
+  N901 = item(N13, "Через 90 минут");
+  N21 = item(N13, "Через 2 часа");
+  N4 = item(root, "Настройки программы");
+  N7 = item(root, "-");
+  N11 = item(root, "Остановить выход из системы");
+  N10 = item(root, "-");
+  N5 = item(root, "Закрыть приложение");
+
+  Image1 = new ui::TImage(this);
+  Image1->SetParent(this);
+  Image1->SetAlign(ui::TAlign::alClient);
+  Image1->Stretch = true;
+  Image1->SetPopupMenu(PopupMenu2);
+
+  auto label = [this](int left, int top, bool bold) {
+    auto* l = new ui::TLabel(this);
+    l->SetParent(this);
+    l->SetFontBold(bold);
+    l->SetBounds(left, top, l->Width(), l->Height());
+    l->SetHint(kTimeHint);
+    return l;
+  };
+  Label1 = label(11, 23, false);
+  Label1->SetHint("Это сегодняшнее число");
+  Label1->SetPopupMenu(PopupMenu2);
+  Label2 = label(11, 50, true);
+  Label3 = label(11, 50, true);
+  Label4 = label(11, 50, true);
+  // The time labels always hold numbers, so padding them never fails before the first refresh.
+  for (ui::TLabel* l : {Label2, Label3, Label4}) l->SetCaption("0");
+  Label5 = label(11, 11, true);
+  Label6 = label(11, 11, true);
+  Label5->SetCaption("--:");
+  Label6->SetCaption("--:");
+
+  auto button = [this](int left) {
+    auto* b = new ui::TImage(this);
+    b->SetParent(this);
+    b->Transparent = true;
+    b->AutoSize = true;
+    b->SetBounds(left, 11, 11, 11);
+    return b;
+  };
+  MinimBut = button(161);
+  CloseBut = button(181);
+
+  Timer2 = new ui::TTimer(this);
+  Timer2->SetInterval(800);
+  Timer2->OnTimer = std::bind(&TForm1::Timer2Timer, this, _1);
+  MediaPlayer1 = &files.MediaPlayer();
+
+  Timer1->OnTimer = std::bind(&TForm1::Timer1Timer, this, _1);
+  N4->OnClick = std::bind(&TForm1::N4Click, this, _1);
+  N5->OnClick = std::bind(&TForm1::N5Click, this, _1);
+  N11->OnClick = std::bind(&TForm1::N11Click, this, _1);
+  BuildStopwatchDesign();
+  BuildChromeDesign();
+  OnCreate = std::bind(&TForm1::FormCreate, this, _1);
+  OnClose = std::bind(&TForm1::FormClose, this, _1, _2);
+  OnDestroy = std::bind(&TForm1::FormDestroy, this, _1);
+
+  // The notification-area icon, shown while the program is hidden in the tray. Its picture
+  // is the program's 16 x 16 tray bitmap; without it the icon shows the program's own icon.
+  if (auto bytes = platform_.programResources().Data("TRAYICON"))
+    if (auto picture = resources::DecodeBmp(*bytes)) ImageList1->Add(*picture);
+  TrayIcon1->SetPopupMenu(PopupMenu2);
+  TrayIcon1->SetHide(true);
+  TrayIcon1->SetRestoreOn(tray::TTrayIconMessage::imDoubleClick);
+  TrayIcon1->SetPopupMenuOn(tray::TTrayIconMessage::imRightClickUp);
+  TrayIcon1->SetIcons(ImageList1);
+  TrayIcon1->SetIconIndex(0);
+  TrayIcon1->SetAnimate(false);
+  TrayIcon1->Loaded();
+}
+
+void TForm1::SetMenuBitmap(ui::TMenuItem* item, const std::string& name) { item->Bitmap = files.LibraryPicture(name); }
+
+std::string TForm1::TimeText() {
+  return clockface::FormatPicture(platform_.clock().LongTimeFormat(), platform_.clock().Now());
+}
+
+std::string TForm1::DateText() {
+  return clockface::FormatPicture(platform_.clock().ShortDateFormat(), platform_.clock().Now());
+}
+
+void TForm1::FormCreate(ui::TComponent*) {
+  auto& widgets = ui::Application().Widgets();
+  widgets.HideTaskbarButton();
+  widgets.SetHintTiming(400, 1, 1410065408);
+  TrayIcon1->SetHint("Время " + TimeText() + " | Число " + DateText());
+
+  config::Settings& config = files.Config();
+  scheduler.LoadList();
+
+  skinName = config.ReadText("Clock", "skin", "default");
+  skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
+  hideNulls = config.ReadInt("Clock", "HideNulls", 0);
+  hideHourNulls = config.ReadInt("Clock", "HideHourNulls", 0);
+  skinIni = std::make_unique<config::TIniFile>(skinIniPath);
+  SkinRefresh();
+
+  if (!platform_.process().CreateSingleInstanceMutex("mtxUIV2")) EndWithMessage(kAlreadyRunningText);
+
+  const std::string beep = files.Path("Sound\\Beep.wav");
+  midnightSoundFile = config.ReadText("AckConfig", "MidnightFileAck", beep);
+  hourSoundFile = config.ReadText("AckConfig", "HourFileAck", beep);
+  minuteSoundFile = config.ReadText("AckConfig", "MinFileAck", beep);
+  midnightBeepFreq = config.ReadInt("AckConfig", "MidnightAck", 0);
+  hourBeepFreq = config.ReadInt("AckConfig", "HourAck", 0);
+  minuteBeepFreq = config.ReadInt("AckConfig", "MinAck", 0);
+  alphaLevel = config.ReadInt("TranspConfig", "Alpha", 0);
+
+  if (config.ReadFlag("Position", "Save", true)) {
+    SetLeft(config.ReadInt("Position", "X", 895));
+    SetTop(config.ReadInt("Position", "Y", 687));
+  }
+
+  RefreshBase();
+  const platform::DateTime now = platform_.clock().Now();
+  RefreshDate(now);
+  RefreshTime(now);
+  PadTimeLabels();  // the window opens with "09", not "9", before its first tick
+  // The first tick, like every other, comes just after the next second begins, so that a
+  // late first tick still falls into the second after this refresh.
+  ArmClockTick(now);
+
+  clockMode = 1;
+  if (alphaLevel != 0) {
+    SetAlphaBlend(true);
+    SetAlphaBlendValue(1);
+    // A timer of no interval would stop, and the window would stay all but invisible.
+    Timer1->SetInterval(std::max(1, config.ReadInt("TranspConfig", "Speed", 15)));
+    clockMode = 0;
+    fadingIn = 1;
+  }
+  showInTitle = config.ReadInt("Clock", "showIntitle", 0);
+  CheckPosition(865, 657, 30, 30);
+}
+
+void TForm1::FormClose(ui::TComponent*, ui::TCloseAction&) {
+  for (ui::TForm* form : OtherWindowsClosedWithMain()) form->Close();
+  // A position that cannot be saved (read-only file, missing folder) is reported, and the
+  // program still closes.
+  ui::Application().Guard([this] {
+    config::Settings& config = files.Config();
+    if (config.ReadFlag("Position", "Save", true)) {
+      config.WriteString("Position", "X", std::to_string(Left()));
+      config.WriteString("Position", "Y", std::to_string(Top()));
+    }
+  });
+  files.ImageLib().Release();
+}
+
+void TForm1::FormDestroy(ui::TComponent*) {
+  if (files.ImageLib().Loaded()) files.ImageLib().Release();
+}
+
+void TForm1::N4Click(ui::TComponent*) {
+  if (Form2) Form2->Show();
+}
+
+void TForm1::N8Click(ui::TComponent*) {
+  if (Form2) Form2->Show();
+}
+
+void TForm1::N5Click(ui::TComponent*) { SystemCommand(ui::SC_CLOSE_COMMAND); }

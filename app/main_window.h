@@ -1,0 +1,178 @@
+// TForm1: the main clock window and the program's shared run-time state.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "clock/media_player.h"
+#include "config/program_files.h"
+#include "config/settings.h"
+#include "events/actions.h"
+#include "events/scheduler.h"
+#include "platform/platform.h"
+#include "tray/trayicon.h"
+#include "ui/extctrls.h"
+#include "ui/forms.h"
+#include "ui/menus.h"
+#include "ui/stdctrls.h"
+
+class TForm1 : public ui::TForm {
+ public:
+  // The program's files and the event engines belong to the program; the window uses them.
+  TForm1(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files,
+         events::Scheduler& scheduler, events::Actions& actions);
+  ~TForm1() override;
+
+  // Components, in declaration order.
+  tray::TTrayIcon* TrayIcon1;   // the notification-area icon, shown while the clock is hidden there
+  ui::TImageList* ImageList1;   // the icon's 16 x 16 picture
+  ui::TTimer* Timer1;           // the clock tick: 1000 ms, the fade-in's Speed, 10 ms for the stopwatch
+  ui::TPopupMenu* PopupMenu1;   // the stopwatch menu, on Label2 while the stopwatch is shown
+  ui::TMenuItem *N1, *N2, *N3;  // "Пуск", "Стоп", "Сброс"
+  ui::TPopupMenu* PopupMenu2;   // the main menu of the window and the tray icon
+  ui::TMenuItem* N4;            // "Настройки программы"
+  ui::TMenuItem* N5;            // "Закрыть приложение"
+  ui::TMenuItem* N6;            // "Свернуть в трей" / "Восстановить из трея"
+  ui::TMenuItem* N7;            // separator
+  ui::TLabel* Label1;           // the date, or the system uptime
+  ui::TLabel* Label2;           // hours, or the stopwatch's first counter
+  ui::TImage* MinimBut;         // the skinned minimise button
+  ui::TImage* CloseBut;         // the skinned close button
+  ui::TImage* Image1;           // the skin's background, filling the window
+  ui::TTimer* Timer2;           // the start-up announcements, once, 800 ms after start
+  clockface::TMediaPlayer* MediaPlayer1;  // the program's player of sound files
+  ui::TMenuItem* N8;            // "Добавить событие"
+  ui::TMenuItem *N9, *N10;      // separators
+  ui::TMenuItem* N11;           // "Остановить выход из системы"
+  ui::TMenuItem* N12;           // "Шаблоны..."
+  ui::TMenuItem* N13;           // "Выключение...", the power-off templates
+  ui::TMenuItem *N14, *N51, *N101, *N151, *N201, *N301, *N451, *N15, *N901, *N21;  // 1 to 120 minutes
+  ui::TMenuItem *N16, *N17;     // separators among the templates
+  ui::TLabel* Label3;           // minutes, or the stopwatch's second counter
+  ui::TLabel* Label4;           // seconds, or the stopwatch's third counter
+  ui::TLabel *Label5, *Label6;  // the separators between hours, minutes and seconds
+
+  // The program's files and engines.
+  config::ProgramFiles& files;
+  events::Scheduler& scheduler;
+  events::Actions& actions;
+
+  // Run-time state shared with the other windows.
+  std::string appDir, skinIniPath, skinName;
+  std::unique_ptr<config::TIniFile> skinIni;
+  std::string midnightSoundFile, hourSoundFile, minuteSoundFile;
+  int midnightBeepFreq = 0, hourBeepFreq = 0, minuteBeepFreq = 0;
+  int alphaLevel = 0;
+  int hideNulls = 0, hideHourNulls = 0;
+  int showInTitle = 0;
+  int clockMode = 0, stopwatchMode = 0, uptimeMode = 0, stopwatchRunning = 0;
+  double stopwatchTime = 0;
+  int fadingIn = 0;
+  int buttonPressed = 0, buttonLit = 0;
+  // The time in the active window's caption: the foreground window now and at the previous
+  // refresh, that window's own caption, and the caption written into it.
+  platform::WindowHandle activeWindow = 0, lastActiveWindow = 0;
+  std::string activeCaptionBuf, titleText;
+
+  // Life cycle (app/main_window.cpp).
+  void FormCreate(ui::TComponent* sender);
+  void FormClose(ui::TComponent* sender, ui::TCloseAction& action);
+  void FormDestroy(ui::TComponent* sender);
+  void N4Click(ui::TComponent* sender);
+  void N5Click(ui::TComponent* sender);
+
+  // Skins (app/main_window_skin.cpp).
+  void SkinRefresh();
+
+  // Tick, time display and chimes (app/main_window_tick.cpp). The tick takes the time once and
+  // hands that moment to the display, the chimes and the event scan; the overloads without
+  // it take the time themselves.
+  void Timer1Timer(ui::TComponent* sender);
+  void RefreshDate();
+  void RefreshDate(const platform::DateTime& now);
+  void RefreshTime();
+  void RefreshTime(const platform::DateTime& now);
+  // The event check of each time refresh: runs the events due in the second `now`. Until
+  // every window of the program exists (a reminder needs its window) the check is held back.
+  void ScanEvents(const platform::DateTime& now);
+  // Called by the program once all its windows exist: runs the check held back since the
+  // start-up refresh, and every later one at once.
+  void StartScanning();
+
+  // Events, carried out by the program's scheduler and actions.
+  void RefreshBase() { scheduler.Reload(); }
+  void SearchRun(const std::string& number) { actions.Run(number); }
+  void Shutdown(int mode) { actions.Shutdown(mode); }
+  void N11Click(ui::TComponent*) { actions.AbortShutdown(); }
+
+  // Stopwatch and uptime (app/main_window_stopwatch.cpp).
+  void Label1Click(ui::TComponent* sender);
+  void Label2Click(ui::TComponent* sender);
+  void N1Click(ui::TComponent* sender);
+  void N2Click(ui::TComponent* sender);
+  void N3Click(ui::TComponent* sender);
+  void TimerRefresh();
+  void WorkRefresh();
+
+  // Chrome: moving, snapping, buttons, tray toggle (app/main_window_chrome.cpp).
+  void CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit);
+  void Image1MouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
+  void Image1MouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
+  void Image1DblClick(ui::TComponent* sender);
+  void CloseButMouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
+  void MinimButMouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
+  void CloseButMouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
+  void MinimButMouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
+  void CloseButClick(ui::TComponent* sender);
+  void MinimButClick(ui::TComponent* sender);
+  void TrayIcon1Click(ui::TComponent* sender);
+  // The tray toggle: hides the program to its notification-area icon or brings it back, and
+  // switches the caption and picture of N6 to match.
+  void N6Click(ui::TComponent* sender);
+  // Hide the program and show the icon / bring it back and remove the icon; N6 is left as it is.
+  void Minimize();
+  void Restore();
+  // For a reminder or a birthday: back from the tray if hidden there, and to the front.
+  void BringBack();
+  // "Добавить событие": the settings window on its first page.
+  void N8Click(ui::TComponent* sender);
+  // The file a picture key of the current skin names (app/main_window_skin.cpp).
+  std::string SkinPicturePath(const char* key, const char* fallback);
+
+  // Start-up announcements (app/main_window_announcements.cpp): Timer2's single run after start.
+  void Timer2Timer(ui::TComponent* sender);
+
+  // Texts of the current time and date in the user's formats.
+  std::string TimeText();
+  std::string DateText();
+
+  platform::Platform& Platform() { return platform_; }
+
+ private:
+  void BuildDesign();
+  void SetMenuBitmap(ui::TMenuItem* item, const std::string& name);
+  // Shows a fatal error (library missing, second instance) and ends the process with code 0.
+  [[noreturn]] void EndWithMessage(const char* text);
+  // Tick and stopwatch helpers (app/main_window_tick.cpp, app/main_window_stopwatch.cpp).
+  void ArmClockTick(const platform::DateTime& now);
+  void PadTimeLabels();
+  void BuildStopwatchDesign();
+  // Chrome helpers (app/main_window_chrome.cpp).
+  void BuildChromeDesign();
+  void LoadButtonPicture(ui::TImage* button, const char* key, const char* fallback);
+  platform::Platform& platform_;
+  // The event check held back during start-up, and whether it runs now.
+  bool scanning_ = false;
+  std::optional<platform::DateTime> heldScan_;
+  // The second whose chimes have sounded: a second chimes once however often it is refreshed.
+  std::int64_t chimedSecond_ = -1;
+};
+
+// The single main window; other windows reach the shared state through it.
+extern TForm1* Form1;
+
+// Messages the program shows.
+extern const char* const kLibraryMissingText;
+extern const char* const kAlreadyRunningText;

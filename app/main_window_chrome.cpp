@@ -1,0 +1,148 @@
+// Chrome of the borderless clock window: what a frame would otherwise give it. Moving by the
+// clock face and snapping to the screen edges, the two skinned buttons with their default,
+// hover and pressed pictures, the tray toggle, closing, and the double click on the face.
+#include "app/forms.h"
+#include "app/main_window.h"
+#include "chrome/snapping.h"
+#include "resources/picture.h"
+#include "ui/application.h"
+
+using namespace std::placeholders;
+
+namespace {
+
+const char* const kToTrayCaption = "Свернуть в трей";
+const char* const kFromTrayCaption = "Восстановить из трея";
+
+}  // namespace
+
+void TForm1::BuildChromeDesign() {
+  Image1->OnMouseDown = std::bind(&TForm1::Image1MouseDown, this, _1, _2, _3, _4, _5);
+  Image1->OnMouseMove = std::bind(&TForm1::Image1MouseMove, this, _1, _2, _3, _4);
+  Image1->OnDblClick = std::bind(&TForm1::Image1DblClick, this, _1);
+  CloseBut->OnClick = std::bind(&TForm1::CloseButClick, this, _1);
+  CloseBut->OnMouseDown = std::bind(&TForm1::CloseButMouseDown, this, _1, _2, _3, _4, _5);
+  CloseBut->OnMouseMove = std::bind(&TForm1::CloseButMouseMove, this, _1, _2, _3, _4);
+  MinimBut->OnClick = std::bind(&TForm1::MinimButClick, this, _1);
+  MinimBut->OnMouseDown = std::bind(&TForm1::MinimButMouseDown, this, _1, _2, _3, _4, _5);
+  MinimBut->OnMouseMove = std::bind(&TForm1::MinimButMouseMove, this, _1, _2, _3, _4);
+  TrayIcon1->OnClick = std::bind(&TForm1::TrayIcon1Click, this, _1);
+  N6->OnClick = std::bind(&TForm1::N6Click, this, _1);
+  N8->OnClick = std::bind(&TForm1::N8Click, this, _1);
+}
+
+// ---- Moving and snapping
+
+void TForm1::Image1MouseDown(ui::TComponent*, ui::TMouseButton button, ui::TShiftState, int, int) {
+  // The system's move follows the left button and ends when it is released; a move started by
+  // another button would have the window stick to the pointer and swallow that button's
+  // release (and with it the context menu), so other buttons only run the check.
+  if (button == ui::TMouseButton::mbLeft) BeginMove();
+  CheckPosition(994 - Width(), 662, 30, 30);
+}
+
+void TForm1::CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit) {
+  if (!files.Config().ReadFlag("Clock", "StickCon", true)) return;
+  ui::TPoint p = chrome::Snap({Left(), Top()}, {Width(), Height()}, ui::Application().Widgets().ScreenSize(),
+                              {rightLimit, bottomLimit, leftLimit, topLimit});
+  SetBounds(p.x, p.y, Width(), Height());
+}
+
+// ---- Button pictures
+//
+// Each picture is read from the current skin's file at the moment it is shown, so a skin
+// chosen in the settings takes effect at the next hover without anything to invalidate. A
+// picture that does not load raises its error before anything changes: the button keeps its
+// picture and the flags keep their values.
+
+void TForm1::LoadButtonPicture(ui::TImage* button, const char* key, const char* fallback) {
+  if (!skinIni) return;  // the start-up failed before any skin was read: nothing to show
+  ui::Image picture = resources::LoadPictureFile(SkinPicturePath(key, fallback));
+  // Every pointer movement over a button loads its picture again; repaint only on a change.
+  if (!(picture == button->Picture())) button->SetPicture(picture);
+}
+
+void TForm1::CloseButMouseMove(ui::TComponent*, ui::TShiftState, int, int) {
+  if (buttonPressed != 0) return;
+  LoadButtonPicture(CloseBut, "CloseButton_undermouse", "close_undermouse.bmp");
+  buttonLit = 1;
+}
+
+void TForm1::MinimButMouseMove(ui::TComponent*, ui::TShiftState, int, int) {
+  if (buttonPressed != 0) return;
+  LoadButtonPicture(MinimBut, "MinimButton_undermouse", "minim_undermouse.bmp");
+  buttonLit = 1;
+}
+
+void TForm1::CloseButMouseDown(ui::TComponent*, ui::TMouseButton, ui::TShiftState, int, int) {
+  LoadButtonPicture(CloseBut, "CloseButton_click", "close_click.bmp");
+  buttonPressed = 1;
+  buttonLit = 1;
+}
+
+void TForm1::MinimButMouseDown(ui::TComponent*, ui::TMouseButton, ui::TShiftState, int, int) {
+  LoadButtonPicture(MinimBut, "MinimButton_click", "minim_click.bmp");
+  buttonPressed = 1;
+  buttonLit = 1;
+}
+
+void TForm1::Image1MouseMove(ui::TComponent*, ui::TShiftState, int, int) {
+  if (buttonLit == 0) return;
+  LoadButtonPicture(CloseBut, "CloseButton_default", "close_default.bmp");
+  LoadButtonPicture(MinimBut, "MinimButton_default", "minim_default.bmp");
+  buttonPressed = 0;
+  buttonLit = 0;
+}
+
+// ---- Tray toggle
+
+void TForm1::Minimize() {
+  TrayIcon1->Minimize();
+  try {
+    TrayIcon1->SetVisible(true);
+  } catch (const tray::EOutOfResources&) {
+    // Without its icon nothing could bring the hidden program back: it stays on the screen,
+    // and the icon counts as not shown, so the next toggle tries again. The error to show is
+    // the one that stopped the toggle.
+    TrayIcon1->Restore();
+    try {
+      TrayIcon1->SetVisible(false);
+    } catch (const tray::EOutOfResources&) {
+    }
+    throw;
+  }
+}
+
+void TForm1::Restore() {
+  TrayIcon1->Restore();
+  TrayIcon1->SetVisible(false);
+}
+
+void TForm1::BringBack() {
+  if (TrayIcon1->Visible()) Restore();
+  BringToFront();
+}
+
+void TForm1::N6Click(ui::TComponent*) {
+  if (TrayIcon1->Visible()) {
+    Restore();
+    N6->Caption = kToTrayCaption;
+    SetMenuBitmap(N6, "TOTRAY");
+  } else {
+    // Closed by its own close path even when hidden, so that its close handling always runs.
+    if (Form2) Form2->Close();
+    Minimize();
+    N6->Caption = kFromTrayCaption;
+    SetMenuBitmap(N6, "FROM_TRAY");
+  }
+}
+
+void TForm1::MinimButClick(ui::TComponent*) { N6Click(N6); }
+
+void TForm1::TrayIcon1Click(ui::TComponent*) { N6Click(N6); }
+
+// ---- Closing and the double click
+
+void TForm1::CloseButClick(ui::TComponent*) { SystemCommand(ui::SC_CLOSE_COMMAND); }
+
+void TForm1::Image1DblClick(ui::TComponent*) { N8Click(N8); }

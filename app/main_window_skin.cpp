@@ -1,0 +1,95 @@
+// Skins: the look of the clock window, read from the current skin's description file.
+//
+// Every value is read from the file at the moment it is applied, so an edited skin file takes
+// effect at the next SkinRefresh. A value that cannot be applied (a bitmap that does not load,
+// a number or colour that does not convert) raises its error and leaves the later steps undone;
+// the caller shows the error.
+#include "app/main_window.h"
+#include "clock/colors.h"
+#include "config/convert.h"
+#include "resources/picture.h"
+
+namespace {
+
+const char* const kSkinSection = "skin";
+
+}  // namespace
+
+// A bitmap named by the skin lies in the skin's folder; a key left out (or blank) falls back
+// to the same picture of the default skin.
+std::string TForm1::SkinPicturePath(const char* key, const char* fallback) {
+  std::string file = skinIni->ReadString(kSkinSection, key, "");
+  return file.empty() ? appDir + "Skins\\default\\" + fallback : appDir + "skins\\" + skinName + "\\" + file;
+}
+
+void TForm1::SkinRefresh() {
+  skinName = files.Config().ReadText("Clock", "skin", "default");
+  skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
+  skinIni = std::make_unique<config::TIniFile>(skinIniPath);
+
+  auto text = [this](const char* key, const char* defaultValue) {
+    return skinIni->ReadString(kSkinSection, key, defaultValue);
+  };
+  auto number = [&](const char* key, const char* defaultValue) { return config::StrToInt(text(key, defaultValue)); };
+  auto color = [&](const char* key) { return clockface::StringToColor(text(key, "32896")); };
+  auto picture = [&](const char* key, const char* fallback) {
+    return resources::LoadPictureFile(SkinPicturePath(key, fallback));
+  };
+
+  SetTransparentColorValue(clockface::StringToColor(text("TransColor", "0")));
+  // A compact skin has no date. Nothing here shows the date again: it comes back at the next start.
+  if (text("MiniSkin", "0") == "1") Label1->SetVisible(false);
+
+  Image1->SetPicture(picture("Form", "main.bmp"));
+  SetWidth(number("FormWidth", "180"));
+  SetHeight(number("FormHeight", "70"));
+
+  Label1->SetLeft(number("DatePositionLeft", "11"));
+  Label1->SetTop(number("DatePositionTop", "23"));
+  Label2->SetLeft(number("HourPositionLeft", "11"));
+  Label2->SetTop(number("HourPositionTop", "50"));
+  Label3->SetLeft(number("MinPositionLeft", "11"));
+  Label3->SetTop(number("MinPositionTop", "50"));
+  Label4->SetLeft(number("SecPositionLeft", "11"));
+  Label4->SetTop(number("SecPositionTop", "50"));
+
+  Label3->SetFontName(text("TimeFont", "Arial"));
+  Label2->SetFontName(text("TimeFont", "Arial"));
+  Label4->SetFontName(text("TimeFont", "Arial"));
+  Label1->SetFontName(text("DateFont", "Arial"));
+  Label2->SetFontSize(number("TimeSize", "18"));
+  Label3->SetFontSize(number("TimeSize", "18"));
+  Label4->SetFontSize(number("TimeSize", "18"));
+  Label1->SetFontSize(number("DateSize", "14"));
+  Label2->SetFontColor(color("TimeColor"));
+  Label3->SetFontColor(color("TimeColor"));
+  Label4->SetFontColor(color("TimeColor"));
+  Label1->SetFontColor(color("DateColor"));
+
+  // The buttons take the size of their bitmaps, so the sizes from the file only hold until the
+  // bitmap is in (or when it fails to load).
+  CloseBut->SetHeight(number("CloseButHeight", "11"));
+  CloseBut->SetWidth(number("CloseButWidth", "11"));
+  CloseBut->SetPicture(picture("CloseButton_default", "close_default.bmp"));
+  CloseBut->SetLeft(number("CloseButPositionLeft", "181"));
+  CloseBut->SetTop(number("CloseButPositionTop", "11"));
+
+  MinimBut->SetLeft(number("MinimButPositionLeft", "161"));
+  MinimBut->SetTop(number("MinimButPositionTop", "11"));
+  MinimBut->SetHeight(number("MinimButHeight", "11"));
+  MinimBut->SetWidth(number("MinimButWidth", "11"));
+  MinimBut->SetPicture(picture("MinimButton_default", "minim_default.bmp"));
+
+  Label5->SetLeft(number("Div1PositionLeft", "11"));
+  Label5->SetTop(number("Div1PositionTop", "11"));
+  Label6->SetLeft(number("Div2PositionLeft", "11"));
+  Label6->SetTop(number("Div2PositionTop", "11"));
+  Label5->SetFontColor(color("TimeColor"));
+  Label6->SetFontColor(color("TimeColor"));
+  Label5->SetFontSize(number("TimeSize", "18"));
+  Label6->SetFontSize(number("TimeSize", "18"));
+  Label5->SetCaption(text("Div1", ""));
+  Label6->SetCaption(text("Div2", ""));
+  Label5->SetFontName(text("TimeFont", "Arial"));
+  Label6->SetFontName(text("TimeFont", "Arial"));
+}

@@ -1,0 +1,76 @@
+#include "notify/reminder_window.h"
+
+#include "clock/media_player.h"
+#include "notify/notices.h"
+
+using namespace std::placeholders;
+
+TForm3* Form3 = nullptr;
+
+namespace {
+constexpr ui::TColor kNoteColor = 0xD6F8FF;     // a pale yellow, the colour of a note
+constexpr ui::TColor kHeadingColor = 0x104060;  // dark brown
+}  // namespace
+
+TForm3::TForm3(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files)
+    : ui::TForm(owner), platform_(platform), files_(files) {
+  Form3 = this;
+  Name = "Form3";
+  SetCaption("Напоминание");
+  SetBorderStyle(ui::TBorderStyle::bsNone);
+  SetFormStyle(ui::TFormStyle::fsStayOnTop);
+  Position = ui::TPosition::poScreenCenter;
+  SetClientWidth(405);
+  SetClientHeight(182);
+
+  Panel1 = new ui::TPanel(this);
+  Panel1->SetParent(this);
+  Panel1->SetAlign(ui::TAlign::alClient);
+  Panel1->SetColor(kNoteColor);
+  Panel1->SetBevelWidth(2);
+
+  Label1 = new ui::TLabel(this);
+  Label1->SetParent(Panel1);
+  Label1->SetFont({"Tahoma", 10, kHeadingColor, true});
+  Label1->SetCaption("Вы просили напомнить...");
+  Label1->SetLeft(12);
+  Label1->SetTop(10);
+
+  RichEdit1 = new ui::TRichEdit(this);
+  RichEdit1->SetBounds(12, 34, 381, 104);
+  RichEdit1->SetFont({"Tahoma", 9, ui::clBlack, false});
+  RichEdit1->SetReadOnly(true);
+  RichEdit1->SetScrollBars(ui::TScrollStyle::ssVertical);
+  RichEdit1->SetParent(Panel1);
+
+  BitBtn1 = new ui::TBitBtn(this);
+  BitBtn1->SetParent(Panel1);
+  BitBtn1->SetBounds(147, 146, 110, 28);
+  BitBtn1->SetFont({"Tahoma", 8, ui::clBlack, false});
+  BitBtn1->SetCaption("Понял...");
+
+  Panel1->OnMouseDown = std::bind(&TForm3::Panel1MouseDown, this, _1, _2, _3, _4, _5);
+  RichEdit1->OnMouseDown = std::bind(&TForm3::RichEdit1MouseDown, this, _1, _2, _3, _4, _5);
+  BitBtn1->OnClick = std::bind(&TForm3::BitBtn1Click, this, _1);
+}
+
+TForm3::~TForm3() {
+  if (Form3 == this) Form3 = nullptr;
+}
+
+void TForm3::ShowReminder(const std::string& textFile) {
+  Show();
+  files_.MediaPlayer().PlayFile(files_.Path("Sound\\Beep.wav"));
+  BitBtn1->SetGlyph(files_.LibraryPicture("OK"));
+  RichEdit1->LoadFromFile(textFile);
+}
+
+void TForm3::Panel1MouseDown(ui::TComponent*, ui::TMouseButton button, ui::TShiftState, int, int) {
+  notify::DragAndSnap(*this, button, 30);
+}
+
+void TForm3::RichEdit1MouseDown(ui::TComponent*, ui::TMouseButton button, ui::TShiftState, int, int) {
+  notify::DragAndSnap(*this, button, 60);
+}
+
+void TForm3::BitBtn1Click(ui::TComponent*) { Close(); }

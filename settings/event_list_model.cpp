@@ -1,0 +1,56 @@
+#include "settings/event_list_model.h"
+
+#include "config/convert.h"
+#include "events/event_store.h"
+
+namespace settings {
+
+std::string TypeName(const std::string& storedType) {
+  try {
+    const int type = config::StrToInt(storedType);
+    if (type >= 0 && type < int(kTypeNames.size())) return kTypeNames[std::size_t(type)];
+  } catch (const config::EConvertError&) {
+  }
+  return storedType;
+}
+
+bool Listed(int filter, const std::string& storedType) {
+  if (filter == kFilterAll) return true;
+  if (filter == kFilterStandard) return storedType != "6";
+  return config::StrToInt(storedType) == filter;
+}
+
+void ListRows(const config::TIniSnapshot& detail, const std::vector<std::string>& numbers, int filter,
+              std::vector<EventRow>& rows) {
+  for (const std::string& number : numbers) {
+    const std::string type = detail.ReadString(number, "type", "1");
+    if (!Listed(filter, type)) continue;
+    rows.push_back(EventRow{number, TypeName(type), detail.ReadString(number, "time", "1"),
+                            detail.ReadString(number, "date", "1"), detail.ReadString(number, "active", "1") == "1"});
+  }
+}
+
+EventDetail ReadDetail(const config::TIniSnapshot& detail, const std::string& number, const std::string& appDir) {
+  auto read = [&](const char* key, const std::string& fallback) { return detail.ReadString(number, key, fallback); };
+  EventDetail d;
+  d.type = read("type", "0");
+  d.birthday = read("Brith?", "0");
+  d.time = read("time", "20:00:00");
+  d.date = read("date", "01.02.2003");
+  d.hz = read("hz", "800");
+  d.ms = read("ms", "1000");
+  d.pathToFile = read("pathtofile", appDir + "horavo.exe");
+  d.reminderFile = appDir + "notes\\" + events::FileNamePart(read("pathtotxt", events::kDefaultReminderFile));
+  d.celebrationFile = appDir + "days\\" + events::FileNamePart(read("pathtobirthday", events::kDefaultCelebrationFile));
+  d.period = read("period", "1");
+  for (std::size_t k = 0; k < d.weekdays.size(); ++k) d.weekdays[k] = read(events::kWeekdayKeys[k], "1");
+  return d;
+}
+
+std::string TestRunFile(const config::TIniSnapshot& detail, const std::string& number, bool celebration,
+                        const std::string& appDir) {
+  return celebration ? detail.ReadString(number, "pathtobirthday", appDir + "days\\" + events::kDefaultCelebrationFile)
+                     : detail.ReadString(number, "pathtotxt", appDir + "notes\\" + events::kDefaultReminderFile);
+}
+
+}  // namespace settings

@@ -1,0 +1,151 @@
+// The event engines on their own, with no window and no program around them: the scheduler and
+// the actions over a fake platform and an event store in a temporary folder.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "config/settings.h"
+#include "events/actions.h"
+#include "events/event_store.h"
+#include "events/scheduler.h"
+#include "platform/fake/fake_platform.h"
+#include "tests/unit/temp_dir.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+class EnginesTest : public ::testing::Test {
+ protected:
+  EnginesTest() {
+    dir.Write("Gear/Events.txt", "");
+    dir.Write("Cfg/Clock_config.ini", "");
+    dir.Write("notes/-1.zqt", "");
+  }
+
+  platform::DateTime At(int h, int m, int s) {
+    platform->fakeClock().Set(2026, 12, 7, h, m, s, 500);  // a Monday
+    return platform->fakeClock().Now();
+  }
+  void Scan(int h, int m, int s) { scheduler.Scan(At(h, m, s), "HH:mm:ss", "dd.MM.yyyy"); }
+
+  void Add(const std::string& number, const std::string& time, const std::string& period, const std::string& type,
+           const std::string& file) {
+    events::EventRecord e;
+    e.number = number;
+    e.time = time;
+    e.date = "07.12.2026";
+    e.type = type;
+    e.period = period;
+    e.pathToFile = file;
+    e.sideText = type == "5" ? "{\\rtf1 " + file + "}" : "";
+    store.AddEvent(e);
+  }
+  void Load() {
+    scheduler.LoadList();
+    scheduler.Reload();
+  }
+  Log Opened() const {
+    Log files;
+    for (const auto& call : platform->fakeShell().calls) files.push_back(call.file);
+    return files;
+  }
+
+  testing_support::TempDir dir;
+  platform::FakeSystem system;
+  std::unique_ptr<platform::FakePlatform> platform = std::make_unique<platform::FakePlatform>(system);
+  config::Settings settings{dir.Str() + "Cfg\\Clock_config.ini"};
+  events::EventStore store{dir.Str()};
+  // The reminder "window": the files it was given, or no window at all.
+  bool reminderWindow = true;
+  Log reminders;
+  events::Actions actions{*platform, store, settings, [this](const std::string& file) {
+                            if (!reminderWindow) throw events::ActionUnavailable("no window");
+                            reminders.push_back(file);
+                          }};
+  events::Scheduler scheduler{store, settings, [this](const std::string& number) { actions.Run(number); }};
+};
+
+TEST_F(EnginesTest, TheScanFiresTheEventsOfTheGivenSecondOnceInListOrder) {
+  Add("3", "09:05:10", "2", "1", "C:\\a\\first.bat");
+  Add("1", "09:05:10", "2", "1", "second.bat");
+  Add("2", "09:05:11", "2", "1", "later.bat");
+  Load();
+  EXPECT_EQ(scheduler.Names(), (Log{"3", "1", "2"}));
+  EXPECT_EQ(scheduler.Times(), (Log{"09:05:10", "09:05:10", "09:05:11"}));
+  Scan(9, 5, 9);
+  Scan(9, 5, 10);
+  Scan(9, 5, 10);
+  EXPECT_EQ(Opened(), (Log{"first.bat", "second.bat"}));
+  EXPECT_EQ(platform->fakeShell().calls[0].directory, "C:\\a\\");
+  Scan(9, 5, 11);
+  EXPECT_EQ(Opened(), (Log{"first.bat", "second.bat", "later.bat"}));
+}
+
+TEST_F(EnginesTest, RemoveTakesAnEventOutOfTheScanAtOnceAndLeavesTheStore) {
+  Add("1", "09:05:10", "2", "1", "a.bat");
+  Add("2", "09:05:10", "2", "1", "b.bat");
+  Load();
+  EXPECT_TRUE(scheduler.Remove("1"));
+  EXPECT_FALSE(scheduler.Remove("1"));
+  EXPECT_EQ(scheduler.Names(), Log{"2"});
+  EXPECT_EQ(scheduler.Times(), Log{"09:05:10"});
+  Scan(9, 5, 10);
+  EXPECT_EQ(Opened(), Log{"b.bat"});
+  EXPECT_EQ(dir.Read("Gear/Events.txt"), "1\r\n2\r\n");
+}
+
+TEST_F(EnginesTest, KillTaskRemovesAFiredOnceEventAndTellsTheListWindow) {
+  dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nKillTask=1\r\n");
+  Add("1", "09:05:10", "1", "5", "note");
+  Add("2", "09:05:10", "2", "1", "daily.bat");
+  Load();
+  int removed = 0;
+  scheduler.OnScanRemoved = [&] { ++removed; };
+  Scan(9, 5, 10);
+  EXPECT_EQ(reminders, Log{dir.Str() + "notes\\1.zqt"});
+  EXPECT_EQ(Opened(), Log{"daily.bat"});
+  EXPECT_EQ(removed, 1);
+  EXPECT_EQ(scheduler.Names(), Log{"2"});
+  EXPECT_EQ(dir.Read("Gear/Events.txt"), "2\r\n");
+  EXPECT_FALSE(dir.Exists("notes/1.zqt"));
+}
+
+TEST_F(EnginesTest, AReminderThatCannotBeShownStopsTheScanWithNothingRemoved) {
+  dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nKillTask=1\r\n");
+  Add("1", "09:05:10", "1", "5", "note");
+  Add("2", "09:05:10", "2", "1", "daily.bat");
+  Load();
+  reminderWindow = false;
+  Scan(9, 5, 10);
+  EXPECT_TRUE(reminders.empty());
+  EXPECT_TRUE(Opened().empty());
+  EXPECT_EQ(scheduler.Names(), (Log{"1", "2"}));
+  EXPECT_EQ(dir.Read("Gear/Events.txt"), "1\r\n2\r\n");
+  EXPECT_TRUE(dir.Exists("notes/1.zqt"));
+
+  // It did not count as fired: once the window exists, a refresh in the same second shows it.
+  reminderWindow = true;
+  Scan(9, 5, 10);
+  EXPECT_EQ(reminders.size(), 1u);
+  EXPECT_EQ(Opened(), Log{"daily.bat"});
+  EXPECT_EQ(scheduler.Names(), Log{"2"});
+}
+
+TEST_F(EnginesTest, ActionsReadTheirSettingsAtEachRequest) {
+  Add("1", "09:05:10", "2", "4", "");
+  actions.Run("1");
+  dir.Write("Cfg/Clock_config.ini", "[Shutdown]\r\ntimeout=5\r\nForceEx=1\r\nComment=Bye\r\n");
+  actions.Shutdown(2);
+  actions.Shutdown(1);
+  actions.AbortShutdown();
+  EXPECT_EQ(platform->fakeSession().log,
+            (Log{"OpenProcessToken", "EnableShutdownPrivilege", "Shutdown 50 force=0 reboot=0", "OpenProcessToken",
+                 "EnableShutdownPrivilege", "Shutdown 5 force=1 reboot=1", "OpenProcessToken",
+                 "EnableShutdownPrivilege", "LogOff 4"}));
+  EXPECT_EQ(platform->fakeSession().messages.back(), "Bye");
+  EXPECT_EQ(Opened(), Log{"shutdown.exe"});
+}
+
+}  // namespace
