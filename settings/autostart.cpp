@@ -4,6 +4,9 @@ namespace settings {
 
 namespace {
 
+using platform::RegistryResult;
+using platform::RunKeyScope;
+
 // Letter case folding of cp1251 text: Latin and Cyrillic letters, Ё included.
 unsigned char FoldCase(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return c + 32;
@@ -19,31 +22,31 @@ bool SamePath(const std::string& a, const std::string& b) {
   return true;
 }
 
-bool Holds(RunList& runList, RunScope scope, const std::string& command) {
-  auto value = runList.Read(scope, kRunValueName);
-  return value && SamePath(*value, command);
+bool Holds(platform::AutostartRegistry& registry, RunKeyScope scope, const std::string& command) {
+  std::string value;
+  return registry.Read(scope, kRunValueName, value) == RegistryResult::kOk && SamePath(value, command);
 }
 
 }  // namespace
 
 std::string RunCommand(const std::string& appDir) { return appDir + "Horavo.exe"; }
 
-bool AutostartOn(RunList& runList, const std::string& appDir) {
+bool AutostartOn(platform::AutostartRegistry& registry, const std::string& appDir) {
   const auto command = RunCommand(appDir);
-  return Holds(runList, RunScope::Machine, command) || Holds(runList, RunScope::User, command);
+  return Holds(registry, RunKeyScope::kMachine, command) || Holds(registry, RunKeyScope::kUser, command);
 }
 
-AutostartResult SetAutostart(RunList& runList, const std::string& appDir, bool on) {
+AutostartResult SetAutostart(platform::AutostartRegistry& registry, const std::string& appDir, bool on) {
   if (on) {
-    if (runList.Write(RunScope::Machine, kRunValueName, RunCommand(appDir)))
-      runList.Remove(RunScope::User, kRunValueName);
+    if (registry.Write(RunKeyScope::kMachine, kRunValueName, RunCommand(appDir)) == RegistryResult::kOk)
+      registry.Delete(RunKeyScope::kUser, kRunValueName);
     else
-      runList.Write(RunScope::User, kRunValueName, RunCommand(appDir));
+      registry.Write(RunKeyScope::kUser, kRunValueName, RunCommand(appDir));
   } else {
-    runList.Remove(RunScope::Machine, kRunValueName);
-    runList.Remove(RunScope::User, kRunValueName);
+    registry.Delete(RunKeyScope::kMachine, kRunValueName);
+    registry.Delete(RunKeyScope::kUser, kRunValueName);
   }
-  const bool nowOn = AutostartOn(runList, appDir);
+  const bool nowOn = AutostartOn(registry, appDir);
   return {nowOn, nowOn == on};
 }
 

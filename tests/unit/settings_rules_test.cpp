@@ -10,6 +10,7 @@
 #include "config/convert.h"
 #include "settings/autostart.h"
 #include "settings/settings_load.h"
+#include "platform/fake/fake_platform.h"
 
 namespace {
 
@@ -31,38 +32,18 @@ TEST(ColourNumber, TextOfAColourIsPlainDecimalOfItsRgbBits) {
   EXPECT_EQ(about::ColourNumberText(ui::TColor(0x80FFFFFFu)), "16777215");
 }
 
-// Run lists in memory; a scope can refuse writes and removals as a user without rights sees it.
-class MemoryRunList : public settings::RunList {
- public:
-  std::map<std::pair<settings::RunScope, std::string>, std::string> values;
-  std::set<settings::RunScope> refusing;
-  int writes = 0;
-
-  std::optional<std::string> Read(settings::RunScope scope, const std::string& name) override {
-    auto it = values.find({scope, name});
-    if (it == values.end()) return std::nullopt;
-    return it->second;
-  }
-  bool Write(settings::RunScope scope, const std::string& name, const std::string& value) override {
-    ++writes;
-    if (refusing.count(scope)) return false;
-    values[{scope, name}] = value;
-    return true;
-  }
-  bool Remove(settings::RunScope scope, const std::string& name) override {
-    if (!values.count({scope, name})) return true;
-    if (refusing.count(scope)) return false;
-    values.erase({scope, name});
-    return true;
-  }
-};
-
-constexpr auto kMachine = settings::RunScope::Machine;
-constexpr auto kUser = settings::RunScope::User;
+using platform::RunKeyScope;
+constexpr auto kMachine = RunKeyScope::kMachine;
+constexpr auto kUser = RunKeyScope::kUser;
 const std::string kDir = "C:\\Program Files\\Часы\\";
 
+std::string Value(platform::FakeAutostartRegistry& registry, RunKeyScope scope) {
+  auto it = registry.values.find({scope, "Horavo v3.0"});
+  return it == registry.values.end() ? "(none)" : it->second;
+}
+
 TEST(Autostart, OnWhenEitherListHoldsTheProgramsFixedFileName) {
-  MemoryRunList lists;
+  platform::FakeAutostartRegistry lists;
   EXPECT_FALSE(settings::AutostartOn(lists, kDir));
   lists.values[{kMachine, "Horavo v3.0"}] = kDir + "Horavo.exe";
   EXPECT_TRUE(settings::AutostartOn(lists, kDir));
@@ -78,36 +59,38 @@ TEST(Autostart, OnWhenEitherListHoldsTheProgramsFixedFileName) {
 }
 
 TEST(Autostart, SwitchingOnWritesTheMachineListAndDropsAUserDuplicate) {
-  MemoryRunList lists;
+  platform::FakeAutostartRegistry lists;
   lists.values[{kUser, "Horavo v3.0"}] = kDir + "Horavo.exe";
   auto result = settings::SetAutostart(lists, kDir, true);
   EXPECT_TRUE(result.on);
   EXPECT_TRUE(result.asked);
   EXPECT_EQ(lists.values.size(), 1u);
-  EXPECT_EQ(lists.values[std::make_pair(kMachine, std::string("Horavo v3.0"))], kDir + "Horavo.exe");
+  EXPECT_EQ(Value(lists, kMachine), kDir + "Horavo.exe");
 }
 
-TEST(Autostart, MachineListRefusedFallsBackToTheUserList) {
-  MemoryRunList lists;
-  lists.refusing = {kMachine};
-  auto result = settings::SetAutostart(lists, kDir, true);
-  EXPECT_TRUE(result.on && result.asked);
-  EXPECT_EQ(lists.values[std::make_pair(kUser, std::string("Horavo v3.0"))], kDir + "Horavo.exe");
-  EXPECT_FALSE(lists.values.count({kMachine, "Horavo v3.0"}));
+TEST(Autostart, MachineKeyRefusedOrMissingFallsBackToTheUserKey) {
+  for (bool missing : {false, true}) {
+    platform::FakeAutostartRegistry lists;
+    (missing ? lists.missingKeys : lists.readOnly) = {kMachine};
+    auto result = settings::SetAutostart(lists, kDir, true);
+    EXPECT_TRUE(result.on && result.asked) << missing;
+    EXPECT_EQ(Value(lists, kUser), kDir + "Horavo.exe");
+    EXPECT_EQ(Value(lists, kMachine), "(none)");
+  }
 }
 
 TEST(Autostart, BothListsRefusedReportsTheStoredState) {
-  MemoryRunList lists;
-  lists.refusing = {kMachine, kUser};
+  platform::FakeAutostartRegistry lists;
+  lists.readOnly = {kMachine, kUser};
   auto result = settings::SetAutostart(lists, kDir, true);
   EXPECT_FALSE(result.on);
   EXPECT_FALSE(result.asked);
-  EXPECT_EQ(lists.writes, 2);
+  EXPECT_EQ(std::count_if(lists.calls.begin(), lists.calls.end(), [](auto& c) { return c.op == 'w'; }), 2);
   EXPECT_TRUE(lists.values.empty());
 }
 
 TEST(Autostart, SwitchingOffRemovesFromBothLists) {
-  MemoryRunList lists;
+  platform::FakeAutostartRegistry lists;
   lists.values[{kMachine, "Horavo v3.0"}] = kDir + "Horavo.exe";
   lists.values[{kUser, "Horavo v3.0"}] = kDir + "Horavo.exe";
   lists.values[{kUser, "Other"}] = "other.exe";
@@ -116,19 +99,19 @@ TEST(Autostart, SwitchingOffRemovesFromBothLists) {
   EXPECT_TRUE(result.asked);
   EXPECT_EQ(lists.values.size(), 1u);
   // Nothing stored anywhere is no refusal.
-  lists.refusing = {kMachine, kUser};
+  lists.readOnly = {kMachine, kUser};
   EXPECT_TRUE(settings::SetAutostart(lists, kDir, false).asked);
 }
 
 TEST(Autostart, AMachineValueThatCannotBeRemovedKeepsAutostartOn) {
-  MemoryRunList lists;
+  platform::FakeAutostartRegistry lists;
   lists.values[{kMachine, "Horavo v3.0"}] = kDir + "Horavo.exe";
   lists.values[{kUser, "Horavo v3.0"}] = kDir + "Horavo.exe";
-  lists.refusing = {kMachine};
+  lists.readOnly = {kMachine};
   auto result = settings::SetAutostart(lists, kDir, false);
   EXPECT_TRUE(result.on);
   EXPECT_FALSE(result.asked);
-  EXPECT_FALSE(lists.values.count({kUser, "Horavo v3.0"}));
+  EXPECT_EQ(Value(lists, kUser), "(none)");
   EXPECT_NE(settings::AutostartRefusedMessage(false), settings::AutostartRefusedMessage(true));
 }
 
