@@ -350,6 +350,10 @@ TEST_F(SettingsPageTest, AboutOpensWithoutBlockingOverTheLargeBackgroundEachTime
   EXPECT_TRUE(Form6->Visible());
   EXPECT_FALSE(Form6->Image1->Picture().Empty());
   EXPECT_EQ(Form6->Image1->Picture().width, 720);
+  // Shown in the window's blue, so that the silver labels can be read over it.
+  const std::uint32_t corner = Form6->Image1->Picture().At(0, 0);
+  EXPECT_EQ(corner >> 16, 0u);
+  EXPECT_LT(corner & 0xFF, 170u);
   EXPECT_EQ(Form6->Caption(), "Об авторе");
   EXPECT_EQ(Form6->ClientWidth(), 202);
   EXPECT_EQ(Form6->ClientHeight(), 242);
