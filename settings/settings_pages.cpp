@@ -242,17 +242,22 @@ void TForm2::BuildSettingsPages() {
   BitBtn13->OnClick = click(&TForm2::BitBtn13Click);
   BitBtn10->OnClick = [this](ui::TComponent*) { Close(); };
 
-  // Until the frame runs the loading and the preview itself, and gives the window its size.
-  SetBorderStyle(ui::TBorderStyle::bsDialog);
-  Position = ui::TPosition::poScreenCenter;
-  SetBounds(0, 0, 493, 430);
-  SetColor(15384215);
-  PageControl1->SetActivePageIndex(1);
-  OnCreate = [this](ui::TComponent*) { LoadSettingsPage(1, 20); };
-  OnShow = [this](ui::TComponent*) {
-    SkinPreview();
-    SetCaption("Настройки -  Режим: Просмотр");
-  };
+  // Stand-ins for the frame, used only while it does not yet size the window, load the settings
+  // page (LoadSettingsPage(1, 20), with the event list at step 13) or refresh the skin preview
+  // on showing (SkinPreview()) itself.
+  if (Width() == 0) {
+    SetBorderStyle(ui::TBorderStyle::bsDialog);
+    Position = ui::TPosition::poScreenCenter;
+    SetBounds(0, 0, 493, 430);
+    SetColor(15384215);
+    PageControl1->SetActivePageIndex(1);
+  }
+  if (!OnCreate) OnCreate = [this](ui::TComponent*) { LoadSettingsPage(1, 20); };
+  if (!OnShow)
+    OnShow = [this](ui::TComponent*) {
+      SkinPreview();
+      SetCaption("Настройки -  Режим: Просмотр");
+    };
 }
 
 void TForm2::LoadSettingsPage(int first, int last) {
