@@ -72,8 +72,8 @@ SettingsLinks Program::SettingsWindowLinks() {
   links.showHoliday = [](const std::string& file) {
     if (Form5) Form5->ShowHoliday(file);
   };
-  links.showAbout = [](const ui::Image&) {
-    if (Form6) Form6->Show();
+  links.showAbout = [](const ui::Image& background) {
+    if (Form6) Form6->ShowWithBackground(background);
   };
   return links;
 }

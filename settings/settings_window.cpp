@@ -57,6 +57,7 @@ TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform, config::Prog
   smallBackground = decode("GRADIENTSMALL");
   smallBottomBackground = decode("GRADIENTSMALLBOTTOM");
   Image2->SetPicture(bigBackground);
+  Image20->SetPicture(bigBackground);
   Image5->SetPicture(smallBackground);
   Image6->SetPicture(smallBackground);
   for (ui::TImage* image : PageBackgrounds) image->SetPicture(smallBottomBackground);
@@ -134,21 +135,20 @@ void TForm2::FormCreate(ui::TComponent*) {
   configPath = files_.Path("Cfg\\Clock_config.ini");
   configIni = std::make_unique<config::Settings>(configPath);
   gearIni = std::make_unique<config::TIniFile>(gearIniPath);
-  // Settings page, loading step 1: the autostart state.
-  //   LoadSettingsPage(1, 1);
+  LoadSettingsPage(1, 1);  // the autostart state
   const std::string listPath = files_.Path("Gear\\Events.txt");
   storedCodes = events::LoadListFile(listPath);
   shownCodes = events::LoadListFile(listPath);
   listFilter = 8;
-  // Settings page, loading steps 2 to 12, then the list, then steps 14 to 20.
-  //   LoadSettingsPage(2, 12);
+  // The settings page's controls, with the event list filled between the screen-corner option
+  // and the title-bar option.
+  LoadSettingsPage(2, 12);
   EventRefresh();
-  //   LoadSettingsPage(14, 20);
+  LoadSettingsPage(14, 20);
 }
 
 void TForm2::FormShow(ui::TComponent*) {
-  // Settings page: the skin preview is refreshed first; a missing preview ends the handler.
-  //   SkinPreview();
+  SkinPreview();  // a missing preview picture throws and leaves the caption as it was
   SetCaption(BitBtn4->Caption() == "OK" ? kRecordCaption : kViewCaption);
 }
 

@@ -29,6 +29,7 @@ void ProgramTest::InstallProgram() {
   dir.Write("Gear/Events.txt", "");
   dir.Write("Skins/default/skin.ini", "[skin]\r\nNameOfSkin=default\r\n");
   dir.Write("Skins/default/main.bmp", SolidBitmap(180, 70, 0x334455));
+  dir.Write("Skins/default/Preview.bmp", SolidBitmap(160, 70, 0x445566));
   for (const char* name : {"close_default", "close_undermouse", "close_click", "minim_default", "minim_undermouse",
                            "minim_click"})
     dir.Write(std::string("Skins/default/") + name + ".bmp", SolidBitmap(11, 11, 0x808080));
@@ -47,6 +48,8 @@ std::optional<int> ProgramTest::Start() {
   }
   return std::nullopt;
 }
+
+void ProgramTest::RewindFadeIn() { Form1->SetAlphaBlendValue(1); }
 
 void ProgramTest::CloseMainWindow() { Form1->SystemCommand(ui::SC_CLOSE_COMMAND); }
 

@@ -40,6 +40,10 @@ class ProgramTest : public ::testing::Test {
   // Closes the main window the way the user does (the system close command).
   void CloseMainWindow();
   void Advance(std::uint64_t ms) { widgets->Advance(ms); }
+  // The settings window gives the clock its final opacity while it is created, so the start-up
+  // fade-in ends on its first step. This puts the opacity back where the fade-in starts, so a
+  // test can watch the steps.
+  void RewindFadeIn();
   std::string Config() const { return dir.Read("Cfg/Clock_config.ini").value_or(""); }
 
   TempDir dir;

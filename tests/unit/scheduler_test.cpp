@@ -205,6 +205,7 @@ TEST_F(SchedulerTest, AnEventFiresOnceInItsSecondUnderTheFadeInAndRepeatedRefres
   AddFileEvent("1", "09:05:10", "2", "01.01.2020", "fade.bat");
   AddFileEvent("2", "09:05:20", "2", "01.01.2020", "click.bat");
   StartOn(2026, 12, 7, 9, 5, 9, 900, "[TranspConfig]\r\nAlpha=100\r\nSpeed=15\r\n");
+  RewindFadeIn();
   AdvanceTo(9, 5, 11, 900);
   ASSERT_EQ(Form1->fadingIn, 1);
   EXPECT_EQ(Opened(), Files{"fade.bat"});

@@ -1,6 +1,7 @@
 // Start-up, single instance and close of the whole program over the fake platform.
 #include <gtest/gtest.h>
 
+#include "config/ini.h"
 #include "tests/unit/program_fixture.h"
 
 using testing_support::ProgramTest;
@@ -18,7 +19,12 @@ std::string Hex(const std::string& bytes) {
   return out;
 }
 
-class StartupTest : public ProgramTest {};
+class StartupTest : public ProgramTest {
+ protected:
+  std::string Key(const char* section, const char* key) {
+    return config::TIniFile(dir.Str() + "Cfg/Clock_config.ini").ReadString(section, key, "(none)");
+  }
+};
 
 TEST_F(StartupTest, WithoutConfigurationOpensAtSnappedDefaultPositionAndSavesItOnClose) {
   ASSERT_FALSE(Start());
@@ -44,9 +50,15 @@ TEST_F(StartupTest, WithoutConfigurationOpensAtSnappedDefaultPositionAndSavesItO
   EXPECT_EQ(system.mutexes.count("mtxUIV2"), 1u);
   EXPECT_EQ(Form1->appDir, dir.Str());
 
+  // The settings window stored the values its controls show where they differ from their design.
+  const std::string beep = dir.Str() + "Sound\\Beep.wav";
+  EXPECT_EQ(Config(), "[Position]\r\nSave=1\r\n[AckConfig]\r\nMidnightAck=0\r\nHourAck=0\r\nMidnightFileAck=" + beep +
+                          "\r\nHourFileAck=" + beep + "\r\nMinFileAck=" + beep +
+                          "\r\n[Shutdown]\r\ntimeout=80\r\n[Clock]\r\nStickCon=1\r\nRunTray=1\r\n");
   CloseMainWindow();
   EXPECT_TRUE(program->Application().Terminated());
-  EXPECT_EQ(Config(), "[Position]\r\nX=844\r\nY=671\r\n");
+  EXPECT_EQ(Key("Position", "X"), "844");
+  EXPECT_EQ(Key("Position", "Y"), "671");
   EXPECT_EQ(platform->libraryLog.releases, 1);
 }
 
@@ -69,7 +81,8 @@ TEST_F(StartupTest, SavedPositionIsRestoredAndWrittenBack) {
   EXPECT_EQ(Form1->Top(), 200);
   Form1->SetBounds(310, 220, Form1->Width(), Form1->Height());
   CloseMainWindow();
-  EXPECT_EQ(Config(), "[Position]\r\nSave=1\r\nX=310\r\nY=220\r\n");
+  EXPECT_EQ(Key("Position", "X"), "310");
+  EXPECT_EQ(Key("Position", "Y"), "220");
 }
 
 TEST_F(StartupTest, APositionThatCannotBeSavedIsReportedAndTheProgramStillCloses) {
@@ -91,7 +104,9 @@ TEST_F(StartupTest, PositionSavingOffIgnoresTheSavedPlaceAndWritesNothing) {
   EXPECT_NE(Form1->Left(), 300);
   EXPECT_NE(Form1->Top(), 200);
   CloseMainWindow();
-  EXPECT_EQ(Config(), config);
+  EXPECT_EQ(Key("Position", "Save"), "0");
+  EXPECT_EQ(Key("Position", "X"), "300");
+  EXPECT_EQ(Key("Position", "Y"), "200");
 }
 
 TEST_F(StartupTest, AnyValueButOneCountsAsPositionSavingOff) {
@@ -99,7 +114,9 @@ TEST_F(StartupTest, AnyValueButOneCountsAsPositionSavingOff) {
   ASSERT_FALSE(Start());
   EXPECT_NE(Form1->Left(), 300);
   CloseMainWindow();
-  EXPECT_EQ(Config(), "[Position]\r\nSave=yes\r\nX=300\r\nY=200\r\n");
+  EXPECT_EQ(Key("Position", "Save"), "yes");
+  EXPECT_EQ(Key("Position", "X"), "300");
+  EXPECT_EQ(Key("Position", "Y"), "200");
 }
 
 TEST_F(StartupTest, NonDecimalSettingIsReportedAndEndsStartUpButTheWindowOpens) {
@@ -168,10 +185,22 @@ TEST_F(StartupTest, FadeInStartsTransparentAndRisesToTheTargetOpacity) {
   dir.Write("Cfg/Clock_config.ini", "[TranspConfig]\r\nAlpha=250\r\nSpeed=20\r\n");
   ASSERT_FALSE(Start());
   EXPECT_TRUE(Form1->AlphaBlend());
-  EXPECT_EQ(Form1->AlphaBlendValue(), 1);
+  // The settings window, created right after the clock, already gave it the opacity of its
+  // slider, which holds the transparency within 0..200; so the fade-in ends on its first step.
+  EXPECT_EQ(Form1->AlphaBlendValue(), 55);
+  EXPECT_EQ(Key("TranspConfig", "Alpha"), "200");
   EXPECT_EQ(Form1->Timer1->Interval(), 20);
   EXPECT_EQ(Form1->fadingIn, 1);
   EXPECT_EQ(Form1->clockMode, 0);
+  Advance(20);
+  EXPECT_EQ(Form1->fadingIn, 0);
+  EXPECT_EQ(Form1->AlphaBlendValue(), 55);
+
+  // The fade-in itself, from its first step.
+  EndInstance();
+  dir.Write("Cfg/Clock_config.ini", "[TranspConfig]\r\nAlpha=250\r\nSpeed=20\r\n");
+  ASSERT_FALSE(Start());
+  RewindFadeIn();
   Advance(20);
   EXPECT_EQ(Form1->AlphaBlendValue(), 2);
   Advance(20 * 3);

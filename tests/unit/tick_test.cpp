@@ -128,7 +128,8 @@ TEST_F(TickTest, FailingSoundFileIsShownAndTheRestOfThatRefreshIsSkipped) {
 
 TEST_F(TickTest, FadeInRaisesTheOpacityOneStepPerTickThenTheClockTicksEverySecond) {
   StartAt(9, 5, 6, 500, "[TranspConfig]\r\nAlpha=100\r\nSpeed=15\r\n");
-  EXPECT_EQ(Form1->AlphaBlendValue(), 1);
+  EXPECT_EQ(Form1->AlphaBlendValue(), 155);  // set by the settings window as it was created
+  RewindFadeIn();
   Advance(15);
   EXPECT_EQ(Form1->AlphaBlendValue(), 2);
   EXPECT_EQ(Form1->TrayIcon1->Hint(), "Время 09:05:06 | Число 07.12.2026");  // each step refreshes
@@ -293,6 +294,7 @@ TEST_F(TickTest, DateCatchesUpWhenMidnightPassedWhileTheStopwatchWasShown) {
 TEST_F(TickTest, ChimesSoundOnceInTheirSecondWhileTheWindowFadesIn) {
   // The fade-in refreshes the time every 15 ms: 66 refreshes fall into the full hour's second.
   StartAt(13, 59, 59, 900, std::string(kAllChimes) + "[TranspConfig]\r\nAlpha=100\r\nSpeed=15\r\n");
+  RewindFadeIn();
   AdvanceTo(14, 0, 1, 100);
   ASSERT_EQ(Form1->fadingIn, 1);
   EXPECT_EQ(Beeps(), (std::vector<std::string>{"13:59:59 1000/100", "14:00:00 700/500"}));
@@ -305,6 +307,7 @@ TEST_F(TickTest, ANonPositiveFadeSpeedStepsAtTheSmallestInterval) {
     EndInstance();
     StartAt(9, 5, 6, 500, std::string("[TranspConfig]\r\nAlpha=100\r\nSpeed=") + speed + "\r\n");
     EXPECT_EQ(Form1->Timer1->Interval(), 1);
+    RewindFadeIn();
     Advance(10);
     EXPECT_EQ(Form1->AlphaBlendValue(), 11);
     Advance(200);

@@ -179,11 +179,16 @@ BOOL CALLBACK ListOne(HWND hwnd, LPARAM) {
   GetWindowRect(hwnd, &r);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  std::printf("hwnd=0x%lx pid=%lu visible=%d style=0x%08lx exstyle=0x%08lx rect=%ld,%ld,%ld,%ld class=%s caption_hex=%s\n",
+  // The whole-window opacity of a layered window with alpha blending; -1 for none.
+  BYTE alpha = 0;
+  DWORD layered = 0;
+  const bool blended = GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &layered) && (layered & LWA_ALPHA);
+  std::printf("hwnd=0x%lx pid=%lu visible=%d style=0x%08lx exstyle=0x%08lx alpha=%d rect=%ld,%ld,%ld,%ld class=%s "
+              "caption_hex=%s\n",
               static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(hwnd)), pid, IsWindowVisible(hwnd) ? 1 : 0,
               static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_STYLE)),
-              static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_EXSTYLE)), r.left, r.top, r.right, r.bottom,
-              ClassOf(hwnd).c_str(), Hex(WindowText(hwnd)).c_str());
+              static_cast<unsigned long>(GetWindowLongA(hwnd, GWL_EXSTYLE)), blended ? int(alpha) : -1, r.left,
+              r.top, r.right, r.bottom, ClassOf(hwnd).c_str(), Hex(WindowText(hwnd)).c_str());
   return TRUE;
 }
 

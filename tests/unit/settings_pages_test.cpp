@@ -1,0 +1,399 @@
+// The settings page of the settings window, the About window and the colour picker, on a whole
+// headless program.
+#include <gtest/gtest.h>
+
+#include "config/ini.h"
+#include "platform/files.h"
+#include "tests/unit/program_fixture.h"
+#include "ui/application.h"
+
+namespace {
+
+using testing_support::ProgramTest;
+using testing_support::SolidBitmap;
+
+class SettingsPageTest : public ProgramTest {
+ protected:
+  void StartWith(const std::string& config) {
+    if (!config.empty()) dir.Write("Cfg/Clock_config.ini", config);
+    ASSERT_FALSE(Start());
+  }
+  std::string Key(const char* section, const char* key) {
+    return config::TIniFile(dir.Str() + "Cfg/Clock_config.ini").ReadString(section, key, "(none)");
+  }
+  // Runs a handler the way the user's input does: an error ends it and is shown.
+  void AsUser(const std::function<void()>& input) { program->Application().Guard(input); }
+  std::vector<platform::MessageBoxCall>& Shown() { return platform->fakeDialogs().shown; }
+  platform::FakeCommonDialogs& Dialogs() { return platform->fakeCommonDialogs(); }
+  platform::FakeAutostartRegistry& Registry() { return platform->fakeRegistry(); }
+  std::string RunValue(platform::RunKeyScope scope) {
+    auto it = Registry().values.find({scope, "Horavo v3.0"});
+    return it == Registry().values.end() ? "(none)" : it->second;
+  }
+};
+
+TEST_F(SettingsPageTest, ThePageHoldsThreeGroupsWithTheirTabsAtTheBottom) {
+  StartWith("");
+  ASSERT_EQ(Form2->PageControl3->PageCount(), 3);
+  EXPECT_EQ(Form2->PageControl3->TabPosition(), ui::TTabPosition::tpBottom);
+  EXPECT_EQ(Form2->PageControl3->Pages(0)->Caption(), "Главное окно");
+  EXPECT_EQ(Form2->PageControl3->Pages(1)->Caption(), "Звук");
+  EXPECT_EQ(Form2->PageControl3->Pages(2)->Caption(), "Прочие");
+  EXPECT_EQ(Form2->GroupBox4->Caption(), "Звук");
+  EXPECT_EQ(Form2->TrackBar1->Max(), 200);
+  EXPECT_EQ(Form2->TrackBar1->Frequency(), 5);
+  EXPECT_EQ(Form2->CheckBox6->Caption(), "Удалять \"одноразовые\" события после их выполнения");
+  EXPECT_EQ(Form2->CheckBox10->Caption(), "Показывать нули перед цифрами ");
+  for (auto* b : {Form2->BitBtn11, Form2->BitBtn12, Form2->BitBtn13, Form2->BitBtn10})
+    EXPECT_FALSE(b->Glyph().Empty()) << b->Caption();
+}
+
+TEST_F(SettingsPageTest, LoadingShowsTheDefaultsOfMissingKeys) {
+  StartWith("");
+  EXPECT_EQ(Form2->Memo1->Text(), "Ой! Сломалось что-то :))");
+  EXPECT_EQ(Form2->CSpinEdit2->Text(), "80");
+  EXPECT_EQ(Form2->Edit4->Text(), "0");
+  EXPECT_EQ(Form2->Edit8->Text(), dir.Str() + "Sound\\Beep.wav");
+  EXPECT_EQ(Form2->TrackBar1->Position(), 0);
+  EXPECT_FALSE(Form1->AlphaBlend());
+  EXPECT_TRUE(Form2->CheckBox2->Checked());
+  EXPECT_TRUE(Form2->CheckBox4->Checked());
+  EXPECT_TRUE(Form2->CheckBox7->Checked());
+  EXPECT_TRUE(Form2->CheckBox9->Checked());
+  EXPECT_TRUE(Form2->CheckBox10->Checked());
+  EXPECT_TRUE(Form2->CheckBox11->Checked());
+  for (auto* box : {Form2->CheckBox3, Form2->CheckBox5, Form2->CheckBox6, Form2->CheckBox8})
+    EXPECT_FALSE(box->Checked()) << box->Caption();
+}
+
+TEST_F(SettingsPageTest, StoredValuesShowInTheirControls) {
+  StartWith(
+      "[Clock]\r\nHideNulls=1\r\nShowHolydays=0\r\nSlowResize=0\r\nRunTray=0\r\nStickCon=0\r\nKillTask=1\r\n"
+      "showIntitle=1\r\n[Position]\r\nSave=0\r\n[Shutdown]\r\nForceEx=1\r\ntimeout=15\r\nComment=Пора\r\n"
+      "[AckConfig]\r\nMidnightFileAck=\r\nHourAck=440\r\n");
+  EXPECT_FALSE(Form2->CheckBox10->Checked());
+  EXPECT_FALSE(Form2->CheckBox7->Checked());
+  EXPECT_FALSE(Form2->CheckBox9->Checked());
+  EXPECT_FALSE(Form2->CheckBox11->Checked());
+  EXPECT_FALSE(Form2->CheckBox4->Checked());
+  EXPECT_FALSE(Form2->CheckBox2->Checked());
+  EXPECT_TRUE(Form2->CheckBox6->Checked());
+  EXPECT_TRUE(Form2->CheckBox8->Checked());
+  EXPECT_TRUE(Form2->CheckBox3->Checked());
+  EXPECT_EQ(Form2->CSpinEdit2->Text(), "15");
+  EXPECT_EQ(Form2->Memo1->Text(), "Пора");
+  EXPECT_EQ(Form2->Edit6->Text(), "440");
+  EXPECT_EQ(Form2->Edit8->Text(), "");  // an empty file setting keeps the field as designed
+  EXPECT_EQ(Key("AckConfig", "MidnightFileAck"), "");
+}
+
+TEST_F(SettingsPageTest, EachCheckBoxWritesItsKeyTheMomentItChanges) {
+  StartWith("");
+  struct Case {
+    ui::TCheckBox* box;
+    const char* section;
+    const char* key;
+  };
+  const Case cases[] = {
+      {Form2->CheckBox4, "Clock", "StickCon"},    {Form2->CheckBox8, "Clock", "showIntitle"},
+      {Form2->CheckBox2, "Position", "Save"},     {Form2->CheckBox7, "Clock", "ShowHolydays"},
+      {Form2->CheckBox6, "Clock", "KillTask"},    {Form2->CheckBox11, "Clock", "RunTray"},
+      {Form2->CheckBox3, "Shutdown", "ForceEx"},  {Form2->CheckBox9, "Clock", "SlowResize"},
+  };
+  for (const Case& c : cases) {
+    const bool was = c.box->Checked();
+    c.box->UserClick();
+    EXPECT_EQ(Key(c.section, c.key), was ? "0" : "1") << c.key;
+    c.box->UserClick();
+    EXPECT_EQ(Key(c.section, c.key), was ? "1" : "0") << c.key;
+  }
+}
+
+TEST_F(SettingsPageTest, LeadingZerosBoxStoresTheOppositeAndTheClockDropsThemAtTheNextTick) {
+  SetClock(2026, 12, 7, 9, 5, 6);
+  StartWith("");
+  Form2->CheckBox10->UserClick();
+  EXPECT_EQ(Key("Clock", "HideNulls"), "1");
+  EXPECT_EQ(Form1->hideNulls, 1);
+  Advance(1000);
+  EXPECT_EQ(Form1->Label3->Caption(), "5");
+  EXPECT_EQ(Form1->Label4->Caption(), "7");
+  Form2->CheckBox10->UserClick();
+  EXPECT_EQ(Key("Clock", "HideNulls"), "0");
+  EXPECT_EQ(Form1->hideNulls, 0);
+}
+
+TEST_F(SettingsPageTest, TransparencySliderIsStoredAndAppliedToTheClock) {
+  StartWith("");
+  Form2->TrackBar1->UserMoved(200);
+  EXPECT_EQ(Key("TranspConfig", "Alpha"), "200");
+  EXPECT_TRUE(Form1->AlphaBlend());
+  EXPECT_EQ(Form1->AlphaBlendValue(), 55);  // never fully invisible
+  Form2->TrackBar1->UserMoved(0);
+  EXPECT_EQ(Key("TranspConfig", "Alpha"), "0");
+  EXPECT_EQ(Form1->AlphaBlendValue(), 255);
+}
+
+TEST_F(SettingsPageTest, AStoredTransparencyReachesTheClockBeforeItsFirstTick) {
+  StartWith("[TranspConfig]\r\nAlpha=120\r\n");
+  EXPECT_EQ(Form2->TrackBar1->Position(), 120);
+  EXPECT_TRUE(Form1->AlphaBlend());
+  EXPECT_EQ(Form1->AlphaBlendValue(), 135);
+}
+
+TEST_F(SettingsPageTest, TextFieldsAndTheTimeoutWriteTheirKeys) {
+  StartWith("");
+  Form2->Edit4->TextEdited("2700");
+  Form2->Edit6->TextEdited("1900");
+  Form2->Edit7->TextEdited("abc");  // stored as typed; read as a number where it is used
+  Form2->Edit9->TextEdited("D:\\hour.wav");
+  Form2->CSpinEdit2->ArrowClicked(true);
+  EXPECT_EQ(Key("AckConfig", "MidnightAck"), "2700");
+  EXPECT_EQ(Key("AckConfig", "HourAck"), "1900");
+  EXPECT_EQ(Key("AckConfig", "MinAck"), "abc");
+  EXPECT_EQ(Key("AckConfig", "HourFileAck"), "D:\\hour.wav");
+  EXPECT_EQ(Key("Shutdown", "timeout"), "81");
+}
+
+TEST_F(SettingsPageTest, ShutdownMessageIsStoredOnlyByOkAndTakesNoLineBreak) {
+  StartWith("[Shutdown]\r\nComment=Старое\r\n");
+  EXPECT_FALSE(Form2->Memo1->AcceptsKey('\r'));
+  Form2->Memo1->TextEdited("Новое\r\nсообщение");
+  EXPECT_EQ(Key("Shutdown", "comment"), "Старое");
+  Form2->Button1->Click();
+  EXPECT_EQ(Key("Shutdown", "Comment"), Form2->Memo1->Text());
+  EXPECT_EQ(Form2->Memo1->Text().find('\n'), std::string::npos);
+  const std::string file = Config();
+  EXPECT_EQ(file.find("Comment="), std::string::npos);  // the old entry went; "comment" took its place
+  EXPECT_NE(file.find("comment=Новое"), std::string::npos);
+}
+
+TEST_F(SettingsPageTest, BeepTestsSoundTheFieldsPitchAndRefuseANonNumber) {
+  StartWith("[AckConfig]\r\nMidnightAck=2600\r\nHourAck=2000\r\n");
+  Form2->Edit7->TextEdited("x");
+  Form2->SpeedButton2->Click();
+  Form2->SpeedButton3->Click();
+  auto& beeps = platform->fakeSound().beeps;
+  ASSERT_EQ(beeps.size(), 2u);
+  EXPECT_EQ(beeps[0].frequency, 2600);
+  EXPECT_EQ(beeps[0].durationMs, 1000);
+  EXPECT_EQ(beeps[1].frequency, 2000);
+  AsUser([] { Form2->SpeedButton4->Click(); });
+  EXPECT_EQ(beeps.size(), 2u);
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].text, "'x' is not a valid integer value.");
+}
+
+TEST_F(SettingsPageTest, SoundFileDialogFillsTheFieldAndTheTestPlaysIt) {
+  StartWith("");
+  Dialogs().fileAnswers = {std::string("C:\\Музыка\\полночь.mp3"), std::nullopt};
+  Form2->Button3->Click();
+  ASSERT_EQ(Dialogs().fileCalls.size(), 1u);
+  const auto& filters = Dialogs().fileCalls[0].options.filters;
+  ASSERT_EQ(filters.size(), 1u);
+  EXPECT_EQ(filters[0].name, "Звук(*.wav;*.mp3;*.ogg;*.wma;*.mid)");
+  EXPECT_EQ(filters[0].pattern, "*.wav;*.mp3;*.ogg;*.wma;*.mid");
+  EXPECT_EQ(Form2->Edit8->Text(), "C:\\Музыка\\полночь.mp3");
+  EXPECT_EQ(Key("AckConfig", "MidnightFileAck"), "C:\\Музыка\\полночь.mp3");
+  Form2->Button4->Click();  // cancelled
+  EXPECT_EQ(Form2->Edit9->Text(), dir.Str() + "Sound\\Beep.wav");
+
+  Form2->Button6->Click();
+  ASSERT_EQ(platform->fakeSound().played.size(), 1u);
+  EXPECT_EQ(platform->fakeSound().played[0].path, "C:\\Музыка\\полночь.mp3");
+}
+
+TEST_F(SettingsPageTest, ASoundFileThatCannotBeOpenedGivesTheMediaErrorWithTheKeyKept) {
+  StartWith("");
+  const std::string missing = "C:\\нет\\такого.wav";
+  platform->fakeSound().failures[missing] =
+      "Cannot find the specified file. Make sure the path and filename are correct.";
+  Form2->Edit10->TextEdited(missing);
+  AsUser([] { Form2->Button8->Click(); });
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].text, "Cannot find the specified file. Make sure the path and filename are correct.");
+  EXPECT_EQ(Key("AckConfig", "MinFileAck"), missing);
+}
+
+class SkinChooserTest : public SettingsPageTest {
+ protected:
+  SkinChooserTest() {
+    dir.Write("Skins/default/skin.ini", "[skin]\r\nNameOfSkin=default\r\nAuthor=Сам\r\n");
+    dir.Write("Skins/blue/skin.ini", "[Skin]\r\nNameOfSkin=blue\r\nAuthor=Художник\r\nFormWidth=200\r\n");
+    dir.Write("Skins/blue/Preview.bmp", SolidBitmap(20, 10, 0x0000FF));
+    dir.Write("Skins/odd/skin.ini", "[skin]\r\nNameOfSkin=other\r\n");
+  }
+  void Choose(const std::string& folder) {
+    Dialogs().fileAnswers = {dir.Str() + "Skins\\" + folder + "\\skin.ini"};
+    AsUser([] { Form2->BitBtn11->Click(); });
+  }
+};
+
+TEST_F(SkinChooserTest, PreviewOnShowingNamesTheCurrentSkin) {
+  StartWith("");
+  EXPECT_FALSE(Form2->Label31->Visible());
+  Form2->Show();
+  EXPECT_TRUE(Form2->Label31->Visible());
+  EXPECT_EQ(Form2->Label31->Caption(), "default");
+  EXPECT_EQ(Form2->Label33->Caption(), "Сам");
+  EXPECT_EQ(Form2->Image1->Picture().width, 160);
+  EXPECT_EQ(Form2->previewSkinIniPath, dir.Str() + "Skins\\default\\skin.ini");
+}
+
+TEST_F(SkinChooserTest, ChosenSkinIsStoredByItsNameShownAndApplied) {
+  StartWith("");
+  Choose("blue");
+  const auto& options = Dialogs().fileCalls.at(0).options;
+  EXPECT_EQ(options.initialDir, dir.Str() + "Skins");
+  EXPECT_EQ(options.fileName, "skin.ini");
+  ASSERT_EQ(options.filters.size(), 1u);
+  EXPECT_EQ(options.filters[0].pattern, "skin.ini");
+  EXPECT_TRUE(options.fileMustExist && options.pathMustExist && options.hideReadOnly && options.resizable &&
+              options.noPlacesBar);
+  EXPECT_TRUE(Shown().empty());
+  EXPECT_EQ(Key("Clock", "skin"), "blue");
+  EXPECT_EQ(Form2->Label31->Caption(), "blue");
+  EXPECT_EQ(Form2->Label33->Caption(), "Художник");
+  EXPECT_EQ(Form2->Image1->Picture().width, 20);
+  EXPECT_EQ(Form1->skinName, "blue");
+  EXPECT_EQ(Form1->Width(), 200);
+}
+
+TEST_F(SkinChooserTest, ASkinNamedUnlikeItsFolderIsStoredButItsPreviewIsNotFound) {
+  StartWith("");
+  Choose("odd");
+  EXPECT_EQ(Key("Clock", "skin"), "other");
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_NE(Shown()[0].text.find("Preview.bmp"), std::string::npos);
+  EXPECT_FALSE(Form2->Label31->Visible());  // the steps after the picture did not run
+  EXPECT_EQ(Form1->skinName, "default");
+}
+
+TEST_F(SkinChooserTest, CancelledChooserChangesNothing) {
+  StartWith("");
+  AsUser([] { Form2->BitBtn11->Click(); });
+  EXPECT_EQ(Key("Clock", "skin"), "(none)");
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SkinChooserTest, MissingSkinFileShowsUnknownNameAndAuthor) {
+  StartWith("[Clock]\r\nskin=gone\r\n");
+  Shown().clear();  // the clock's own skin loading reports the missing skin's pictures
+  dir.Write("Skins/gone/Preview.bmp", SolidBitmap(8, 8, 0));
+  Form2->Show();
+  EXPECT_EQ(Form2->Label31->Caption(), "Неизвестен");
+  EXPECT_EQ(Form2->Label33->Caption(), "Неизвестен");
+}
+
+TEST_F(SettingsPageTest, AutostartWritesTheMachineKeyOrFallsBackToTheUsersKey) {
+  const auto machine = platform::RunKeyScope::kMachine, user = platform::RunKeyScope::kUser;
+  StartWith("");
+  Form2->CheckBox5->UserClick();
+  EXPECT_EQ(RunValue(machine), dir.Str() + "Horavo.exe");
+  Form2->CheckBox5->UserClick();
+  EXPECT_EQ(RunValue(machine), "(none)");
+
+  Registry().readOnly = {machine};  // a user without administrator rights
+  Form2->CheckBox5->UserClick();
+  EXPECT_TRUE(Form2->CheckBox5->Checked());
+  EXPECT_EQ(RunValue(user), dir.Str() + "Horavo.exe");
+  EXPECT_TRUE(Shown().empty());
+  Form2->CheckBox5->UserClick();
+  EXPECT_EQ(RunValue(user), "(none)");
+}
+
+TEST_F(SettingsPageTest, AutostartRefusedByBothKeysSaysSoAndKeepsTheStoredState) {
+  const auto machine = platform::RunKeyScope::kMachine, user = platform::RunKeyScope::kUser;
+  StartWith("");
+  Registry().readOnly = {machine, user};
+  Form2->CheckBox5->UserClick();
+  EXPECT_FALSE(Form2->CheckBox5->Checked());
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_NE(Shown()[0].text.find("Не удалось включить запуск вместе с Windows"), std::string::npos);
+  EXPECT_EQ(Shown()[0].flags, ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+  EXPECT_EQ(RunValue(machine), "(none)");
+  EXPECT_EQ(RunValue(user), "(none)");
+}
+
+TEST_F(SettingsPageTest, AutostartLoadsFromEitherKey) {
+  Registry().values[{platform::RunKeyScope::kUser, "Horavo v3.0"}] = dir.Str() + "Horavo.exe";
+  Registry().readOnly = {platform::RunKeyScope::kMachine};
+  StartWith("");
+  EXPECT_TRUE(Form2->CheckBox5->Checked());
+  EXPECT_TRUE(Shown().empty());
+  EndInstance();
+  Registry().values.clear();
+  Registry().values[{platform::RunKeyScope::kMachine, "Horavo v3.0"}] = "D:\\elsewhere\\Horavo.exe";
+  StartWith("");
+  EXPECT_FALSE(Form2->CheckBox5->Checked());
+}
+
+TEST_F(SettingsPageTest, VisitSiteOpensTheHelpPageInTheProgramFolder) {
+  StartWith("");
+  Form2->BitBtn13->Click();
+  ASSERT_EQ(platform->fakeShell().calls.size(), 1u);
+  testing_support::ExpectShellOpen(platform->fakeShell().calls[0], dir.Str() + "Help\\index.html", "", "");
+  platform->fakeShell().result = 2;  // the file is gone
+  Form2->BitBtn13->Click();
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_NE(Shown()[0].text.find("Help\\index.html"), std::string::npos);
+}
+
+// ---- About window and colour picker
+
+TEST_F(SettingsPageTest, AboutOpensWithoutBlockingOverTheLargeBackgroundEachTime) {
+  platform->fakeResources().data["GRADIENTBIG"] =
+      platform::ReadFile(std::string(HORAVO_ART_DIR) + "/jpeg/GRADIENTBIG.jpg").value_or("");
+  StartWith("");
+  EXPECT_FALSE(Form6->Visible());
+  Form2->BitBtn12->Click();
+  EXPECT_TRUE(Form6->Visible());
+  EXPECT_FALSE(Form6->Image1->Picture().Empty());
+  EXPECT_EQ(Form6->Image1->Picture().width, 720);
+  // Shown in the window's blue, so that the silver labels can be read over it.
+  const std::uint32_t corner = Form6->Image1->Picture().At(0, 0);
+  EXPECT_EQ(corner >> 16, 0u);
+  EXPECT_LT(corner & 0xFF, 170u);
+  EXPECT_EQ(Form6->Caption(), "Об авторе");
+  EXPECT_EQ(Form6->ClientWidth(), 202);
+  EXPECT_EQ(Form6->ClientHeight(), 242);
+  EXPECT_EQ(Form6->Label2->Caption(), "Автор....................Dashmir");
+  EXPECT_EQ(Form6->Label3->Caption(), "Число..................25.08.2005");
+  EXPECT_FALSE(Form6->Label2->Hint().empty());
+  EXPECT_TRUE(Form6->Memo1->ReadOnly());
+  Form6->Image1->ClearPicture();
+  Form6->Close();
+  EXPECT_FALSE(Form6->Visible());
+  Form2->BitBtn12->Click();
+  EXPECT_FALSE(Form6->Image1->Picture().Empty());
+}
+
+TEST_F(SettingsPageTest, ColourPickerShowsColourNumbersAndRemembersTheLastColour) {
+  StartWith("");
+  Form6->Show();
+  Form6->Button1->Click();
+  EXPECT_TRUE(Form8->Visible());
+  EXPECT_EQ(Form8->Caption(), "Определение цвета");
+  EXPECT_EQ(Form8->Edit1->Text(), "");
+  auto& dialogs = Dialogs();
+  dialogs.colorAnswers = {ui::TColor(0x008080), ui::TColor(0xFF0000), std::nullopt, ui::TColor(0xFFFFFF),
+                          ui::TColor(0)};
+  std::vector<std::string> numbers;
+  for (int i = 0; i < 5; ++i) {
+    Form8->Button1->Click();
+    numbers.push_back(Form8->Edit1->Text());
+  }
+  EXPECT_EQ(numbers, (std::vector<std::string>{"32896", "16711680", "16711680", "16777215", "0"}));
+  // Each dialog starts on the colour chosen before it; black the first time.
+  EXPECT_EQ(dialogs.colorStarts,
+            (std::vector<ui::TColor>{0, 0x008080, 0xFF0000, 0xFF0000, 0xFFFFFF}));
+
+  // There is one picker: opening it again only brings it up, with its number kept.
+  Form8->Close();
+  Form6->Button1->Click();
+  Form6->Button1->Click();
+  EXPECT_TRUE(Form8->Visible());
+  EXPECT_EQ(Form8->Edit1->Text(), "0");
+}
+
+}  // namespace
