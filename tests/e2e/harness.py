@@ -205,13 +205,25 @@ def _stop_server(prefix, display, timeout=30.0):
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout, check=False)
 
 
+# Without a window manager Wine draws the title bars itself, with the caption buttons' glyphs from
+# this font; a prefix does not find it in Wine's own font folder, and the buttons show letters.
+CAPTION_FONT = Path("/usr/share/wine/fonts/marlett.ttf")
+
+
+def install_caption_font(prefix):
+    if CAPTION_FONT.exists():
+        fonts = Path(prefix) / "drive_c" / "windows" / "Fonts"
+        fonts.mkdir(parents=True, exist_ok=True)
+        shutil.copy(CAPTION_FONT, fonts / CAPTION_FONT.name)
+
+
 def ensure_template(template, display, log_path):
     """Boots the shared template prefix once; parallel runs wait on a lock while one boots it."""
     template = Path(template)
     scripts = Path(__file__).resolve().parents[2] / "scripts"
     # The fonts the skins name, and no waiting for a window manager the virtual display lacks.
     regs = [scripts / "wine-fonts.reg", scripts / "wine-no-window-manager.reg"]
-    stamp_text = wine_version() + "\n" + "".join(r.read_text() for r in regs) + "\n"
+    stamp_text = wine_version() + "\n" + "".join(r.read_text() for r in regs) + "\n" + CAPTION_FONT.name + "\n"
     template.parent.mkdir(parents=True, exist_ok=True)
     with open(str(template) + ".lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
@@ -228,6 +240,7 @@ def ensure_template(template, display, log_path):
                         *(["wine", "regedit", "/S", str(r)] for r in regs)):
                 subprocess.run(cmd, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                                timeout=300, check=True)
+        install_caption_font(fresh)
         # Let the server write the registry and leave before the folder is used as a template.
         subprocess.run(["wineserver", "-w"], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=120, check=False)
