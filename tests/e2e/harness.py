@@ -23,7 +23,10 @@ SCREEN = "1024x768x24"
 SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
 
 # Files that the program writes into its own folder at run time. dist/ may hold them after
-# someone ran the clock from there; a test starts from the package as a user unpacks it.
+# someone ran the clock from there, and it ships a starter settings file (RunTray=0 only). Every
+# case starts without them, so from the program's own rules for a missing settings file (hidden
+# in the notification area shortly after the start), and writes the settings it needs itself;
+# the packages' cases start from the packages as shipped.
 RUNTIME_STATE = ("Cfg/Clock_config.ini", "Gear/gear.ini")
 
 # Keep Wine from offering to install .NET and the HTML engine while a prefix boots, and from
