@@ -95,6 +95,9 @@ def installer(s):
         expect(path.is_file() and path.read_bytes() == data, f"{rel} is not installed as packaged in {target}")
     expect((target / "Uninstall.exe").is_file(), "the uninstaller is missing")
     expect(shortcut.is_file(), f"the Start menu shortcut is missing: {shortcut}")
+    link = shortcut.read_bytes()
+    expect(exe_win.encode("cp1251") in link or exe_win.encode("utf-16-le") in link,
+           f"the shortcut does not lead to {exe_win}")
     expect(reg_query(s, UNINSTALL_KEY, "DisplayName") == f"Horavo {VERSION}", "the uninstall entry's name")
     expect(reg_query(s, UNINSTALL_KEY, "InstallLocation") == target_win, "the uninstall entry's folder")
     expect(reg_query(s, UNINSTALL_KEY, "UninstallString") == f'"{target_win}\\Uninstall.exe"',
