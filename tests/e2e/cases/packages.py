@@ -201,11 +201,12 @@ def installer_wizard(s):
     expect("отменить установку".encode("cp1251") in box["text"], f"leaving the wizard should ask to confirm: {box['text']!r}")
     s.xdotool("key", "Return")
     wait_exit(s, setup)
+    home, _ = user_dir(s)
+    target = home / "AppData" / "Local" / "Programs" / "Horavo"
+    expect(not target.exists(), "the wizard left before installing, yet the program folder was made")
 
     code = run_setup(s, "/S")
     expect(code == 0, f"the silent installation ended with exit code {code}")
-    home, _ = user_dir(s)
-    target = home / "AppData" / "Local" / "Programs" / "Horavo"
     (target / "Gear" / "Events.txt").write_bytes(b"4242\r\n")
 
     # "No" is the default button: Return keeps the data.
