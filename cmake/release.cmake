@@ -57,3 +57,29 @@ target_include_directories(horavo_gallery PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(horavo_gallery PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_options(horavo_gallery PRIVATE -static -mwindows)
 target_link_libraries(horavo_gallery PRIVATE comctl32 gdi32 user32 msimg32 uxtheme)
+
+# The release packages in build/release/: a zip of the program as users get it and the per-user
+# installer. Both are made from a fresh tree assembled beside the build, never from dist/, which
+# may hold the settings and events of someone who ran the clock from there.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+find_program(MAKENSIS makensis)
+if(NOT MAKENSIS)
+  message(FATAL_ERROR "makensis (Debian package nsis) is missing: run scripts/setup.sh")
+endif()
+set(HORAVO_VERSION 3.0)
+set(RELEASE_DIR ${CMAKE_SOURCE_DIR}/build/release CACHE PATH "Where the release packages go")
+set(PACKAGE_TREE ${CMAKE_BINARY_DIR}/package/Horavo)
+set(RELEASE_ZIP ${RELEASE_DIR}/Horavo-${HORAVO_VERSION}.zip)
+set(RELEASE_SETUP ${RELEASE_DIR}/Horavo-${HORAVO_VERSION}-setup.exe)
+file(GLOB_RECURSE DATA_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
+add_custom_command(OUTPUT ${RELEASE_ZIP} ${RELEASE_SETUP}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${PACKAGE_TREE}
+  COMMAND ${CMAKE_COMMAND} -DDIST=${PACKAGE_TREE} -DSRC=${CMAKE_SOURCE_DIR} -DART=${ART_DIR}
+          -DEXE=$<TARGET_FILE:Horavo> -DDLL=$<TARGET_FILE:images> -P ${CMAKE_SOURCE_DIR}/cmake/assemble_dist.cmake
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/packaging/make_packages.py --tree ${PACKAGE_TREE}
+          --icon ${ART_DIR}/horavo.ico --out ${RELEASE_DIR} --version ${HORAVO_VERSION} --makensis ${MAKENSIS}
+  DEPENDS Horavo images ${ART_DIR}/stamp ${DATA_FILES} ${CMAKE_SOURCE_DIR}/cmake/assemble_dist.cmake
+          ${CMAKE_SOURCE_DIR}/packaging/installer.nsi ${CMAKE_SOURCE_DIR}/packaging/make_packages.py
+  COMMENT "Making the zip and the installer in ${RELEASE_DIR}")
+add_custom_target(release ALL DEPENDS ${RELEASE_ZIP} ${RELEASE_SETUP})
+add_dependencies(release art)

@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 need_pkgs=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev libjpeg-dev
            g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
            wine wine32 fonts-wine fonts-liberation fonts-dejavu-core
-           xvfb xdotool imagemagick x11-utils dpkg-dev file python3)
+           xvfb xdotool imagemagick x11-utils dpkg-dev file python3 nsis)
 
 missing=()
 for p in "${need_pkgs[@]}"; do

@@ -16,18 +16,22 @@ import signal
 import subprocess
 import tempfile
 import time
-from pathlib import Path
+from pathlib import Path, PureWindowsPath
 
 ROOT = Path(__file__).resolve().parents[2]
 SCREEN = "1024x768x24"
 SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
 
 # Files that the program writes into its own folder at run time. dist/ may hold them after
-# someone ran the clock from there; a test starts from the package as a user unpacks it.
+# someone ran the clock from there, and it ships a starter settings file (RunTray=0 only). Every
+# case starts without them, so from the program's own rules for a missing settings file (hidden
+# in the notification area shortly after the start), and writes the settings it needs itself;
+# the packages' cases start from the packages as shipped.
 RUNTIME_STATE = ("Cfg/Clock_config.ini", "Gear/gear.ini")
 
-# Keep Wine from offering to install .NET and the HTML engine while a prefix boots.
-DLL_OVERRIDES = "mscoree,mshtml="
+# Keep Wine from offering to install .NET and the HTML engine while a prefix boots, and from
+# turning shortcuts made in the prefix's Start menu into menu entries of the host's desktop.
+DLL_OVERRIDES = "mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Modules inside a booted prefix that Wine only ever reads: a run links them instead of copying.
 _LINKABLE_DIRS = ("drive_c/windows/system32", "drive_c/windows/syswow64", "drive_c/windows/winsxs")
@@ -462,12 +466,15 @@ class Session:
 
     # Programs
 
-    def start(self, exe="Horavo.exe", *args, name=None):
-        """Starts a program from the copied folder, with that folder as the current directory."""
+    def start(self, exe="Horavo.exe", *args, name=None, cwd=None):
+        """Starts a program: a path relative to the copied folder, a host path, or a Windows path
+        such as C:\\...; the current directory is the copied folder unless cwd names another."""
         self._count += 1
-        log = self.dir / f"{name or Path(exe).stem}-{self._count}.log"
+        windows_path = PureWindowsPath(str(exe)).drive != ""
+        log = self.dir / f"{name or PureWindowsPath(str(exe)).stem}-{self._count}.log"
         with open(log, "wb") as out:
-            proc = subprocess.Popen(["wine", str(self.app / exe), *args], cwd=self.app, env=self.env(),
+            proc = subprocess.Popen(["wine", str(exe) if windows_path else str(self.app / exe), *args],
+                                    cwd=cwd or self.app, env=self.env(),
                                     stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
                                     start_new_session=True)
         program = Program(proc, log, time.monotonic())
