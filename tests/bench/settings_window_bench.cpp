@@ -39,6 +39,7 @@ class Installed {
     Write(dir_ / "resources/images.dll", "MZ");
     Write(dir_ / "Skins/default/skin.ini", "[skin]\r\nNameOfSkin=default\r\n");
     Write(dir_ / "Skins/default/main.bmp", resources::EncodeBmp(ui::Image(180, 70, 0x334455)));
+    Write(dir_ / "Skins/default/Preview.bmp", resources::EncodeBmp(ui::Image(160, 70, 0x445566)));
     Write(dir_ / "Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\n");
     fs::create_directories(dir_ / "notes");
     fs::create_directories(dir_ / "days");
