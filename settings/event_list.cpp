@@ -20,6 +20,12 @@ constexpr int kShowHidden = 0;  // the system's show command for a hidden window
 // The list's area on the event page, left of the editor.
 constexpr int kLeft = 4;
 constexpr int kWidth = 324;
+// The columns "Код", "Время" and "Число" at their least widths; "Тип" starts with the rest of
+// the list's inside (less its frame and a vertical scroll bar), so no row needs scrolling
+// sideways, and can be widened by the user up to its largest width.
+constexpr int kCodeWidth = 58, kTimeWidth = 65, kDateWidth = 70;
+constexpr int kTypeWidth = kWidth - 4 - 17 - kCodeWidth - kTimeWidth - kDateWidth;
+static_assert(kTypeWidth >= 70 && kTypeWidth <= 145);
 
 // Ends a list update also when filling fails half-way.
 class ListUpdate {
@@ -59,10 +65,10 @@ void TForm2::BuildEventList() {
   ListView1->Name = "ListView1";
   ListView1->SetParent(TabSheet1);
   ListView1->SetBounds(kLeft, 32, kWidth, 334);
-  ListView1->AddColumn("Код", 58, 58, 70);
-  ListView1->AddColumn("Тип", 145, 70, 145);
-  ListView1->AddColumn("Время", 65, 65, 75);
-  ListView1->AddColumn("Число", 70, 70, 70);
+  ListView1->AddColumn("Код", kCodeWidth, 58, 70);
+  ListView1->AddColumn("Тип", kTypeWidth, 70, 145);
+  ListView1->AddColumn("Время", kTimeWidth, 65, 75);
+  ListView1->AddColumn("Число", kDateWidth, 70, 70);
   ListView1->SetGridLines(true);
   ListView1->SetRowSelect(true);
   ListView1->SetCheckboxes(true);

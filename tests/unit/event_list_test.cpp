@@ -96,16 +96,22 @@ TEST_F(EventListTest, ANewWindowListsEveryEventButCelebrationsInFileOrder) {
   EXPECT_EQ(w.listFilter, 8);
   EXPECT_EQ(Captions(), (Numbers{"10", "11", "12", "13", "14", "15", "77"}));
 
-  // Columns with their widths and limits; the list's look.
+  // Columns with their widths and limits; together they fit inside the list beside a vertical
+  // scroll bar. The user can widen "Тип" to 145.
   ASSERT_EQ(list.Columns().size(), 4u);
   const std::tuple<const char*, int, int, int> columns[] = {
-      {"Код", 58, 58, 70}, {"Тип", 145, 70, 145}, {"Время", 65, 65, 75}, {"Число", 70, 70, 70}};
+      {"Код", 58, 58, 70}, {"Тип", 110, 70, 145}, {"Время", 65, 65, 75}, {"Число", 70, 70, 70}};
+  int total = 0;
   for (std::size_t c = 0; c < 4; ++c) {
     EXPECT_EQ(list.Columns()[c].caption, std::get<0>(columns[c]));
     EXPECT_EQ(list.Columns()[c].width, std::get<1>(columns[c]));
     EXPECT_EQ(list.Columns()[c].minWidth, std::get<2>(columns[c]));
     EXPECT_EQ(list.Columns()[c].maxWidth, std::get<3>(columns[c]));
+    total += list.Columns()[c].width;
   }
+  EXPECT_LE(total + 4 + 17, list.Width());
+  list.ColumnResized(1, 200);
+  EXPECT_EQ(list.Columns()[1].width, 145);
   EXPECT_TRUE(list.GridLines());
   EXPECT_TRUE(list.RowSelect());
   EXPECT_TRUE(list.Checkboxes());
