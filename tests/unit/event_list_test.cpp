@@ -243,8 +243,18 @@ TEST_F(EventListTest, AnEventWithoutKeysShowsTheDetailViewsDefaults) {
 TEST_F(EventListTest, TheDetailViewShowsEachKindOfEvent) {
   SeedEachType();
   TForm2& w = Open();
-  w.BitBtn4->Click();  // an addition, cancelled, leaves the editor's groups enabled
+  // An addition of a birthday, cancelled: the periodicity options stay disabled until the list
+  // is clicked, even below its rows.
+  w.BitBtn4->Click();
+  w.PageControl2->TabClicked(6);
   w.BitBtn6->Click();
+  const std::string drawn = w.Edit5->Text();
+  ASSERT_FALSE(w.RadioButton2->Enabled());
+  w.ListView1->ItemClicked(-1);
+  for (ui::TControl* c : std::initializer_list<ui::TControl*>{w.RadioButton1, w.RadioButton2, w.RadioButton3,
+                                                               w.RadioButton4, w.Label2})
+    EXPECT_TRUE(c->Enabled()) << c->Name;
+  EXPECT_EQ(w.Edit5->Text(), drawn);
 
   ClickRow("10");
   EXPECT_EQ(w.PageControl2->ActivePageIndex(), 0);
