@@ -157,14 +157,49 @@ class TForm2 : public ui::TForm {
   void BitBtn9Click(ui::TComponent* sender);
 
   // ---- Event list (settings/event_list.cpp) ----
-  // Stand-ins until the list is built: only what the frame and the editor call.
-  ui::TListView* ListView1;
-  ui::TSpeedButton* SpeedButton5;
+  ui::TSpeedButton* SpeedButton5;  // "Стандартные события" (down at start)
+  ui::TSpeedButton* SpeedButton6;  // "Дни рождения и праздники"
+  ui::TListView* ListView1;        // "Код", "Тип", "Время", "Число"; ticked from "active"
+  ui::TPopupMenu* PopupMenu1;      // the list's menu; none in the birthday view
+  ui::TMenuItem* N1;               // "Показать..."
+  ui::TMenuItem* N2;               // "Только сигналы" (0)
+  ui::TMenuItem* N3;               // "Только любые файлы" (1)
+  ui::TMenuItem* N4;               // "Только завершение сеанса" (2)
+  ui::TMenuItem* N5;               // "Только перезагрузки" (3)
+  ui::TMenuItem* N6;               // "Только выключения" (4)
+  ui::TMenuItem* N7;               // "Только напоминания текстом" (5)
+  ui::TMenuItem* N10;              // "Все" (8)
+  ui::TMenuItem* N19;              // "Тест!"
+  ui::TButton* Button2;            // "Save!!!!!!!", never visible: run by the commit
+
+  // The numbers of the list file: as the window last wrote or read it, and as the last
+  // refresh read it.
   std::vector<std::string> storedCodes, shownCodes;
+  // Which events are listed: 0..6 that type, 8 all but birthdays and holidays, -1 all.
   int listFilter = 8;
+
+  // Rebuilds the rows from the store; also run by the scheduler after it removed a fired
+  // one-time event.
   void EventRefresh();
+  // Shows the selected event in the editor's controls.
+  void ListView1Click(ui::TComponent* sender);
+  // Deletes the selected event: its side file, its section, its list line, and its scanning.
   void EventDel();
+  // Rewrites the list file from every event in list order and re-reads storedCodes.
   void Button2Click(ui::TComponent* sender);
+  // "Тест!": runs the action of the event shown, never ending the session.
+  void N19Click(ui::TComponent* sender);
+  void N2Click(ui::TComponent* sender);
+  void N3Click(ui::TComponent* sender);
+  void N4Click(ui::TComponent* sender);
+  void N5Click(ui::TComponent* sender);
+  void N6Click(ui::TComponent* sender);
+  void N7Click(ui::TComponent* sender);
+  void N10Click(ui::TComponent* sender);
+  void SpeedButton5Click(ui::TComponent* sender);
+  void SpeedButton6Click(ui::TComponent* sender);
+  // The list's menu follows the filter: none while birthdays and holidays are listed.
+  void ListView1MouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
 
   // ---- Settings pages (settings/settings_pages.cpp) ----
   ui::TImage* Image20;              // the large background behind the settings pages
@@ -292,6 +327,16 @@ class TForm2 : public ui::TForm {
   void ChooseSoundFile(ui::TEdit* edit);
   void ShowSkinLabels(const config::TIniFile& skinIni);
   bool autostartReverting_ = false;  // CheckBox5 is being set back to what the run keys hold
+
+  // Event list: helpers.
+  void SetListFilter(int filter);
+  // One parse of the detail file for a whole refresh or detail view.
+  config::TIniSnapshot DetailSnapshot();
+  // Lets the scheduler's refresh request go when the window goes.
+  struct ScanHook {
+    events::Scheduler* scheduler = nullptr;
+    ~ScanHook();
+  } scanHook_;
 
   platform::Platform& platform_;
   config::ProgramFiles& files_;

@@ -1,6 +1,7 @@
-// The event editor of the settings window with 10,000 stored events: committing an addition
+// The settings window with 10,000 stored events: committing an addition in the event editor
 // (the new event's side file, its keys in one rewrite of the detail file, the list file and
-// the list's refresh). Each round adds one more event to the store.
+// the list's refresh; each round adds one more event to the store), rebuilding the event list,
+// and deleting an event from it.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -38,7 +39,7 @@ class Installed {
     Write(dir_ / "resources/images.dll", "MZ");
     Write(dir_ / "Skins/default/skin.ini", "[skin]\r\nNameOfSkin=default\r\n");
     Write(dir_ / "Skins/default/main.bmp", resources::EncodeBmp(ui::Image(180, 70, 0x334455)));
-    Write(dir_ / "Skins/default/Preview.bmp", resources::EncodeBmp(ui::Image(150, 70, 0x334455)));
+    Write(dir_ / "Skins/default/Preview.bmp", resources::EncodeBmp(ui::Image(160, 70, 0x445566)));
     Write(dir_ / "Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\n");
     fs::create_directories(dir_ / "notes");
     fs::create_directories(dir_ / "days");
@@ -103,5 +104,32 @@ void BM_CommitAdditionWith10000Events(benchmark::State& state) {
   state.counters["events"] = double(w.storedCodes.size());
 }
 BENCHMARK(BM_CommitAdditionWith10000Events)->Unit(benchmark::kMillisecond);
+
+// The event list rebuilt from the store: the list file, one parse of the detail file, the rows.
+void BM_EventRefreshWith10000Events(benchmark::State& state) {
+  TForm2& w = Install();
+  for (auto _ : state) w.EventRefresh();
+  state.counters["rows"] = double(w.ListView1->ItemCount());
+}
+BENCHMARK(BM_EventRefreshWith10000Events)->Unit(benchmark::kMillisecond);
+
+// Deleting one reminder from the list: its note, its section, its list line, its scanning and
+// the list rebuilt. Each round first adds the reminder it deletes, untimed.
+void BM_DeleteEventWith10000Events(benchmark::State& state) {
+  TForm2& w = Install();
+  w.ShowEventPage();
+  w.PageControl2->SetActivePageIndex(5);
+  w.RichEdit1->SetText("Позвонить");
+  for (auto _ : state) {
+    state.PauseTiming();
+    w.BitBtn4Click(w.BitBtn4);
+    w.BitBtn4Click(w.BitBtn4);
+    w.ListView1->SetItemIndex(w.ListView1->ItemCount() - 1);
+    state.ResumeTiming();
+    w.EventDel();
+  }
+  state.counters["events"] = double(w.storedCodes.size());
+}
+BENCHMARK(BM_DeleteEventWith10000Events)->Unit(benchmark::kMillisecond);
 
 }  // namespace
