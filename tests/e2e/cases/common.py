@@ -2,7 +2,7 @@
 
 import subprocess
 
-from harness import SCREEN_HEIGHT, SCREEN_WIDTH, Failure, stays, wait_until
+from harness import SCREEN_HEIGHT, SCREEN_WIDTH, Failure, _parse_probe, stays, wait_until
 
 TITLE = b"Horavo"
 DIALOG_CLASS = "#32770"
@@ -152,3 +152,17 @@ def keep_on_screen(session):
     default), for cases that look at the clock window for longer than that."""
     (session.app / "Cfg").mkdir(exist_ok=True)
     (session.app / "Cfg" / "Clock_config.ini").write_bytes(b"[Clock]\r\nRunTray=0\r\n")
+
+
+def children(s, title):
+    """The child windows of the top-level window captioned `title`: class (lower case), text,
+    visibility and screen rectangle."""
+    _, raw = s.probe("texts", "hex:" + title.encode("cp1251").hex().upper())
+    fields = _parse_probe(raw)
+    found = []
+    for i in range(fields.get("children", 0)):
+        left, top, right, bottom = (int(v) for v in str(fields[f"child{i}_rect"]).split(","))
+        found.append({"class": fields.get(f"child{i}_class", b"").decode("ascii", "replace").lower(),
+                      "text": fields.get(f"child{i}", b""), "visible": fields.get(f"child{i}_visible") == 1,
+                      "left": left, "top": top, "right": right, "bottom": bottom})
+    return found

@@ -6,26 +6,14 @@ event page in view and record mode for a reminder and a birthday."""
 import time
 
 from cases import case
-from cases.common import expect, ini_sections, keep_on_screen, wait_exit, wait_main_window, wait_painted
+from cases.common import children, expect, ini_sections, keep_on_screen, wait_exit, wait_main_window, wait_painted
 from cases.menu import open_face_menu
-from harness import Failure, _parse_probe, menu_items, wait_until
+from harness import Failure, menu_items, wait_until
 
 VIEW = "Настройки -  Режим: Просмотр"
 VIEW_AFTER = "Настройки - Режим: Просмотр"
 RECORD = "Настройки - Режим: Запись"
 REMINDER = "Напоминание"
-
-
-def children(s, title):
-    _, raw = s.probe("texts", "hex:" + title.encode("cp1251").hex().upper())
-    fields = _parse_probe(raw)
-    found = []
-    for i in range(fields.get("children", 0)):
-        left, top, right, bottom = (int(v) for v in str(fields[f"child{i}_rect"]).split(","))
-        found.append({"class": fields.get(f"child{i}_class", b"").decode("ascii", "replace").lower(),
-                      "text": fields.get(f"child{i}", b""), "visible": fields.get(f"child{i}_visible") == 1,
-                      "left": left, "top": top, "right": right, "bottom": bottom})
-    return found
 
 
 def visible(s, title, cls, text=None):

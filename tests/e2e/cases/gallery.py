@@ -6,8 +6,8 @@ event it gets into its read-only field "Событие: ...", where these checks
 import shutil
 
 from cases import case
-from cases.common import expect, grab
-from harness import Failure, _parse_probe, wait_until
+from cases.common import children, expect, grab
+from harness import Failure, wait_until
 
 TITLE = "Галерея элементов"
 STATUS_PREFIX = "Событие: ".encode("cp1251")
@@ -24,27 +24,15 @@ def start_gallery(s):
     wait_until("the gallery's first event", lambda: status(s) == "старт", 30)
 
 
-def children(s):
-    _, raw = s.probe("texts", "hex:" + TITLE.encode("cp1251").hex().upper())
-    fields = _parse_probe(raw)
-    found = []
-    for i in range(fields.get("children", 0)):
-        left, top, right, bottom = (int(v) for v in str(fields[f"child{i}_rect"]).split(","))
-        found.append({"class": fields.get(f"child{i}_class", b"").decode("ascii", "replace").lower(),
-                      "text": fields.get(f"child{i}", b""), "visible": fields.get(f"child{i}_visible") == 1,
-                      "left": left, "top": top, "right": right, "bottom": bottom})
-    return found
-
-
 def child(s, cls, text=None):
-    for c in children(s):
+    for c in children(s, TITLE):
         if c["class"] == cls and (text is None or c["text"] == text.encode("cp1251")):
             return c
     raise Failure(f"the gallery has no {cls} {text!r}")
 
 
 def status(s):
-    for c in children(s):
+    for c in children(s, TITLE):
         if c["class"] == "edit" and c["text"].startswith(STATUS_PREFIX):
             return c["text"][len(STATUS_PREFIX):].decode("cp1251")
     return None
@@ -60,7 +48,7 @@ def click(s, x, y):
 
 def client_origin(s):
     """The screen position of the gallery's client area, from its status field at (8, 530)."""
-    for c in children(s):
+    for c in children(s, TITLE):
         if c["class"] == "edit" and c["text"].startswith(STATUS_PREFIX):
             return c["left"] - 8, c["top"] - 530
     raise Failure("the gallery's status field is missing")
@@ -76,7 +64,7 @@ def gallery(s):
     s.screenshot("gallery")
 
     # Every caption whole: the texts as the windows hold them, and wide enough to be drawn.
-    texts = {c["text"] for c in children(s)}
+    texts = {c["text"] for c in children(s, TITLE)}
     for text in ("Использовать прилипание к углам экрана", "Показывать нули перед цифрами ", "В указанный день",
                  "Каждый день", "Каждый месяц", "В указанные дни", "Запускать вместе с Windows", "Сигнал",
                  "Любой файл", "Главное окно", "Периодичность и номер", "Добавить событие", "Ой! Сломалось что-то :))",

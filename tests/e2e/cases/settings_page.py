@@ -5,27 +5,15 @@ picker opened from it. Screenshots of the three settings pages, About and the co
 import time
 
 from cases import case
-from cases.common import (expect, grab, ini_sections, keep_on_screen, main_windows, wait_main_window,
+from cases.common import (children, expect, grab, ini_sections, keep_on_screen, main_windows, wait_main_window,
                           wait_painted)
 from cases.menu import open_face_menu
-from harness import Failure, _parse_probe, menu_items, wait_until
+from harness import Failure, menu_items, wait_until
 
 SETTINGS = "Настройки -  Режим: Просмотр"
 ABOUT = "Об авторе"
 PICKER = "Определение цвета"
 DIALOG_CLASS = "#32770"
-
-
-def children(s, title):
-    _, raw = s.probe("texts", "hex:" + title.encode("cp1251").hex().upper())
-    fields = _parse_probe(raw)
-    found = []
-    for i in range(fields.get("children", 0)):
-        left, top, right, bottom = (int(v) for v in str(fields[f"child{i}_rect"]).split(","))
-        found.append({"class": fields.get(f"child{i}_class", b"").decode("ascii", "replace").lower(),
-                      "text": fields.get(f"child{i}", b""), "visible": fields.get(f"child{i}_visible") == 1,
-                      "left": left, "top": top, "right": right, "bottom": bottom})
-    return found
 
 
 def control(s, title, cls, text=None):
