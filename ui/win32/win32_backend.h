@@ -140,22 +140,26 @@ class GdiCanvas : public Canvas {
  public:
   // `crispText` draws text without anti-aliasing: on a colour-keyed window smoothed edges
   // would blend with the key colour into a visible fringe.
-  GdiCanvas(Backend& backend, HDC dc, bool crispText) : backend_(backend), dc_(dc), crispText_(crispText) {}
+  GdiCanvas(Backend& backend, HDC dc, bool crispText, TRect paintRect = kEverywhere)
+      : backend_(backend), dc_(dc), crispText_(crispText), paintRect_(paintRect) {}
   void FillRect(TRect r, TColor color) override;
   void DrawImage(const Image& image, TRect dest, bool transparent) override;
   void DrawText(const std::string& text, TPoint at, const TFont& font) override;
   // With visual styles the system's push button, else the classic one.
   void DrawButtonFace(TRect r, bool down, bool hot, bool enabled) override;
+  TRect PaintRect() const override { return paintRect_; }
   HDC Dc() const { return dc_; }
 
  private:
   Backend& backend_;
   HDC dc_;
   bool crispText_;
+  TRect paintRect_;
 };
 
 // Handles WM_PAINT of `hwnd`: `draw` paints the client area (given its size) into an
-// off-screen bitmap, which is then copied in one step, so a repaint never flickers.
+// off-screen bitmap, which is then copied in one step, so a repaint never flickers. Only the
+// part the system asks for is painted and copied (the canvas's PaintRect).
 void PaintBuffered(HWND hwnd, Backend& backend, bool crispText,
                    const std::function<void(GdiCanvas&, int width, int height)>& draw);
 
@@ -176,6 +180,7 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   void SetCaption(const std::string& caption) override;
   void SetColor(TColor) override { Invalidate(); }
   void Invalidate() override;
+  void InvalidateRect(TRect r) override;
   void SetFocus() override;
   void SetBorderless(bool borderless) override;
   void SetStayOnTop(bool onTop) override;

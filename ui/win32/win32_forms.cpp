@@ -153,7 +153,12 @@ void Win32FormPeer::SetCaption(const std::string& caption) {
 }
 
 void Win32FormPeer::Invalidate() {
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  if (hwnd_) ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Win32FormPeer::InvalidateRect(TRect r) {
+  RECT rect{r.left, r.top, r.right, r.bottom};
+  if (hwnd_) ::InvalidateRect(hwnd_, &rect, FALSE);
 }
 
 void Win32FormPeer::SetFocus() {
