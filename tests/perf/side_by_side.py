@@ -93,6 +93,7 @@ class Start:
         self.dir = Path(tempfile.mkdtemp(prefix="side-by-side-", dir=work))
         self.xvfb = None
         self.server = None
+        self.keeper = None
         self.program = None
         self.prefix = self.dir / "prefix"
 
@@ -112,6 +113,11 @@ class Start:
         # A server in the foreground, so its process is known, and the prefix's services up.
         self.server = subprocess.Popen(["wineserver", "-f", "-p"], env=env, stdin=subprocess.DEVNULL,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        # Wine ends the desktop process with the last program of the prefix; a command prompt
+        # waiting for input that never comes keeps it up, so no start pays for the desktop.
+        with open(self.dir / "keeper.log", "wb") as out:
+            self.keeper = subprocess.Popen(["wine", "cmd", "/k"], cwd=self.dir, env=env, stdin=subprocess.PIPE,
+                                           stdout=out, stderr=subprocess.STDOUT, start_new_session=True)
         shutil.copy2(PROBE, self.dir / PROBE.name)
         with open(self.dir / "probe.out", "wb") as out:
             subprocess.run(["wine", str(self.dir / PROBE.name), "windows"], cwd=self.dir, env=env,
@@ -154,7 +160,7 @@ class Start:
                 _stop_server(self.prefix, self.xvfb.display if self.xvfb and self.xvfb.display else ":0")
                 if tag_dir:
                     shutil.rmtree(tag_dir, ignore_errors=True)
-            for proc in (self.program, self.server):
+            for proc in (self.program, self.keeper, self.server):
                 _kill_group(proc)
         finally:
             if self.xvfb:
@@ -186,7 +192,11 @@ def main():
 
     programs = [("minimal clock", minimal, MINIMAL.name, None)]
     for d in dists:
-        name = "Horavo" if len(dists) == 1 else f"Horavo ({d})"
+        try:
+            shown = d.relative_to(ROOT)
+        except ValueError:
+            shown = d
+        name = "Horavo" if len(dists) == 1 else f"Horavo {str(shown)[-32:]}"
         programs.append((name, d, "Horavo.exe", CONFIG))
     results = {name: [] for name, *_ in programs}
     for n in range(args.starts):

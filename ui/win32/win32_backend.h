@@ -103,6 +103,13 @@ class Backend {
   const HintTiming& Hints() const { return hints_; }
   void SetHintTiming(const HintTiming& timing);
 
+  // Work that waits until the top-level window `form` is first shown: controls that would
+  // load a library at start for a window the user may never open. `owner` names the work so
+  // that it can be cancelled (its peer went first).
+  void WhenShown(HWND form, const void* owner, std::function<void()> work);
+  void CancelWhenShown(const void* owner);
+  void RunWhenShown(HWND form);
+
   void Run();
   void Terminate();
   void ProcessMessages();
@@ -133,6 +140,12 @@ class Backend {
   bool taskbarHidden_ = false;
   bool terminated_ = false;
   HintTiming hints_;
+  struct Waiting {
+    HWND form;
+    const void* owner;
+    std::function<void()> work;
+  };
+  std::vector<Waiting> waiting_;
 };
 
 // Draws onto a device context (the form's off-screen bitmap while it paints).
@@ -201,6 +214,7 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void ApplyStyles();
   void ApplyLayering();
+  void ApplyLayeringNow();
   void Paint();
   void ButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
   void ButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
@@ -223,6 +237,7 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   TColor keyColor_ = 0;
   bool alphaBlend_ = false;
   int alpha_ = 255;
+  bool layeringPending_ = false;  // opacity or colour key changed while the window was hidden
   bool trackingLeave_ = false;
   bool placing_ = false;           // our own move or resize is under way: the model has it already
   bool releasingCapture_ = false;  // our own ReleaseCapture: the press ends normally

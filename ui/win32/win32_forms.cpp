@@ -132,6 +132,12 @@ void Win32FormPeer::SetBounds(TRect r) {
 void Win32FormPeer::SetVisible(bool visible) {
   if (!hwnd_) return;
   if (visible) {
+    backend_.RunWhenShown(hwnd_);
+    if (layeringPending_) {
+      // Applied as if the window were shown already, before it appears.
+      layeringPending_ = false;
+      ApplyLayeringNow();
+    }
     // A borderless window (the clock face, a notice) appears without taking the keyboard from
     // the program the user is typing in; a framed one is a window to work in.
     bool borderless = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CAPTION) == 0;
@@ -205,6 +211,17 @@ void Win32FormPeer::SetAlphaBlend(bool on, int value) {
 
 void Win32FormPeer::ApplyLayering() {
   if (!hwnd_) return;
+  // A hidden window's opacity is nobody's concern until it shows (a notice fades from the
+  // program's start on, many steps a second): the system hears of it then.
+  if (!IsWindowVisible(hwnd_)) {
+    layeringPending_ = true;
+    return;
+  }
+  layeringPending_ = false;
+  ApplyLayeringNow();
+}
+
+void Win32FormPeer::ApplyLayeringNow() {
   auto exStyle = DWORD(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
   if (!colorKey_ && !alphaBlend_) {
     if (exStyle & WS_EX_LAYERED) {

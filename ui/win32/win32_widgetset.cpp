@@ -205,6 +205,28 @@ void Backend::FireTimer(UINT_PTR id) {
   if (it != timers_.end()) it->second.firing = false;
 }
 
+void Backend::WhenShown(HWND form, const void* owner, std::function<void()> work) {
+  waiting_.push_back({form, owner, std::move(work)});
+}
+
+void Backend::CancelWhenShown(const void* owner) {
+  std::erase_if(waiting_, [owner](const Waiting& w) { return w.owner == owner; });
+}
+
+void Backend::RunWhenShown(HWND form) {
+  // Taken out first: the work creates windows, and may register or cancel other work.
+  std::vector<std::function<void()>> due;
+  for (auto it = waiting_.begin(); it != waiting_.end();) {
+    if (it->form == form) {
+      due.push_back(std::move(it->work));
+      it = waiting_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  for (auto& work : due) work();
+}
+
 void Backend::AddForm(Win32FormPeer* form) { forms_.push_back(form); }
 
 void Backend::RemoveForm(Win32FormPeer* form) {
