@@ -6,7 +6,8 @@ booted template of the end-to-end tests; the prefix is started (the probe lists 
 before the measured program. Per start it records:
 
   start to a visible window   from launching the program to its first window being mapped on
-                              the X display (polled every 5 ms with xdotool)
+                              the X display (polled every 5 ms with xdotool), and the CPU time
+                              the program used until then
   private memory              the program's unshared resident memory (Private_Clean and
                               Private_Dirty of /proc/PID/smaps_rollup) 2 s after launching
   idle CPU                    user and system CPU time of the program's process in the 20 s
@@ -138,9 +139,10 @@ class Start:
                                   capture_output=True, timeout=30).stdout.split()
         wait_until(f"a visible window of {self.exe}", mapped, 60, interval=0.005)
         visible = time.monotonic() - launched
-
         pid = self.program.pid
         check_process(pid, self.exe)
+        # The CPU time it took to get there: steadier than the wall clock on a busy machine.
+        start_cpu = cpu_seconds(pid)
         time.sleep(max(0.0, launched + 2.0 - time.monotonic()))
         memory = private_mb(pid)
 
@@ -151,7 +153,8 @@ class Start:
         if None in before or None in after:
             raise Failure(f"{self.exe} ended during the idle time")
         cpu, server, xserver = (b - a for a, b in zip(before, after))
-        return {"visible": visible, "memory": memory, "cpu": cpu, "server": server, "xserver": xserver}
+        return {"visible": visible, "start_cpu": start_cpu, "memory": memory, "cpu": cpu, "server": server,
+                "xserver": xserver}
 
     def close(self):
         try:
@@ -207,7 +210,8 @@ def main():
             finally:
                 start.close()
             results[name].append(figures)
-            print(f"start {n + 1} of {name}: visible after {figures['visible']:.3f} s, "
+            print(f"start {n + 1} of {name}: visible after {figures['visible']:.3f} s "
+                  f"({figures['start_cpu']:.2f} s of CPU), "
                   f"{figures['memory']:.1f} MB private, CPU {figures['cpu']:.2f} s in {args.idle:.0f} s "
                   f"(wineserver {figures['server']:.2f} s, X server {figures['xserver']:.2f} s)", flush=True)
 
@@ -216,11 +220,12 @@ def main():
 
     base = "minimal clock"
     print(f"\nmedian of {args.starts} starts, configuration RunTray=0, idle CPU over {args.idle:.0f} s")
-    print(f"{'program':<40} {'visible':>9} {'ratio':>6} {'private MB':>11} {'over':>6} "
+    print(f"{'program':<40} {'visible':>9} {'ratio':>6} {'its CPU':>8} {'private MB':>11} {'over':>6} "
           f"{'CPU s':>6} {'server s':>9} {'X s':>6}")
     for name, *_ in programs:
         visible, memory, cpu = median(name, "visible"), median(name, "memory"), median(name, "cpu")
         print(f"{name[-40:]:<40} {visible:>8.3f}s {visible / median(base, 'visible'):>5.2f}x "
+              f"{median(name, 'start_cpu'):>7.2f}s "
               f"{memory:>11.1f} {memory - median(base, 'memory'):>+6.1f} {cpu:>6.2f} "
               f"{median(name, 'server'):>9.2f} {median(name, 'xserver'):>6.2f}")
 
