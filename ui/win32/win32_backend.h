@@ -215,6 +215,8 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   void ApplyStyles();
   void ApplyLayering();
   void ApplyLayeringNow();
+  void CreateTip();
+  static BOOL CALLBACK AddToolOfChild(HWND child, LPARAM self);
   void Paint();
   void ButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
   void ButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
@@ -238,6 +240,7 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   bool alphaBlend_ = false;
   int alpha_ = 255;
   bool layeringPending_ = false;  // opacity or colour key changed while the window was hidden
+  bool tipMade_ = false;
   bool trackingLeave_ = false;
   bool placing_ = false;           // our own move or resize is under way: the model has it already
   bool releasingCapture_ = false;  // our own ReleaseCapture: the press ends normally

@@ -86,19 +86,30 @@ Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form) : backend_(backend),
   placing_ = false;
   if (!hwnd_) throw std::runtime_error("Unable to create a window");
   ApplyLayering();
-
-  tip_ =
-      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, backend.Instance(), nullptr);
-  if (tip_) {
-    TOOLINFOW ti = FormTool(hwnd_);
-    ti.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(tip_, TTM_ADDTOOLW, 0, LPARAM(&ti));
-    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 600);  // lets a hint break into lines at its line ends
-  }
-  ApplyHintTiming();
+  // The tool-tip is made when the window is first shown (CreateTip): hints need a window on
+  // the screen, and most windows start hidden.
   backend.AddForm(this);
   if (form.Visible()) SetVisible(true);
+}
+
+void Win32FormPeer::CreateTip() {
+  tipMade_ = true;
+  tip_ =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, backend_.Instance(), nullptr);
+  if (!tip_) return;
+  TOOLINFOW ti = FormTool(hwnd_);
+  ti.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, LPARAM(&ti));
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 600);  // lets a hint break into lines at its line ends
+  ApplyHintTiming();
+  // The controls made before the tip share it from now on.
+  EnumChildWindows(hwnd_, AddToolOfChild, LPARAM(this));
+}
+
+BOOL CALLBACK Win32FormPeer::AddToolOfChild(HWND child, LPARAM self) {
+  if (Win32ChildWindow::FromHandle(child)) reinterpret_cast<Win32FormPeer*>(self)->AddChildTool(child);
+  return TRUE;
 }
 
 Win32FormPeer::~Win32FormPeer() {
@@ -133,6 +144,7 @@ void Win32FormPeer::SetVisible(bool visible) {
   if (!hwnd_) return;
   if (visible) {
     backend_.RunWhenShown(hwnd_);
+    if (!tipMade_) CreateTip();
     if (layeringPending_) {
       // Applied as if the window were shown already, before it appears.
       layeringPending_ = false;
