@@ -129,6 +129,7 @@ class Backend {
   HWND owner_ = nullptr;
   HWND messages_ = nullptr;
   int dpi_ = 96;
+  HDC measuring_ = nullptr;
   std::map<FontKey, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
   std::map<UINT_PTR, TimerEntry> timers_;
