@@ -91,9 +91,7 @@ void TForm1::ArmClockTick(const platform::DateTime& now) {
   // counts from now. A tick early in its second waits one second, not more: the margin is for
   // timers that fire early, and one that does refreshes the same second again, which the
   // fired record and the chime record absorb.
-  Timer1->SetEnabled(false);
-  Timer1->SetInterval(std::min(1000, clockface::MsToNextTick(now.millisecond)));
-  Timer1->SetEnabled(true);
+  Timer1->Restart(std::min(1000, clockface::MsToNextTick(now.millisecond)));
 }
 
 void TForm1::PadTimeLabels() {

@@ -46,6 +46,13 @@ target_link_options(horavo_probe_hook PRIVATE -static -Wl,--kill-at)
 target_link_libraries(horavo_probe_hook PRIVATE user32)
 add_dependencies(horavo_probe horavo_probe_hook)
 
+# The yardstick of the side-by-side comparison (tests/perf/side_by_side.py): a minimal clock built
+# with the program's compiler, flags and link options. It stays in the build folder.
+add_executable(horavo_minimal_clock WIN32 ${CMAKE_SOURCE_DIR}/tests/perf/minimal_clock.cpp)
+target_compile_definitions(horavo_minimal_clock PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
+target_link_options(horavo_minimal_clock PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
+target_link_libraries(horavo_minimal_clock PRIVATE gdi32 user32)
+
 # The control gallery of the end-to-end tests: one of each control kind in a window, to look at
 # under Wine. It stays in the build folder and is never shipped in dist/.
 file(GLOB GALLERY_SOURCES CONFIGURE_DEPENDS

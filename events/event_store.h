@@ -79,6 +79,8 @@ class EventStore {
   void WriteInteger(const std::string& number, const std::string& key, int value);
   // Removes the event's section with all its keys.
   void EraseSection(const std::string& number);
+  // The detail file as it is now, for reading many events' keys at once.
+  config::TIniSnapshot Snapshot() const { return config::TIniSnapshot(ini_); }
 
   // The side file a stored path names: the path's file-name part under the program's own
   // "notes\" or "days\", wherever the stored path pointed. Empty when the file-name part

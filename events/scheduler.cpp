@@ -32,15 +32,31 @@ void Scheduler::LoadList() { names_ = store_.LoadList(); }
 
 void Scheduler::Reload() {
   const std::vector<std::string> names = store_.LoadList();
+  // One look at the detail file for all the events, not one per key.
+  const config::TIniSnapshot detail = store_.Snapshot();
   std::vector<std::string> times, dates;
   times.reserve(names.size());
   dates.reserve(names.size());
   for (const auto& number : names) {
-    times.push_back(store_.Read(number, "time", kDefaultTime));
-    dates.push_back(store_.Read(number, "date", kDefaultDate));
+    times.push_back(detail.ReadString(number, "time", kDefaultTime));
+    dates.push_back(detail.ReadString(number, "date", kDefaultDate));
   }
   times_ = std::move(times);
   dates_ = std::move(dates);
+  indexStale_ = true;
+}
+
+std::size_t Scheduler::NextWithTime(std::size_t from, const std::string& timeText) {
+  if (indexStale_) {
+    byTime_.clear();
+    for (std::size_t i = 0; i < times_.size(); ++i) byTime_[times_[i]].push_back(i);
+    indexStale_ = false;
+  }
+  auto found = byTime_.find(timeText);
+  if (found == byTime_.end()) return times_.size();
+  const std::vector<std::size_t>& at = found->second;
+  auto next = std::lower_bound(at.begin(), at.end(), from);
+  return next == at.end() ? times_.size() : *next;
 }
 
 std::optional<std::size_t> Scheduler::IndexOf(const std::string& number, std::size_t hint) const {
@@ -54,6 +70,7 @@ void Scheduler::RemoveAt(std::size_t at) {
   names_.erase(names_.begin() + std::ptrdiff_t(at));
   if (at < times_.size()) times_.erase(times_.begin() + std::ptrdiff_t(at));
   if (at < dates_.size()) dates_.erase(dates_.begin() + std::ptrdiff_t(at));
+  indexStale_ = true;
 }
 
 bool Scheduler::Remove(const std::string& number) {
@@ -88,13 +105,12 @@ void Scheduler::Scan(const platform::DateTime& now, const std::string& timePictu
     const std::int64_t second = SecondOf(now);
 
     std::size_t i = 0;
-    // The lists are walked by index and re-measured at every step: an action can run a nested
-    // refresh (a modal message box lets the tick run) that removes entries meanwhile.
-    while (i < names_.size() && i < times_.size() && i < dates_.size()) {
-      if (times_[i] != timeText) {
-        ++i;
-        continue;
-      }
+    // The lists are walked by index in list order and re-measured at every step: an action can
+    // run a nested refresh (a modal message box lets the tick run) that removes entries
+    // meanwhile. Entries of other times are stepped over through the index.
+    while (true) {
+      i = NextWithTime(i, timeText);
+      if (!(i < names_.size() && i < times_.size() && i < dates_.size())) break;
       const std::string number = names_[i];
       if (fired_.Contains(second, number)) {
         ++i;

@@ -85,6 +85,9 @@ class Scheduler {
   // Index of `number` in the scan, trying `hint` first.
   std::optional<std::size_t> IndexOf(const std::string& number, std::size_t hint) const;
   void RemoveAt(std::size_t at);
+  // The first index from `from` on whose stored time is `timeText`, or the end of the times.
+  // Answers from the index by time text, rebuilt first when the times changed since.
+  std::size_t NextWithTime(std::size_t from, const std::string& timeText);
   // Removes a fired one-time event from the store: list line, section, reminder text.
   void EraseFromStore(const std::string& number);
 
@@ -92,6 +95,10 @@ class Scheduler {
   const config::Settings& settings_;
   RunAction run_;
   std::vector<std::string> names_, times_, dates_;
+  // The indexes of times_ by time text, each list ascending: a second in which nothing is due
+  // costs one lookup, however many events are stored. Stale after any change of times_.
+  std::unordered_map<std::string, std::vector<std::size_t>> byTime_;
+  bool indexStale_ = true;
   FiredEvents fired_;
 };
 

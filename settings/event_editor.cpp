@@ -444,6 +444,7 @@ void TForm2::BitBtn9Click(ui::TComponent*) {
   if (!CheckBox1->Checked() || !Form7) return;
   Form7->OnAddressChosen = [this](const std::string& address) { emailAddress = address; };
   Form7->Show();
+  LoadBackgrounds();
   Form7->Image1->SetPicture(bigBackground);
   Form7->Image2->SetPicture(files_.LibraryPicture("DELIVERY"));
 }

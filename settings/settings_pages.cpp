@@ -368,6 +368,7 @@ void TForm2::SkinPreview() {
 }
 
 void TForm2::BitBtn12Click(ui::TComponent*) {
+  LoadBackgrounds();
   if (links_.showAbout) links_.showAbout(Image20->Picture());
 }
 

@@ -48,20 +48,8 @@ TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform, config::Prog
   const bool libraryLoaded = imageLib_->Load("resources\\images.dll");
   numbers_ = settings::NumberGenerator(settings::NumberGenerator::SeedFrom(platform_.clock().Now()));
 
-  auto decode = [this](const char* name) {
-    const auto bytes = platform_.programResources().Data(name);
-    if (!bytes) return ui::Image{};
-    return resources::DecodeJpeg(*bytes).value_or(ui::Image{});
-  };
-  bigBackground = decode("GRADIENTBIG");
-  smallBackground = decode("GRADIENTSMALL");
-  smallBottomBackground = decode("GRADIENTSMALLBOTTOM");
-  Image2->SetPicture(bigBackground);
-  Image20->SetPicture(bigBackground);
-  Image5->SetPicture(smallBackground);
-  Image6->SetPicture(smallBackground);
-  for (ui::TImage* image : PageBackgrounds) image->SetPicture(smallBottomBackground);
-  BlendIntoBackgrounds();
+  // The backgrounds wait until the window is first shown (LoadBackgrounds): decoded, they
+  // would take megabytes of a program that may never open this window.
 
   if (!libraryLoaded) {
     platform_.dialogs().ShowMessageBox(kLibraryMissing, ui::Application().Title(),
@@ -82,6 +70,25 @@ TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform, config::Prog
   ImageList1->Add(LibraryPicture("PL"));
   ImageList1->Add(LibraryPicture("CONFIG"));
   PageControl1->UpdateTabs();
+}
+
+void TForm2::LoadBackgrounds() {
+  if (backgroundsLoaded_) return;
+  backgroundsLoaded_ = true;
+  auto decode = [this](const char* name) {
+    const auto bytes = platform_.programResources().Data(name);
+    if (!bytes) return ui::Image{};
+    return resources::DecodeJpeg(*bytes).value_or(ui::Image{});
+  };
+  bigBackground = decode("GRADIENTBIG");
+  smallBackground = decode("GRADIENTSMALL");
+  smallBottomBackground = decode("GRADIENTSMALLBOTTOM");
+  Image2->SetPicture(bigBackground);
+  Image20->SetPicture(bigBackground);
+  Image5->SetPicture(smallBackground);
+  Image6->SetPicture(smallBackground);
+  for (ui::TImage* image : PageBackgrounds) image->SetPicture(smallBottomBackground);
+  BlendIntoBackgrounds();
 }
 
 TForm2::~TForm2() {
@@ -148,6 +155,7 @@ void TForm2::FormCreate(ui::TComponent*) {
 }
 
 void TForm2::FormShow(ui::TComponent*) {
+  LoadBackgrounds();
   SkinPreview();  // a missing preview picture throws and leaves the caption as it was
   SetCaption(BitBtn4->Caption() == "OK" ? kRecordCaption : kViewCaption);
 }

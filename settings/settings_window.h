@@ -67,8 +67,11 @@ class TForm2 : public ui::TForm {
   std::unique_ptr<config::TIniFile> gearIni;
   // The three backgrounds, decoded once: the large one behind the event editor (and lent to
   // the About and greeting address windows), the small one behind the editor's two groups,
-  // the small-bottom one behind each action page.
+  // the small-bottom one behind each action page. Empty until LoadBackgrounds.
   ui::Image bigBackground, smallBackground, smallBottomBackground;
+  // Decodes the backgrounds and puts them behind the controls, the first time only. Runs when
+  // the window is first shown and before a background is lent to another window.
+  void LoadBackgrounds();
 
   // The two ways other windows open this one; the page is set without PageControl1Change.
   void ShowEventPage();     // page 0, width 717
@@ -327,6 +330,7 @@ class TForm2 : public ui::TForm {
   void ChooseSoundFile(ui::TEdit* edit);
   void ShowSkinLabels(const config::TIniFile& skinIni);
   bool autostartReverting_ = false;  // CheckBox5 is being set back to what the run keys hold
+  bool backgroundsLoaded_ = false;
 
   // Event list: helpers.
   void SetListFilter(int filter);

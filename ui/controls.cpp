@@ -168,7 +168,12 @@ void TControl::Invalidate() {
     auto* self = static_cast<TWinControl*>(this);
     if (self->Peer()) self->Peer()->Invalidate();
   } else if (parent_ && parent_->Peer() && visible_) {
-    parent_->Peer()->Invalidate();
+    const TRect painted = PaintedRect();
+    if (painted == kEverywhere) {
+      parent_->Peer()->Invalidate();
+    } else if (!painted.Empty()) {
+      parent_->Peer()->InvalidateRect(painted);
+    }
   }
 }
 
@@ -305,8 +310,9 @@ void TWinControl::RouteMouseLeave() {
 }
 
 void TWinControl::PaintControls(Canvas& canvas) {
+  const TRect area = canvas.PaintRect();
   for (TControl* c : controls_)
-    if (!c->IsWindowed() && c->Visible()) c->Paint(canvas);
+    if (!c->IsWindowed() && c->Visible() && c->PaintedRect().Intersects(area)) c->Paint(canvas);
 }
 
 void TWinControl::BoundsChanged() {

@@ -98,6 +98,10 @@ class TControl : public TComponent {
   virtual bool IsWindowed() const { return false; }
   // Draws the control; graphic controls draw themselves through their parent's canvas.
   virtual void Paint(Canvas&) {}
+  // Where Paint may draw, in the parent's client coordinates; by default anywhere. A control
+  // that knows it stays inside a rectangle says so, and only that part is painted again when
+  // it changes.
+  virtual TRect PaintedRect() const { return kEverywhere; }
   // Asks the parent (or own peer) to repaint.
   void Invalidate();
 

@@ -25,6 +25,12 @@ void TTimer::SetEnabled(bool on) {
   Update();
 }
 
+void TTimer::Restart(int ms) {
+  interval_ = ms;
+  enabled_ = true;
+  Update();  // starting a running timer again starts its count again
+}
+
 void TTimer::Update() {
   if (!peer_) return;
   if (enabled_ && interval_ > 0) {

@@ -20,6 +20,8 @@ class TTimer : public TComponent {
   void SetInterval(int ms);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool on);
+  // Runs the timer at `ms` with its count starting from now, in one request to the system.
+  void Restart(int ms);
 
   TNotifyEvent OnTimer;
   // Called by the backend when the interval has passed.

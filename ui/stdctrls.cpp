@@ -31,9 +31,15 @@ void TLabel::Paint(Canvas& canvas) {
 TImage::TImage(TComponent* owner) : TGraphicControl(owner) {}
 
 void TImage::SetPicture(const Image& image) {
+  Invalidate();  // where the old picture was
   picture_ = image;
   if (AutoSize && !image.Empty()) SetBounds(Left(), Top(), image.width, image.height);
   Invalidate();
+}
+
+TRect TImage::PaintedRect() const {
+  if (Stretch || picture_.Empty()) return bounds_;
+  return bounds_.United({Left(), Top(), Left() + picture_.width, Top() + picture_.height});
 }
 
 void TImage::Paint(Canvas& canvas) {

@@ -19,6 +19,8 @@ class TLabel : public TGraphicControl {
   bool Transparent = true;
 
   void Paint(Canvas& canvas) override;
+  // A label sized to its text draws inside its bounds.
+  TRect PaintedRect() const override { return autoSize_ ? bounds_ : kEverywhere; }
 
  protected:
   void CaptionChanged() override;
@@ -42,6 +44,8 @@ class TImage : public TGraphicControl {
   bool AutoSize = false;
 
   void Paint(Canvas& canvas) override;
+  // A stretched picture fills the bounds; another one is drawn at its own size from the top left.
+  TRect PaintedRect() const override;
 
  private:
   Image picture_;

@@ -38,8 +38,22 @@ struct TRect {
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
   bool Contains(TPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+  bool Empty() const { return right <= left || bottom <= top; }
+  bool Intersects(const TRect& o) const {
+    return !Empty() && !o.Empty() && left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+  }
+  // The smallest rectangle holding both; an empty one adds nothing.
+  TRect United(const TRect& o) const {
+    if (Empty()) return o;
+    if (o.Empty()) return *this;
+    return {left < o.left ? left : o.left, top < o.top ? top : o.top, right > o.right ? right : o.right,
+            bottom > o.bottom ? bottom : o.bottom};
+  }
   friend bool operator==(const TRect&, const TRect&) = default;
 };
+
+// Every coordinate a window can have.
+constexpr TRect kEverywhere{2 * kMinCoordinate, 2 * kMinCoordinate, 2 * kMaxCoordinate, 2 * kMaxCoordinate};
 
 struct TSize {
   int cx = 0;

@@ -38,6 +38,8 @@ class Canvas {
   virtual void DrawImage(const Image& image, TRect dest, bool transparent) = 0;
   // Draws text with a transparent background, its top-left corner at `at`.
   virtual void DrawText(const std::string& text, TPoint at, const TFont& font) = 0;
+  // The part of the surface this paint renews; what lies wholly outside it need not be drawn.
+  virtual TRect PaintRect() const { return kEverywhere; }
   // The face of a push button (speed buttons): raised, or sunk while `down`. A backend with
   // visual styles draws the system's button; this one draws a plain bevel.
   virtual void DrawButtonFace(TRect r, bool down, bool hot, bool enabled) {
@@ -61,6 +63,8 @@ class WinControlPeer {
   virtual void SetFont(const TFont&) {}
   virtual void SetColor(TColor) {}
   virtual void Invalidate() {}
+  // Only this part of the surface (client coordinates) needs painting again.
+  virtual void InvalidateRect(TRect) { Invalidate(); }
   virtual void SetFocus() {}
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/cp1251.h"
+#include "platform/win32/late_bound.h"
 
 namespace platform {
 
@@ -52,9 +53,12 @@ std::optional<std::string> RunOpenDialog(const OpenFileOptions& options) {
     if (options.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
     if (options.resizable) ofn.Flags |= OFN_ENABLESIZING;
     if (options.noPlacesBar) ofn.FlagsEx = OFN_EX_NOPLACESBAR;
-    if (GetOpenFileNameW(&ofn)) return NarrowCp1251(file.data());
+    static auto* open = win32::LateBound<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    static auto* lastError = win32::LateBound<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    if (!open || !lastError) return std::nullopt;
+    if (open(&ofn)) return NarrowCp1251(file.data());
     // A starting name the system finds malformed: ask again without it rather than fail.
-    if (CommDlgExtendedError() == FNERR_INVALIDFILENAME && !retried && !options.fileName.empty()) continue;
+    if (lastError() == FNERR_INVALIDFILENAME && !retried && !options.fileName.empty()) continue;
     return std::nullopt;
   }
 }
@@ -117,7 +121,8 @@ std::optional<ui::TColor> Win32CommonDialogs::ChooseColor(ui::TColor start) {
   cc.rgbResult = COLORREF(start) & 0x00FFFFFF;  // a colour number has the layout of a COLORREF
   cc.lpCustColors = reinterpret_cast<COLORREF*>(customColors_);
   cc.Flags = CC_RGBINIT;
-  if (!ChooseColorW(&cc)) return std::nullopt;
+  static auto* choose = win32::LateBound<decltype(ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+  if (!choose || !choose(&cc)) return std::nullopt;
   return ui::TColor(cc.rgbResult & 0x00FFFFFF);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/win32/session_win32.h"
 
 #include "platform/win32/cp1251.h"
+#include "platform/win32/late_bound.h"
 #include "ui/application.h"
 #include "ui/forms.h"
 
@@ -36,7 +37,9 @@ int Win32Shell::Execute(const std::string& verb, const std::string& file, const 
   // the system's ANSI code page is; with a cp1251 system it is the same as the ANSI call.
   const std::wstring v = win32::WidenCp1251(verb), f = win32::WidenCp1251(file),
                      p = win32::WidenCp1251(parameters), d = win32::WidenCp1251(directory);
-  HINSTANCE result = ShellExecuteW(MainWindow(), OrNull(v), f.c_str(), OrNull(p), OrNull(d), showCommand);
+  static auto* execute = win32::LateBound<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+  if (!execute) return SE_ERR_DLLNOTFOUND;
+  HINSTANCE result = execute(MainWindow(), OrNull(v), f.c_str(), OrNull(p), OrNull(d), showCommand);
   return int(reinterpret_cast<INT_PTR>(result));
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/sound_limits.h"
 #include "platform/win32/cp1251.h"
+#include "platform/win32/late_bound.h"
 
 namespace platform {
 
@@ -13,11 +14,15 @@ namespace {
 // The name the open device goes by in the MCI command strings.
 const wchar_t* const kAlias = L"horavo_sound";
 
-MCIERROR Send(const std::wstring& command) { return mciSendStringW(command.c_str(), nullptr, 0, nullptr); }
+MCIERROR Send(const std::wstring& command) {
+  static auto* send = win32::LateBound<decltype(mciSendStringW)>(L"winmm.dll", "mciSendStringW");
+  return send ? send(command.c_str(), nullptr, 0, nullptr) : MCIERR_CANNOT_LOAD_DRIVER;
+}
 
 std::string ErrorText(MCIERROR error) {
+  static auto* describe = win32::LateBound<decltype(mciGetErrorStringW)>(L"winmm.dll", "mciGetErrorStringW");
   wchar_t text[MAXERRORLENGTH] = {};
-  if (!mciGetErrorStringW(error, text, MAXERRORLENGTH) || !text[0])
+  if (!describe || !describe(error, text, MAXERRORLENGTH) || !text[0])
     return "MCI error " + std::to_string(unsigned(error)) + ".";
   return win32::NarrowCp1251(text);
 }

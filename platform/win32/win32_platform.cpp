@@ -11,6 +11,7 @@
 #include "platform/win32/cp1251.h"
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/dialogs_win32.h"
+#include "platform/win32/late_bound.h"
 #include "platform/win32/session_win32.h"
 #include "platform/win32/sound_win32.h"
 
@@ -194,7 +195,8 @@ class Win32NotifyArea : public NotifyArea {
     std::memcpy(&nid, &data, sizeof data);
     nid.hWnd = HWND(std::uintptr_t(data.hWnd));
     nid.hIcon = HICON(std::uintptr_t(data.hIcon));
-    return Shell_NotifyIconA(DWORD(request), &nid) != FALSE;
+    static auto* notify = win32::LateBound<decltype(Shell_NotifyIconA)>(L"shell32.dll", "Shell_NotifyIconA");
+    return notify && notify(DWORD(request), &nid) != FALSE;
   }
 
   std::uint32_t MakeIcon(const ui::Image& picture) override {

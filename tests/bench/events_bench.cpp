@@ -1,6 +1,6 @@
-// The event scheduler with 10,000 stored events: one time refresh of the clock when none of
-// them is due (the cost every second carries), the scan alone, and RefreshBase, which reads
-// the time and date of every event from the detail file.
+// The event scheduler with 10 and with 10,000 stored events: one time refresh of the clock when
+// none of them is due (the cost every second carries; it should not grow with the events), the
+// scan alone, and RefreshBase, which reads the time and date of every event from the detail file.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -27,6 +27,19 @@ void Write(const fs::path& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
 }
 
+// The list and detail files of `count` daily events at 12:00:00.
+void WriteEvents(const fs::path& dir, int count) {
+  std::string list, detail;
+  for (int i = 0; i < count; ++i) {
+    const std::string n = std::to_string(i * 7 + 3);
+    list += n + "\r\n";
+    detail += "[" + n + "]\r\ntime=12:00:00\r\ndate=07.12.2026\r\ntype=1\r\npathtofile=C:\\Tools\\event" + n +
+              ".bat\r\nperiod=2\r\n";
+  }
+  Write(dir / "Gear/Events.txt", list);
+  Write(dir / "Gear/gear.ini", detail);
+}
+
 // A program folder with 10,000 daily events at 12:00:00 and a whole program started in it at
 // 09:05:07 over the fake platform and the headless widget set.
 class Installed {
@@ -42,15 +55,7 @@ class Installed {
                              "minim_click"})
       Write(dir_ / "Skins/default" / (std::string(name) + ".bmp"), resources::EncodeBmp(ui::Image(11, 11, 0x808080)));
     fs::create_directories(dir_ / "Cfg");
-    std::string list, detail;
-    for (int i = 0; i < kEvents; ++i) {
-      const std::string n = std::to_string(i * 7 + 3);
-      list += n + "\r\n";
-      detail += "[" + n + "]\r\ntime=12:00:00\r\ndate=07.12.2026\r\ntype=1\r\npathtofile=C:\\Tools\\event" + n +
-                ".bat\r\nperiod=2\r\n";
-    }
-    Write(dir_ / "Gear/Events.txt", list);
-    Write(dir_ / "Gear/gear.ini", detail);
+    WriteEvents(dir_, kEvents);
 
     platform_ = std::make_unique<platform::FakePlatform>(system_);
     platform_->fakeProcess().exePath = dir_.string() + "/Horavo.exe";
@@ -62,6 +67,15 @@ class Installed {
     program_->Start();
   }
   // What went wrong at start, if anything did.
+  // Replaces the stored events by `count` others and loads them as the settings window does
+  // when it closes.
+  void Store(int count) {
+    if (count == stored_) return;
+    WriteEvents(dir_, count);
+    Form1->scheduler.LoadList();
+    Form1->RefreshBase();
+    stored_ = count;
+  }
   std::string Errors() const {
     std::string text;
     for (const auto& shown : platform_->fakeDialogs().shown) text += shown.text + "\n";
@@ -79,31 +93,34 @@ class Installed {
   std::unique_ptr<platform::FakePlatform> platform_;
   std::unique_ptr<ui::HeadlessWidgetSet> widgets_;
   std::unique_ptr<app::Program> program_;
+  int stored_ = kEvents;
 };
 
-void Install() {
+// The program with `count` stored events loaded.
+void Install(int count) {
   static Installed installed;
-  if (Form1->scheduler.Times().size() != std::size_t(kEvents)) {
+  installed.Store(count);
+  if (Form1->scheduler.Times().size() != std::size_t(count)) {
     std::fprintf(stderr, "the program did not load the events:\n%s", installed.Errors().c_str());
     std::abort();
   }
 }
 
-void BM_TimeRefreshWith10000EventsNoneDue(benchmark::State& state) {
-  Install();
+void BM_TimeRefreshNoneDue(benchmark::State& state) {
+  Install(int(state.range(0)));
   for (auto _ : state) Form1->RefreshTime();
 }
-BENCHMARK(BM_TimeRefreshWith10000EventsNoneDue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TimeRefreshNoneDue)->Arg(10)->Arg(kEvents)->Unit(benchmark::kMicrosecond);
 
-void BM_ScanOf10000EventsNoneDue(benchmark::State& state) {
-  Install();
+void BM_ScanNoneDue(benchmark::State& state) {
+  Install(int(state.range(0)));
   const platform::DateTime now = Form1->Platform().clock().Now();
   for (auto _ : state) Form1->ScanEvents(now);
 }
-BENCHMARK(BM_ScanOf10000EventsNoneDue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScanNoneDue)->Arg(10)->Arg(kEvents)->Unit(benchmark::kMicrosecond);
 
 void BM_RefreshBaseOf10000Events(benchmark::State& state) {
-  Install();
+  Install(kEvents);
   for (auto _ : state) Form1->RefreshBase();
 }
 BENCHMARK(BM_RefreshBaseOf10000Events)->Unit(benchmark::kMillisecond);

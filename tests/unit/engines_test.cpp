@@ -112,6 +112,32 @@ TEST_F(EnginesTest, KillTaskRemovesAFiredOnceEventAndTellsTheListWindow) {
   EXPECT_FALSE(dir.Exists("notes/1.zqt"));
 }
 
+TEST_F(EnginesTest, TheScanFollowsTheListsAsTheyChangeBetweenAndDuringScans) {
+  dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nKillTask=1\r\n");
+  Add("1", "09:05:10", "1", "1", "once.bat");
+  Add("2", "09:05:11", "2", "1", "other second.bat");
+  Add("3", "09:05:10", "2", "1", "removed meanwhile.bat");
+  Add("4", "09:05:10", "2", "1", "last.bat");
+  Load();
+  Scan(9, 5, 9);  // a second with nothing due comes first
+  // Another window takes an event out while the scan is under way.
+  scheduler.OnScanRemoved = [&] { scheduler.Remove("3"); };
+  Scan(9, 5, 10);
+  EXPECT_EQ(Opened(), (Log{"once.bat", "last.bat"}));
+  EXPECT_EQ(scheduler.Names(), (Log{"2", "4"}));
+
+  // A stored time changed and reloaded: the event moves to its new second.
+  store.Write("4", "time", "09:05:12");
+  Load();
+  Scan(9, 5, 11);
+  Scan(9, 5, 12);
+  EXPECT_EQ(Opened(), (Log{"once.bat", "last.bat", "other second.bat", "last.bat"}));
+  // The reloaded list holds event 3 again (only the scan's copy had lost it); 4 is not at 10.
+  Scan(9, 5, 10);
+  EXPECT_EQ(Opened().back(), "removed meanwhile.bat");
+  EXPECT_EQ(Opened().size(), 5u);
+}
+
 TEST_F(EnginesTest, AReminderThatCannotBeShownStopsTheScanWithNothingRemoved) {
   dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nKillTask=1\r\n");
   Add("1", "09:05:10", "1", "5", "note");

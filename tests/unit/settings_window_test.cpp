@@ -419,10 +419,6 @@ TEST_F(SettingsWindowTest, TheWindowIsBuiltAsDesigned) {
   EXPECT_FALSE(tabs[1].image.Empty());
   EXPECT_EQ(w.PageControl2->PageCount(), 7);
   EXPECT_EQ(w.PageControl2->Tabs()[6].caption, "День рождения/праздник");
-  EXPECT_EQ(w.Image2->Picture(), w.bigBackground);
-  EXPECT_EQ(w.bigBackground.width, 720);
-  EXPECT_EQ(w.Image5->Picture().width, 400);
-  EXPECT_EQ(w.PageBackgrounds[3]->Picture().height, 60);
   EXPECT_EQ(w.Image3->Picture(), LibraryBitmap("TIME"));
   EXPECT_EQ(w.Image4->Picture(), LibraryBitmap("DATE"));
   EXPECT_EQ(w.BitBtn5->Glyph(), LibraryBitmap("EXIT"));
@@ -430,6 +426,34 @@ TEST_F(SettingsWindowTest, TheWindowIsBuiltAsDesigned) {
   EXPECT_EQ(w.gearIniPath, AppDir() + "Gear\\gear.ini");
   EXPECT_EQ(w.configPath, AppDir() + "Cfg\\Clock_config.ini");
   EXPECT_EQ(w.listFilter, 8);
+}
+
+TEST_F(SettingsWindowTest, TheBackgroundsAreDecodedWhenTheWindowIsFirstShown) {
+  StartProgram();
+  TForm2& w = *Form2;
+  // A hidden window holds no decoded pictures.
+  EXPECT_TRUE(w.bigBackground.Empty());
+  EXPECT_TRUE(w.Image2->Picture().Empty());
+  EXPECT_TRUE(w.PageBackgrounds[0]->Picture().Empty());
+  const ui::TColor before = w.RadioButton1->Color();
+
+  Form1->N4->Click();
+  ASSERT_TRUE(w.Visible());
+  EXPECT_EQ(w.bigBackground.width, 720);
+  for (ui::TImage* big : {w.Image2, w.Image20}) EXPECT_EQ(big->Picture(), w.bigBackground);
+  for (ui::TImage* small : {w.Image5, w.Image6}) EXPECT_EQ(small->Picture(), w.smallBackground);
+  EXPECT_EQ(w.Image5->Picture().width, 400);
+  for (ui::TImage* bottom : w.PageBackgrounds) EXPECT_EQ(bottom->Picture(), w.smallBottomBackground);
+  EXPECT_EQ(w.PageBackgrounds[3]->Picture().height, 60);
+  // The boxes on the pictures take their colour there.
+  EXPECT_NE(w.RadioButton1->Color(), before);
+
+  // Shown again: the pictures are kept, not read and decoded anew.
+  platform->fakeResources().data.clear();
+  w.Close();
+  Form1->N8->Click();
+  EXPECT_EQ(w.bigBackground.width, 720);
+  EXPECT_EQ(w.Image2->Picture(), w.bigBackground);
 }
 
 TEST_F(SettingsWindowTest, MenuItemsAndTheDoubleClickOpenThePageAtItsWidthAtOnce) {

@@ -229,4 +229,116 @@ TEST_F(ControlsTest, FramedFormsCentreOnTheirFirstShowingAndAlignToTheClientArea
   EXPECT_EQ(form.Top(), 20);
 }
 
+// ---- Painting again only what changed
+
+// A form peer that records the areas it is asked to paint again.
+struct PaintLogFormPeer : ui::FormPeer {
+  void Invalidate() override { areas.push_back(ui::kEverywhere); }
+  void InvalidateRect(ui::TRect r) override { areas.push_back(r); }
+  std::vector<ui::TRect> areas;
+};
+
+struct PaintLogWidgetSet : ui::HeadlessWidgetSet {
+  explicit PaintLogWidgetSet(std::uint64_t& now)
+      : HeadlessWidgetSet([&now] { return now; }, [&now](std::uint64_t t) { now = t; }) {}
+  std::unique_ptr<ui::FormPeer> CreateFormPeer(ui::TForm&) override {
+    auto peer = std::make_unique<PaintLogFormPeer>();
+    form = peer.get();
+    return peer;
+  }
+  PaintLogFormPeer* form = nullptr;
+};
+
+// A canvas that paints one area and records which controls drew there.
+struct AreaCanvas : ui::Canvas {
+  explicit AreaCanvas(ui::TRect area) : area(area) {}
+  void FillRect(ui::TRect, ui::TColor) override {}
+  void DrawImage(const ui::Image& image, ui::TRect, bool) override { drawn.push_back("image " + std::to_string(image.width)); }
+  void DrawText(const std::string& text, ui::TPoint, const ui::TFont&) override { drawn.push_back(text); }
+  ui::TRect PaintRect() const override { return area; }
+  ui::TRect area;
+  std::vector<std::string> drawn;
+};
+
+class RepaintTest : public ::testing::Test {
+ protected:
+  std::uint64_t now = 0;
+  PaintLogWidgetSet widgets{now};
+  ui::TApplication app{widgets, [](const std::string&, const std::string&, unsigned) { return ui::ID_OK; }};
+  ui::TForm form{nullptr};
+
+  template <class T>
+  T* Child(int left, int top) {
+    auto* c = new T(&form);
+    c->SetParent(&form);
+    c->SetLeft(left);
+    c->SetTop(top);
+    widgets.form->areas.clear();
+    return c;
+  }
+  // Everything asked for, as one rectangle.
+  ui::TRect Asked() const {
+    ui::TRect all;
+    for (const ui::TRect& r : widgets.form->areas) all = all.United(r);
+    return all;
+  }
+};
+
+TEST_F(RepaintTest, ALabelThatChangesItsTextRenewsOnlyWhereItWasAndIs) {
+  auto* seconds = Child<ui::TLabel>(100, 40);
+  seconds->SetCaption("59");
+  const ui::TRect wide = seconds->BoundsRect();
+  widgets.form->areas.clear();
+  seconds->SetCaption("0");
+  EXPECT_FALSE(widgets.form->areas.empty());
+  // The old, wider text is wiped as well as the new one drawn, and nothing else is touched.
+  EXPECT_EQ(Asked(), wide);
+
+  widgets.form->areas.clear();
+  seconds->SetCaption("0");
+  EXPECT_TRUE(widgets.form->areas.empty());
+}
+
+TEST_F(RepaintTest, WhatMayDrawBeyondItsBoundsRenewsEverything) {
+  auto* fixed = Child<ui::TLabel>(10, 10);
+  fixed->SetAutoSize(false);
+  fixed->SetBounds(10, 10, 5, 5);
+  widgets.form->areas.clear();
+  fixed->SetCaption("a long text");
+  EXPECT_EQ(Asked(), ui::kEverywhere);
+
+  // A picture at its own size reaches past small bounds: the area it covers is renewed, also
+  // when it is replaced by a smaller one.
+  auto* picture = Child<ui::TImage>(20, 30);
+  picture->SetBounds(20, 30, 4, 4);
+  widgets.form->areas.clear();
+  picture->SetPicture(ui::Image(50, 40, 0x123456));
+  EXPECT_EQ(Asked(), (ui::TRect{20, 30, 70, 70}));
+  widgets.form->areas.clear();
+  picture->SetPicture(ui::Image(2, 2, 0x123456));
+  EXPECT_EQ(Asked(), (ui::TRect{20, 30, 70, 70}));
+}
+
+TEST_F(RepaintTest, APaintOfOneAreaDrawsOnlyTheControlsThatReachIntoIt) {
+  auto* date = Child<ui::TLabel>(10, 10);
+  date->SetCaption("07.12.2026");
+  auto* seconds = Child<ui::TLabel>(10, 60);
+  seconds->SetCaption("07");
+  auto* background = Child<ui::TImage>(0, 0);
+  background->Stretch = true;
+  background->SetBounds(0, 0, 200, 100);
+  background->SetPicture(ui::Image(20, 10, 0x123456));
+  auto* hidden = Child<ui::TLabel>(10, 60);
+  hidden->SetCaption("hidden");
+  hidden->Hide();
+
+  AreaCanvas canvas(seconds->BoundsRect());
+  form.PaintControls(canvas);
+  EXPECT_EQ(canvas.drawn, (std::vector<std::string>{"07", "image 20"}));
+
+  AreaCanvas whole(ui::kEverywhere);
+  form.PaintControls(whole);
+  EXPECT_EQ(whole.drawn, (std::vector<std::string>{"07.12.2026", "07", "image 20"}));
+}
+
 }  // namespace

@@ -194,6 +194,21 @@ TEST_F(UiTest, ChangingTheIntervalRestartsTheCountAndDisablingStopsIt) {
   EXPECT_EQ(widgets.ActiveTimerCount(), 0);
 }
 
+TEST_F(UiTest, RestartCountsFromNowWhetherTheTimerRanStoodOrHadThatInterval) {
+  ui::TForm form(nullptr);
+  auto* timer = new ui::TTimer(&form);
+  timer->OnTimer = [&](ui::TComponent*) { log.push_back("tick@" + std::to_string(now)); };
+  widgets.Advance(600);
+  timer->Restart(1000);  // running, same interval: its count starts again
+  widgets.Advance(1000);
+  timer->SetEnabled(false);
+  timer->Restart(300);  // stopped: it runs again
+  widgets.Advance(700);
+  EXPECT_EQ(log, (std::vector<std::string>{"tick@1600", "tick@1900", "tick@2200"}));
+  EXPECT_TRUE(timer->Enabled());
+  EXPECT_EQ(widgets.ActiveTimerCount(), 1);
+}
+
 TEST_F(UiTest, DestroyedTimerNeverFires) {
   auto* form = new ui::TForm(nullptr);
   auto* timer = new ui::TTimer(form);

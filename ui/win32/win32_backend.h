@@ -103,6 +103,13 @@ class Backend {
   const HintTiming& Hints() const { return hints_; }
   void SetHintTiming(const HintTiming& timing);
 
+  // Work that waits until the top-level window `form` is first shown: controls that would
+  // load a library at start for a window the user may never open. `owner` names the work so
+  // that it can be cancelled (its peer went first).
+  void WhenShown(HWND form, const void* owner, std::function<void()> work);
+  void CancelWhenShown(const void* owner);
+  void RunWhenShown(HWND form);
+
   void Run();
   void Terminate();
   void ProcessMessages();
@@ -122,6 +129,7 @@ class Backend {
   HWND owner_ = nullptr;
   HWND messages_ = nullptr;
   int dpi_ = 96;
+  HDC measuring_ = nullptr;
   std::map<FontKey, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
   std::map<UINT_PTR, TimerEntry> timers_;
@@ -133,6 +141,12 @@ class Backend {
   bool taskbarHidden_ = false;
   bool terminated_ = false;
   HintTiming hints_;
+  struct Waiting {
+    HWND form;
+    const void* owner;
+    std::function<void()> work;
+  };
+  std::vector<Waiting> waiting_;
 };
 
 // Draws onto a device context (the form's off-screen bitmap while it paints).
@@ -140,22 +154,26 @@ class GdiCanvas : public Canvas {
  public:
   // `crispText` draws text without anti-aliasing: on a colour-keyed window smoothed edges
   // would blend with the key colour into a visible fringe.
-  GdiCanvas(Backend& backend, HDC dc, bool crispText) : backend_(backend), dc_(dc), crispText_(crispText) {}
+  GdiCanvas(Backend& backend, HDC dc, bool crispText, TRect paintRect = kEverywhere)
+      : backend_(backend), dc_(dc), crispText_(crispText), paintRect_(paintRect) {}
   void FillRect(TRect r, TColor color) override;
   void DrawImage(const Image& image, TRect dest, bool transparent) override;
   void DrawText(const std::string& text, TPoint at, const TFont& font) override;
   // With visual styles the system's push button, else the classic one.
   void DrawButtonFace(TRect r, bool down, bool hot, bool enabled) override;
+  TRect PaintRect() const override { return paintRect_; }
   HDC Dc() const { return dc_; }
 
  private:
   Backend& backend_;
   HDC dc_;
   bool crispText_;
+  TRect paintRect_;
 };
 
 // Handles WM_PAINT of `hwnd`: `draw` paints the client area (given its size) into an
-// off-screen bitmap, which is then copied in one step, so a repaint never flickers.
+// off-screen bitmap, which is then copied in one step, so a repaint never flickers. Only the
+// part the system asks for is painted and copied (the canvas's PaintRect).
 void PaintBuffered(HWND hwnd, Backend& backend, bool crispText,
                    const std::function<void(GdiCanvas&, int width, int height)>& draw);
 
@@ -176,6 +194,7 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   void SetCaption(const std::string& caption) override;
   void SetColor(TColor) override { Invalidate(); }
   void Invalidate() override;
+  void InvalidateRect(TRect r) override;
   void SetFocus() override;
   void SetBorderless(bool borderless) override;
   void SetStayOnTop(bool onTop) override;
@@ -196,6 +215,9 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void ApplyStyles();
   void ApplyLayering();
+  void ApplyLayeringNow();
+  void CreateTip();
+  static BOOL CALLBACK AddToolOfChild(HWND child, LPARAM self);
   void Paint();
   void ButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam);
   void ButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam);
@@ -218,6 +240,8 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   TColor keyColor_ = 0;
   bool alphaBlend_ = false;
   int alpha_ = 255;
+  bool layeringPending_ = false;  // opacity or colour key changed while the window was hidden
+  bool tipMade_ = false;
   bool trackingLeave_ = false;
   bool placing_ = false;           // our own move or resize is under way: the model has it already
   bool releasingCapture_ = false;  // our own ReleaseCapture: the press ends normally

@@ -136,7 +136,7 @@ class Win32CheckListBoxPeer : public Win32ControlPeer<CheckListBoxPeer> {
     marks_[std::size_t(index)] = on;
     RECT r{};
     if (Handle() && SendMessageW(Handle(), LB_GETITEMRECT, WPARAM(index), LPARAM(&r)) != LB_ERR)
-      InvalidateRect(Handle(), &r, TRUE);
+      ::InvalidateRect(Handle(), &r, TRUE);
   }
 
  protected:

@@ -94,14 +94,21 @@ void PaintBuffered(HWND hwnd, Backend& backend, bool crispText,
   RECT client{};
   GetClientRect(hwnd, &client);
   int width = client.right - client.left, height = client.bottom - client.top;
-  if (dc && width > 0 && height > 0) {
+  // The bitmap covers only the part to renew; drawing is shifted so that it lands there, and
+  // what falls outside costs nothing.
+  RECT area{};
+  if (!IntersectRect(&area, &ps.rcPaint, &client)) area = RECT{};
+  const int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
+  if (dc && areaWidth > 0 && areaHeight > 0) {
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, areaWidth, areaHeight);
     if (memory && bitmap) {
       HGDIOBJ old = SelectObject(memory, bitmap);
-      GdiCanvas canvas(backend, memory, crispText);
+      SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
+      GdiCanvas canvas(backend, memory, crispText, {area.left, area.top, area.right, area.bottom});
       draw(canvas, width, height);
-      BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+      SetViewportOrgEx(memory, 0, 0, nullptr);
+      BitBlt(dc, area.left, area.top, areaWidth, areaHeight, memory, 0, 0, SRCCOPY);
       SelectObject(memory, old);
     }
     if (bitmap) DeleteObject(bitmap);

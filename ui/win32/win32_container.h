@@ -15,6 +15,10 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
   Win32ContainerPeer(Backend& backend, TWinControl& control) : Win32ControlPeer<PeerInterface>(backend, control) {}
   // A container's caption is drawn with its surface.
   void SetCaption(const std::string&) override { this->Repaint(); }
+  void InvalidateRect(TRect r) override {
+    RECT rect{r.left, r.top, r.right, r.bottom};
+    if (this->Handle()) ::InvalidateRect(this->Handle(), &rect, FALSE);
+  }
 
  protected:
   // Registers the window class and creates the window; the derived constructor calls it.

@@ -114,7 +114,7 @@ void Win32ChildWindow::ApplyFont(const TFont& font) {
 }
 
 void Win32ChildWindow::Repaint() {
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  if (hwnd_) ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Win32ChildWindow::Focus() {

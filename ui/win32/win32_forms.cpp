@@ -86,19 +86,30 @@ Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form) : backend_(backend),
   placing_ = false;
   if (!hwnd_) throw std::runtime_error("Unable to create a window");
   ApplyLayering();
-
-  tip_ =
-      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, backend.Instance(), nullptr);
-  if (tip_) {
-    TOOLINFOW ti = FormTool(hwnd_);
-    ti.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(tip_, TTM_ADDTOOLW, 0, LPARAM(&ti));
-    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 600);  // lets a hint break into lines at its line ends
-  }
-  ApplyHintTiming();
+  // The tool-tip is made when the window is first shown (CreateTip): hints need a window on
+  // the screen, and most windows start hidden.
   backend.AddForm(this);
   if (form.Visible()) SetVisible(true);
+}
+
+void Win32FormPeer::CreateTip() {
+  tipMade_ = true;
+  tip_ =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, backend_.Instance(), nullptr);
+  if (!tip_) return;
+  TOOLINFOW ti = FormTool(hwnd_);
+  ti.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, LPARAM(&ti));
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 600);  // lets a hint break into lines at its line ends
+  ApplyHintTiming();
+  // The controls made before the tip share it from now on.
+  EnumChildWindows(hwnd_, AddToolOfChild, LPARAM(this));
+}
+
+BOOL CALLBACK Win32FormPeer::AddToolOfChild(HWND child, LPARAM self) {
+  if (Win32ChildWindow::FromHandle(child)) reinterpret_cast<Win32FormPeer*>(self)->AddChildTool(child);
+  return TRUE;
 }
 
 Win32FormPeer::~Win32FormPeer() {
@@ -132,6 +143,13 @@ void Win32FormPeer::SetBounds(TRect r) {
 void Win32FormPeer::SetVisible(bool visible) {
   if (!hwnd_) return;
   if (visible) {
+    backend_.RunWhenShown(hwnd_);
+    if (!tipMade_) CreateTip();
+    if (layeringPending_) {
+      // Applied as if the window were shown already, before it appears.
+      layeringPending_ = false;
+      ApplyLayeringNow();
+    }
     // A borderless window (the clock face, a notice) appears without taking the keyboard from
     // the program the user is typing in; a framed one is a window to work in.
     bool borderless = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CAPTION) == 0;
@@ -153,7 +171,12 @@ void Win32FormPeer::SetCaption(const std::string& caption) {
 }
 
 void Win32FormPeer::Invalidate() {
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  if (hwnd_) ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Win32FormPeer::InvalidateRect(TRect r) {
+  RECT rect{r.left, r.top, r.right, r.bottom};
+  if (hwnd_) ::InvalidateRect(hwnd_, &rect, FALSE);
 }
 
 void Win32FormPeer::SetFocus() {
@@ -200,6 +223,17 @@ void Win32FormPeer::SetAlphaBlend(bool on, int value) {
 
 void Win32FormPeer::ApplyLayering() {
   if (!hwnd_) return;
+  // A hidden window's opacity is nobody's concern until it shows (a notice fades from the
+  // program's start on, many steps a second): the system hears of it then.
+  if (!IsWindowVisible(hwnd_)) {
+    layeringPending_ = true;
+    return;
+  }
+  layeringPending_ = false;
+  ApplyLayeringNow();
+}
+
+void Win32FormPeer::ApplyLayeringNow() {
   auto exStyle = DWORD(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
   if (!colorKey_ && !alphaBlend_) {
     if (exStyle & WS_EX_LAYERED) {

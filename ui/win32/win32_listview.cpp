@@ -71,7 +71,7 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
     Pushing guard(*this);
     SendMessageW(Handle(), LVM_SETITEMCOUNT, WPARAM(count), LVSICF_NOSCROLL);
     // The rows may all be new ones, whatever their number.
-    InvalidateRect(Handle(), nullptr, TRUE);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
   }
 
   void ItemChanged(int index) override {

@@ -62,6 +62,22 @@ DWORD ScrollStyles(int bars) {
 class Win32RichEditPeer : public Win32ControlPeer<RichEditPeer> {
  public:
   Win32RichEditPeer(Backend& backend, TRichEdit& edit) : Win32ControlPeer(backend, edit), edit_(edit) {
+    // The rich edit library is loaded with the first control: in a hidden window the control
+    // is made when the window is first shown, from the state the model holds then.
+    HWND parent = HandleOf(edit.Parent());
+    HWND form = parent ? GetAncestor(parent, GA_ROOT) : nullptr;
+    if (form && !IsWindowVisible(form)) {
+      backend.WhenShown(form, this, [this] { CreateControl(true); });
+    } else {
+      CreateControl(false);
+    }
+  }
+  ~Win32RichEditPeer() override { backend_.CancelWhenShown(this); }
+
+  // `late`: the model's font may have changed since the peer was made, and the control never
+  // heard of it.
+  void CreateControl(bool late) {
+    TRichEdit& edit = edit_;
     rich_ = std::wstring(RichEditClass()) != L"EDIT";
     DWORD style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL | ScrollStyles(int(edit.ScrollBars())) |
                   (edit.ReadOnly() ? ES_READONLY : 0);
@@ -71,6 +87,7 @@ class Win32RichEditPeer : public Win32ControlPeer<RichEditPeer> {
       SendMessageW(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
       SendMessageW(Handle(), EM_SETEVENTMASK, 0, ENM_CHANGE);
     }
+    if (late) SetFont(edit.Font());
     SetColor(edit.Color());
     SetContent(edit.Document(), edit.DocumentIsRich());
   }

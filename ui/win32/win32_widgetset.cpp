@@ -112,11 +112,15 @@ Backend::Backend() {
 
   HDC screen = GetDC(nullptr);
   dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  // Texts are measured often (every label's caption, every second): on a context of our own
+  // rather than on the screen's, which is fetched and given back through the system each time.
+  measuring_ = CreateCompatibleDC(screen);
   ReleaseDC(nullptr, screen);
   if (dpi_ <= 0) dpi_ = 96;
 }
 
 Backend::~Backend() {
+  if (measuring_) DeleteDC(measuring_);
   for (auto& [id, entry] : timers_) KillTimer(messages_, id);
   if (messages_) DestroyWindow(messages_);
   if (owner_) DestroyWindow(owner_);
@@ -157,7 +161,8 @@ HFONT Backend::Font(const TFont& font, bool crisp) {
 }
 
 TSize Backend::MeasureText(const std::string& text, const TFont& font) {
-  HDC dc = GetDC(nullptr);
+  const bool own = measuring_ != nullptr;
+  HDC dc = own ? measuring_ : GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, Font(font, false));
   TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
@@ -170,7 +175,7 @@ TSize Backend::MeasureText(const std::string& text, const TFont& font) {
     total.cy += tm.tmHeight;
   }
   SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  if (!own) ReleaseDC(nullptr, dc);
   return total;
 }
 
@@ -203,6 +208,28 @@ void Backend::FireTimer(UINT_PTR id) {
   CallModel([timer] { timer->Fire(); });
   it = timers_.find(id);  // the handler may have destroyed the timer
   if (it != timers_.end()) it->second.firing = false;
+}
+
+void Backend::WhenShown(HWND form, const void* owner, std::function<void()> work) {
+  waiting_.push_back({form, owner, std::move(work)});
+}
+
+void Backend::CancelWhenShown(const void* owner) {
+  std::erase_if(waiting_, [owner](const Waiting& w) { return w.owner == owner; });
+}
+
+void Backend::RunWhenShown(HWND form) {
+  // Taken out first: the work creates windows, and may register or cancel other work.
+  std::vector<std::function<void()>> due;
+  for (auto it = waiting_.begin(); it != waiting_.end();) {
+    if (it->form == form) {
+      due.push_back(std::move(it->work));
+      it = waiting_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  for (auto& work : due) work();
 }
 
 void Backend::AddForm(Win32FormPeer* form) { forms_.push_back(form); }
