@@ -7,7 +7,16 @@ namespace ui {
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   visible_ = false;  // forms are created hidden
   color_ = 0xF0F0F0;
-  if (HasApplication()) AttachPeer(Application().Widgets().CreateFormPeer(*this));
+  if (HasApplication() && !Application().Widgets().DefersHiddenForms()) HandleNeeded();
+}
+
+void TForm::HandleNeeded() {
+  if (peer_ || !HasApplication()) return;
+  AttachPeer(Application().Widgets().CreateFormPeer(*this));
+  if (!peer_) return;
+  // The controls made meanwhile get theirs now, each from the state its component holds.
+  AlignControls();
+  EnsurePeer();
 }
 
 TForm::~TForm() {
@@ -95,10 +104,13 @@ void TForm::Close() {
 }
 
 void TForm::BringToFront() {
+  HandleNeeded();
   if (auto* p = FormPeerPtr()) p->BringToFront();
 }
 
 void TForm::SystemCommand(unsigned command) {
+  // Closing needs no window; any other command goes to the window manager.
+  if (command != SC_CLOSE_COMMAND) HandleNeeded();
   if (auto* p = FormPeerPtr()) {
     p->SendSystemCommand(command);
   } else if (command == SC_CLOSE_COMMAND) {
@@ -123,6 +135,12 @@ void TForm::VisibleChanged() {
       TSize screen = Application().Widgets().ScreenSize();
       SetBounds((screen.cx - Width()) / 2, (screen.cy - Height()) / 2, Width(), Height());
     }
+  }
+  if (visible_ && !peer_) {
+    // Made hidden with all its controls, then shown below as a form made at start would be.
+    visible_ = false;
+    HandleNeeded();
+    visible_ = true;
   }
   TWinControl::VisibleChanged();
   if (visible_ && OnShow) OnShow(this);

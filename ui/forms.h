@@ -47,6 +47,9 @@ class TForm : public TWinControl {
   void SetAlphaBlendValue(int value);
 
   FormPeer* FormPeerPtr() const { return static_cast<FormPeer*>(peer_.get()); }
+  // Makes the form's peer, and those of all its controls, unless they exist. A widget set that
+  // defers hidden forms leaves them unmade until the form is first shown or brought forward.
+  void HandleNeeded();
 
   // Closing: runs OnClose; the main form's close ends the application, any other form hides
   // (unless the handler chose caNone).

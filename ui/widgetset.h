@@ -275,6 +275,10 @@ class WidgetSet {
   virtual std::unique_ptr<ListViewPeer> CreateListViewPeer(TListView&) { return nullptr; }
   // How much larger than its client area a window with this border is (0 x 0 without one).
   virtual TSize FrameSize(TBorderStyle) { return {0, 0}; }
+  // Whether a hidden form waits for its first showing (or for something that needs its native
+  // window) before its peer and those of its controls are made. Native windows cost time and
+  // memory at start for forms the user may never open; the component keeps all their state.
+  virtual bool DefersHiddenForms() const { return false; }
 
   virtual TSize MeasureText(const std::string& text, const TFont& font) = 0;
   virtual TSize ScreenSize() = 0;

@@ -31,6 +31,7 @@ class HeadlessWidgetSet : public WidgetSet {
   std::unique_ptr<MessageWindow> CreateMessageWindow(MessageHandler handler) override;
   unsigned RegisterMessage(const std::string& name) override;
   TShiftState ShiftKeys() override { return shiftKeys; }
+  bool DefersHiddenForms() const override { return defersHiddenForms; }
   void Run() override;
   void Terminate() override { terminated = true; }
 
@@ -53,6 +54,8 @@ class HeadlessWidgetSet : public WidgetSet {
   bool taskbarHidden = false;
   int hintPause = 0, hintShortPause = 0, hintHidePause = 0;
   bool terminated = false;
+  // Off by default: every form gets its peer when it is made, as most tests expect.
+  bool defersHiddenForms = false;
 
  private:
   friend class HeadlessTimerPeer;

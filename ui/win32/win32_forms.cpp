@@ -76,6 +76,7 @@ Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form) : backend_(backend),
 
   WindowStyles styles = StylesFor(form.BorderStyle());
   if (!form.SystemMenu) styles.style &= ~DWORD(WS_SYSMENU);
+  if (!form.Enabled()) styles.style |= WS_DISABLED;
   DWORD exStyle = styles.exStyle | (stayOnTop_ ? WS_EX_TOPMOST : 0);
   TRect r = form.BoundsRect();
   placing_ = true;

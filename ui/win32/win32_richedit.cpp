@@ -67,16 +67,16 @@ class Win32RichEditPeer : public Win32ControlPeer<RichEditPeer> {
     HWND parent = HandleOf(edit.Parent());
     HWND form = parent ? GetAncestor(parent, GA_ROOT) : nullptr;
     if (form && !IsWindowVisible(form)) {
-      backend.WhenShown(form, this, [this] { CreateControl(true); });
+      backend.WhenShown(form, this, [this] { CreateControl(); });
     } else {
-      CreateControl(false);
+      CreateControl();
     }
   }
   ~Win32RichEditPeer() override { backend_.CancelWhenShown(this); }
 
-  // `late`: the model's font may have changed since the peer was made, and the control never
-  // heard of it.
-  void CreateControl(bool late) {
+  // Everything from the model: its font may have been set before the peer was made (a form
+  // whose windows wait for its first showing) or since (a control made late).
+  void CreateControl() {
     TRichEdit& edit = edit_;
     rich_ = std::wstring(RichEditClass()) != L"EDIT";
     DWORD style = WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL | ScrollStyles(int(edit.ScrollBars())) |
@@ -87,7 +87,7 @@ class Win32RichEditPeer : public Win32ControlPeer<RichEditPeer> {
       SendMessageW(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
       SendMessageW(Handle(), EM_SETEVENTMASK, 0, ENM_CHANGE);
     }
-    if (late) SetFont(edit.Font());
+    SetFont(edit.Font());
     SetColor(edit.Color());
     SetContent(edit.Document(), edit.DocumentIsRich());
   }

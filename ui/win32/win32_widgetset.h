@@ -42,6 +42,7 @@ class Win32WidgetSet : public WidgetSet {
   std::unique_ptr<DateTimePickerPeer> CreateDateTimePickerPeer(TDateTimePicker& picker) override;
   std::unique_ptr<ListViewPeer> CreateListViewPeer(TListView& list) override;
   TSize FrameSize(TBorderStyle border) override;
+  bool DefersHiddenForms() const override { return true; }
 
   TSize MeasureText(const std::string& text, const TFont& font) override;
   TSize ScreenSize() override;
