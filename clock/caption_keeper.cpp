@@ -24,7 +24,7 @@ void CaptionKeeper::RestoreAll() {
   own_.clear();
   for (const auto& [window, caption] : windows) {
     if (!desktop_.WindowExists(window)) continue;
-    if (desktop_.WindowCaption(window) != caption) desktop_.SetWindowCaption(window, caption);
+    if (desktop_.WindowCaption(window) != caption) desktop_.RestoreWindowCaption(window, caption);
   }
 }
 

@@ -115,6 +115,12 @@ class Desktop {
   virtual std::string WindowCaption(WindowHandle window) = 0;
   // Sets a window's caption; 0 and windows that are gone are left alone.
   virtual void SetWindowCaption(WindowHandle window, const std::string& caption) = 0;
+  // Gives a window its own caption back. It is the program's last word on that window (the
+  // program may end right after), so a busy application is waited for longer than by the
+  // caption set each second.
+  virtual void RestoreWindowCaption(WindowHandle window, const std::string& caption) {
+    SetWindowCaption(window, caption);
+  }
 };
 
 // The notification area of the task bar. The record has the layout of the system's 488-byte

@@ -13,6 +13,7 @@ class Win32Desktop : public Desktop {
   bool WindowExists(WindowHandle window) override;
   std::string WindowCaption(WindowHandle window) override;
   void SetWindowCaption(WindowHandle window, const std::string& caption) override;
+  void RestoreWindowCaption(WindowHandle window, const std::string& caption) override;
 };
 
 }  // namespace platform
