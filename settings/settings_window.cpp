@@ -145,7 +145,7 @@ void TForm2::FormCreate(ui::TComponent*) {
   LoadSettingsPage(1, 1);  // the autostart state
   const std::string listPath = files_.Path("Gear\\Events.txt");
   storedCodes = events::LoadListFile(listPath);
-  shownCodes = events::LoadListFile(listPath);
+  shownCodes = storedCodes;  // the same file: one read
   listFilter = 8;
   // The settings page's controls, with the event list filled between the screen-corner option
   // and the title-bar option.
