@@ -151,7 +151,7 @@ class TForm1 : public ui::TForm {
   // "Добавить событие": the settings window on its first page.
   void N8Click(ui::TComponent* sender);
   // The file a picture key of the current skin names (app/main_window_skin.cpp).
-  std::string SkinPicturePath(const char* key, const char* fallback);
+  std::string SkinPicturePath(const config::TIniSnapshot& skin, const char* key, const char* fallback);
 
   // Quick power-off templates (app/main_window_templates.cpp): a power-off event `minutes`
   // from now, entered through the settings window's event editor as a user would.

@@ -59,7 +59,7 @@ void TForm1::CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int t
 
 void TForm1::LoadButtonPicture(ui::TImage* button, const char* key, const char* fallback) {
   if (!skinIni) return;  // the start-up failed before any skin was read: nothing to show
-  ui::Image picture = resources::LoadPictureFile(SkinPicturePath(key, fallback));
+  ui::Image picture = resources::LoadPictureFile(SkinPicturePath(config::TIniSnapshot(*skinIni), key, fallback));
   // Every pointer movement over a button loads its picture again; repaint only on a change.
   if (!(picture == button->Picture())) button->SetPicture(picture);
 }

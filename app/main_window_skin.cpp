@@ -19,8 +19,8 @@ const char* const kSkinSection = "skin";
 
 // A bitmap named by the skin lies in the skin's folder; a key left out (or blank) falls back
 // to the same picture of the default skin.
-std::string TForm1::SkinPicturePath(const char* key, const char* fallback) {
-  std::string file = skinIni->ReadString(kSkinSection, key, "");
+std::string TForm1::SkinPicturePath(const config::TIniSnapshot& skin, const char* key, const char* fallback) {
+  std::string file = skin.ReadString(kSkinSection, key, "");
   return file.empty() ? appDir + "Skins\\default\\" + fallback : appDir + "skins\\" + skinName + "\\" + file;
 }
 
@@ -28,14 +28,16 @@ void TForm1::SkinRefresh() {
   skinName = files.Config().ReadText("Clock", "skin", "default");
   skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
   skinIni = std::make_unique<config::TIniFile>(skinIniPath);
+  // Some seventy values, read from the file as it is now: it is looked at once, not per value.
+  const config::TIniSnapshot skin(*skinIni);
 
-  auto text = [this](const char* key, const char* defaultValue) {
-    return skinIni->ReadString(kSkinSection, key, defaultValue);
+  auto text = [&skin](const char* key, const char* defaultValue) {
+    return skin.ReadString(kSkinSection, key, defaultValue);
   };
   auto number = [&](const char* key, const char* defaultValue) { return config::StrToInt(text(key, defaultValue)); };
   auto color = [&](const char* key) { return clockface::StringToColor(text(key, "32896")); };
   auto picture = [&](const char* key, const char* fallback) {
-    return resources::LoadPictureFile(SkinPicturePath(key, fallback));
+    return resources::LoadPictureFile(SkinPicturePath(skin, key, fallback));
   };
 
   SetTransparentColorValue(clockface::StringToColor(text("TransColor", "0")));

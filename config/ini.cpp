@@ -1,5 +1,6 @@
 #ifdef _WIN32
 #include <windows.h>
+#include <winternl.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -248,7 +249,7 @@ class Parsed {
 // Windows, at the latest when it closes the file).
 
 struct Stamp {
-  std::uint64_t volume = 0, id = 0, size = 0;
+  std::uint64_t volume = 0, id = 0, size = 0;  // volume: the host device; not asked on Windows
   std::int64_t modified = 0, changed = 0;  // in the system's file time units
   friend bool operator==(const Stamp&, const Stamp&) = default;
 };
@@ -267,21 +268,29 @@ std::int64_t Now() {
   return FromFileTime(now);
 }
 
+// The file's index number, size and times, each from a query that only asks the file system
+// about this file. (GetFileInformationByHandle also asks for the volume's serial number, which
+// costs ten times as much on some systems, and a settings file is read dozens of times at start.)
 std::optional<Stamp> StampOf(const std::string& path) {
   HANDLE file = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::optional<Stamp> stamp;
-  BY_HANDLE_FILE_INFORMATION info;
-  if (::GetFileInformationByHandle(file, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+  FILE_STANDARD_INFO standard;
+  FILE_BASIC_INFO basic;
+  struct {
+    LARGE_INTEGER indexNumber;
+  } internal;
+  IO_STATUS_BLOCK io;
+  constexpr auto kFileInternalInformation = static_cast<FILE_INFORMATION_CLASS>(6);
+  if (::GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) && !standard.Directory &&
+      ::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) &&
+      NT_SUCCESS(::NtQueryInformationFile(file, &io, &internal, sizeof internal, kFileInternalInformation))) {
     stamp.emplace();
-    stamp->volume = info.dwVolumeSerialNumber;
-    stamp->id = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    stamp->size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    stamp->modified = FromFileTime(info.ftLastWriteTime);
-    FILE_BASIC_INFO basic;
-    if (::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic))
-      stamp->changed = basic.ChangeTime.QuadPart;  // zero where the file system keeps none (FAT)
+    stamp->id = static_cast<std::uint64_t>(internal.indexNumber.QuadPart);
+    stamp->size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+    stamp->modified = basic.LastWriteTime.QuadPart;
+    stamp->changed = basic.ChangeTime.QuadPart;  // zero where the file system keeps none (FAT)
   }
   ::CloseHandle(file);
   return stamp;
@@ -336,6 +345,7 @@ bool Settled(const Stamp& stamp, std::int64_t readStart) {
 class ParsedFiles {
  public:
   std::shared_ptr<const Parsed> Current(const std::string& fileName) {
+    if (auto pending = Pending(fileName)) return pending;
     const std::int64_t readStart = Now();
     const std::optional<Stamp> before = StampOf(fileName);
     std::shared_ptr<const Parsed> previous;
@@ -371,7 +381,41 @@ class ParsedFiles {
   // Serialises the read-change-write cycles of this process.
   std::mutex& WriteMutex() { return writeMutex_; }
 
+  // Held writes (TIniWriteBatch): while a file is held, a change is kept here instead of being
+  // written, and reads of this process see it.
+  void Hold(const std::string& fileName) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++held_[fileName].depth;
+  }
+  bool Keep(const std::string& fileName, std::string content) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = held_.find(fileName);
+    if (found == held_.end()) return false;
+    found->second.pending = std::make_shared<const Parsed>(std::move(content));
+    return true;
+  }
+  // Ends one hold; the content to write when it was the last one and something changed.
+  std::shared_ptr<const Parsed> Release(const std::string& fileName) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = held_.find(fileName);
+    if (found == held_.end() || --found->second.depth > 0) return nullptr;
+    std::shared_ptr<const Parsed> pending = std::move(found->second.pending);
+    held_.erase(found);
+    return pending;
+  }
+
  private:
+  struct HeldWrites {
+    int depth = 0;
+    std::shared_ptr<const Parsed> pending;
+  };
+
+  std::shared_ptr<const Parsed> Pending(const std::string& fileName) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = held_.find(fileName);
+    return found == held_.end() ? nullptr : found->second.pending;
+  }
+
   struct Slot {
     std::shared_ptr<const Parsed> parsed;
     Stamp stamp;
@@ -403,6 +447,7 @@ class ParsedFiles {
 
   std::mutex mutex_, writeMutex_;
   std::unordered_map<std::string, Slot> slots_;
+  std::unordered_map<std::string, HeldWrites> held_;
   std::uint64_t useCounter_ = 0;
 };
 
@@ -414,6 +459,7 @@ ParsedFiles& Files() {
 // Replaces the file with `content` unless that changes nothing.
 void Save(const std::string& fileName, const Parsed& current, std::string content) {
   if (current.Present() && content == current.Content()) return;
+  if (Files().Keep(fileName, content)) return;
   platform::WriteFileAtomically(fileName, content);
   Files().Written(fileName, std::move(content));
 }
@@ -655,6 +701,27 @@ void TIniFile::WriteSection(const std::string& section,
   content.append(lineEnd).append("[").append(wanted).append("]\r\n");
   for (const auto& [key, stored] : lines) content.append(key).append("=").append(stored).append("\r\n");
   Save(fileName_, *parsed, std::move(content));
+}
+
+TIniWriteBatch::TIniWriteBatch(const TIniFile& file) : fileName_(file.FileName()) { Files().Hold(fileName_); }
+
+TIniWriteBatch::~TIniWriteBatch() {
+  if (committed_) return;
+  try {
+    Commit();
+  } catch (const std::exception&) {
+    // Unwinding from another error, which is the one to report.
+  }
+}
+
+void TIniWriteBatch::Commit() {
+  if (committed_) return;
+  committed_ = true;
+  std::lock_guard<std::mutex> lock(Files().WriteMutex());
+  if (auto pending = Files().Release(fileName_)) {
+    platform::WriteFileAtomically(fileName_, pending->Content());
+    Files().Written(fileName_, pending->Content());
+  }
 }
 
 TIniSnapshot::TIniSnapshot(const TIniFile& file) : parsed_(Files().Current(file.FileName())) {}

@@ -77,6 +77,25 @@ class TIniSnapshot {
   std::shared_ptr<const void> parsed_;
 };
 
+// Holds back this process's writes to one file while it lives, and then makes them in one
+// atomic rewrite: for runs of many small changes, such as defaults written back at start-up.
+// Every TIniFile of the same file name (spelled alike) reads the held changes at once; other
+// programs see them at Commit(). A write refused at Commit() throws there, after every change
+// was made in memory. Destroyed without Commit() (an error on the way), it still writes,
+// silently. Batches of one file may nest; the outermost one writes.
+class TIniWriteBatch {
+ public:
+  explicit TIniWriteBatch(const TIniFile& file);
+  ~TIniWriteBatch();
+  TIniWriteBatch(const TIniWriteBatch&) = delete;
+  TIniWriteBatch& operator=(const TIniWriteBatch&) = delete;
+  void Commit();
+
+ private:
+  std::string fileName_;
+  bool committed_ = false;
+};
+
 namespace detail {
 // The rules of TIniFile applied to a text in memory: what a read gives, and the text a change
 // leaves (the same text when nothing changes). For tests and fuzzing without a file system.

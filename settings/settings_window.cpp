@@ -142,6 +142,9 @@ void TForm2::FormCreate(ui::TComponent*) {
   configPath = files_.Path("Cfg\\Clock_config.ini");
   configIni = std::make_unique<config::Settings>(configPath);
   gearIni = std::make_unique<config::TIniFile>(gearIniPath);
+  // Loading writes each missing key back with its default: one rewrite of the file for all of
+  // them, not one per key.
+  config::TIniWriteBatch defaults(files_.Config());
   LoadSettingsPage(1, 1);  // the autostart state
   const std::string listPath = files_.Path("Gear\\Events.txt");
   storedCodes = events::LoadListFile(listPath);
@@ -152,6 +155,7 @@ void TForm2::FormCreate(ui::TComponent*) {
   LoadSettingsPage(2, 12);
   EventRefresh();
   LoadSettingsPage(14, 20);
+  defaults.Commit();
 }
 
 void TForm2::FormShow(ui::TComponent*) {

@@ -54,7 +54,7 @@ class TForm : public TWinControl {
   // Closing: runs OnClose; the main form's close ends the application, any other form hides
   // (unless the handler chose caNone).
   void Close();
-  // Brings the window to the front and gives it the foreground.
+  // Brings the window to the front and, when it is on screen, gives it the foreground.
   void BringToFront();
   // The system command as the window manager would get it: SC_CLOSE runs Close.
   void SystemCommand(unsigned command);

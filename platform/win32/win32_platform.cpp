@@ -150,9 +150,10 @@ class Win32ResourceLibrary : public ResourceLibrary {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    HDC dc = GetDC(nullptr);
-    int lines = GetDIBits(dc, bitmap, 0, UINT(height), image.pixels.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
+    // Any context will do for 32-bit pixels; a memory one costs far less than the screen's.
+    HDC dc = CreateCompatibleDC(nullptr);
+    int lines = dc ? GetDIBits(dc, bitmap, 0, UINT(height), image.pixels.data(), &bi, DIB_RGB_COLORS) : 0;
+    if (dc) DeleteDC(dc);
     if (lines != height) return std::nullopt;
     // 32-bit DIB pixels are B, G, R, unused: as a little-endian number that is 0x??RRGGBB.
     for (auto& p : image.pixels) p &= 0x00FFFFFF;
@@ -231,9 +232,7 @@ class Win32NotifyArea : public NotifyArea {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP color = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ReleaseDC(nullptr, screen);
+    HBITMAP color = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!color || !bits) {
       if (color) DeleteObject(color);
       return nullptr;

@@ -1,4 +1,5 @@
-// Writing a whole section in one rewrite, and reading many keys from one look at the file.
+// Writing a whole section or a run of changes in one rewrite, and reading many keys from one
+// look at the file.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -104,6 +105,63 @@ TEST_F(IniSectionTest, SnapshotReadsTheFileAsItWasWhenTaken) {
   EXPECT_EQ(snapshot.ReadString("3", "time", "d"), "d");
   EXPECT_EQ(config::TIniSnapshot(ini).ReadString("1", "time", "d"), "12:00:00");
   EXPECT_EQ(config::TIniSnapshot(TIniFile(Path("missing.ini"))).ReadString("1", "time", "d"), "d");
+}
+
+TEST_F(IniSectionTest, BatchHoldsWritesUntilCommitAndEveryReaderOfTheFileSeesThem) {
+  Put("c.ini", "[Clock]\r\nRunTray=0\r\n");
+  TIniFile writer(Path("c.ini")), reader(Path("c.ini"));
+  {
+    config::TIniWriteBatch batch(writer);
+    writer.WriteString("Clock", "StickCon", "1");
+    writer.WriteString("Position", "Save", "1");
+    writer.WriteString("Clock", "StickCon", "0");
+    EXPECT_EQ(Get("c.ini"), "[Clock]\r\nRunTray=0\r\n");  // nothing on disk yet
+    EXPECT_EQ(reader.ReadString("Clock", "StickCon", "d"), "0");
+    EXPECT_EQ(config::TIniSnapshot(reader).ReadString("Position", "Save", "d"), "1");
+    {
+      config::TIniWriteBatch inner(reader);
+      reader.DeleteKey("Clock", "RunTray");
+      inner.Commit();  // the outer batch still holds
+    }
+    EXPECT_EQ(Get("c.ini"), "[Clock]\r\nRunTray=0\r\n");
+    batch.Commit();
+  }
+  const std::string expected = "[Clock]\r\nStickCon=0\r\n[Position]\r\nSave=1\r\n";
+  EXPECT_EQ(Get("c.ini"), expected);
+  EXPECT_EQ(reader.ReadString("Clock", "RunTray", "gone"), "gone");
+
+  // After the batch, writes go to the disk again at once.
+  writer.WriteString("Clock", "skin", "blue");
+  EXPECT_EQ(Get("c.ini"), "[Clock]\r\nStickCon=0\r\nskin=blue\r\n[Position]\r\nSave=1\r\n");
+}
+
+TEST_F(IniSectionTest, BatchThatChangesNothingLeavesTheFileUntouched) {
+  Put("c.ini", "[Clock]\r\nRunTray=0\r\n");
+  const auto before = fs::last_write_time(root_ / "c.ini");
+  TIniFile ini(Path("c.ini"));
+  config::TIniWriteBatch batch(ini);
+  ini.WriteString("Clock", "RunTray", "0");
+  batch.Commit();
+  EXPECT_EQ(Get("c.ini"), "[Clock]\r\nRunTray=0\r\n");
+  EXPECT_EQ(fs::last_write_time(root_ / "c.ini"), before);
+}
+
+TEST_F(IniSectionTest, BatchLeftByAnErrorStillWritesAndARefusedCommitThrows) {
+  TIniFile ini(Path("c.ini"));
+  try {
+    config::TIniWriteBatch batch(ini);
+    ini.WriteString("Clock", "StickCon", "1");
+    throw std::runtime_error("a handler failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(Get("c.ini"), "[Clock]\r\nStickCon=1\r\n");
+
+  TIniFile nowhere(Path("no/such/folder.ini"));
+  config::TIniWriteBatch batch(nowhere);
+  EXPECT_NO_THROW(nowhere.WriteString("Clock", "StickCon", "1"));  // held, so not refused yet
+  EXPECT_EQ(nowhere.ReadString("Clock", "StickCon", "d"), "1");
+  EXPECT_THROW(batch.Commit(), platform::FileError);
+  EXPECT_EQ(nowhere.ReadString("Clock", "StickCon", "d"), "d");
 }
 
 }  // namespace

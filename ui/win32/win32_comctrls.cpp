@@ -57,9 +57,7 @@ class Win32PageControlPeer : public Win32ControlPeer<PageControlPeer> {
       if (image.Empty()) continue;
       if (!list) list = ImageList_Create(image.width, image.height, ILC_COLOR24 | ILC_MASK, int(tabs.size()), 0);
       if (!list) break;
-      HDC screen = GetDC(nullptr);
-      HBITMAP bitmap = BitmapOf(screen, image);
-      ReleaseDC(nullptr, screen);
+      HBITMAP bitmap = BitmapOf(nullptr, image);  // a DIB section needs no device
       if (bitmap) {
         imageOf[i] = ImageList_AddMasked(list, bitmap, COLORREF(PixelToColor(image.BottomLeft())));
         DeleteObject(bitmap);

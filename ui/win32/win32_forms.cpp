@@ -250,6 +250,12 @@ void Win32FormPeer::ApplyLayeringNow() {
 
 void Win32FormPeer::BringToFront() {
   if (!hwnd_) return;
+  if (!IsWindowVisible(hwnd_)) {
+    // A window not yet on screen only goes to the top: made the foreground window, it would
+    // take the keyboard from the program the user works in while nothing shows.
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return;
+  }
   SetForegroundWindow(hwnd_);
   BringWindowToTop(hwnd_);
 }
