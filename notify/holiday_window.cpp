@@ -1,5 +1,7 @@
 #include "notify/holiday_window.h"
 
+#include <utility>
+
 #include "notify/notices.h"
 
 using namespace std::placeholders;
@@ -79,6 +81,7 @@ TForm5::~TForm5() {
 }
 
 void TForm5::ShowHoliday(const std::string& textFile) {
+  CatchUpFade();
   Show();
   RichEdit1->LoadFromFile(textFile);
 }
@@ -90,6 +93,26 @@ void TForm5::AddHoliday(const std::string& textFile) {
 }
 
 void TForm5::Timer1Timer(ui::TComponent*) {
+  FadeStep();
+  if (!Visible() && Timer1->Enabled()) {
+    Timer1->SetEnabled(false);
+    pausedAt_ = platform_.clock().TickCount();
+  }
+}
+
+void TForm5::CatchUpFade() {
+  if (!pausedAt_) return;
+  // Each interval that has passed since the paused step is one step, as the timer would have
+  // made it; the part of an interval still running starts again from now.
+  const std::uint32_t elapsed = platform_.clock().TickCount() - *std::exchange(pausedAt_, std::nullopt);
+  for (std::uint64_t at = 0; !fadeOver_ && at + std::uint64_t(Timer1->Interval()) <= elapsed;) {
+    at += std::uint64_t(Timer1->Interval());
+    FadeStep();
+  }
+  if (!fadeOver_) Timer1->SetEnabled(true);
+}
+
+void TForm5::FadeStep() {
   if (fadeState == 0) {
     Timer1->SetInterval(10);
     fadeState = 1;
@@ -109,6 +132,7 @@ void TForm5::Timer1Timer(ui::TComponent*) {
       Close();
       // The fade runs once. A window shown again later (a test run from the event list)
       // appears opaque and stays until it is closed.
+      fadeOver_ = true;
       Timer1->SetEnabled(false);
       SetAlphaBlendValue(255);
     }
@@ -129,6 +153,7 @@ void TForm5::Image2Click(ui::TComponent*) { Close(); }
 
 void TForm5::Panel1DblClick(ui::TComponent*) {
   SetAlphaBlendValue(255);
+  fadeOver_ = true;
   Timer1->SetEnabled(false);
 }
 

@@ -3,6 +3,8 @@
 // itself; a double click keeps it. A close picture at the top right lights up under the pointer.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "config/program_files.h"
@@ -34,6 +36,7 @@ class TForm5 : public ui::TForm {
   // Each further holiday of the day: its text, " а также " and the texts shown so far.
   void AddHoliday(const std::string& textFile);
 
+  // One fade step; a step made while the window is hidden stops the timer (see CatchUpFade).
   void Timer1Timer(ui::TComponent* sender);
   void Image1MouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
   void Panel1MouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
@@ -42,8 +45,16 @@ class TForm5 : public ui::TForm {
   void Panel1MouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
 
  private:
+  void FadeStep();
+  // The fade runs from program start whether or not the window shows, but a hidden window
+  // has no need of steps every 10 or 100 ms: its timer stops, and the steps it would have
+  // made meanwhile are made at once before the window is shown.
+  void CatchUpFade();
+
   platform::Platform& platform_;
   config::ProgramFiles& files_;
+  bool fadeOver_ = false;                 // the fade ended, or a double click stopped it
+  std::optional<std::uint32_t> pausedAt_;  // the system's millisecond count at the paused step
 };
 
 extern TForm5* Form5;

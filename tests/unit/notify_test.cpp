@@ -17,6 +17,11 @@ class NotifyTest : public ProgramTest {
   NotifyTest() { SetConfig("[Clock]\r\nRunTray=0\r\n"); }
 
   void SetConfig(const std::string& text) { dir.Write("Cfg/Clock_config.ini", text); }
+  // A holiday text file, for showing the holiday window directly.
+  std::string Holiday() const {
+    dir.Write("days/h.zqd", ui::rtf::FromPlainText("Праздник", {}));
+    return (dir.Path() / "days" / "h.zqd").string();
+  }
 
   // A type-6 event dated `date`; its side file is written unless `text` is empty. The stored
   // path points into another program folder: only its file name counts.
@@ -200,6 +205,32 @@ TEST_F(NotifyTest, HolidayWindowFadesInHoldsFadesOutAndCloses) {
   Advance(60000);
   EXPECT_TRUE(Form5->Visible());
   EXPECT_EQ(Form5->AlphaBlendValue(), 255);
+}
+
+TEST_F(NotifyTest, HiddenHolidayWindowFadesWithoutTimerStepsAndShowsWhereTheFadeStands) {
+  ASSERT_FALSE(Start());
+  Advance(100);  // the first step, on a hidden window, stops the timer
+  EXPECT_FALSE(Form5->Timer1->Enabled());
+  Advance(700);
+  EXPECT_EQ(Form5->AlphaBlendValue(), 1);
+  Form5->ShowHoliday(Holiday());  // 800 ms after start: 70 more steps of 10 ms were due
+  EXPECT_EQ(Form5->AlphaBlendValue(), 71);
+  EXPECT_TRUE(Form5->Timer1->Enabled());
+  Advance(1840);
+  EXPECT_EQ(Form5->AlphaBlendValue(), 255);
+  Advance(6000 + 25500);
+  EXPECT_FALSE(Form5->Visible());
+}
+
+TEST_F(NotifyTest, HolidayShownAfterTheHiddenFadeEndedStaysOpaque) {
+  ASSERT_FALSE(Start());
+  Advance(40000);
+  Form5->ShowHoliday(Holiday());
+  EXPECT_TRUE(Form5->Visible());
+  EXPECT_EQ(Form5->AlphaBlendValue(), 255);
+  EXPECT_FALSE(Form5->Timer1->Enabled());
+  Advance(60000);
+  EXPECT_TRUE(Form5->Visible());
 }
 
 TEST_F(NotifyTest, DoubleClickKeepsTheHolidayWindow) {

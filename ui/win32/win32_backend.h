@@ -17,6 +17,7 @@
 
 #include "ui/types.h"
 #include "ui/widgetset.h"
+#include "ui/win32/common_controls.h"
 
 namespace ui {
 class TControl;

@@ -149,7 +149,7 @@ class Win32CheckListBoxPeer : public Win32ControlPeer<CheckListBoxPeer> {
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
       // The press selects as usual; on the box it also toggles the mark.
-      result = DefSubclassProc(Handle(), msg, wParam, lParam);
+      result = comctl::DefSubclass(Handle(), msg, wParam, lParam);
       int x = int(short(LOWORD(lParam)));
       auto hit = DWORD(SendMessageW(Handle(), LB_ITEMFROMPOINT, 0, lParam));
       if (HIWORD(hit) == 0 && x < BoxSpace()) list_.CheckToggled(int(LOWORD(hit)));

@@ -41,7 +41,7 @@ class Win32PageControlPeer : public Win32ControlPeer<PageControlPeer> {
   }
   ~Win32PageControlPeer() override {
     if (Handle()) SendMessageW(Handle(), TCM_SETIMAGELIST, 0, 0);
-    if (images_) ImageList_Destroy(images_);
+    if (images_) comctl::ImageListDestroy(images_);
   }
 
   void SetCaption(const std::string&) override {}
@@ -55,16 +55,16 @@ class Win32PageControlPeer : public Win32ControlPeer<PageControlPeer> {
     for (std::size_t i = 0; i < tabs.size(); ++i) {
       const Image& image = tabs[i].image;
       if (image.Empty()) continue;
-      if (!list) list = ImageList_Create(image.width, image.height, ILC_COLOR24 | ILC_MASK, int(tabs.size()), 0);
+      if (!list) list = comctl::ImageListCreate(image.width, image.height, ILC_COLOR24 | ILC_MASK, int(tabs.size()), 0);
       if (!list) break;
       HBITMAP bitmap = BitmapOf(nullptr, image);  // a DIB section needs no device
       if (bitmap) {
-        imageOf[i] = ImageList_AddMasked(list, bitmap, COLORREF(PixelToColor(image.BottomLeft())));
+        imageOf[i] = comctl::ImageListAddMasked(list, bitmap, COLORREF(PixelToColor(image.BottomLeft())));
         DeleteObject(bitmap);
       }
     }
     SendMessageW(Handle(), TCM_SETIMAGELIST, 0, LPARAM(list));
-    if (images_) ImageList_Destroy(images_);
+    if (images_) comctl::ImageListDestroy(images_);
     images_ = list;
 
     SendMessageW(Handle(), TCM_DELETEALLITEMS, 0, 0);

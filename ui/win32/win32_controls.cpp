@@ -18,13 +18,13 @@ UINT nextControlId = 100;
 Win32ChildWindow::~Win32ChildWindow() {
   if (!hwnd_) return;
   if (Win32FormPeer* form = backend_.FormOf(hwnd_)) form->RemoveChildTool(hwnd_);
-  RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+  comctl::RemoveSubclass(hwnd_, SubclassProc, kSubclassId);
   DestroyWindow(hwnd_);
 }
 
 Win32ChildWindow* Win32ChildWindow::FromHandle(HWND hwnd) {
   DWORD_PTR data = 0;
-  if (hwnd && GetWindowSubclass(hwnd, SubclassProc, kSubclassId, &data))
+  if (hwnd && comctl::GetSubclass(hwnd, SubclassProc, kSubclassId, &data))
     return reinterpret_cast<Win32ChildWindow*>(data);
   return nullptr;
 }
@@ -74,12 +74,13 @@ void Win32ChildWindow::Create(const wchar_t* className, DWORD style, DWORD exSty
   style |= WS_CHILD | WS_CLIPSIBLINGS;
   if (control_.Visible()) style |= WS_VISIBLE;
   if (!control_.Enabled()) style |= WS_DISABLED;
+  if (!comctl::Ensure()) throw std::runtime_error("Unable to create a control");
   TRect r = control_.BoundsRect();
   hwnd_ = CreateWindowExW(exStyle, className, Widen(control_.Caption()).c_str(), style, r.left, r.top,
                           std::max(r.Width(), 0), std::max(r.Height(), 0), parent, HMENU(UINT_PTR(nextControlId++)),
                           backend_.Instance(), nullptr);
   if (!hwnd_) throw std::runtime_error("Unable to create a control");
-  SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, DWORD_PTR(this));
+  comctl::SetSubclass(hwnd_, SubclassProc, kSubclassId, DWORD_PTR(this));
   ApplyFont(control_.Font());
   if (Win32FormPeer* form = backend_.FormOf(hwnd_)) form->AddChildTool(hwnd_);
 }
@@ -131,10 +132,10 @@ LRESULT CALLBACK Win32ChildWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wPar
   CallModel([&] { handled = self->OnMessage(msg, wParam, lParam, result); });
   if (handled) return result;
   if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, SubclassProc, id);
+    comctl::RemoveSubclass(hwnd, SubclassProc, id);
     self->hwnd_ = nullptr;
   }
-  return DefSubclassProc(hwnd, msg, wParam, lParam);
+  return comctl::DefSubclass(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace ui::win32

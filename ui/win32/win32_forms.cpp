@@ -87,14 +87,15 @@ Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form) : backend_(backend),
   placing_ = false;
   if (!hwnd_) throw std::runtime_error("Unable to create a window");
   ApplyLayering();
-  // The tool-tip is made when the window is first shown (CreateTip): hints need a window on
-  // the screen, and most windows start hidden.
+  // The tool-tip is made when the window is first shown or pointed at (CreateTip): hints need
+  // a window on the screen, and most windows start hidden.
   backend.AddForm(this);
   if (form.Visible()) SetVisible(true);
 }
 
 void Win32FormPeer::CreateTip() {
   tipMade_ = true;
+  if (!comctl::Ensure()) return;
   tip_ =
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, backend_.Instance(), nullptr);
@@ -145,7 +146,10 @@ void Win32FormPeer::SetVisible(bool visible) {
   if (!hwnd_) return;
   if (visible) {
     backend_.RunWhenShown(hwnd_);
-    if (!tipMade_) CreateTip();
+    // A window of controls gets its tip now, for hints over any of them; a window without
+    // (the clock face) when the pointer first comes over it, so that the common controls
+    // library is loaded only if the user ever points at it.
+    if (!tipMade_ && GetWindow(hwnd_, GW_CHILD)) CreateTip();
     if (layeringPending_) {
       // Applied as if the window were shown already, before it appears.
       layeringPending_ = false;
@@ -435,8 +439,16 @@ void Win32FormPeer::MouseMoved(WPARAM wParam, LPARAM lParam) {
   TPoint p = PointOf(lParam);
   TShiftState shift = ShiftOf(wParam);
   auto alive = alive_;
+  const bool firstMove = !tipMade_;
+  if (firstMove) CreateTip();
   CallModel([this, shift, p] { form_.RouteMouseMove(shift, p); });
-  if (*alive) UpdateHint();
+  if (!*alive) return;
+  UpdateHint();
+  if (firstMove && tip_) {
+    // The tip watches the pointer from now on; this move came before it.
+    MSG move{hwnd_, WM_MOUSEMOVE, wParam, lParam, 0, {}};
+    SendMessageW(tip_, TTM_RELAYEVENT, 0, LPARAM(&move));
+  }
 }
 
 void Win32FormPeer::UpdateHint() {

@@ -260,7 +260,7 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
     bool hasWidth = change.pitem && (change.pitem->mask & HDI_WIDTH);
     if (hasWidth) change.pitem->cxy = clamp(change.pitem->cxy);
     if (changing) return false;
-    result = DefSubclassProc(Handle(), WM_NOTIFY, wParam, lParam);
+    result = comctl::DefSubclass(Handle(), WM_NOTIFY, wParam, lParam);
     HDITEMW item{};
     item.mask = HDI_WIDTH;
     if (!SendMessageW(header.hwndFrom, HDM_GETITEMW, WPARAM(change.iItem), LPARAM(&item))) return true;

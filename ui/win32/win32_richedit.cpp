@@ -197,7 +197,7 @@ class Win32RichEditPeer : public Win32ControlPeer<RichEditPeer> {
         return false;
     }
     if (!edit_.OnMouseDown) return false;
-    result = DefSubclassProc(Handle(), msg, wParam, lParam);
+    result = comctl::DefSubclass(Handle(), msg, wParam, lParam);
     TShiftState shift = ShiftFromMouseKeys(unsigned(wParam), GetKeyState(VK_MENU) < 0);
     edit_.MouseDown(button, shift, int(short(LOWORD(lParam))), int(short(HIWORD(lParam))));
     return true;

@@ -63,7 +63,7 @@ class Win32BitBtnPeer : public Win32ButtonPeer {
     switch (msg) {
       case WM_LBUTTONDBLCLK:
         // An owner-drawn button reports a double click instead of a second press: make it one.
-        result = DefSubclassProc(Handle(), WM_LBUTTONDOWN, wParam, lParam);
+        result = comctl::DefSubclass(Handle(), WM_LBUTTONDOWN, wParam, lParam);
         return true;
       case WM_MOUSEMOVE:
         if (!hot_) {

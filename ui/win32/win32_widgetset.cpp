@@ -96,11 +96,7 @@ HWND HandleOf(const TWinControl* control) {
 
 Backend::Backend() {
   instance_ = GetModuleHandleW(nullptr);
-  INITCOMMONCONTROLSEX icc{};
-  icc.dwSize = sizeof icc;
-  icc.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
-              ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS;
-  InitCommonControlsEx(&icc);
+  // The common controls are loaded with the first window that needs them (comctl::Ensure).
 
   RegisterClassOnce(instance_, kOwnerClass, OwnerProc);
   RegisterClassOnce(instance_, kMessageClass, MessageProc);
