@@ -6,7 +6,7 @@ import time
 from collections import Counter
 
 from cases import case
-from cases.common import expect, grab, main_windows, wait_main_window, wait_painted
+from cases.common import expect, grab, main_windows, shown_hint, wait_main_window, wait_painted
 from harness import SCREEN_WIDTH, Failure, menu_items, wait_until
 
 TO_TRAY = "Свернуть в трей".encode("cp1251")
@@ -151,6 +151,20 @@ def tray(s):
     fx, fy = face_point(s, w)
     expect(first_item_after_right_click(s, fx, fy) == TO_TRAY,
            f"back on the screen, the menu's first item should read {TO_TRAY.decode('cp1251')!r}")
+
+
+@case
+def face_hints(s):
+    """The face's hint window is made when the pointer first comes over the clock; the hint of
+    the label under the pointer shows all the same."""
+    write_config(s, "[Clock]\nRunTray=0\n")
+    s.start()
+    w = wait_painted(s)
+    keys = skin_keys(s)
+    # Over the middle of the hour label: one move onto the clock, then the pointer rests.
+    s.xdotool("mousemove", w["left"] + int(keys["HourPositionLeft"]) + 8, w["top"] + int(keys["HourPositionTop"]) + 10)
+    wait_until("the time label's hint", lambda: shown_hint(s, "Это текущее время"), 15)
+    s.screenshot("face-hint")
 
 
 def drag(s, start, to):

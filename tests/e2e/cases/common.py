@@ -166,3 +166,10 @@ def children(s, title):
                       "text": fields.get(f"child{i}", b""), "visible": fields.get(f"child{i}_visible") == 1,
                       "left": left, "top": top, "right": right, "bottom": bottom})
     return found
+
+
+def shown_hint(session, text):
+    """Whether a tool-tip window showing `text` (str) is on the screen."""
+    wanted = text.encode("cp1251")
+    return any(w.get("class", "").lower() == "tooltips_class32" and w.get("visible") == 1 and
+               w.get("caption") == wanted for w in session.windows())

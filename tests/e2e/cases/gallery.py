@@ -6,7 +6,7 @@ event it gets into its read-only field "Событие: ...", where these checks
 import shutil
 
 from cases import case
-from cases.common import children, expect, grab
+from cases.common import children, expect, grab, shown_hint
 from harness import Failure, wait_until
 
 TITLE = "Галерея элементов"
@@ -86,12 +86,7 @@ def gallery(s):
 
     # Hints: the one of the check box shows over it.
     s.xdotool("mousemove", box["left"] + 30, (box["top"] + box["bottom"]) // 2)
-    hint = "Окно прилипает к краям экрана".encode("cp1251")
-
-    def tip():
-        return any(w.get("class", "").lower() == "tooltips_class32" and w.get("visible") == 1 and
-                   w.get("caption") == hint for w in s.windows())
-    wait_until("the check box's hint", tip, 15)
+    wait_until("the check box's hint", lambda: shown_hint(s, "Окно прилипает к краям экрана"), 15)
     s.screenshot("gallery-hint")
 
     click(s, box["left"] + 7, (box["top"] + box["bottom"]) // 2)
