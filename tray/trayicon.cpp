@@ -49,14 +49,7 @@ TTrayIcon::TTrayIcon(ui::TComponent* owner, platform::NotifyArea& area) : ui::TC
   if (Designing()) return;
   FData = {};
   FData.cbSize = sizeof(platform::NotifyIconData);
-  if (ui::HasApplication()) {
-    ui::WidgetSet& widgets = ui::Application().Widgets();
-    window_ = widgets.CreateMessageWindow([this](ui::TMessage& m) { DoMessage(m); });
-    // Sent to every top-level window when the task bar starts again (after a crash of the
-    // shell): its icons are gone and have to be added anew.
-    taskbarCreated_ = widgets.RegisterMessage("TaskbarCreated");
-  }
-  FData.hWnd = window_ ? window_->Handle() : 0;
+  // The window the icon's messages go to is made with the icon's first showing.
   FData.uID = std::uint32_t(reinterpret_cast<std::uintptr_t>(this));
   FData.hIcon = FIcon.handle;
   FData.uFlags = platform::kNotifyFlagMessage | platform::kNotifyFlagIcon | platform::kNotifyFlagTip;
@@ -95,6 +88,7 @@ void TTrayIcon::SetVisible(bool on) {
   FVisible = on;
   if (Designing()) return;
   if (on) {
+    MakeWindow();
     // An icon the area holds already is refreshed; adding it a second time would be refused.
     bool ok = shown_ && area_.Notify(platform::kNotifyModify, FData);
     if (!ok) ok = area_.Notify(platform::kNotifyAdd, FData);
@@ -333,6 +327,16 @@ bool TTrayIcon::ApplicationHookProc(ui::TMessage& message) {
     if (message.WParam == kCommandRestore) Restore();
   }
   return false;
+}
+
+void TTrayIcon::MakeWindow() {
+  if (window_ || !ui::HasApplication()) return;
+  ui::WidgetSet& widgets = ui::Application().Widgets();
+  window_ = widgets.CreateMessageWindow([this](ui::TMessage& m) { DoMessage(m); });
+  // Sent to every top-level window when the task bar starts again (after a crash of the
+  // shell): its icons are gone and have to be added anew.
+  taskbarCreated_ = widgets.RegisterMessage("TaskbarCreated");
+  FData.hWnd = window_ ? window_->Handle() : 0;
 }
 
 void TTrayIcon::EndSession() {

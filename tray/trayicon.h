@@ -69,7 +69,7 @@ class TTrayIcon : public ui::TComponent {
   bool Animate() const { return FAnimate; }
   // Takes effect only while Icons is set.
   void SetAnimate(bool on);
-  // The hidden window that receives the notification area's messages.
+  // The hidden window that receives the notification area's messages (0 until first shown).
   std::uint32_t Handle() const { return FData.hWnd; }
   // The record passed to the notification area.
   const platform::NotifyIconData& Data() const { return FData; }
@@ -134,6 +134,8 @@ class TTrayIcon : public ui::TComponent {
   void StopAnimation();
   // Adds the icon again when it should be shown but the area no longer holds it.
   void AddAgain();
+  // The window the icon's messages go to: a hidden icon needs none.
+  void MakeWindow();
   ui::TPoint CursorPos() const;
 
   platform::NotifyArea& area_;
@@ -150,7 +152,7 @@ class TTrayIcon : public ui::TComponent {
   Icon FIcon;
   std::unique_ptr<ui::TTimer> FTimer;
   ui::TApplication::MainWindowHook FHookProc;
-  std::unique_ptr<ui::MessageWindow> window_;
+  std::unique_ptr<ui::MessageWindow> window_;  // made when the icon is first shown (MakeWindow)
   unsigned taskbarCreated_ = 0;  // the registered message of a re-created task bar
   bool shown_ = false;           // the area holds the icon
 };

@@ -86,8 +86,11 @@ TEST_F(TrayIconTest, StartsHiddenWithItsDocumentedValues) {
 TEST_F(TrayIconTest, RecordNamesTheWindowTheComponentAndTheProgramIcon) {
   const platform::NotifyIconData& d = tray->Data();
   EXPECT_EQ(d.cbSize, 488u);
+  EXPECT_EQ(d.hWnd, 0u);  // a hidden icon has no window for its messages yet
+  tray->SetVisible(true);
   EXPECT_NE(d.hWnd, 0u);
   EXPECT_EQ(d.hWnd, tray->Handle());
+  tray->SetVisible(false);
   EXPECT_EQ(d.uID, std::uint32_t(reinterpret_cast<std::uintptr_t>(tray)));
   EXPECT_EQ(d.uFlags, 7u);
   EXPECT_EQ(d.uCallbackMessage, 1025u);
@@ -192,6 +195,7 @@ TEST_F(TrayIconTest, EachMouseMessageRunsExactlyItsTriggers) {
       {kMiddleDouble, {imDoubleClick}},
       {0x020A /* wheel */, {}},
   };
+  tray->SetVisible(true);  // the area sends its messages to a shown icon
   auto* menu = new ui::TPopupMenu(main);
   tray->SetPopupMenu(menu);
   int restores = 0;
@@ -217,6 +221,7 @@ TEST_F(TrayIconTest, EachMouseMessageRunsExactlyItsTriggers) {
 }
 
 TEST_F(TrayIconTest, EventsGetThePointerPositionAndShiftState) {
+  tray->SetVisible(true);
   widgets.cursor = {700, 750};
   widgets.shiftKeys = ui::ssShift | ui::ssCtrl;
   tray->OnClick = [&](ui::TComponent*) { log.push_back("click"); };
@@ -265,6 +270,7 @@ TEST_F(TrayIconTest, MenuOrImageListGoneNeverCrashes) {
 }
 
 TEST_F(TrayIconTest, QueriesAndOtherMessagesAreAnswered) {
+  tray->SetVisible(true);
   EXPECT_EQ(widgets.Send(tray->Handle(), 17 /* query end session */), 1);
   EXPECT_EQ(widgets.Send(tray->Handle(), 0x0400), 0);
   EXPECT_EQ(widgets.Send(tray->Handle(), kCallback, 0, kLeftUp), 0);
