@@ -2,52 +2,19 @@
 // one event (its keys in one rewrite, against the old rewrite per key), removing one, and
 // building the list's rows right after a write.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "config/ini.h"
 #include "events/event_store.h"
 #include "events/store_changes.h"
 #include "settings/event_list_model.h"
+#include "tests/bench/bench_program.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-constexpr int kEvents = 10000;
-
-// A program folder with 10,000 events of every type but birthdays.
-class Folder {
- public:
-  Folder() {
-    dir_ = fs::temp_directory_path() / (std::to_string(::getpid()) + "-horavo-store-bench");
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Gear");
-    fs::create_directories(dir_ / "notes");
-    std::string list, detail;
-    for (int i = 0; i < kEvents; ++i) {
-      const std::string n = std::to_string(i * 7 + 3);
-      list += n + "\r\n";
-      detail += "[" + n + "]\r\ntime=12:00:00\r\ndate=07.12.2026\r\ntype=" + std::to_string(i % 6) +
-                "\r\npathtofile=C:\\Tools\\event" + n + ".bat\r\nperiod=2\r\n";
-    }
-    std::ofstream(dir_ / "Gear/Events.txt", std::ios::binary) << list;
-    std::ofstream(dir_ / "Gear/gear.ini", std::ios::binary) << detail;
-  }
-  ~Folder() {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  std::string AppDir() const { return dir_.string() + "/"; }
-
- private:
-  fs::path dir_;
-};
-
 events::EventStore& Store() {
-  static Folder folder;
+  static bench::EventFolder folder("store");
   static events::EventStore store(folder.AppDir());
   return store;
 }
