@@ -104,12 +104,13 @@ void TForm5::CatchUpFade() {
   if (!pausedAt_) return;
   // Each interval that has passed since the paused step is one step, as the timer would have
   // made it; the part of an interval still running starts again from now.
+  // The fade's last step stops the timer again.
   const std::uint32_t elapsed = platform_.clock().TickCount() - *std::exchange(pausedAt_, std::nullopt);
-  for (std::uint64_t at = 0; !fadeOver_ && at + std::uint64_t(Timer1->Interval()) <= elapsed;) {
+  Timer1->SetEnabled(true);
+  for (std::uint64_t at = 0; Timer1->Enabled() && at + std::uint64_t(Timer1->Interval()) <= elapsed;) {
     at += std::uint64_t(Timer1->Interval());
     FadeStep();
   }
-  if (!fadeOver_) Timer1->SetEnabled(true);
 }
 
 void TForm5::FadeStep() {
@@ -132,7 +133,6 @@ void TForm5::FadeStep() {
       Close();
       // The fade runs once. A window shown again later (a test run from the event list)
       // appears opaque and stays until it is closed.
-      fadeOver_ = true;
       Timer1->SetEnabled(false);
       SetAlphaBlendValue(255);
     }
@@ -153,7 +153,6 @@ void TForm5::Image2Click(ui::TComponent*) { Close(); }
 
 void TForm5::Panel1DblClick(ui::TComponent*) {
   SetAlphaBlendValue(255);
-  fadeOver_ = true;
   Timer1->SetEnabled(false);
 }
 

@@ -53,7 +53,6 @@ class TForm5 : public ui::TForm {
 
   platform::Platform& platform_;
   config::ProgramFiles& files_;
-  bool fadeOver_ = false;                 // the fade ended, or a double click stopped it
   std::optional<std::uint32_t> pausedAt_;  // the system's millisecond count at the paused step
 };
 

@@ -23,11 +23,17 @@ TForm2& Install() {
   return *Form2;
 }
 
-void BM_CommitAdditionWith10000Events(benchmark::State& state) {
+// The editor on the reminder page, with a text to store.
+TForm2& ReminderEditor() {
   TForm2& w = Install();
   w.ShowEventPage();
   w.PageControl2->SetActivePageIndex(5);
   w.RichEdit1->SetText("Позвонить");
+  return w;
+}
+
+void BM_CommitAdditionWith10000Events(benchmark::State& state) {
+  TForm2& w = ReminderEditor();
   for (auto _ : state) {
     state.PauseTiming();
     w.BitBtn4Click(w.BitBtn4);  // begin: a new number
@@ -49,10 +55,7 @@ BENCHMARK(BM_EventRefreshWith10000Events)->Unit(benchmark::kMillisecond);
 // Deleting one reminder from the list: its note, its section, its list line, its scanning and
 // the list rebuilt. Each round first adds the reminder it deletes, untimed.
 void BM_DeleteEventWith10000Events(benchmark::State& state) {
-  TForm2& w = Install();
-  w.ShowEventPage();
-  w.PageControl2->SetActivePageIndex(5);
-  w.RichEdit1->SetText("Позвонить");
+  TForm2& w = ReminderEditor();
   for (auto _ : state) {
     state.PauseTiming();
     w.BitBtn4Click(w.BitBtn4);
