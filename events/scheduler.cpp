@@ -19,12 +19,6 @@ void FiredEvents::Add(std::int64_t second, const std::string& number) {
   if (fired_.size() > 4096) std::erase_if(fired_, [this](const auto& entry) { return entry.second < latest_ - 1; });
 }
 
-bool MonthlyRuleHolds(const std::string& storedDate, const std::string& shortDatePicture, int dayOfMonth) {
-  auto date = clockface::ParseDate(shortDatePicture, storedDate);
-  if (!date) throw config::EConvertError("'" + storedDate + "' is not a valid date");
-  return date->day == dayOfMonth;
-}
-
 Scheduler::Scheduler(EventStore& store, const config::Settings& settings, RunAction run)
     : store_(store), settings_(settings), run_(std::move(run)) {}
 
@@ -101,7 +95,6 @@ void Scheduler::Scan(const platform::DateTime& now, const std::string& timePictu
     // The scan stands for one second, so an event of that second later in the list still
     // fires when an earlier action (a long tone, a message box) has carried the clock on.
     const std::string timeText = clockface::FormatPicture(timePicture, now);
-    const std::string dateText = clockface::FormatPicture(datePicture, now);
     const std::int64_t second = SecondOf(now);
 
     std::size_t i = 0;
@@ -129,10 +122,12 @@ void Scheduler::Scan(const platform::DateTime& now, const std::string& timePictu
         }
       };
 
-      const std::string period = store_.Read(number, "period", kDefaultPeriod);
-      if (period == "1" && dates_[i] == dateText) {
+      // Matched by the time the scan holds; the other keys as they are stored now.
+      FiringRule rule = ReadFiringRule(store_, number);
+      rule.time = times_[i];
+      if (FiresAt(rule, now, timePicture, datePicture)) {
         fire();
-        if (settings_.ReadFlag("Clock", "KillTask", false)) {
+        if (rule.period == "1" && settings_.ReadFlag("Clock", "KillTask", false)) {
           EraseFromStore(number);
           if (auto at = IndexOf(number, i)) {
             RemoveAt(*at);
@@ -144,9 +139,6 @@ void Scheduler::Scan(const platform::DateTime& now, const std::string& timePictu
           continue;
         }
       }
-      if (period == "2") fire();
-      if (period == "3" && MonthlyRuleHolds(store_.Read(number, "date", kDefaultDate), datePicture, now.day)) fire();
-      if (period == "4" && store_.Read(number, WeekdayKey(now.dayOfWeek), kDefaultWeekday) == "1") fire();
       ++i;
     }
   } catch (...) {

@@ -13,6 +13,7 @@
 
 #include "config/settings.h"
 #include "events/event_store.h"
+#include "events/next_firing.h"
 #include "platform/platform.h"
 
 namespace events {
@@ -37,10 +38,6 @@ class FiredEvents {
   std::unordered_map<std::string, std::int64_t> fired_;
   std::int64_t latest_ = 0;
 };
-
-// The monthly rule: true when the day of the month of `storedDate` (written with the short
-// date picture) is `dayOfMonth`. A date that does not parse raises config::EConvertError.
-bool MonthlyRuleHolds(const std::string& storedDate, const std::string& shortDatePicture, int dayOfMonth);
 
 // Raised by an action that cannot be carried out now (the window that shows reminders does not
 // exist yet). The event does not count as fired, and the scan stops with nothing removed.

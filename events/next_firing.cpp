@@ -1,0 +1,174 @@
+#include "events/next_firing.h"
+
+#include "clock/time_format.h"
+#include "config/convert.h"
+
+namespace events {
+
+namespace {
+
+constexpr std::int64_t kDay = 86400;
+
+// Days since 1970-01-01 of a civil date (proleptic Gregorian).
+std::int64_t DaysFromCivil(int year, int month, int day) {
+  const std::int64_t y = std::int64_t(year) - (month <= 2 ? 1 : 0);
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const std::int64_t yoe = y - era * 400;
+  const std::int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+platform::DateTime CivilFromDays(std::int64_t days) {
+  days += 719468;
+  const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+  const std::int64_t doe = days - era * 146097;
+  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::int64_t mp = (5 * doy + 2) / 153;
+  platform::DateTime t;
+  t.day = int(doy - (153 * mp + 2) / 5 + 1);
+  t.month = int(mp < 10 ? mp + 3 : mp - 9);
+  t.year = int(yoe + era * 400 + (t.month <= 2 ? 1 : 0));
+  t.dayOfWeek = int(((days - 719468) % 7 + 7 + 4) % 7);  // 1970-01-01 was a Thursday
+  return t;
+}
+
+// The parts of a rule that do not change from day to day, worked out once.
+struct DailyTest {
+  bool timeFits = false;
+  int hour = 0, minute = 0, second = 0;
+  std::optional<platform::DateTime> date;  // the stored date, when it parses
+  bool dateRoundTrips = false;             // it is written back exactly as stored
+};
+
+DailyTest Prepare(const FiringRule& rule, const std::string& timePicture, const std::string& datePicture) {
+  DailyTest test;
+  if (auto t = clockface::ParseTime(timePicture, rule.time)) {
+    test.hour = t->hour;
+    test.minute = t->minute;
+    test.second = t->second;
+    // The scan compares texts: a time that is not written back the same way never matches.
+    test.timeFits = clockface::FormatPicture(timePicture, *t) == rule.time;
+  }
+  test.date = clockface::ParseDate(datePicture, rule.date);
+  if (test.date) test.dateRoundTrips = clockface::FormatPicture(datePicture, *test.date) == rule.date;
+  return test;
+}
+
+// Whether the rule's day test holds on `day` (a date at midnight with its weekday).
+bool DayHolds(const FiringRule& rule, const DailyTest& test, const platform::DateTime& day) {
+  if (rule.period == "1")
+    return test.dateRoundTrips && test.date->year == day.year && test.date->month == day.month &&
+           test.date->day == day.day;
+  if (rule.period == "2") return true;
+  if (rule.period == "3") return test.date && test.date->day == day.day;
+  if (rule.period == "4") return rule.weekdays[std::size_t((day.dayOfWeek + 6) % 7)];
+  return false;
+}
+
+}  // namespace
+
+namespace {
+template <typename Source>
+FiringRule ReadRule(const Source& read) {
+  FiringRule rule;
+  rule.time = read("time", kDefaultTime);
+  rule.date = read("date", kDefaultDate);
+  rule.period = read("period", kDefaultPeriod);
+  for (std::size_t i = 0; i < kWeekdayKeys.size(); ++i) rule.weekdays[i] = read(kWeekdayKeys[i], kDefaultWeekday) == "1";
+  rule.active = read("active", "1") != "0";
+  return rule;
+}
+}  // namespace
+
+FiringRule ReadFiringRule(const config::TIniSnapshot& detail, const std::string& number) {
+  return ReadRule([&](const char* key, const char* def) { return detail.ReadString(number, key, def); });
+}
+
+FiringRule ReadFiringRule(const EventStore& store, const std::string& number) {
+  return ReadRule([&](const char* key, const char* def) { return store.Read(number, key, def); });
+}
+
+bool MonthlyRuleHolds(const std::string& storedDate, const std::string& shortDatePicture, int dayOfMonth) {
+  auto date = clockface::ParseDate(shortDatePicture, storedDate);
+  if (!date) throw config::EConvertError("'" + storedDate + "' is not a valid date");
+  return date->day == dayOfMonth;
+}
+
+std::int64_t SerialSecond(const platform::DateTime& t) {
+  return DaysFromCivil(t.year, t.month, t.day) * kDay + t.hour * 3600 + t.minute * 60 + t.second;
+}
+
+platform::DateTime FromSerialSecond(std::int64_t serial) {
+  std::int64_t days = serial / kDay, rest = serial % kDay;
+  if (rest < 0) {
+    rest += kDay;
+    --days;
+  }
+  platform::DateTime t = CivilFromDays(days);
+  t.hour = int(rest / 3600);
+  t.minute = int(rest / 60 % 60);
+  t.second = int(rest % 60);
+  return t;
+}
+
+bool FiresAt(const FiringRule& rule, const platform::DateTime& at, const std::string& timePicture,
+             const std::string& datePicture) {
+  if (!rule.active || clockface::FormatPicture(timePicture, at) != rule.time) return false;
+  if (rule.period == "1") return clockface::FormatPicture(datePicture, at) == rule.date;
+  if (rule.period == "2") return true;
+  if (rule.period == "3") return MonthlyRuleHolds(rule.date, datePicture, at.day);
+  if (rule.period == "4") return rule.weekdays[std::size_t((at.dayOfWeek + 6) % 7)];
+  return false;
+}
+
+std::vector<platform::DateTime> FiringsBetween(const FiringRule& rule, const platform::DateTime& first,
+                                               const platform::DateTime& last, const std::string& timePicture,
+                                               const std::string& datePicture, std::size_t limit,
+                                               std::size_t* total) {
+  std::vector<platform::DateTime> found;
+  std::size_t count = 0;
+  const DailyTest test = Prepare(rule, timePicture, datePicture);
+  const std::int64_t from = SerialSecond(first), to = SerialSecond(last);
+  if (rule.active && test.timeFits && from <= to) {
+    const std::int64_t timeOfDay = test.hour * 3600 + test.minute * 60 + test.second;
+    std::int64_t day = DaysFromCivil(first.year, first.month, first.day);
+    std::int64_t lastDay = DaysFromCivil(last.year, last.month, last.day);
+    if (rule.period == "1" && test.dateRoundTrips) {
+      // Its own date at most: no need to walk the days between.
+      const std::int64_t own = DaysFromCivil(test.date->year, test.date->month, test.date->day);
+      if (own < day || own > lastDay) lastDay = day - 1;
+      else day = lastDay = own;
+    }
+    for (; day <= lastDay; ++day) {
+      const std::int64_t at = day * kDay + timeOfDay;
+      if (at < from || at > to) continue;
+      if (!DayHolds(rule, test, CivilFromDays(day))) continue;
+      if (found.size() < limit) found.push_back(FromSerialSecond(at));
+      ++count;
+    }
+  }
+  if (total) *total = count;
+  return found;
+}
+
+std::optional<platform::DateTime> NextFiring(const FiringRule& rule, const platform::DateTime& from,
+                                             const std::string& timePicture, const std::string& datePicture) {
+  // Every rule that fires at all fires within 62 days (a monthly 31st skips at most one month),
+  // and a one-time event on its own date.
+  platform::DateTime last = FromSerialSecond(SerialSecond(from) + 62 * kDay);
+  if (rule.period == "1") {
+    if (auto date = clockface::ParseDate(datePicture, rule.date)) {
+      last = *date;
+      last.hour = 23;
+      last.minute = 59;
+      last.second = 59;
+    }
+  }
+  auto found = FiringsBetween(rule, from, last, timePicture, datePicture, 1);
+  if (found.empty()) return std::nullopt;
+  return found.front();
+}
+
+}  // namespace events
