@@ -104,6 +104,11 @@ class TForm1 : public ui::TForm {
   void RefreshDate(const platform::DateTime& now);
   void RefreshTime();
   void RefreshTime(const platform::DateTime& now);
+  // The tray hint's text of the moment: "Время <time> | Число <date>".
+  std::string TimeHint(const platform::DateTime& now);
+  // What runs every second whatever the face shows (the clock, the stopwatch or the uptime):
+  // the time in the active window's caption and the event check.
+  void KeepTimeRunning(const platform::DateTime& now, const std::string& hint);
   // The event check of each time refresh: runs the events due in the second `now`. Until
   // every window of the program exists (a reminder needs its window) the check is held back.
   void ScanEvents(const platform::DateTime& now);
@@ -189,6 +194,8 @@ class TForm1 : public ui::TForm {
   std::optional<platform::DateTime> heldScan_;
   // The second whose chimes have sounded: a second chimes once however often it is refreshed.
   std::int64_t chimedSecond_ = -1;
+  // The second for which the caption and the event check ran last.
+  std::int64_t keptSecond_ = -1;
 };
 
 // The single main window; other windows reach the shared state through it.

@@ -22,9 +22,7 @@ void TForm1::RefreshDate(const platform::DateTime& now) {
 void TForm1::RefreshTime() { RefreshTime(platform_.clock().Now()); }
 
 void TForm1::RefreshTime(const platform::DateTime& now) {
-  platform::Clock& clock = platform_.clock();
-  const std::string hint = "Время " + clockface::FormatPicture(clock.LongTimeFormat(), now) + " | Число " +
-                           clockface::FormatPicture(clock.ShortDateFormat(), now);
+  const std::string hint = TimeHint(now);
   TrayIcon1->SetHint(hint);
 
   const int h = now.hour, m = now.minute, s = now.second;
@@ -52,6 +50,17 @@ void TForm1::RefreshTime(const platform::DateTime& now) {
     }
   }
 
+  KeepTimeRunning(now, hint);
+}
+
+std::string TForm1::TimeHint(const platform::DateTime& now) {
+  platform::Clock& clock = platform_.clock();
+  return "Время " + clockface::FormatPicture(clock.LongTimeFormat(), now) + " | Число " +
+         clockface::FormatPicture(clock.ShortDateFormat(), now);
+}
+
+void TForm1::KeepTimeRunning(const platform::DateTime& now, const std::string& hint) {
+  keptSecond_ = events::SecondOf(now);
   if (showInTitle == 1) {
     activeWindow = platform_.desktop().ForegroundWindow();
     // The window that lost the foreground is marked; the active one shows its own caption (as
@@ -109,7 +118,16 @@ void TForm1::Timer1Timer(ui::TComponent*) {
   if (clockMode == 1 && fadingIn == 0) ArmClockTick(now);
 
   if (clockMode == 1) RefreshTime(now);
-  if (stopwatchMode == 1) TimerRefresh();
+  if (stopwatchMode == 1) {
+    TimerRefresh();
+    // The stopwatch covers only the face: the tray hint, the caption and the event check go
+    // on, once in each second of its 10 ms ticks.
+    if (events::SecondOf(now) != keptSecond_) {
+      const std::string hint = TimeHint(now);
+      TrayIcon1->SetHint(hint);
+      KeepTimeRunning(now, hint);
+    }
+  }
   if (uptimeMode == 1) WorkRefresh();
   if (fadingIn == 1) {
     RefreshTime(now);

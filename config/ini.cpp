@@ -616,6 +616,14 @@ std::vector<std::string> TIniFile::ReadSection(const std::string& section) const
   return KeysIn(*Files().Current(fileName_), section);
 }
 
+std::vector<std::string> TIniFile::ReadSections() const {
+  const auto parsed = Files().Current(fileName_);
+  std::vector<std::string> names;
+  for (const Section& section : parsed->Sections())
+    if (parsed->FindSection(section.name) == &section) names.emplace_back(section.name);
+  return names;
+}
+
 namespace detail {
 
 std::string ReadFromText(const std::string& content, const std::string& section, const std::string& key,

@@ -54,6 +54,8 @@ class TIniFile {
   bool SectionExists(const std::string& section) const;
   // The keys of the section in file order, as spelled in the file, each once.
   std::vector<std::string> ReadSection(const std::string& section) const;
+  // The names of the sections in file order, as first spelled in the file, each once.
+  std::vector<std::string> ReadSections() const;
 
   // Replaces every section of that name by one at the end of the file that holds `entries` in
   // their order, in a single rewrite. The bytes are those EraseSection followed by WriteString

@@ -43,14 +43,40 @@ std::string EventStore::Read(const std::string& number, const std::string& key,
 }
 
 void EventStore::Write(const std::string& number, const std::string& key, const std::string& value) {
-  ini_.WriteString(number, key, value);
+  Rewrite(number, [&] { ini_.WriteString(number, key, value); });
 }
 
 void EventStore::WriteInteger(const std::string& number, const std::string& key, int value) {
-  ini_.WriteInteger(number, key, value);
+  Rewrite(number, [&] { ini_.WriteInteger(number, key, value); });
 }
 
-void EventStore::EraseSection(const std::string& number) { ini_.EraseSection(number); }
+void EventStore::EraseSection(const std::string& number) {
+  Rewrite(number, [&] { ini_.EraseSection(number); });
+}
+
+void EventStore::Rewrite(const std::string& keep, const std::function<void()>& change) {
+  std::vector<std::string> list;
+  try {
+    list = LoadList();
+  } catch (const platform::FileError&) {
+    // Without the list nothing tells an event from a leftover.
+  }
+  std::unordered_set<std::string> listed;
+  for (const std::string& line : list) {
+    const auto begin = line.find_first_not_of(" \t");
+    if (begin != std::string::npos) listed.insert(line.substr(begin, line.find_last_not_of(" \t") - begin + 1));
+  }
+  std::vector<std::string> unlisted;
+  if (!listed.empty())
+    for (std::string& name : ini_.ReadSections())
+      if (name != keep && !listed.count(name)) unlisted.push_back(std::move(name));
+  if (unlisted.empty()) return change();
+
+  config::TIniWriteBatch batch(ini_);
+  for (const std::string& name : unlisted) ini_.EraseSection(name);
+  change();
+  batch.Commit();
+}
 
 std::string EventStore::SideFilePath(SideFolder folder, const std::string& storedPath) const {
   const std::string name = FileNamePart(storedPath);
@@ -69,7 +95,7 @@ std::vector<std::string> EventStore::AddEvent(const EventRecord& e) {
   // without its keys. The section is written in one rewrite, replacing one left behind.
   const EventWrite plan = PlanEventWrite(e, appDir_);
   if (!plan.sideFile.empty()) platform::WriteFileAtomically(plan.sideFile, plan.sideText);
-  ini_.WriteSection(e.number, plan.keys);
+  Rewrite(e.number, [&] { ini_.WriteSection(e.number, plan.keys); });
   std::vector<std::string> list = LoadList();
   list.push_back(e.number);
   SaveList(list);

@@ -79,6 +79,8 @@ class EventStore {
   void WriteInteger(const std::string& number, const std::string& key, int value);
   // Removes the event's section with all its keys.
   void EraseSection(const std::string& number);
+  // Each write of the detail file above also drops the sections that no number of the list
+  // names (left by a removal cut short), in the same rewrite; the section it writes is kept.
   // The detail file as it is now, for reading many events' keys at once.
   config::TIniSnapshot Snapshot() const { return config::TIniSnapshot(ini_); }
 
@@ -96,6 +98,10 @@ class EventStore {
   std::vector<std::string> AddEvent(const EventRecord& event);
 
  private:
+  // Makes `change` to the detail file in one rewrite with the removal of unlisted sections
+  // other than `keep`. With no list file, or an empty one, nothing is dropped.
+  void Rewrite(const std::string& keep, const std::function<void()>& change);
+
   std::string appDir_;
   config::TIniFile ini_;
 };

@@ -24,10 +24,14 @@ cmake --build "$out" -j2 --target "${targets[@]}"
 
 # Seeds: the settings, skin, list and note files shipped with the program, and bitmaps drawn
 # by the build when there is one.
+# Each seed is named after its path, so files of one name from different folders (the skins'
+# skin.ini) all stay.
 seed() {
   local target=$1; shift
   mkdir -p "$out/corpus/$target"
-  for file in "$@"; do [ -f "$file" ] && cp -n "$file" "$out/corpus/$target/" 2>/dev/null || true; done
+  for file in "$@"; do
+    [ -f "$file" ] && cp -n "$file" "$out/corpus/$target/seed-${file//\//_}" 2>/dev/null || true
+  done
 }
 seed ini_fuzz data/Skins/*/skin.ini
 seed event_list_fuzz data/Gear/Events.txt data/Cfg/*.txt

@@ -101,8 +101,8 @@ TEST_F(EventStoreTest, LoadsFilesWrittenByHandOrByAnotherCopy) {
   EXPECT_EQ(store.Read("5", "period", events::kDefaultPeriod), "2");
   EXPECT_EQ(store.Read("3", "time", events::kDefaultTime), "01:01:05");
 
-  store.SaveList({"17", "3"});
-  EXPECT_EQ(dir.Read("Gear/Events.txt").value(), "17\r\n3\r\n");
+  store.SaveList({"5", "3"});
+  EXPECT_EQ(dir.Read("Gear/Events.txt").value(), "5\r\n3\r\n");
   store.EraseSection("17");
   EXPECT_EQ(dir.Read("Gear/gear.ini").value(), "; hand made\n[5]\r\ntime=11:00:00\r\n");
 }

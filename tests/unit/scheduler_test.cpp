@@ -331,3 +331,86 @@ TEST_F(SchedulerTest, EverySecondFromTheFirstScanOnIsExaminedOnce) {
 }
 
 }  // namespace
+
+// The stopwatch and the uptime cover the face only: events, the caption and the tray hint go
+// on as in clock mode.
+class SchedulerUnderOtherDisplaysTest : public SchedulerTest {
+ protected:
+  void StartWithEvents() {
+    AddFileEvent("1", "09:06:30", "1", "07.12.2026", "once.bat");
+    AddFileEvent("2", "09:07:15", "2", "01.01.2020", "daily.bat");
+    AddFileEvent("3", "09:09:00", "1", "07.12.2026", "after.bat");
+    auto& desktop = platform->fakeDesktop();
+    desktop.windows = {{0xA0, "Блокнот"}};
+    desktop.foreground = 0xA0;
+    StartOn(2026, 12, 7, 9, 5, 8, 500, "[Clock]\r\nshowIntitle=1\r\n");
+  }
+
+  void ExpectThreeMinutesAsInClockMode() {
+    AdvanceTo(9, 8, 8);
+    EXPECT_EQ(Opened(), (Files{"once.bat", "daily.bat"}));
+    EXPECT_EQ(platform->fakeDesktop().windows[0xA0], "БлокнотВремя 09:08:08 | Число 07.12.2026");
+    EXPECT_EQ(Form1->TrayIcon1->Hint(), "Время 09:08:08 | Число 07.12.2026");
+  }
+};
+
+TEST_F(SchedulerUnderOtherDisplaysTest, EverySecondIsExaminedWhileTheStopwatchIsShown) {
+  StartWithEvents();
+  Form1->Label2->Click();
+  ASSERT_EQ(Form1->stopwatchMode, 1);
+  Form1->N1->Click();
+  ExpectThreeMinutesAsInClockMode();
+  // Its 10 ms ticks fire nothing twice, and the face still shows the stopwatch.
+  EXPECT_NE(Form1->Label2->Caption(), "09");
+  AdvanceTo(9, 9, 1);
+  EXPECT_EQ(Opened(), (Files{"once.bat", "daily.bat", "after.bat"}));
+}
+
+TEST_F(SchedulerUnderOtherDisplaysTest, EverySecondIsExaminedWhileTheUptimeIsShown) {
+  StartWithEvents();
+  Form1->Label1->Click();
+  ASSERT_EQ(Form1->uptimeMode, 1);
+  ExpectThreeMinutesAsInClockMode();
+}
+
+TEST_F(SchedulerUnderOtherDisplaysTest, StopwatchOverTheUptimeStillExaminesEverySecond) {
+  StartWithEvents();
+  Form1->Label1->Click();
+  Form1->Label2->Click();
+  ExpectThreeMinutesAsInClockMode();
+}
+
+TEST_F(SchedulerTest, AWriteOfTheDetailFileDropsSectionsNoListedNumberNames) {
+  AddFileEvent("1", "09:05:10", "2", "01.01.2020", "a.bat");
+  AddFileEvent("2", "09:05:10", "2", "01.01.2020", "b.bat");
+  // A removal cut short after the list line: "2" and an older leftover stay in the detail file.
+  dir.Write("Gear/Events.txt", "1\r\n");
+  std::string detail = dir.Read("Gear/gear.ini").value();
+  dir.Write("Gear/gear.ini", detail + "[old]\r\ntime=01:00:00\r\n");
+
+  auto store = Store();
+  store.Write("1", "active", "0");
+  const std::string after = dir.Read("Gear/gear.ini").value();
+  EXPECT_NE(after.find("[1]"), std::string::npos);
+  EXPECT_NE(after.find("active=0"), std::string::npos);
+  EXPECT_EQ(after.find("[2]"), std::string::npos);
+  EXPECT_EQ(after.find("[old]"), std::string::npos);
+  EXPECT_EQ(store.Read("1", "pathtofile", ""), "a.bat");
+}
+
+TEST_F(SchedulerTest, AnAdditionKeepsItsOwnSectionAndANewListKeepsEverything) {
+  AddFileEvent("1", "09:05:10", "2", "01.01.2020", "a.bat");
+  // The addition's own section stands before its list line is written.
+  AddFileEvent("2", "09:05:10", "2", "01.01.2020", "b.bat");
+  auto store = Store();
+  EXPECT_EQ(store.LoadList(), (Files{"1", "2"}));
+  EXPECT_EQ(store.Read("2", "pathtofile", ""), "b.bat");
+
+  // Without a list, or with an empty one, nothing tells an event from a leftover.
+  std::filesystem::remove(dir.Path() / "Gear" / "Events.txt");
+  store.Write("1", "active", "1");
+  EXPECT_EQ(store.Read("2", "pathtofile", ""), "b.bat");
+  dir.Write("Gear/Events.txt", "");
+  store.Write("1", "active", "1");
+  EXPECT_EQ(store.Read("2", "pathtofile", ""), "b.bat");
+}
