@@ -21,7 +21,7 @@ void FiredEvents::Add(std::int64_t second, const std::string& number) {
 
 bool MonthlyRuleHolds(const std::string& storedDate, const std::string& shortDatePicture, int dayOfMonth) {
   auto date = clockface::ParseDate(shortDatePicture, storedDate);
-  if (!date) throw config::EConvertError("'" + storedDate + "' is not a valid date");
+  if (!date) throw config::NotADate(storedDate);
   return date->day == dayOfMonth;
 }
 
@@ -113,6 +113,11 @@ void Scheduler::Scan(const platform::DateTime& now, const std::string& timePictu
       if (!(i < names_.size() && i < times_.size() && i < dates_.size())) break;
       const std::string number = names_[i];
       if (fired_.Contains(second, number)) {
+        ++i;
+        continue;
+      }
+      // An event switched off in the event list stays stored and listed, and does not run.
+      if (store_.Read(number, "active", "1") == "0") {
         ++i;
         continue;
       }
