@@ -159,8 +159,12 @@ class TForm1 : public ui::TForm {
   std::string SkinPicturePath(const config::TIniSnapshot& skin, const char* key, const char* fallback);
 
   // Quick power-off templates (app/main_window_templates.cpp): a power-off event `minutes`
-  // from now, entered through the settings window's event editor as a user would.
+  // from now, entered through the settings window's event editor as a user would. The user is
+  // then told when the computer will be powered off.
   void SchemeAdd(int minutes);
+  // "Компьютер будет выключен в <time>": a balloon of the tray icon while the clock is hidden
+  // there, a message box otherwise.
+  void AnnouncePowerOff(const std::string& time);
 
   // Start-up announcements (app/main_window_announcements.cpp): Timer2's single run after start.
   void Timer2Timer(ui::TComponent* sender);

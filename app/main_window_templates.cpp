@@ -25,5 +25,16 @@ void TForm1::SchemeAdd(int minutes) {
   Form2->PageControl2->SetActivePageIndex(4);
   if (const auto offset = events::TemplateOffset(minutes)) Form2->AddTime(*offset);
   Form2->BitBtn4Click(add);
+  // The commit left record mode only when it stored the event.
+  const bool stored = !Form2->Recording();
+  const std::string time = platform_.clock().TimeText(Form2->DateTimePicker1->DateTime());
   Form2->BitBtn5Click(Form2->BitBtn5);
+  if (stored) AnnouncePowerOff(time);
+}
+
+void TForm1::AnnouncePowerOff(const std::string& time) {
+  const std::string text = "Компьютер будет выключен в " + time;
+  const std::string& title = ui::Application().Title();
+  if (TrayIcon1->Visible() && TrayIcon1->ShowBalloon(title, text)) return;
+  platform_.dialogs().ShowMessageBox(text, title, ui::MB_OK_FLAG | ui::MB_ICONINFORMATION_FLAG);
 }

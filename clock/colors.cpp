@@ -117,14 +117,14 @@ ui::TColor StringToColor(const std::string& text) {
       if (d < 0) valid = false;
       value = value << 4 | std::uint32_t(d);
     }
-    if (!valid) throw config::EConvertError("'" + text + "' is not a valid integer value");
+    if (!valid) throw config::NotAnInteger(text);
     return ui::TColor(negative ? 0u - value : value);
   }
   try {
     return config::StrToInt(trimmed);
   } catch (const config::EConvertError&) {
     // The message names the text as it was written, blanks included.
-    throw config::EConvertError("'" + text + "' is not a valid integer value");
+    throw config::NotAnInteger(text);
   }
 }
 

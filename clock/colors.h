@@ -19,8 +19,7 @@ std::optional<ui::TColor> ColorOfName(const std::string& name);
 
 // A colour text as skin files write it: a colour name, a decimal integer, or "$" and up to eight
 // hexadecimal digits, the number being 0x00BBGGRR (red in the low byte); a sign may precede
-// either number. Anything else raises config::EConvertError
-// "'<text>' is not a valid integer value".
+// either number. Anything else raises config::NotAnInteger(text).
 ui::TColor StringToColor(const std::string& text);
 
 }  // namespace clockface

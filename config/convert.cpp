@@ -4,8 +4,18 @@
 
 namespace config {
 
+EConvertError NotAnInteger(const std::string& text) {
+  return EConvertError("Значение '" + text + "' не является целым числом");
+}
+
+EConvertError NotADate(const std::string& text) { return EConvertError("Значение '" + text + "' не является датой"); }
+
+EConvertError NotATime(const std::string& text) {
+  return EConvertError("Значение '" + text + "' не является временем");
+}
+
 int StrToInt(const std::string& text) {
-  auto fail = [&]() -> int { throw EConvertError("'" + text + "' is not a valid integer value"); };
+  auto fail = [&]() -> int { throw NotAnInteger(text); };
   std::size_t i = 0, end = text.size();
   while (i < end && (text[i] == ' ' || text[i] == '\t')) ++i;
   while (end > i && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;

@@ -468,7 +468,7 @@ void Save(const std::string& fileName, const Parsed& current, std::string conten
 std::shared_ptr<const Parsed> CurrentForChange(const std::string& fileName) {
   auto current = Files().Current(fileName);
   if (!current->Present() && platform::FileExists(fileName))
-    throw platform::FileError("Unable to write to " + fileName, fileName);
+    throw platform::CannotWrite(fileName);
   return current;
 }
 

@@ -27,7 +27,7 @@ namespace config {
 // Writing changes one line, or adds one, and keeps every other byte of the file as it was;
 // the lines it writes end in CR LF. The file is always replaced atomically, so it is never
 // left half written. A write the system refuses (missing folder, read-only file, a file that
-// exists but cannot be read) throws platform::FileError ("Unable to write to <path>").
+// exists but cannot be read) throws platform::CannotWrite(path).
 // A write that would change nothing does not touch the file.
 class TIniFile {
  public:

@@ -19,8 +19,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 std::vector<std::string> LoadListFile(const std::string& path) {
   auto text = platform::ReadFile(path);
-  if (!text)
-    throw platform::FileError("Cannot open file \"" + path + "\". The system cannot find the file specified", path);
+  if (!text) throw platform::CannotOpen(path);
   return SplitLines(*text);
 }
 

@@ -8,7 +8,7 @@ namespace events {
 
 // Splits text into lines at CR LF, LF or CR; a final line end adds no empty entry.
 std::vector<std::string> SplitLines(const std::string& text);
-// Loads a list file; throws platform::FileError ("Cannot open file ...") when it is missing.
+// Loads a list file; throws platform::CannotOpen(path) when it is missing.
 std::vector<std::string> LoadListFile(const std::string& path);
 // Saves a list atomically, each entry followed by CR LF.
 void SaveListFile(const std::string& path, const std::vector<std::string>& lines);

@@ -92,7 +92,7 @@ FiringRule ReadFiringRule(const EventStore& store, const std::string& number) {
 
 bool MonthlyRuleHolds(const std::string& storedDate, const std::string& shortDatePicture, int dayOfMonth) {
   auto date = clockface::ParseDate(shortDatePicture, storedDate);
-  if (!date) throw config::EConvertError("'" + storedDate + "' is not a valid date");
+  if (!date) throw config::NotADate(storedDate);
   return date->day == dayOfMonth;
 }
 

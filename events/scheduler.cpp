@@ -122,7 +122,8 @@ void Scheduler::Scan(const platform::DateTime& now, const std::string& timePictu
         }
       };
 
-      // Matched by the time the scan holds; the other keys as they are stored now.
+      // Matched by the time the scan holds; the other keys as they are stored now. An event
+      // switched off in the event list ("active" is "0") stays stored and listed, and does not run.
       FiringRule rule = ReadFiringRule(store_, number);
       rule.time = times_[i];
       if (FiresAt(rule, now, timePicture, datePicture)) {

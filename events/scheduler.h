@@ -69,7 +69,7 @@ class Scheduler {
 
   // Fires the events due in the second `now`: those whose stored time equals `now` written
   // with `timePicture` and whose periodicity holds on that day (dates written and parsed
-  // with `datePicture`). Any failure ends the scan silently; the next scan starts again at
+  // with `datePicture`), unless their "active" is "0". Any failure ends the scan silently; the next scan starts again at
   // the first event. With KillTask on, a fired one-time event is removed from the store and
   // from the scan, and OnScanRemoved is raised.
   void Scan(const platform::DateTime& now, const std::string& timePicture, const std::string& datePicture);

@@ -19,11 +19,19 @@ class FileError : public std::runtime_error {
   std::string path_;
 };
 
+// The errors users see, naming the file.
+inline FileError CannotOpen(const std::string& path) {
+  return FileError("Не удалось открыть файл \"" + path + "\": файл не найден", path);
+}
+inline FileError CannotWrite(const std::string& path) {
+  return FileError("Не удалось записать файл \"" + path + "\"", path);
+}
+
 // The whole content, or nothing when the file is missing or unreadable.
 std::optional<std::string> ReadFile(const std::string& path);
 // Replaces the file's content atomically: the data goes to a new file beside it, which then
 // takes the old one's place, so a crash leaves either the old or the new content.
-// Throws FileError ("Unable to write to " + path) when the system refuses.
+// Throws CannotWrite(path) when the system refuses.
 void WriteFileAtomically(const std::string& path, const std::string& data);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);

@@ -149,6 +149,8 @@ constexpr unsigned kNotifyDelete = 2;
 constexpr std::uint32_t kNotifyFlagMessage = 1;
 constexpr std::uint32_t kNotifyFlagIcon = 2;
 constexpr std::uint32_t kNotifyFlagTip = 4;
+constexpr std::uint32_t kNotifyFlagInfo = 0x10;  // a balloon: szInfo, szInfoTitle, uTimeout, dwInfoFlags
+constexpr std::uint32_t kNotifyInfoIcon = 1;     // the balloon's information icon (dwInfoFlags)
 
 class NotifyArea {
  public:
@@ -200,6 +202,9 @@ class Session {
   // asking them. Returns at once; the outcome is not reported.
   virtual void RequestShutdown(const std::string& message, int timeoutSeconds, bool force, bool reboot) = 0;
 };
+
+// The longest shutdown countdown the system accepts: ten years, in seconds.
+constexpr int kMaxShutdownTimeoutSeconds = 315360000;
 
 // The system's file, picture and colour dialogs. Each is modal to the program and returns
 // nothing when the user cancels it (or the system could not show it).

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/convert.h"
+#include "platform/sound_limits.h"
 #include "settings/event_list_model.h"
 #include "settings/greeting_address_window.h"
 #include "settings/settings_window.h"
@@ -176,7 +177,10 @@ void TForm2::BuildEditorGroups() {
 void TForm2::BuildActionPages() {
   PageControl2 = new ui::TPageControl(this);
   PageControl2->Name = "PageControl2";
-  PageControl2->MultiLine = true;  // seven long captions take two rows
+  // Seven long captions take two rows. As buttons the rows stay where they are when a type is
+  // chosen; as tabs the system would move the chosen row next to the page, under the pointer.
+  PageControl2->MultiLine = true;
+  PageControl2->Style = ui::TTabStyle::tsButtons;
   PageControl2->SetParent(TabSheet1);
   PageControl2->SetBounds(kLeft, 142, kWidth, 192);
   for (std::size_t i = 0; i < ActionPages.size(); ++i) {
@@ -196,9 +200,11 @@ void TForm2::BuildActionPages() {
   Label5 = MakeLabel(this, signal, "Label5", 8, 10, "Частота звука");
   Edit1 = Make<ui::TEdit>(this, signal, "Edit1", 8, 26, 90, 21);
   Edit1->SetText("800");
+  Edit1->SetDigitsOnly(platform::kMaxBeepFrequency);
   Label6 = MakeLabel(this, signal, "Label6", 130, 10, "Длительность звучания");
   Edit2 = Make<ui::TEdit>(this, signal, "Edit2", 130, 26, 90, 21);
   Edit2->SetText("1000");
+  Edit2->SetDigitsOnly(platform::kMaxBeepDurationMs);
   SpeedButton1 = Make<ui::TSpeedButton>(this, signal, "SpeedButton1", 250, 22, 28, 28);
   SpeedButton1->SetHint("Послушать");
   SpeedButton1->SetEnabled(false);
@@ -445,6 +451,6 @@ void TForm2::BitBtn9Click(ui::TComponent*) {
   Form7->OnAddressChosen = [this](const std::string& address) { emailAddress = address; };
   Form7->Show();
   LoadBackgrounds();
-  Form7->Image1->SetPicture(bigBackground);
-  Form7->Image2->SetPicture(files_.LibraryPicture("DELIVERY"));
+  Form7->Image10->SetPicture(bigBackground);
+  Form7->Image1->SetPicture(files_.LibraryPicture("DELIVERY"));
 }

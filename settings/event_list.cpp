@@ -1,6 +1,8 @@
 // The event list: the left half of the event page. It lists the stored events by a filter,
 // shows the clicked one in the editor's controls, deletes it, and test-runs the one shown.
 // It keeps no data of its own: every refresh reads the store afresh.
+#include <algorithm>
+
 #include "config/convert.h"
 #include "events/list_file.h"
 #include "events/scheduler.h"
@@ -74,6 +76,7 @@ void TForm2::BuildEventList() {
   ListView1->SetCheckboxes(true);
   ListView1->SetHotTrack(true);
   ListView1->OnClick = [this](ui::TComponent* s) { ListView1Click(s); };
+  ListView1->OnItemChecked = [this](ui::TListItem& item) { ListView1ItemChecked(item); };
   ListView1->OnMouseMove = [this](ui::TComponent* s, ui::TShiftState shift, int x, int y) {
     ListView1MouseMove(s, shift, x, y);
   };
@@ -200,10 +203,10 @@ void TForm2::ListView1Click(ui::TComponent*) {
   if (type == 6) showBirthdayFlag();
 
   const auto time = platform_.clock().ParseTime(d.time);
-  if (!time) throw config::EConvertError("'" + d.time + "' is not a valid time");
+  if (!time) throw config::NotATime(d.time);
   DateTimePicker1->SetTime(*time);
   const auto date = platform_.clock().ParseDate(d.date);
-  if (!date) throw config::EConvertError("'" + d.date + "' is not a valid date");
+  if (!date) throw config::NotADate(d.date);
   DateTimePicker2->SetDate(*date);
 
   PageControl2->SetActivePageIndex(type);  // without PageControl2Change
@@ -257,6 +260,26 @@ void TForm2::ListView1Click(ui::TComponent*) {
     ShowTimeControls(false);
     CheckListBox2->Hide();
     showBirthdayFlag();
+  }
+}
+
+// ---- Switching on and off
+
+void TForm2::ListView1ItemChecked(ui::TListItem& item) {
+  const std::string number = item.Caption();
+  const bool on = item.Checked();
+  try {
+    // A row whose event the scheduler removed meanwhile gets no section back: the list is
+    // brought up to date instead.
+    const std::vector<std::string> listed = store_.LoadList();
+    if (std::find(listed.begin(), listed.end(), number) == listed.end()) {
+      EventRefresh();
+      return;
+    }
+    store_.Write(number, "active", on ? "1" : "0");
+  } catch (...) {
+    item.SetChecked(!on);  // the mark shows what is stored
+    throw;
   }
 }
 

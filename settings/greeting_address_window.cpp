@@ -16,15 +16,15 @@ TForm7::TForm7(ui::TComponent* owner, platform::Platform& platform, config::Prog
   SetClientWidth(332);
   SetClientHeight(160);
 
+  Image10 = new ui::TImage(this);
+  Image10->SetParent(this);
+  Image10->SetAlign(ui::TAlign::alClient);
+  Image10->Stretch = true;
+
   Image1 = new ui::TImage(this);
   Image1->SetParent(this);
-  Image1->SetAlign(ui::TAlign::alClient);
-  Image1->Stretch = true;
-
-  Image2 = new ui::TImage(this);
-  Image2->SetParent(this);
-  Image2->SetBounds(34, 4, 48, 48);
-  Image2->Transparent = true;
+  Image1->SetBounds(34, 4, 48, 48);
+  Image1->Transparent = true;
 
   const ui::TFont font{"Tahoma", 8, ui::clBlack, false};
   auto list = [&](int top) {

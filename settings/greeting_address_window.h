@@ -18,8 +18,8 @@ class TForm7 : public ui::TForm {
   TForm7(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files);
   ~TForm7() override;
 
-  ui::TImage* Image1;      // the background; the event editor puts its own picture in
-  ui::TImage* Image2;      // the picture beside the fields; the event editor puts "DELIVERY" in
+  ui::TImage* Image10;     // the background; the event editor puts its own picture in
+  ui::TImage* Image1;      // the picture beside the fields; the event editor puts "DELIVERY" in
   ui::TListBox* ListBox1;  // the "RU" domains
   ui::TButton* Button1;    // "RU": the suffix "ru"
   ui::TEdit* Edit1;        // name

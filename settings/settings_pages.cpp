@@ -4,6 +4,7 @@
 
 #include "clock/media_player.h"
 #include "config/convert.h"
+#include "platform/sound_limits.h"
 #include "resources/jpeg.h"
 #include "resources/picture.h"
 #include "settings/autostart.h"
@@ -156,6 +157,7 @@ void TForm2::BuildSettingsPages() {
                    const char* value, ui::TEdit*& edit, ui::TSpeedButton*& test) {
     MakeLabel(this, GroupBox4, labelName, 10, top, text);
     edit = Field(this, GroupBox4, editName, top + 16, 90, value);
+    edit->SetDigitsOnly(platform::kMaxBeepFrequency);  // 0: no chime
     test = Make<ui::TSpeedButton>(this, GroupBox4, buttonName);
     test->SetBounds(106, top + 14, 70, 25);
     test->SetCaption("Тест");
@@ -205,6 +207,9 @@ void TForm2::BuildSettingsPages() {
   CSpinEdit2 = Make<ui::TSpinEdit>(this, GroupBox5, "CSpinEdit2");
   CSpinEdit2->SetBounds(200, 112, 70, 22);
   CSpinEdit2->SetText("0");
+  CSpinEdit2->SetDigitsOnly(platform::kMaxShutdownTimeoutSeconds);
+  CSpinEdit2->SetMinValue(0);
+  CSpinEdit2->SetMaxValue(platform::kMaxShutdownTimeoutSeconds);
   MakeLabel(this, GroupBox5, "Label42", 10, 142, "Сообщение при завершении работы");
   Memo1 = Make<ui::TMemo>(this, GroupBox5, "Memo1");
   Memo1->SetBounds(10, 158, kRowWidth, 76);

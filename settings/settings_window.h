@@ -162,7 +162,7 @@ class TForm2 : public ui::TForm {
   // ---- Event list (settings/event_list.cpp) ----
   ui::TSpeedButton* SpeedButton5;  // "Стандартные события" (down at start)
   ui::TSpeedButton* SpeedButton6;  // "Дни рождения и праздники"
-  ui::TListView* ListView1;        // "Код", "Тип", "Время", "Число"; ticked from "active"
+  ui::TListView* ListView1;        // "Код", "Тип", "Время", "Число"; ticked from "active", which a tick writes
   ui::TPopupMenu* PopupMenu1;      // the list's menu; none in the birthday view
   ui::TMenuItem* N1;               // "Показать..."
   ui::TMenuItem* N2;               // "Только сигналы" (0)
@@ -186,6 +186,9 @@ class TForm2 : public ui::TForm {
   void EventRefresh();
   // Shows the selected event in the editor's controls.
   void ListView1Click(ui::TComponent* sender);
+  // A row's check box switches its event on ("active" = "1") or off ("0"); the scheduler
+  // passes over an event that is off.
+  void ListView1ItemChecked(ui::TListItem& item);
   // Deletes the selected event: its side file, its section, its list line, and its scanning.
   void EventDel();
   // Rewrites the list file from every event in list order and re-reads storedCodes.

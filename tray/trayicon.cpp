@@ -7,8 +7,8 @@
 
 namespace tray {
 
-const char* const kCannotCreateIconText = "Cannot Create System Shell Notification Icon";
-const char* const kCannotRemoveIconText = "Cannot Remove System Shell Notification Icon";
+const char* const kCannotCreateIconText = "Не удалось добавить значок в область уведомлений";
+const char* const kCannotRemoveIconText = "Не удалось убрать значок из области уведомлений";
 
 namespace {
 
@@ -159,6 +159,21 @@ void TTrayIcon::Update() {
   FData.hIcon = FIcon.handle;
   // While the icon is not shown, picture and hint wait in the record for the next add.
   if (FVisible && shown_) area_.Notify(platform::kNotifyModify, FData);
+}
+
+bool TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, unsigned timeoutMs) {
+  if (Designing() || !FVisible || !shown_) return false;
+  // The balloon goes in a record of its own: later updates of picture and hint must not
+  // show it again.
+  platform::NotifyIconData balloon = FData;
+  balloon.uFlags = platform::kNotifyFlagInfo;
+  std::memset(balloon.szInfo, 0, sizeof balloon.szInfo);
+  std::memcpy(balloon.szInfo, text.data(), std::min(text.size(), sizeof balloon.szInfo - 1));
+  std::memset(balloon.szInfoTitle, 0, sizeof balloon.szInfoTitle);
+  std::memcpy(balloon.szInfoTitle, title.data(), std::min(title.size(), sizeof balloon.szInfoTitle - 1));
+  balloon.uTimeout = timeoutMs;
+  balloon.dwInfoFlags = platform::kNotifyInfoIcon;
+  return area_.Notify(platform::kNotifyModify, balloon);
 }
 
 void TTrayIcon::SetIconIndex(int index) {

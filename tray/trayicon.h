@@ -108,6 +108,10 @@ class TTrayIcon : public ui::TComponent {
   virtual void Restore();
   // Sends the current picture and hint to the area while the icon is shown.
   virtual void Update();
+  // Shows `text` under `title` in a balloon by the icon, with the information icon, for
+  // `timeoutMs` (the system keeps it at least a few seconds). False when the icon is not
+  // shown or the area refused. Texts are cut to what the record holds.
+  bool ShowBalloon(const std::string& title, const std::string& text, unsigned timeoutMs = 10000);
   // Opens PopupMenu at the pointer.
   virtual void ShowMenu();
   virtual void SetIconIndex(int index);

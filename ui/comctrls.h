@@ -11,6 +11,8 @@ class TImageList;
 class TPageControl;
 
 enum class TTabPosition { tpTop, tpBottom };
+// Tabs drawn as tabs, or as push buttons (raised, or flat until chosen).
+enum class TTabStyle { tsTabs, tsButtons, tsFlatButtons };
 
 // A page of a page control. Its caption and ImageIndex make its tab; it is shown only while it
 // is the active page. Parenting it to a page control adds it as the last page.
@@ -56,6 +58,12 @@ class TPageControl : public TWinControl {
   void SetImages(TImageList* images);
   // Tabs that do not fit one row wrap to more rows; read when the native control is made.
   bool MultiLine = false;
+  // How the tabs are drawn; read when the native control is made.
+  TTabStyle Style = TTabStyle::tsTabs;
+  // Whether every tab keeps its place when another is chosen. Tabs drawn as tabs in several
+  // rows do not: the system moves the chosen tab's row next to the page, so the tab that was
+  // under the pointer is another one after the click. Buttons keep their rows.
+  bool TabsKeepTheirPlaces() const { return !MultiLine || Style != TTabStyle::tsTabs; }
   TTabPosition TabPosition() const { return tabPosition_; }
   void SetTabPosition(TTabPosition position);
   // Sends the tabs to the native control again, for instance after pictures were added to

@@ -26,8 +26,32 @@ void TEdit::SetReadOnly(bool on) {
   if (auto* p = P()) p->SetReadOnly(on);
 }
 
+void TEdit::SetDigitsOnly(int largest) {
+  largest = std::max(largest, -1);
+  if (largest == largest_) return;
+  const bool changed = (largest >= 0) != DigitsOnly();
+  largest_ = largest;
+  if (auto* p = P(); p && changed) p->SetDigitsOnly(DigitsOnly());
+}
+
+bool TEdit::Acceptable(const std::string& text) const {
+  if (!DigitsOnly()) return true;
+  long long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+    if (value > largest_) return false;
+  }
+  return true;
+}
+
 void TEdit::TextEdited(const std::string& text) {
   std::string typed = maxLength_ > 0 && int(text.size()) > maxLength_ ? text.substr(0, std::size_t(maxLength_)) : text;
+  if (!Acceptable(typed)) {
+    // The native field shows the refused text: it gets the model's back.
+    if (auto* p = P()) p->SetText(text_);
+    return;
+  }
   if (typed == text_) return;
   // The native field shows it already: only the model follows.
   text_ = typed;

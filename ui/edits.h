@@ -22,11 +22,19 @@ class TEdit : public TWinControl {
   void SetMaxLength(int length);
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool on);
+  // A field for a whole number from 0 to `largest`: the user may type digits only (or empty
+  // the field), and typing that breaks this is refused, the field showing its text again.
+  // A negative `largest` takes any text. Text set by the program is not checked.
+  void SetDigitsOnly(int largest);
+  bool DigitsOnly() const { return largest_ >= 0; }
+  // Whether the rule above lets the user leave `text` in the field.
+  bool Acceptable(const std::string& text) const;
 
   TNotifyEvent OnChange;
 
   // Input entry point: the user changed the text to `text` (a typed text longer than
-  // MaxLength is cut, as the native field would have refused the rest).
+  // MaxLength is cut, as the native field would have refused the rest; a text the field does
+  // not accept is refused).
   virtual void TextEdited(const std::string& text);
 
  protected:
@@ -37,6 +45,7 @@ class TEdit : public TWinControl {
   std::string text_;
   int maxLength_ = 0;
   bool readOnly_ = false;
+  int largest_ = -1;
 };
 
 class TListBox : public TWinControl {

@@ -154,6 +154,7 @@ void TListView::CheckClicked(int index) {
   if (!Accepts() || !checkboxes_ || index < 0 || index >= ItemCount()) return;
   TListItem& item = *items_[std::size_t(index)];
   item.SetChecked(!item.Checked());
+  if (OnItemChecked) OnItemChecked(item);
   Click();
 }
 

@@ -4,6 +4,7 @@
 // rows it shows from it, so filling thousands of rows costs one update.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,8 +91,10 @@ class TListView : public TWinControl {
   // row (none for -1) and OnClick is raised.
   void ItemClicked(int index);
   // The user clicked the check box of row `index` (or pressed the space bar on it): its mark
-  // turns over and OnClick is raised; the selection stays.
+  // turns over, OnItemChecked and then OnClick are raised; the selection stays.
   void CheckClicked(int index);
+  // Raised when the user turned a row's mark over, with that row.
+  std::function<void(TListItem& item)> OnItemChecked;
   // The native control changed the selection (by the keyboard, or on a right click).
   void SelectionChanged(int index);
   // The pointer is now over row `index` (-1: over no row, or outside the list).

@@ -23,6 +23,14 @@ std::string WithCrLf(const std::string& text) {
   return out;
 }
 
+// The native control ends the document it streams out with a NUL byte after the closing brace,
+// and files saved that way carry it along when loaded and saved again; a document ends at its
+// last character.
+std::string WithoutTrailingNuls(std::string document) {
+  while (!document.empty() && document.back() == '\0') document.pop_back();
+  return document;
+}
+
 }  // namespace
 
 TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner) {}
@@ -43,8 +51,7 @@ void TRichEdit::SetText(const std::string& text) {
 
 void TRichEdit::LoadFromFile(const std::string& path) {
   auto bytes = platform::ReadFile(path);
-  if (!bytes)
-    throw platform::FileError("Cannot open file \"" + path + "\". The system cannot find the file specified", path);
+  if (!bytes) throw platform::CannotOpen(path);
   if (rtf::IsRichText(*bytes)) {
     Replace(rtf::ToPlainText(*bytes), *bytes);
   } else {
@@ -54,10 +61,10 @@ void TRichEdit::LoadFromFile(const std::string& path) {
 
 std::string TRichEdit::RichText() {
   if (userEdited_ && P()) {
-    std::string fromControl = P()->RichText();
+    std::string fromControl = WithoutTrailingNuls(P()->RichText());
     if (!fromControl.empty()) return fromControl;
   }
-  if (!rich_.empty()) return rich_;
+  if (!rich_.empty()) return WithoutTrailingNuls(rich_);
   return rtf::FromPlainText(text_, font_);
 }
 

@@ -21,8 +21,7 @@ class TRichEdit : public TWinControl {
   void Clear() { SetText(""); }
 
   // Loads a file: Rich Text when it starts as such, plain text otherwise. A file that cannot
-  // be read raises platform::FileError "Cannot open file "<path>". The system cannot find the
-  // file specified" and leaves the document as it was.
+  // be read raises platform::CannotOpen(path) and leaves the document as it was.
   void LoadFromFile(const std::string& path);
   // Saves the document as Rich Text, replacing the file atomically (platform::FileError when
   // it cannot be written).

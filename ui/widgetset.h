@@ -97,6 +97,8 @@ class EditPeer : public WinControlPeer {
   // The most characters the user may type; 0 for no limit.
   virtual void SetMaxLength(int) {}
   virtual void SetReadOnly(bool) {}
+  // The field takes digits only from the keyboard.
+  virtual void SetDigitsOnly(bool) {}
 };
 
 class ListBoxPeer : public WinControlPeer {

@@ -162,7 +162,9 @@ bool FakeNotifyArea::Notify(unsigned request, const NotifyIconData& data) {
       return true;
     case kNotifyModify:
       if (it == shown.end()) return false;
-      *it = data;
+      if (data.uFlags & kNotifyFlagInfo) balloons.push_back(data);
+      // A balloon alone leaves the icon's picture and hint as they were.
+      if (data.uFlags != kNotifyFlagInfo) *it = data;
       return true;
     case kNotifyDelete:
       if (it == shown.end()) return false;

@@ -162,6 +162,7 @@ class FakeNotifyArea : public NotifyArea {
   std::vector<NotifyCall> calls;
   std::set<unsigned> refuse;                 // requests that fail while listed
   std::vector<NotifyIconData> shown;         // the icons on the task bar
+  std::vector<NotifyIconData> balloons;      // the balloons shown, in order
   std::map<std::uint32_t, ui::Image> icons;  // icons made and not yet freed
   std::vector<std::uint32_t> freed;
 

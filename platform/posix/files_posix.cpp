@@ -91,7 +91,7 @@ std::string Resolve(const std::string& path) {
   return resolved;
 }
 
-[[noreturn]] void Refuse(const std::string& path) { throw FileError("Unable to write to " + path, path); }
+[[noreturn]] void Refuse(const std::string& path) { throw CannotWrite(path); }
 
 bool WriteAll(int fd, const std::string& data) {
   std::size_t done = 0;

@@ -36,7 +36,7 @@ constexpr DWORD kChunk = 1u << 20;
 // Attributes a replaced file hands on to its successor.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-[[noreturn]] void Refuse(const std::string& path) { throw FileError("Unable to write to " + path, path); }
+[[noreturn]] void Refuse(const std::string& path) { throw CannotWrite(path); }
 
 std::string Hex(unsigned long value) {
   static const char digits[] = "0123456789ABCDEF";

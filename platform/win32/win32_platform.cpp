@@ -188,6 +188,7 @@ static_assert(NOTIFYICONDATAA_V2_SIZE == sizeof(NotifyIconData));
 #endif
 static_assert(NIM_ADD == kNotifyAdd && NIM_MODIFY == kNotifyModify && NIM_DELETE == kNotifyDelete);
 static_assert(NIF_MESSAGE == kNotifyFlagMessage && NIF_ICON == kNotifyFlagIcon && NIF_TIP == kNotifyFlagTip);
+static_assert(NIF_INFO == kNotifyFlagInfo && NIIF_INFO == kNotifyInfoIcon);
 
 class Win32NotifyArea : public NotifyArea {
  public:

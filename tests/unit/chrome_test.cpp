@@ -338,7 +338,7 @@ TEST_F(ChromeTest, RefusedIconStopsTheToggleAndLeavesTheProgramOnScreen) {
   platform->fakeNotifyArea().refuse.insert(platform::kNotifyAdd);
   Toggle();
   ASSERT_EQ(Errors().size(), 1u);
-  EXPECT_EQ(Errors()[0].text, "Cannot Create System Shell Notification Icon.");
+  EXPECT_EQ(Errors()[0].text, "Не удалось добавить значок в область уведомлений.");
   EXPECT_EQ(Form1->N6->Caption, "Свернуть в трей");
   EXPECT_EQ(Form1->N6->Bitmap, LibraryPicture("TOTRAY"));
   // Without an icon the program would be unreachable: it stays shown, counted as not in the tray.
@@ -358,7 +358,7 @@ TEST_F(ChromeTest, RefusedRemovalStopsTheToggleWithTheMenuItemUnchanged) {
   platform->fakeNotifyArea().refuse.insert(platform::kNotifyDelete);
   Toggle();
   ASSERT_EQ(Errors().size(), 1u);
-  EXPECT_EQ(Errors()[0].text, "Cannot Remove System Shell Notification Icon.");
+  EXPECT_EQ(Errors()[0].text, "Не удалось убрать значок из области уведомлений.");
   EXPECT_EQ(Form1->N6->Caption, "Восстановить из трея");
   EXPECT_EQ(Form1->N6->Bitmap, LibraryPicture("FROM_TRAY"));
   EXPECT_TRUE(Form1->Visible());

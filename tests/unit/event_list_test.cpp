@@ -128,12 +128,57 @@ TEST_F(EventListTest, ANewWindowListsEveryEventButCelebrationsInFileOrder) {
   EXPECT_EQ(list.Item(5).Text(1), "Напоминание текстом");
   EXPECT_EQ(list.Item(6).SubItems(), (Numbers{"Любой файл", "1", "1"}));
   EXPECT_TRUE(list.Item(6).Checked());
+}
 
-  // Ticking a box by hand stores nothing.
-  const std::string before = Gear();
-  list.CheckClicked(0);
-  EXPECT_FALSE(list.Item(0).Checked());
-  EXPECT_EQ(Gear(), before);
+TEST_F(EventListTest, ARowsBoxSwitchesItsEventOffAndOnForTheScheduler) {
+  dir.Write("Gear/Events.txt", "1\r\n2\r\n");
+  dir.Write("Gear/gear.ini",
+            "[1]\r\ntime=09:05:10\r\ndate=07.12.2026\r\ntype=1\r\npathtofile=C:\\a\\first.bat\r\nperiod=2\r\n"
+            "[2]\r\ntime=09:05:10\r\ndate=07.12.2026\r\ntype=1\r\npathtofile=C:\\a\\second.bat\r\nperiod=2\r\n"
+            "active=0\r\n");
+  TForm2& w = Open();
+  ui::TListView& list = *w.ListView1;
+  EXPECT_TRUE(list.Item(RowOf("1")).Checked());  // no "active" is on
+  EXPECT_FALSE(list.Item(RowOf("2")).Checked());
+  list.CheckClicked(RowOf("1"));
+  list.CheckClicked(RowOf("2"));
+  EXPECT_NE(Gear().find("[1]\r\ntime=09:05:10\r\ndate=07.12.2026\r\ntype=1\r\npathtofile=C:\\a\\first.bat\r\n"
+                        "period=2\r\nactive=0\r\n"),
+            std::string::npos)
+      << Gear();
+  EXPECT_NE(Gear().find("pathtofile=C:\\a\\second.bat\r\nperiod=2\r\nactive=1\r\n"), std::string::npos) << Gear();
+
+  // With the window still open, only the event switched on runs at its second.
+  AdvanceTo(9, 5, 11);
+  EXPECT_EQ(Opened(), Numbers{"second.bat"});
+  EXPECT_EQ(program->Scheduler().Names(), (Numbers{"1", "2"}));  // both stay scheduled
+
+  // A list built again shows the stored state.
+  w.SpeedButton6->Click();
+  w.SpeedButton5->Click();
+  EXPECT_FALSE(list.Item(RowOf("1")).Checked());
+  EXPECT_TRUE(list.Item(RowOf("2")).Checked());
+}
+
+TEST_F(EventListTest, ABoxOfAnEventThatIsGoneOrCannotBeWrittenStoresNothing) {
+  dir.Write("Gear/Events.txt", "1\r\n2\r\n");
+  dir.Write("Gear/gear.ini", "[1]\r\ntime=11:00:00\r\n[2]\r\ntime=12:00:00\r\n");
+  TForm2& w = Open();
+  ui::TListView& list = *w.ListView1;
+
+  // "2" left the list file behind the window's back: no section comes back, the list follows.
+  dir.Write("Gear/Events.txt", "1\r\n");
+  dir.Write("Gear/gear.ini", "[1]\r\ntime=11:00:00\r\n");
+  list.CheckClicked(RowOf("2"));
+  EXPECT_EQ(Captions(), Numbers{"1"});
+  EXPECT_EQ(Gear(), "[1]\r\ntime=11:00:00\r\n");
+
+  // A detail file that cannot be written: the error goes to the user and the box shows what
+  // is stored.
+  dir.Remove("Gear/gear.ini");
+  std::filesystem::create_directories(dir.Path() / "Gear" / "gear.ini");
+  EXPECT_THROW(list.CheckClicked(RowOf("1")), platform::FileError);
+  EXPECT_TRUE(list.Item(RowOf("1")).Checked());
 }
 
 TEST_F(EventListTest, FiltersListTheirTypesAndOnlyTheBirthdayViewListsCelebrations) {
@@ -325,7 +370,7 @@ TEST_F(EventListTest, AMissingTextFileOrABadTimeStopsTheDetailViewWithTheErrorSh
     ClickRow("2");
     ADD_FAILURE() << "a time that does not parse was shown";
   } catch (const config::EConvertError& e) {
-    EXPECT_EQ(std::string(e.what()), "'half past' is not a valid time");
+    EXPECT_EQ(std::string(e.what()), "Значение 'half past' не является временем");
   }
   EXPECT_NE(w.Edit1->Text(), "123");
 

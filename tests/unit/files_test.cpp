@@ -113,7 +113,7 @@ TEST_F(FilesTest, RefusedWritesThrowNamingTheFileAndKeepTheOldContent) {
     platform::WriteFileAtomically(missingFolder, "data");
     FAIL() << "expected a FileError";
   } catch (const platform::FileError& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + missingFolder);
+    EXPECT_EQ(std::string(error.what()), "Не удалось записать файл \"" + missingFolder + "\"");
     EXPECT_EQ(error.Path(), missingFolder);
   }
 
@@ -124,7 +124,7 @@ TEST_F(FilesTest, RefusedWritesThrowNamingTheFileAndKeepTheOldContent) {
     platform::WriteFileAtomically(readOnly, "new");
     FAIL() << "expected a FileError";
   } catch (const platform::FileError& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + readOnly);
+    EXPECT_EQ(std::string(error.what()), "Не удалось записать файл \"" + readOnly + "\"");
   }
   EXPECT_EQ(Get("ro.txt"), "old");
   EXPECT_FALSE(platform::RemoveFile(readOnly));  // read-only files cannot be deleted either

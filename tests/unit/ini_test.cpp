@@ -389,7 +389,7 @@ TEST_F(IniTest, RefusedWritesThrowFileErrorNamingTheFile) {
     noFolder.WriteString("Position", "X", "1");
     FAIL() << "expected a FileError";
   } catch (const platform::FileError& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + missing);
+    EXPECT_EQ(std::string(error.what()), "Не удалось записать файл \"" + missing + "\"");
     EXPECT_EQ(error.Path(), missing);
   }
   EXPECT_EQ(noFolder.ReadString("Position", "X", "none"), "none");
@@ -406,7 +406,7 @@ TEST_F(IniTest, RefusedWritesThrowFileErrorNamingTheFile) {
       write(readOnly);
       ADD_FAILURE() << "expected a FileError";
     } catch (const platform::FileError& error) {
-      EXPECT_EQ(std::string(error.what()), "Unable to write to " + Path());
+      EXPECT_EQ(std::string(error.what()), "Не удалось записать файл \"" + Path() + "\"");
     }
   }
   EXPECT_EQ(Get(), before);

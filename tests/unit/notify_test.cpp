@@ -145,8 +145,8 @@ TEST_F(NotifyTest, AMissingSideFileEndsTheAnnouncementsWithTheErrorBox) {
   AddCelebration("102", "07.12.2026", "1", "Иван");
   ASSERT_FALSE(Start());
   Advance(800);
-  EXPECT_EQ(Shown(), std::vector<std::string>{"Cannot open file \"" + dir.Str() +
-                                             "days\\101.zqd\". The system cannot find the file specified."});
+  EXPECT_EQ(Shown(), std::vector<std::string>{"Не удалось открыть файл \"" + dir.Str() +
+                                             "days\\101.zqd\": файл не найден."});
   EXPECT_EQ(platform->fakeDialogs().shown[0].flags, ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
   EXPECT_TRUE(Form5->Visible());
   EXPECT_EQ(Form5->RichEdit1->Text(), kHolidayErrorText);
@@ -350,8 +350,8 @@ TEST_F(NotifyTest, GreetingAddressIsComposedFromItsThreeFields) {
 TEST_F(NotifyTest, AMissingDomainListIsReportedAtStartAndTheProgramRuns) {
   dir.Remove("Cfg/com_domens.txt");
   ASSERT_FALSE(Start());
-  EXPECT_EQ(Shown(), std::vector<std::string>{"Cannot open file \"" + dir.Str() +
-                                             "Cfg\\com_domens.txt\". The system cannot find the file specified."});
+  EXPECT_EQ(Shown(), std::vector<std::string>{"Не удалось открыть файл \"" + dir.Str() +
+                                             "Cfg\\com_domens.txt\": файл не найден."});
   EXPECT_EQ(Form7->ListBox1->Count(), 2);
   EXPECT_EQ(Form7->ListBox2->Items(), std::vector<std::string>{"Домен"});
   EXPECT_TRUE(Form1->Visible());

@@ -132,7 +132,7 @@ TEST(StrToInt, RejectsEverythingElseWithTheTextInTheMessage) {
       config::StrToInt(bad);
       ADD_FAILURE() << "accepted " << bad;
     } catch (const config::EConvertError& e) {
-      EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' is not a valid integer value");
+      EXPECT_EQ(std::string(e.what()), std::string("Значение '") + bad + "' не является целым числом");
     }
   }
 }
@@ -199,7 +199,7 @@ TEST(Settings, TypedReadersTakeTheirDefaultAndReadTheFileAtEachCall) {
     settings.ReadInt("Clock", "HideNulls", 0);
     ADD_FAILURE() << "accepted $1";
   } catch (const config::EConvertError& e) {
-    EXPECT_EQ(std::string(e.what()), "'$1' is not a valid integer value");
+    EXPECT_EQ(std::string(e.what()), "Значение '$1' не является целым числом");
   }
 }
 

@@ -145,12 +145,12 @@ TEST_F(SettingsPageTest, TextFieldsAndTheTimeoutWriteTheirKeys) {
   StartWith("");
   Form2->Edit4->TextEdited("2700");
   Form2->Edit6->TextEdited("1900");
-  Form2->Edit7->TextEdited("abc");  // stored as typed; read as a number where it is used
+  Form2->Edit7->TextEdited("440");
   Form2->Edit9->TextEdited("D:\\hour.wav");
   Form2->CSpinEdit2->ArrowClicked(true);
   EXPECT_EQ(Key("AckConfig", "MidnightAck"), "2700");
   EXPECT_EQ(Key("AckConfig", "HourAck"), "1900");
-  EXPECT_EQ(Key("AckConfig", "MinAck"), "abc");
+  EXPECT_EQ(Key("AckConfig", "MinAck"), "440");
   EXPECT_EQ(Key("AckConfig", "HourFileAck"), "D:\\hour.wav");
   EXPECT_EQ(Key("Shutdown", "timeout"), "81");
 }
@@ -168,9 +168,40 @@ TEST_F(SettingsPageTest, ShutdownMessageIsStoredOnlyByOkAndTakesNoLineBreak) {
   EXPECT_NE(file.find("comment=Новое"), std::string::npos);
 }
 
-TEST_F(SettingsPageTest, BeepTestsSoundTheFieldsPitchAndRefuseANonNumber) {
-  StartWith("[AckConfig]\r\nMidnightAck=2600\r\nHourAck=2000\r\n");
-  Form2->Edit7->TextEdited("x");
+TEST_F(SettingsPageTest, PitchFieldsAndTheTimeoutTakeOnlyNumbersThePlatformAccepts) {
+  StartWith("[AckConfig]\r\nMidnightAck=2600\r\n[Shutdown]\r\ntimeout=30\r\n");
+  for (const char* refused : {"abc", "26x", "-5", "+5", " 5", "32768", "99999", "100000000000000000000"})
+    Form2->Edit4->TextEdited(refused);
+  for (const char* refused : {"abc", "3 0", "-30", "1e9", "315360001", "100000000000000000000"})
+    Form2->CSpinEdit2->TextEdited(refused);
+  EXPECT_EQ(Form2->Edit4->Text(), "2600");
+  EXPECT_EQ(Key("AckConfig", "MidnightAck"), "2600");
+  EXPECT_EQ(Form2->CSpinEdit2->Text(), "30");
+  EXPECT_EQ(Key("Shutdown", "timeout"), "30");
+
+  // The highest tone, no tone, and an empty field while the user types anew.
+  Form2->Edit4->TextEdited("32767");
+  EXPECT_EQ(Key("AckConfig", "MidnightAck"), "32767");
+  Form2->Edit6->TextEdited("");
+  Form2->Edit6->TextEdited("0");
+  EXPECT_EQ(Key("AckConfig", "HourAck"), "0");
+  Form2->Edit7->TextEdited("40000");
+  EXPECT_EQ(Form2->Edit7->Text(), "0");
+
+  // The system's longest countdown, and no step below nothing.
+  Form2->CSpinEdit2->TextEdited("315360000");
+  EXPECT_EQ(Key("Shutdown", "timeout"), "315360000");
+  Form2->CSpinEdit2->TextEdited("315360001");
+  Form2->CSpinEdit2->ArrowClicked(true);
+  EXPECT_EQ(Key("Shutdown", "timeout"), "315360000");
+  Form2->CSpinEdit2->TextEdited("0");
+  Form2->CSpinEdit2->ArrowClicked(false);
+  EXPECT_EQ(Key("Shutdown", "timeout"), "0");
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SettingsPageTest, BeepTestsSoundTheFieldsPitchAndRefuseAStoredNonNumber) {
+  StartWith("[AckConfig]\r\nMidnightAck=2600\r\nHourAck=2000\r\nMinAck=x\r\n");
   Form2->SpeedButton2->Click();
   Form2->SpeedButton3->Click();
   auto& beeps = platform->fakeSound().beeps;
@@ -178,10 +209,11 @@ TEST_F(SettingsPageTest, BeepTestsSoundTheFieldsPitchAndRefuseANonNumber) {
   EXPECT_EQ(beeps[0].frequency, 2600);
   EXPECT_EQ(beeps[0].durationMs, 1000);
   EXPECT_EQ(beeps[1].frequency, 2000);
+  const std::size_t before = Shown().size();  // the clock's own reading of "x" at start
   AsUser([] { Form2->SpeedButton4->Click(); });
   EXPECT_EQ(beeps.size(), 2u);
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0].text, "'x' is not a valid integer value.");
+  ASSERT_EQ(Shown().size(), before + 1);
+  EXPECT_EQ(Shown().back().text, "Значение 'x' не является целым числом.");
 }
 
 TEST_F(SettingsPageTest, SoundFileDialogFillsTheFieldAndTheTestPlaysIt) {

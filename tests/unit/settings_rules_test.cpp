@@ -212,7 +212,7 @@ TEST_F(SettingsLoad, ANonNumericTransparencyStopsTheLoadingWithTheConversionErro
     settings::RunLoadSteps(settings::SettingsLoadSteps(), ini, "C:\\H\\", target);
     FAIL() << "loaded";
   } catch (const config::EConvertError& e) {
-    EXPECT_STREQ(e.what(), "'half' is not a valid integer value");
+    EXPECT_STREQ(e.what(), "Значение 'half' не является целым числом");
   }
   EXPECT_EQ(target.log, std::vector<std::string>{"CheckBox5 autostart"});
 }

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "config/convert.h"
 #include "events/scheduler.h"
 #include "tests/unit/program_fixture.h"
 
@@ -355,8 +356,21 @@ TEST_F(SettingsWindowTest, BeepBrowseRunAndPictureButtons) {
   ASSERT_EQ(platform->fakeSound().beeps.size(), 1u);
   EXPECT_EQ(platform->fakeSound().beeps[0].frequency, 600);
   EXPECT_EQ(platform->fakeSound().beeps[0].durationMs, 120);
-  w.Edit2->TextEdited("долго");
-  EXPECT_THROW(w.SpeedButton1->Click(), std::exception);
+  // Typing takes digits only, within what the tone generator and its clamp take.
+  for (const char* refused : {"долго", "1e3", "-1", "60001"}) w.Edit2->TextEdited(refused);
+  for (const char* refused : {"abc", "32768", "99999"}) w.Edit1->TextEdited(refused);
+  EXPECT_EQ(w.Edit1->Text(), "600");
+  EXPECT_EQ(w.Edit2->Text(), "120");
+  w.Edit2->TextEdited("60000");
+  EXPECT_EQ(w.Edit2->Text(), "60000");
+  // A stored event shows its text as stored; a beep of a non-number is refused.
+  w.Edit2->SetText("долго");
+  try {
+    w.SpeedButton1->Click();
+    ADD_FAILURE() << "a beep of no number";
+  } catch (const config::EConvertError& e) {
+    EXPECT_STREQ(e.what(), "Значение 'долго' не является целым числом");
+  }
   EXPECT_EQ(platform->fakeSound().beeps.size(), 1u);
 
   auto& dialogs = platform->fakeCommonDialogs();
@@ -395,12 +409,24 @@ TEST_F(SettingsWindowTest, BeepBrowseRunAndPictureButtons) {
   EXPECT_EQ(w.photoPath, "C:\\me.png");
   w.BitBtn9->Click();
   EXPECT_TRUE(Form7->Visible());
-  EXPECT_EQ(Form7->Image1->Picture(), w.bigBackground);
+  EXPECT_EQ(Form7->Image10->Picture(), w.bigBackground);
   EXPECT_FALSE(w.bigBackground.Empty());
-  EXPECT_EQ(Form7->Image2->Picture(), LibraryBitmap("DELIVERY"));
+  EXPECT_EQ(Form7->Image1->Picture(), LibraryBitmap("DELIVERY"));
 }
 
 // ---- Frame
+
+TEST_F(SettingsWindowTest, ChoosingAnActionTypeMovesNoTab) {
+  StartProgram();
+  // Seven captions take two rows; a tab that moves away after a click would send the next
+  // click to another type.
+  EXPECT_TRUE(Form2->PageControl2->MultiLine);
+  EXPECT_TRUE(Form2->PageControl2->TabsKeepTheirPlaces());
+  std::vector<std::string> captions;
+  for (const ui::PageTab& tab : Form2->PageControl2->Tabs()) captions.push_back(tab.caption);
+  EXPECT_EQ(captions, (std::vector<std::string>{"Сигнал", "Любой файл", "Завершение сеанса", "Перезагрузка",
+                                                "Выключение", "Напоминание текстом", "День рождения/праздник"}));
+}
 
 TEST_F(SettingsWindowTest, TheWindowIsBuiltAsDesigned) {
   StartProgram();
@@ -522,7 +548,7 @@ TEST_F(SettingsWindowTest, ADamagedCaptionOptionIsReportedAndTheWindowStillClose
   w.BitBtn5->Click();
   EXPECT_FALSE(w.Visible());
   ASSERT_EQ(platform->fakeDialogs().shown.size(), 1u);
-  EXPECT_EQ(platform->fakeDialogs().shown[0].text, "'yes' is not a valid integer value.");
+  EXPECT_EQ(platform->fakeDialogs().shown[0].text, "Значение 'yes' не является целым числом.");
   EXPECT_EQ(program->Scheduler().Names(), std::vector<std::string>{number});
   // The program still ends when its main window closes.
   CloseMainWindow();
@@ -544,6 +570,46 @@ TEST_F(SettingsWindowTest, ATemplateAtHalfPastElevenLandsOnTheNextDayOnce) {
   EXPECT_EQ(Gear(), "[" + number + "]\r\ntime=01:30:00\r\ndate=01.01.2027\r\ntype=4\r\nperiod=1\r\n");
   EXPECT_EQ(program->Scheduler().Names(), std::vector<std::string>{number});
   EXPECT_TRUE(platform->fakeSession().log.empty());
+}
+
+TEST_F(SettingsWindowTest, ATemplateSaysWhenTheComputerWillBePoweredOff) {
+  platform->fakeClock().longTimeFormat = "H:mm:ss";
+  SetClock(2026, 12, 7, 7, 30, 0);
+  StartProgram();
+  auto& shown = platform->fakeDialogs().shown;
+  auto& balloons = platform->fakeNotifyArea().balloons;
+  Form1->N21->Click();  // "Через 2 часа"
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "Компьютер будет выключен в 9:30:00");
+  EXPECT_EQ(shown[0].caption, "Horavo");
+  EXPECT_EQ(shown[0].flags, ui::MB_OK_FLAG | ui::MB_ICONINFORMATION_FLAG);
+  EXPECT_TRUE(balloons.empty());
+
+  // Hidden in the notification area, the clock says it in a balloon of its icon, which keeps
+  // its picture and hint.
+  Form1->Minimize();
+  const auto* shownIcon = platform->fakeNotifyArea().Find(Form1->TrayIcon1->Handle(), Form1->TrayIcon1->Data().uID);
+  ASSERT_NE(shownIcon, nullptr);
+  const platform::NotifyIconData icon = *shownIcon;
+  Form1->N14->Click();  // "Через 1 минуту"
+  EXPECT_EQ(shown.size(), 1u);
+  ASSERT_EQ(balloons.size(), 1u);
+  EXPECT_STREQ(balloons[0].szInfo, "Компьютер будет выключен в 7:31:00");
+  EXPECT_STREQ(balloons[0].szInfoTitle, "Horavo");
+  EXPECT_EQ(balloons[0].uFlags, platform::kNotifyFlagInfo);
+  EXPECT_EQ(balloons[0].dwInfoFlags, platform::kNotifyInfoIcon);
+  const auto* after = platform->fakeNotifyArea().Find(Form1->TrayIcon1->Handle(), Form1->TrayIcon1->Data().uID);
+  ASSERT_NE(after, nullptr);
+  EXPECT_EQ(after->hIcon, icon.hIcon);
+  EXPECT_STREQ(after->szTip, icon.szTip);
+  EXPECT_TRUE(Form1->TrayIcon1->Visible());
+
+  // A template whose commit fails stores nothing and says nothing.
+  std::filesystem::remove_all(dir.Path() / "Gear");
+  program->Application().Guard([] { Form1->N14->Click(); });
+  EXPECT_EQ(balloons.size(), 1u);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].flags, ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
 }
 
 TEST_F(SettingsWindowTest, EveryTemplateItemSchedulesItsMinutes) {

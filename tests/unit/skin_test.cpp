@@ -76,7 +76,7 @@ TEST(ColorText, AnythingElseIsNotAValidIntegerValue) {
       clockface::StringToColor(bad);
       ADD_FAILURE() << "accepted";
     } catch (const config::EConvertError& e) {
-      EXPECT_EQ(std::string(e.what()), "'" + std::string(bad) + "' is not a valid integer value");
+      EXPECT_EQ(std::string(e.what()), "Значение '" + std::string(bad) + "' не является целым числом");
     }
   }
 }
@@ -276,7 +276,7 @@ TEST_F(SkinTest, BadColourTextStopsTheLoadAtThatColour) {
   StartWith("badcolour",
             Ini("[skin] TransColor=$00FF00 TimeFont=Verdana TimeSize=21 TimeColor=olive CloseButPositionLeft=5"));
   ASSERT_EQ(Errors().size(), 1u);
-  EXPECT_EQ(Errors()[0].text, "'olive' is not a valid integer value.");
+  EXPECT_EQ(Errors()[0].text, "Значение 'olive' не является целым числом.");
   EXPECT_EQ(Form1->TransparentColorValue(), 0x00FF00);
   // Names and sizes come before colours; the buttons come after them.
   EXPECT_EQ(Form1->Label2->Font().name, "Verdana");
@@ -290,7 +290,7 @@ TEST_F(SkinTest, BadColourTextStopsTheLoadAtThatColour) {
 TEST_F(SkinTest, NonDecimalNumberStopsTheLoadAtThatNumber) {
   StartWith("hexsize", Ini("[skin] TransColor=clWhite FormWidth=$B4 FormHeight=50"));
   ASSERT_EQ(Errors().size(), 1u);
-  EXPECT_EQ(Errors()[0].text, "'$B4' is not a valid integer value.");
+  EXPECT_EQ(Errors()[0].text, "Значение '$B4' не является целым числом.");
   EXPECT_EQ(Form1->TransparentColorValue(), ui::clWhite);
   EXPECT_EQ(Form1->Image1->Picture(), ui::Image(180, 70, kDefaultFace));
   EXPECT_EQ(Form1->Width(), 239);

@@ -91,7 +91,7 @@ TEST_F(StartupTest, APositionThatCannotBeSavedIsReportedAndTheProgramStillCloses
   CloseMainWindow();
   auto& shown = platform->fakeDialogs().shown;
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_NE(shown[0].text.find("Unable to write to"), std::string::npos);
+  EXPECT_NE(shown[0].text.find("Не удалось записать файл"), std::string::npos);
   EXPECT_NE(shown[0].text.find("Clock_config.ini"), std::string::npos);
   EXPECT_TRUE(program->Application().Terminated());
   EXPECT_EQ(platform->libraryLog.releases, 1);
@@ -124,7 +124,7 @@ TEST_F(StartupTest, NonDecimalSettingIsReportedAndEndsStartUpButTheWindowOpens) 
   ASSERT_FALSE(Start());
   auto& shown = platform->fakeDialogs().shown;
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, "'$1' is not a valid integer value.");
+  EXPECT_EQ(shown[0].text, "Значение '$1' не является целым числом.");
   EXPECT_EQ(shown[0].caption, "Horavo");
   EXPECT_EQ(shown[0].flags, ui::MB_ICONERROR_FLAG);
   EXPECT_TRUE(Form1->Visible());

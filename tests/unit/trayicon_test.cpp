@@ -126,7 +126,7 @@ TEST_F(TrayIconTest, RefusedAddOrRemoveRaisesWithItsTextAndKeepsTheRest) {
     tray->SetVisible(true);
     FAIL() << "no error";
   } catch (const tray::EOutOfResources& e) {
-    EXPECT_STREQ(e.what(), "Cannot Create System Shell Notification Icon");
+    EXPECT_STREQ(e.what(), "Не удалось добавить значок в область уведомлений");
   }
   EXPECT_TRUE(tray->Visible());  // stored before the request
   ui::TMessage minimize{kSysCommand, kMinimizeCommand};
@@ -140,7 +140,7 @@ TEST_F(TrayIconTest, RefusedAddOrRemoveRaisesWithItsTextAndKeepsTheRest) {
     tray->SetVisible(false);
     FAIL() << "no error";
   } catch (const tray::EOutOfResources& e) {
-    EXPECT_STREQ(e.what(), "Cannot Remove System Shell Notification Icon");
+    EXPECT_STREQ(e.what(), "Не удалось убрать значок из области уведомлений");
   }
   EXPECT_FALSE(tray->Visible());
   EXPECT_TRUE(tray->Hide());
@@ -172,6 +172,33 @@ TEST_F(TrayIconTest, HintRules) {
   EXPECT_EQ(area.calls.back().data.uFlags, 7u);
   EXPECT_STREQ(area.calls.back().data.szTip, "ab") << "no rest of the longer text behind it";
   EXPECT_EQ(area.calls.back().data.szTip[3], '\0');
+}
+
+TEST_F(TrayIconTest, BalloonsShowOnlyByAShownIconAndLeaveItsRecordAlone) {
+  EXPECT_FALSE(tray->ShowBalloon("Horavo", "не видно"));
+  EXPECT_TRUE(area.calls.empty());
+  tray->SetHint("часы");
+  tray->SetVisible(true);
+  const std::size_t before = area.calls.size();
+
+  EXPECT_TRUE(tray->ShowBalloon(std::string(70, 't'), std::string(300, 'x'), 5000));
+  ASSERT_EQ(area.balloons.size(), 1u);
+  const platform::NotifyIconData& b = area.balloons[0];
+  EXPECT_EQ(b.uFlags, platform::kNotifyFlagInfo);
+  EXPECT_EQ(std::string(b.szInfo), std::string(255, 'x'));
+  EXPECT_EQ(std::string(b.szInfoTitle), std::string(63, 't'));
+  EXPECT_EQ(b.uTimeout, 5000u);
+  EXPECT_EQ(b.dwInfoFlags, platform::kNotifyInfoIcon);
+  EXPECT_EQ(b.hWnd, tray->Handle());
+
+  // A later update of the picture or hint does not show the balloon again.
+  tray->SetHint("часы 2");
+  EXPECT_EQ(area.calls.size(), before + 2);
+  EXPECT_EQ(area.calls.back().data.uFlags & platform::kNotifyFlagInfo, 0u);
+  EXPECT_EQ(area.balloons.size(), 1u);
+
+  area.refuse.insert(kNotifyModify);
+  EXPECT_FALSE(tray->ShowBalloon("Horavo", "отказ"));
 }
 
 // Which triggers each mouse message of the notification area answers.

@@ -47,9 +47,10 @@ struct LogRichPeer : ui::RichEditPeer {
   explicit LogRichPeer(Log& log) : log(log) {}
   void SetContent(const std::string& c, bool rich) override { log.push_back((rich ? "rich " : "plain ") + c); }
   std::string Text() override { return typed; }
-  std::string RichText() override { return "{\\rtf1 native}"; }
+  std::string RichText() override { return rich; }
   Log& log;
   std::string typed;
+  std::string rich = "{\\rtf1 native}";
 };
 
 struct LogWidgetSet : ui::HeadlessWidgetSet {
@@ -182,6 +183,23 @@ TEST_F(ControlsTest, RichEditShowsLoadedRichTextAndKeepsItsPlainText) {
   EXPECT_EQ(dir.Read("out.zqt"), "{\\rtf1 native}");
 }
 
+TEST_F(ControlsTest, ASavedDocumentEndsAtItsClosingBrace) {
+  // The native control streams its document out with a NUL after the closing brace.
+  auto* rich = new ui::TRichEdit(&form);
+  rich->SetParent(&form);
+  widgets.rich->rich = std::string("{\\rtf1 typed}\0", 14);
+  widgets.rich->typed = "typed";
+  rich->UserEdited();
+  rich->SaveToFile(dir.Str() + "typed.zqt");
+  EXPECT_EQ(dir.Read("typed.zqt"), "{\\rtf1 typed}");
+
+  // A file saved with the NUL before is saved again without it.
+  dir.Write("old.zqt", std::string("{\\rtf1 old}\0\0", 13));
+  rich->LoadFromFile(dir.Str() + "old.zqt");
+  EXPECT_EQ(rich->Text(), "old");
+  EXPECT_EQ(rich->RichText(), "{\\rtf1 old}");
+}
+
 TEST_F(ControlsTest, RichEditWithoutPeerSavesTextThatLoadsBack) {
   ui::TRichEdit rich(nullptr);
   rich.SetText("С днём рождения!\r\n{Иван}");
@@ -201,7 +219,7 @@ TEST_F(ControlsTest, MissingFileKeepsTheDocumentAndNamesThePath) {
     rich.LoadFromFile(path);
     FAIL() << "no error";
   } catch (const platform::FileError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + path + "\". The system cannot find the file specified");
+    EXPECT_EQ(std::string(e.what()), "Не удалось открыть файл \"" + path + "\": файл не найден");
   }
   EXPECT_EQ(rich.Text(), "old");
 }

@@ -34,8 +34,11 @@ class Win32PageControlPeer : public Win32ControlPeer<PageControlPeer> {
  public:
   Win32PageControlPeer(Backend& backend, TPageControl& pages) : Win32ControlPeer(backend, pages), pages_(pages) {
     bool bottom = pages.TabPosition() == TTabPosition::tpBottom;
-    Create(WC_TABCONTROLW,
-           WS_TABSTOP | WS_CLIPCHILDREN | (bottom ? TCS_BOTTOM : 0) | (pages.MultiLine ? TCS_MULTILINE : 0));
+    const DWORD style = pages.Style == TTabStyle::tsTabs      ? 0
+                        : pages.Style == TTabStyle::tsButtons ? TCS_BUTTONS
+                                                              : TCS_BUTTONS | TCS_FLATBUTTONS;
+    Create(WC_TABCONTROLW, WS_TABSTOP | WS_CLIPCHILDREN | (bottom ? TCS_BOTTOM : 0) |
+                               (pages.MultiLine ? TCS_MULTILINE : 0) | style);
     SetTabs(pages.Tabs());
     SetActiveTab(pages.ActivePageIndex());
   }
@@ -111,9 +114,17 @@ class Win32PageControlPeer : public Win32ControlPeer<PageControlPeer> {
   }
 
   bool OnNotify(NMHDR& header, LRESULT&) override {
-    if (header.code != UINT(TCN_SELCHANGE)) return false;
-    pages_.TabClicked(int(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)));
-    return true;
+    if (header.code == UINT(TCN_SELCHANGE)) {
+      pages_.TabClicked(int(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)));
+      return true;
+    }
+    // Buttons move only the focus on the arrow keys; the page follows it, as with tabs.
+    if (header.code == UINT(TCN_FOCUSCHANGE)) {
+      const auto focused = int(SendMessageW(Handle(), TCM_GETCURFOCUS, 0, 0));
+      if (focused >= 0 && GetFocus() == Handle()) pages_.TabClicked(focused);
+      return true;
+    }
+    return false;
   }
 
  private:

@@ -74,12 +74,12 @@ void Win32ChildWindow::Create(const wchar_t* className, DWORD style, DWORD exSty
   style |= WS_CHILD | WS_CLIPSIBLINGS;
   if (control_.Visible()) style |= WS_VISIBLE;
   if (!control_.Enabled()) style |= WS_DISABLED;
-  if (!comctl::Ensure()) throw std::runtime_error("Unable to create a control");
+  if (!comctl::Ensure()) throw std::runtime_error("Не удалось создать элемент управления");
   TRect r = control_.BoundsRect();
   hwnd_ = CreateWindowExW(exStyle, className, Widen(control_.Caption()).c_str(), style, r.left, r.top,
                           std::max(r.Width(), 0), std::max(r.Height(), 0), parent, HMENU(UINT_PTR(nextControlId++)),
                           backend_.Instance(), nullptr);
-  if (!hwnd_) throw std::runtime_error("Unable to create a control");
+  if (!hwnd_) throw std::runtime_error("Не удалось создать элемент управления");
   comctl::SetSubclass(hwnd_, SubclassProc, kSubclassId, DWORD_PTR(this));
   ApplyFont(control_.Font());
   if (Win32FormPeer* form = backend_.FormOf(hwnd_)) form->AddChildTool(hwnd_);

@@ -85,7 +85,7 @@ Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form) : backend_(backend),
                   std::max(r.Width(), 0), std::max(r.Height(), 0), backend.OwnerWindow(), nullptr, backend.Instance(),
                   this);
   placing_ = false;
-  if (!hwnd_) throw std::runtime_error("Unable to create a window");
+  if (!hwnd_) throw std::runtime_error("Не удалось создать окно");
   ApplyLayering();
   // The tool-tip is made when the window is first shown or pointed at (CreateTip): hints need
   // a window on the screen, and most windows start hidden.

@@ -7,6 +7,8 @@
 // Before any other header of the library: it takes back the name DrawText from the API.
 #include "ui/win32/win32_backend.h"
 
+#include <algorithm>
+
 #include "platform/win32/cp1251.h"
 #include "ui/buttons.h"
 #include "ui/edits.h"
@@ -145,7 +147,9 @@ class Win32BitBtnPeer : public Win32ButtonPeer {
 class Win32EditPeer : public Win32ControlPeer<EditPeer> {
  public:
   Win32EditPeer(Backend& backend, TEdit& edit) : Win32ControlPeer(backend, edit), edit_(edit) {
-    Create(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | (edit.ReadOnly() ? ES_READONLY : 0), WS_EX_CLIENTEDGE);
+    Create(L"EDIT",
+           WS_TABSTOP | ES_AUTOHSCROLL | (edit.ReadOnly() ? ES_READONLY : 0) | (edit.DigitsOnly() ? ES_NUMBER : 0),
+           WS_EX_CLIENTEDGE);
     SetText(edit.Text());
     SetMaxLength(edit.MaxLength());
   }
@@ -162,13 +166,30 @@ class Win32EditPeer : public Win32ControlPeer<EditPeer> {
   void SetReadOnly(bool on) override {
     if (Handle()) SendMessageW(Handle(), EM_SETREADONLY, on ? TRUE : FALSE, 0);
   }
+  void SetDigitsOnly(bool on) override {
+    if (!Handle()) return;
+    auto style = DWORD(GetWindowLongPtrW(Handle(), GWL_STYLE));
+    SetWindowLongPtrW(Handle(), GWL_STYLE, LONG_PTR(on ? style | ES_NUMBER : style & ~DWORD(ES_NUMBER)));
+  }
   // The edit's text is its content, not a caption.
   void SetCaption(const std::string&) override {}
 
  protected:
   bool OnCommand(unsigned code, LRESULT&) override {
     if (code != EN_CHANGE || pushing_) return false;
-    edit_.TextEdited(WindowTextOf(Handle()));
+    const std::string shown = WindowTextOf(Handle());
+    DWORD caret = 0;
+    SendMessageW(Handle(), EM_GETSEL, 0, LPARAM(&caret));
+    edit_.TextEdited(shown);
+    if (edit_.Text() != shown) {
+      // The model refused what was typed or pasted and gave its text back: the caret goes to
+      // where the refused characters began.
+      const std::size_t kept = edit_.Text().size();
+      const std::size_t extra = shown.size() > kept ? shown.size() - kept : 0;
+      const std::size_t at = std::min<std::size_t>(caret > extra ? caret - extra : 0, kept);
+      SendMessageW(Handle(), EM_SETSEL, WPARAM(at), LPARAM(at));
+      MessageBeep(MB_OK);
+    }
     return true;
   }
 

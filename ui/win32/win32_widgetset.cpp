@@ -49,7 +49,7 @@ void RegisterClassOnce(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UI
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
   wc.hIcon = ProgramIcon(instance);
   wc.lpszClassName = name;
-  if (!RegisterClassExW(&wc)) throw std::runtime_error("Unable to register a window class");
+  if (!RegisterClassExW(&wc)) throw std::runtime_error("Не удалось зарегистрировать класс окна");
 }
 
 namespace {
@@ -104,7 +104,7 @@ Backend::Backend() {
   owner_ = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
                            nullptr, nullptr, instance_, this);
   messages_ = CreateWindowExW(0, kMessageClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
-  if (!owner_ || !messages_) throw std::runtime_error("Unable to create the application window");
+  if (!owner_ || !messages_) throw std::runtime_error("Не удалось создать окно программы");
 
   HDC screen = GetDC(nullptr);
   dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
@@ -430,7 +430,7 @@ class Win32MessageWindow : public MessageWindow {
     RegisterClassOnce(backend.Instance(), kNotifyClass, WindowProc);
     hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kNotifyClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             backend.Instance(), this);
-    if (!hwnd_) throw std::runtime_error("Unable to create a message window");
+    if (!hwnd_) throw std::runtime_error("Не удалось создать окно сообщений");
   }
   ~Win32MessageWindow() override {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);  // the handler's owner is going

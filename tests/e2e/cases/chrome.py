@@ -217,3 +217,64 @@ def snap(s):
     drag(s, start, (start[0] - w["left"] + 20, start[1] - w["top"] + 25))
     wait_at(s, "the window dropped near the top-left corner", 0, 0)
     expect(program.running(), "the program ended")
+
+
+
+def click_item(s, wanted, newer_than=None):
+    """Clicks the item reading `wanted` (bytes) of the newest popup menu (one other than
+    `newer_than`), its place worked out from the menu's height: text items of one height,
+    separators half the system's menu height, a frame around them."""
+    def newest():
+        m = s.menu()
+        return m if m and m.get("hwnd") != newer_than else None
+    menu = wait_until("a popup menu", newest, 10)
+    items = menu_items(menu)
+    texts = [i for i in items if not i.get("separator")]
+    separators = len(items) - len(texts)
+    index = next((n for n, i in enumerate(items) if i["text"] == wanted), None)
+    expect(index is not None, f"no item {wanted.decode('cp1251')!r} in {items}")
+    frame, separator = 4, 9
+    height = (menu["height"] - 2 * frame - separators * separator) / len(texts)
+    y = menu["top"] + frame + sum(separator if i.get("separator") else height for i in items[:index]) + height / 2
+    s.xdotool("mousemove", menu["left"] + menu["width"] // 3, int(y), "click", "1")
+    return menu
+
+@case
+def tray_template_balloon(s):
+    """With the clock hidden in the tray, a power-off template says when it will act in a
+    balloon by the icon, not in a message box."""
+    write_config(s, "[Clock]\nRunTray=0\n")
+    program = s.start()
+    wait_main_window(s)
+    w = wait_painted(s)
+    x, y = button_centre(s, w, "MinimBut")
+    s.xdotool("mousemove", x, y)
+    s.xdotool("click", "1")
+    wait_until("the main window to disappear", lambda: not main_windows(s), 15)
+    icon = wait_until("an icon in Wine's tray window", lambda: tray_icon_point(s), 15)
+    s.xdotool("mousemove", *icon)
+    s.xdotool("click", "3")
+    top = click_item(s, "Шаблоны...".encode("cp1251"))
+    second = click_item(s, "Выключение...".encode("cp1251"), top["hwnd"])
+    click_item(s, "Через 1 минуту".encode("cp1251"), second["hwnd"])
+    chosen = time.time()
+    try:
+        gear = s.app / "Gear" / "gear.ini"
+        wait_until("the power-off event in the store", lambda: gear.exists() and b"type=4" in gear.read_bytes(), 20)
+        wanted = "Компьютер будет выключен в ".encode("cp1251")
+
+        def balloon():
+            return next((b for b in s.windows() if b.get("visible") == 1 and
+                         b.get("class", "").lower() == "tooltips_class32" and
+                         (b.get("caption") or b"").startswith(wanted)), None)
+        shown = wait_until("the balloon by the tray icon", balloon, 15)
+        time.sleep(0.5)
+        s.screenshot("tray_template_balloon")
+        section_time = next(line for line in gear.read_bytes().split(b"\r\n") if line.startswith(b"time="))[5:]
+        expect(shown["caption"] == wanted + section_time, f"the balloon says {shown['caption'].decode('cp1251')!r}")
+        expect(s.msgbox() is None, "with the clock hidden, no message box should say it")
+        expect(not main_windows(s), "the template brought the clock back")
+    finally:
+        s.probe("close", "hex:" + "Horavo".encode("cp1251").hex().upper())
+    program.wait(30)
+    expect(time.time() - chosen < 55, "the case ran into the power-off's minute")

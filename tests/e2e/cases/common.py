@@ -164,7 +164,8 @@ def children(s, title):
         left, top, right, bottom = (int(v) for v in str(fields[f"child{i}_rect"]).split(","))
         found.append({"class": fields.get(f"child{i}_class", b"").decode("ascii", "replace").lower(),
                       "text": fields.get(f"child{i}", b""), "visible": fields.get(f"child{i}_visible") == 1,
-                      "left": left, "top": top, "right": right, "bottom": bottom})
+                      "left": left, "top": top, "right": right, "bottom": bottom,
+                      "tab": fields.get(f"child{i}_tab"), "rows": fields.get(f"child{i}_rows")})
     return found
 
 

@@ -207,8 +207,80 @@ def power_off_template(s):
         due = time.mktime(time.strptime(section["date"] + " " + section["time"], "%d.%m.%Y %H:%M:%S"))
         expect(50 <= due - chosen <= 65, f"the power-off is due at {section['time']}, not a minute ahead")
         expect(not (s.window(VIEW_AFTER) or {}).get("visible"), "the settings window should be closed again")
+
+        # The clock is on the screen: a message box says when the computer will be powered off.
+        box = s.wait_msgbox(20)
+        wanted = ("Компьютер будет выключен в " + section["time"]).encode("cp1251")
+        expect(box["text"] == wanted, f"the template's message: {box['text'].decode('cp1251', 'replace')!r}")
+        box = wait_until("the message box's icon to be drawn",
+                         lambda: (lambda b: b if b and b.get("icon_kind", "unknown") != "unknown" else None)(s.msgbox()),
+                         10)
+        s.screenshot("template_message")
+        expect(box.get("icon_kind") == "information", f"the message should show the information icon: {box}")
+        s.msgbox_ok()
+        wait_until("the message box to close", lambda: s.msgbox() is None, 10)
     finally:
         # End the program long before the event's second: no power-off is ever requested.
         s.probe("close", "hex:" + "Horavo".encode("cp1251").hex().upper())
     code = wait_exit(s, program)
     expect(code == 0, f"the program should exit with 0, it exited with {code}")
+
+
+@case
+def editor_numeric_fields(s):
+    """The beep's pitch field takes digits only, up to what the tone generator makes."""
+    keep_on_screen(s)
+    s.start()
+    wait_main_window(s)
+    w = wait_painted(s)
+    open_by_double_click(s, w)
+    begin_addition(s, VIEW)
+    choose_action_page(s, RECORD, 0)
+    pitch = control(s, RECORD, "edit", "800")
+    click(s, pitch)
+    s.xdotool("key", "ctrl+a")
+    s.xdotool("type", "--delay", "60", "4x4-0.0")
+    time.sleep(0.5)
+    s.screenshot("editor_pitch_digits")
+    fields = [c for c in visible(s, RECORD, "edit") if c["left"] == pitch["left"] and c["top"] == pitch["top"]]
+    expect(fields and fields[0]["text"] == b"4400", f"the pitch field should hold 4400: {fields}")
+    s.xdotool("key", "End")
+    s.xdotool("type", "--delay", "60", "0")  # 44000 Hz is more than the tone generator makes
+    time.sleep(0.5)
+    fields = [c for c in visible(s, RECORD, "edit") if c["left"] == pitch["left"] and c["top"] == pitch["top"]]
+    expect(fields and fields[0]["text"] == b"4400", f"the pitch field should still hold 4400: {fields}")
+
+
+@case
+def editor_action_tabs(s):
+    """The seven action types stand in rows that stay where they are: a click on one place of
+    the tabs chooses the same type whatever was chosen before."""
+    keep_on_screen(s)
+    s.start()
+    wait_main_window(s)
+    w = wait_painted(s)
+    open_by_double_click(s, w)
+    begin_addition(s, VIEW)
+    tabs = action_tabs(s, RECORD)
+    expect(tabs["rows"] and tabs["rows"] >= 2, f"the action tabs should take several rows: {tabs}")
+    pages = [c for c in visible(s, RECORD, "horavopage")
+             if tabs["left"] <= c["left"] and c["right"] <= tabs["right"] and tabs["top"] < c["top"] < tabs["bottom"]]
+    expect(len(pages) == 1, f"one action page should show inside the tabs: {pages}")
+    row = (pages[0]["top"] - tabs["top"]) // tabs["rows"]
+    first_row = {"left": tabs["left"] + 30, "right": tabs["left"] + 30,
+                 "top": tabs["top"] + row // 2, "bottom": tabs["top"] + row // 2}
+    last_row = {"left": tabs["left"] + 30, "right": tabs["left"] + 30,
+                "top": pages[0]["top"] - row // 2, "bottom": pages[0]["top"] - row // 2}
+
+    def choose(place, shot):
+        click(s, place)
+        time.sleep(0.6)
+        s.screenshot(shot)
+        return action_tabs(s, RECORD)["tab"]
+
+    first = choose(first_row, "editor_tabs_first_row")
+    last = choose(last_row, "editor_tabs_last_row")
+    again = choose(first_row, "editor_tabs_first_row_again")
+    expect(first != last, f"the two rows should hold different types: {first} and {last}")
+    expect(again == first, f"the same place chose type {first}, then type {again}")
+    expect(choose(last_row, "editor_tabs_last_row_again") == last, "the last row's tab moved")

@@ -10,7 +10,8 @@
 //   horavo_probe msgbox-ok        presses OK (or Cancel) in the visible message box
 //   horavo_probe close <title>    posts WM_CLOSE to the window with that caption
 //   horavo_probe texts <title>    the child windows of the window with that caption: class,
-//                                 text and place of each, in the order the system lists them
+//                                 text and place of each, in the order the system lists them;
+//                                 of a tab control also the chosen tab and its rows
 //   horavo_probe menu             the open popup menu: geometry, then each item's text, id and
 //                                 state, read inside the owning program by horavo_probe_hook.dll
 //                                 (which must lie beside the probe)
@@ -168,6 +169,11 @@ int CmdTexts(const std::string& title) {
     std::string key = "child" + std::to_string(i);
     std::printf("%s_rect=%ld,%ld,%ld,%ld %s_visible=%d\n", key.c_str(), r.left, r.top, r.right, r.bottom, key.c_str(),
                 IsWindowVisible(child) ? 1 : 0);
+    // A tab control: the chosen tab and how many rows the tabs take (messages without
+    // pointers, so they work across processes).
+    if (_stricmp(ClassOf(child).c_str(), "SysTabControl32") == 0)
+      std::printf("%s_tab=%d %s_rows=%d\n", key.c_str(), int(SendMessageA(child, 0x130B /* TCM_GETCURSEL */, 0, 0)),
+                  key.c_str(), int(SendMessageA(child, 0x132C /* TCM_GETROWCOUNT */, 0, 0)));
     PrintText((key + "_class").c_str(), ClassOf(child));
     PrintText(key.c_str(), WindowText(child));
   }
