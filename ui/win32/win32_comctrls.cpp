@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "ui/comctrls.h"
+#include "ui/dpi.h"
 #include "ui/win32/win32_container.h"
 #include "ui/win32/win32_widgetset.h"
 
@@ -96,7 +97,9 @@ class Win32PageControlPeer : public Win32ControlPeer<PageControlPeer> {
     RECT r{};
     GetClientRect(Handle(), &r);
     SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, LPARAM(&r));
-    return {int(r.left), int(r.top), int(r.right), int(r.bottom)};
+    // In designed pixels, rounded inwards so that a page never covers the tabs.
+    const TRect outward = UnscaleRectOutward({int(r.right), int(r.bottom), int(r.left), int(r.top)}, pages_.Dpi());
+    return {outward.right, outward.bottom, outward.left, outward.top};
   }
 
  protected:
