@@ -53,9 +53,12 @@ class Win32PageControlPeer : public Win32ControlPeer<PageControlPeer> {
     // One image list of the pictures, all of the first picture's size.
     HIMAGELIST list = nullptr;
     std::vector<int> imageOf(tabs.size(), -1);
+    const int dpi = pages_.Dpi();
     for (std::size_t i = 0; i < tabs.size(); ++i) {
-      const Image& image = tabs[i].image;
-      if (image.Empty()) continue;
+      if (tabs[i].image.Empty()) continue;
+      // At the control's density, scaled smoothly with the see-through colour kept.
+      const Image& image = backend_.Scaled(tabs[i].image, ScaleValue(tabs[i].image.DesignedWidth(), dpi),
+                                           ScaleValue(tabs[i].image.DesignedHeight(), dpi), true, 0, false);
       if (!list) list = comctl::ImageListCreate(image.width, image.height, ILC_COLOR24 | ILC_MASK, int(tabs.size()), 0);
       if (!list) break;
       HBITMAP bitmap = BitmapOf(nullptr, image);  // a DIB section needs no device
