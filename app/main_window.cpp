@@ -213,10 +213,7 @@ void TForm1::FormCreate(ui::TComponent*) {
   minuteBeepFreq = config.ReadInt("AckConfig", "MinAck", 0);
   alphaLevel = config.ReadInt("TranspConfig", "Alpha", 0);
 
-  if (config.ReadFlag("Position", "Save", true)) {
-    SetLeft(config.ReadInt("Position", "X", 895));
-    SetTop(config.ReadInt("Position", "Y", 687));
-  }
+  PlaceAtStart(config.ReadFlag("Position", "Save", true));
 
   RefreshBase();
   const platform::DateTime now = platform_.clock().Now();

@@ -157,6 +157,9 @@ class TForm1 : public ui::TForm {
   void N8Click(ui::TComponent* sender);
   // The file a picture key of the current skin names (app/main_window_skin.cpp).
   std::string SkinPicturePath(const config::TIniSnapshot& skin, const char* key, const char* fallback);
+  // A skin's picture for the clock's density: from 150 % on its "@2x" file beside it if the
+  // skin has one (a picture drawn at twice the size), else the file itself.
+  ui::Image LoadSkinPicture(const std::string& path);
 
   // Quick power-off templates (app/main_window_templates.cpp): a power-off event `minutes`
   // from now, entered through the settings window's event editor as a user would. The user is
@@ -188,6 +191,11 @@ class TForm1 : public ui::TForm {
   // Chrome helpers (app/main_window_chrome.cpp).
   void BuildChromeDesign();
   void LoadButtonPicture(ui::TImage* button, const char* key, const char* fallback);
+  // The clock came onto a monitor of another density: its pictures are read again for it.
+  void FormDpiChanged(ui::TComponent* sender);
+  // Where the clock opens: its stored place, or the lower right corner of the primary monitor;
+  // a place on no monitor comes onto the nearest one.
+  void PlaceAtStart(bool useStored);
   // Shows the buttons' pictures for `next` (reading again the hover picture of `hovered`) and
   // keeps it; a picture that does not load leaves the looks and flags as they were.
   void ShowButtonLooks(const chrome::ButtonLooks& next, std::optional<chrome::SkinButton> hovered = std::nullopt);

@@ -3,9 +3,11 @@
 // hover and pressed pictures, the tray toggle, closing, and the double click on the face.
 #include "app/forms.h"
 #include "app/main_window.h"
+#include "chrome/placement.h"
 #include "chrome/snapping.h"
 #include "resources/picture.h"
 #include "ui/application.h"
+#include "ui/dpi.h"
 
 using namespace std::placeholders;
 
@@ -31,6 +33,7 @@ void TForm1::BuildChromeDesign() {
   TrayIcon1->OnClick = std::bind(&TForm1::TrayIcon1Click, this, _1);
   N6->OnClick = std::bind(&TForm1::N6Click, this, _1);
   N8->OnClick = std::bind(&TForm1::N8Click, this, _1);
+  OnDpiChanged = std::bind(&TForm1::FormDpiChanged, this, _1);
 }
 
 // ---- Moving and snapping
@@ -45,8 +48,32 @@ void TForm1::Image1MouseDown(ui::TComponent*, ui::TMouseButton button, ui::TShif
 
 void TForm1::CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit) {
   if (!files.Config().ReadFlag("Clock", "StickCon", true)) return;
-  ui::TPoint p = chrome::Snap({Left(), Top()}, {Width(), Height()}, ui::Application().Widgets().ScreenSize(),
-                              {rightLimit, bottomLimit, leftLimit, topLimit});
+  // Against the work area of the monitor the window stands on, in that monitor's pixels.
+  const chrome::Monitors monitors = platform_.monitors().List();
+  const ui::TRect window = ScreenRect();
+  const platform::MonitorArea* monitor = chrome::MonitorOf(monitors, window);
+  if (!monitor) return;
+  ui::TPoint p = chrome::SnapToArea({Left(), Top()}, {window.Width(), window.Height()}, chrome::SnapArea(*monitor),
+                                    {rightLimit, bottomLimit, leftLimit, topLimit}, Dpi());
+  SetBounds(p.x, p.y, Width(), Height());
+}
+
+void TForm1::PlaceAtStart(bool useStored) {
+  const chrome::Monitors monitors = platform_.monitors().List();
+  config::Settings& config = files.Config();
+  const bool stored = useStored && !config.ReadText("Position", "X", "").empty() &&
+                      !config.ReadText("Position", "Y", "").empty();
+  if (!stored) {
+    const platform::MonitorArea* primary = chrome::PrimaryOf(monitors);
+    const int dpi = primary ? primary->dpi : Dpi();
+    const ui::TPoint p =
+        chrome::DefaultPlace(monitors, {ui::ScaleValue(Width(), dpi), ui::ScaleValue(Height(), dpi)});
+    SetBounds(p.x, p.y, Width(), Height());
+    return;
+  }
+  SetLeft(config.ReadInt("Position", "X", 895));
+  SetTop(config.ReadInt("Position", "Y", 687));
+  const ui::TPoint p = chrome::KeepOnAMonitor(monitors, ScreenRect());
   SetBounds(p.x, p.y, Width(), Height());
 }
 
@@ -59,7 +86,7 @@ void TForm1::CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int t
 
 void TForm1::LoadButtonPicture(ui::TImage* button, const char* key, const char* fallback) {
   if (!skinIni) return;  // the start-up failed before any skin was read: nothing to show
-  ui::Image picture = resources::LoadPictureFile(SkinPicturePath(config::TIniSnapshot(*skinIni), key, fallback));
+  ui::Image picture = LoadSkinPicture(SkinPicturePath(config::TIniSnapshot(*skinIni), key, fallback));
   // Every pointer movement over a button loads its picture again; repaint only on a change.
   if (!(picture == button->Picture())) button->SetPicture(picture);
 }
@@ -100,6 +127,20 @@ void TForm1::ShowButtonLooks(const chrome::ButtonLooks& next, std::optional<chro
   buttonLooks_ = next;
   buttonPressed = next.pressed;
   buttonLit = next.lit;
+}
+
+void TForm1::FormDpiChanged(ui::TComponent*) {
+  if (!skinIni) return;  // no skin was read: nothing to draw again
+  ui::Application().Guard([this] {
+    Image1->SetPicture(LoadSkinPicture(SkinPicturePath(config::TIniSnapshot(*skinIni), "Form", "main.bmp")));
+  });
+  // Each button shows the picture of the look it has now, read for the new density.
+  for (chrome::SkinButton b : {chrome::SkinButton::kClose, chrome::SkinButton::kMinim}) {
+    const PictureKey picture = KeyOf(b, buttonLooks_.Of(b));
+    ui::Application().Guard([&] {
+      LoadButtonPicture(b == chrome::SkinButton::kClose ? CloseBut : MinimBut, picture.key, picture.fallback);
+    });
+  }
 }
 
 void TForm1::CloseButMouseMove(ui::TComponent*, ui::TShiftState, int, int) {

@@ -8,8 +8,10 @@
 #include "clock/colors.h"
 #include "clock/separators.h"
 #include "config/convert.h"
+#include "platform/files.h"
 #include "resources/picture.h"
 #include "ui/application.h"
+#include "ui/dpi.h"
 
 namespace {
 
@@ -24,6 +26,21 @@ std::string TForm1::SkinPicturePath(const config::TIniSnapshot& skin, const char
   return file.empty() ? appDir + "Skins\\default\\" + fallback : appDir + "skins\\" + skinName + "\\" + file;
 }
 
+ui::Image TForm1::LoadSkinPicture(const std::string& path) {
+  if (ui::WantsDoubleSizePictures(Dpi())) {
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t stemEnd = dot != std::string::npos && (slash == std::string::npos || dot > slash) ? dot : path.size();
+    const std::string larger = path.substr(0, stemEnd) + "@2x" + path.substr(stemEnd);
+    if (platform::FileExists(larger)) {
+      ui::Image picture = resources::LoadPictureFile(larger);
+      picture.dpi = 2 * ui::kDesignDpi;
+      return picture;
+    }
+  }
+  return resources::LoadPictureFile(path);
+}
+
 void TForm1::SkinRefresh() {
   skinName = files.Config().ReadText("Clock", "skin", "default");
   skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
@@ -36,9 +53,7 @@ void TForm1::SkinRefresh() {
   };
   auto number = [&](const char* key, const char* defaultValue) { return config::StrToInt(text(key, defaultValue)); };
   auto color = [&](const char* key) { return clockface::StringToColor(text(key, "32896")); };
-  auto picture = [&](const char* key, const char* fallback) {
-    return resources::LoadPictureFile(SkinPicturePath(skin, key, fallback));
-  };
+  auto picture = [&](const char* key, const char* fallback) { return LoadSkinPicture(SkinPicturePath(skin, key, fallback)); };
 
   SetTransparentColorValue(clockface::StringToColor(text("TransColor", "0")));
   // A compact skin has no date. Nothing here shows the date again: it comes back at the next start.

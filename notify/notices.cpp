@@ -24,9 +24,13 @@ ui::TPoint SnapNotice(ui::TPoint pos, ui::TSize window, ui::TSize screen, int th
 
 void DragAndSnap(ui::TForm& form, ui::TMouseButton button, int threshold) {
   if (button == ui::TMouseButton::mbLeft) form.BeginMove();
-  ui::TSize screen = ui::HasApplication() ? ui::Application().Widgets().ScreenSize() : ui::TSize{1024, 768};
-  ui::TPoint p = SnapNotice({form.Left(), form.Top()}, {form.Width(), form.Height()}, screen, threshold);
-  form.SetBounds(p.x, p.y, form.Width(), form.Height());
+  // Within the work area of the monitor the notice stands on, in that monitor's pixels.
+  const ui::TRect window = form.ScreenRect();
+  const ui::TPoint centre{window.left + window.Width() / 2, window.top + window.Height() / 2};
+  const ui::TRect area = ui::HasApplication() ? ui::Application().Widgets().WorkAreaAt(centre) : ui::TRect{0, 0, 1024, 768};
+  ui::TPoint p = SnapNotice({window.left - area.left, window.top - area.top}, {window.Width(), window.Height()},
+                            {area.Width(), area.Height()}, threshold);
+  form.SetBounds(p.x + area.left, p.y + area.top, form.Width(), form.Height());
 }
 
 ui::Image ProgramPicture(platform::Platform& platform, const std::string& name) {

@@ -279,6 +279,23 @@ class AutostartRegistry {
   virtual RegistryResult Delete(RunKeyScope scope, const std::string& name) = 0;
 };
 
+// One monitor of the desktop, in the screen's pixels (the primary monitor's top-left corner is
+// 0, 0; a monitor left of or above it has negative coordinates).
+struct MonitorArea {
+  ui::TRect bounds;  // the whole monitor
+  ui::TRect work;    // the part that task bars and other docked bars leave free
+  bool primary = false;
+  int dpi = 96;
+  friend bool operator==(const MonitorArea&, const MonitorArea&) = default;
+};
+
+class Monitors {
+ public:
+  virtual ~Monitors() = default;
+  // Every monitor attached now, the primary one among them.
+  virtual std::vector<MonitorArea> List() = 0;
+};
+
 // All services of one running program.
 class Platform {
  public:
@@ -296,6 +313,7 @@ class Platform {
   virtual Session& session() = 0;
   virtual CommonDialogs& commonDialogs() = 0;
   virtual AutostartRegistry& autostartRegistry() = 0;
+  virtual Monitors& monitors() = 0;
 };
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include "ui/dpi.h"
+
 #include <algorithm>
 
 #include "ui/application.h"
@@ -152,16 +154,24 @@ void TControl::MouseLeave() {
 }
 
 TPoint TControl::ClientToScreen(TPoint p) const {
-  TPoint r{p.x + Left(), p.y + Top()};
+  // Offsets inside the window are designed pixels; the window's own place is the screen's.
+  const TControl* top = this;
+  TPoint inside = p;
   if (!IsWindowed() || parent_) {
     // A child's position is relative to its parent's client area.
-    for (const TControl* c = parent_; c; c = c->parent_) {
-      r.x += c->Left();
-      r.y += c->Top();
+    inside.x += Left();
+    inside.y += Top();
+    for (top = parent_; top && top->parent_; top = top->parent_) {
+      inside.x += top->Left();
+      inside.y += top->Top();
     }
   }
-  return r;
+  if (!top) return inside;
+  const TPoint scaled = ScalePoint(inside, Dpi());
+  return {top->Left() + scaled.x, top->Top() + scaled.y};
 }
+
+int TControl::Dpi() const { return parent_ ? parent_->Dpi() : kDesignDpi; }
 
 void TControl::Invalidate() {
   if (IsWindowed()) {

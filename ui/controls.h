@@ -92,8 +92,11 @@ class TControl : public TComponent {
   virtual void MouseEnter();
   virtual void MouseLeave();
 
-  // Position of a point of this control on the screen.
+  // Position of a point of this control on the screen, in the screen's pixels.
   TPoint ClientToScreen(TPoint p) const;
+  // The density of the monitor the control's window stands on; geometry and font sizes are
+  // designed at 96 and drawn scaled to it.
+  virtual int Dpi() const;
 
   virtual bool IsWindowed() const { return false; }
   // Draws the control; graphic controls draw themselves through their parent's canvas.

@@ -1,6 +1,7 @@
 #include "ui/forms.h"
 
 #include "ui/application.h"
+#include "ui/dpi.h"
 
 namespace ui {
 
@@ -122,6 +123,34 @@ void TForm::BeginMove() {
   if (auto* p = FormPeerPtr()) p->BeginMove();
 }
 
+TRect TForm::ScreenRect() const {
+  return {Left(), Top(), Left() + ScaleValue(Width(), dpi_), Top() + ScaleValue(Height(), dpi_)};
+}
+
+void TForm::ChangeDpi(int dpi, TRect suggested) {
+  if (dpi <= 0) return;
+  const bool changed = dpi != dpi_;
+  dpi_ = dpi;
+  // The system has placed the window already; the model follows, its designed size unchanged.
+  MovedTo(suggested.left, suggested.top);
+  ReplayGeometry(*this);
+  Invalidate();
+  if (changed && OnDpiChanged) OnDpiChanged(this);
+}
+
+void TForm::ReplayGeometry(TWinControl& control) {
+  for (TControl* c : control.Controls()) {
+    if (!c->IsWindowed()) continue;
+    auto* w = static_cast<TWinControl*>(c);
+    if (WinControlPeer* p = w->Peer()) {
+      p->SetFont(w->Font());
+      p->SetBounds(w->BoundsRect());
+      p->Invalidate();
+    }
+    ReplayGeometry(*w);
+  }
+}
+
 void TForm::MovedTo(int left, int top) {
   // The native window is already there; only the model follows.
   bounds_ = TRect{left, top, left + Width(), top + Height()};
@@ -132,8 +161,19 @@ void TForm::VisibleChanged() {
   if (visible_ && !positioned_) {
     positioned_ = true;
     if ((Position == TPosition::poScreenCenter || Position == TPosition::poDesktopCenter) && HasApplication()) {
-      TSize screen = Application().Widgets().ScreenSize();
-      SetBounds((screen.cx - Width()) / 2, (screen.cy - Height()) / 2, Width(), Height());
+      WidgetSet& widgets = Application().Widgets();
+      // The monitor of the main window, or of the pointer while it is hidden (or is this one).
+      const TForm* main = Application().MainForm();
+      TPoint anchor = widgets.CursorPos();
+      if (main && main != this && main->Visible()) {
+        const TRect r = main->ScreenRect();
+        anchor = {r.left + r.Width() / 2, r.top + r.Height() / 2};
+      }
+      if (!peer_) SetInitialDpi(widgets.MonitorDpiAt(anchor));
+      const TRect area = widgets.WorkAreaAt(anchor);
+      const TSize size{ScaleValue(Width(), dpi_), ScaleValue(Height(), dpi_)};
+      const TPoint at = CentreIn(area, size);
+      SetBounds(at.x, at.y, Width(), Height());
     }
   }
   if (visible_ && !peer_) {

@@ -1,5 +1,6 @@
-// TForm: a top-level window. Left and Top are screen coordinates; for a borderless form the
-// client area is the whole window.
+// TForm: a top-level window. Left and Top are screen coordinates in the screen's pixels; Width,
+// Height and everything inside are designed pixels (96 dpi), drawn scaled to the density of the
+// monitor the window stands on (Dpi). For a borderless form the client area is the whole window.
 #pragma once
 
 #include <functional>
@@ -11,7 +12,8 @@ namespace ui {
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 enum class TFormStyle { fsNormal, fsStayOnTop };
-// poScreenCenter and poDesktopCenter centre the form on the screen when it is first shown.
+// poScreenCenter and poDesktopCenter centre the form, when it is first shown, in the work area
+// of the monitor that holds the main form (of the pointer while the main form is hidden).
 enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter, poDesktopCenter };
 
 using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
@@ -45,6 +47,17 @@ class TForm : public TWinControl {
   int AlphaBlendValue() const { return alphaBlendValue_; }
   void SetAlphaBlend(bool on);
   void SetAlphaBlendValue(int value);
+
+  int Dpi() const override { return dpi_; }
+  // Where the window is on the screen, in the screen's pixels: its designed size scaled.
+  TRect ScreenRect() const;
+  // The window now stands on a monitor of another density (the peer tells): it takes the place
+  // the system suggests (screen pixels), its native controls are laid out and their fonts made
+  // again for that density, and OnDpiChanged runs.
+  void ChangeDpi(int dpi, TRect suggested);
+  // The density the native window is made for, before it exists (no event, nothing pushed).
+  void SetInitialDpi(int dpi) { dpi_ = dpi > 0 ? dpi : 96; }
+  TNotifyEvent OnDpiChanged;
 
   FormPeer* FormPeerPtr() const { return static_cast<FormPeer*>(peer_.get()); }
   // Makes the form's peer, and those of all its controls, unless they exist. A widget set that
@@ -82,6 +95,8 @@ class TForm : public TWinControl {
  private:
   // How much larger the window is than its client area, as the widget set draws the border.
   TSize FrameSize() const;
+  void ReplayGeometry(TWinControl& control);
+  int dpi_ = 96;
   bool positioned_ = false;  // the first showing has placed the form as Position asks
   TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
   TFormStyle formStyle_ = TFormStyle::fsNormal;

@@ -33,18 +33,19 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) {}
 void TImage::SetPicture(const Image& image) {
   Invalidate();  // where the old picture was
   picture_ = image;
-  if (AutoSize && !image.Empty()) SetBounds(Left(), Top(), image.width, image.height);
+  if (AutoSize && !image.Empty()) SetBounds(Left(), Top(), image.DesignedWidth(), image.DesignedHeight());
   Invalidate();
 }
 
 TRect TImage::PaintedRect() const {
   if (Stretch || picture_.Empty()) return bounds_;
-  return bounds_.United({Left(), Top(), Left() + picture_.width, Top() + picture_.height});
+  return bounds_.United({Left(), Top(), Left() + picture_.DesignedWidth(), Top() + picture_.DesignedHeight()});
 }
 
 void TImage::Paint(Canvas& canvas) {
   if (picture_.Empty()) return;
-  TRect dest = Stretch ? bounds_ : TRect{Left(), Top(), Left() + picture_.width, Top() + picture_.height};
+  TRect dest =
+      Stretch ? bounds_ : TRect{Left(), Top(), Left() + picture_.DesignedWidth(), Top() + picture_.DesignedHeight()};
   canvas.DrawImage(picture_, dest, Transparent);
 }
 

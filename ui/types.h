@@ -93,6 +93,11 @@ struct Image {
 
   // A two-colour picture: drawn transparently, it leaves out white.
   bool twoColour = false;
+  // The density the picture was drawn for: 192 for one drawn at twice the designed size. Its
+  // designed size (what a control sized by its picture takes) is its size scaled back to 96.
+  int dpi = 96;
+  int DesignedWidth() const { return dpi == 96 || dpi <= 0 ? width : (width * 96 + dpi / 2) / dpi; }
+  int DesignedHeight() const { return dpi == 96 || dpi <= 0 ? height : (height * 96 + dpi / 2) / dpi; }
 
   Image() = default;
   Image(int w, int h, std::uint32_t fill = 0) : width(w), height(h), pixels(std::size_t(w) * h, fill) {}

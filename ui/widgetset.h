@@ -285,6 +285,13 @@ class WidgetSet {
   virtual TSize MeasureText(const std::string& text, const TFont& font) = 0;
   virtual TSize ScreenSize() = 0;
   virtual TPoint CursorPos() = 0;
+  // The work area (the screen less the task bar) of the monitor that holds `screen`, or of the
+  // nearest one, and that monitor's density.
+  virtual TRect WorkAreaAt(TPoint) {
+    TSize s = ScreenSize();
+    return {0, 0, s.cx, s.cy};
+  }
+  virtual int MonitorDpiAt(TPoint) { return 96; }
 
   // Hidden message windows and the numbers of messages registered by name ("TaskbarCreated").
   virtual std::unique_ptr<MessageWindow> CreateMessageWindow(MessageHandler) { return nullptr; }

@@ -5,10 +5,34 @@
 
 #include "app/program.h"
 #include "platform/win32/cp1251.h"
+#include "platform/win32/late_bound.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/win32/win32_widgetset.h"
 
+namespace {
+
+// The manifest asks for drawing per monitor; a system that did not read it (an older loader, a
+// compatibility layer) is asked once more here, the best way it knows.
+void AskForPerMonitorScale() {
+  using IsAwareFn = BOOL WINAPI();
+  auto* isAware = platform::win32::LateBound<IsAwareFn>(L"user32.dll", "IsProcessDPIAware");
+  if (isAware && isAware()) return;  // the manifest took effect
+  using SetContextFn = BOOL WINAPI(HANDLE);
+  using SetAwarenessFn = HRESULT WINAPI(int);
+  using SetAwareFn = BOOL WINAPI();
+  if (auto* setContext = platform::win32::LateBound<SetContextFn>(L"user32.dll", "SetProcessDpiAwarenessContext")) {
+    if (setContext(HANDLE(LONG_PTR(-4))) || setContext(HANDLE(LONG_PTR(-3)))) return;  // per monitor v2, v1
+  }
+  if (auto* setAwareness = platform::win32::LateBound<SetAwarenessFn>(L"shcore.dll", "SetProcessDpiAwareness")) {
+    if (setAwareness(2) == S_OK) return;  // per monitor
+  }
+  if (auto* setAware = platform::win32::LateBound<SetAwareFn>(L"user32.dll", "SetProcessDPIAware")) setAware();
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  AskForPerMonitorScale();
   try {
     platform::Win32Platform platform;
     std::unique_ptr<ui::Win32WidgetSet> widgets = ui::CreateWin32WidgetSet();

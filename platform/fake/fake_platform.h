@@ -213,6 +213,13 @@ class FakeAutostartRegistry : public AutostartRegistry {
 // The names the real image library holds; the fake library answers these with a 16 x 16 picture.
 const std::vector<std::string>& ImageLibraryNames();
 
+// The monitors a test sets up; one 1024 x 768 monitor with no task bar unless it says otherwise.
+class FakeMonitors : public Monitors {
+ public:
+  std::vector<MonitorArea> List() override { return monitors; }
+  std::vector<MonitorArea> monitors{{{0, 0, 1024, 768}, {0, 0, 1024, 768}, true, 96}};
+};
+
 class FakePlatform : public Platform {
  public:
   explicit FakePlatform(FakeSystem& system) : process_(system) {}
@@ -233,6 +240,8 @@ class FakePlatform : public Platform {
   FakeDesktop& fakeDesktop() { return desktop_; }
   CommonDialogs& commonDialogs() override { return commonDialogs_; }
   AutostartRegistry& autostartRegistry() override { return registry_; }
+  Monitors& monitors() override { return monitors_; }
+  FakeMonitors& fakeMonitors() { return monitors_; }
   FakeCommonDialogs& fakeCommonDialogs() { return commonDialogs_; }
   FakeAutostartRegistry& fakeRegistry() { return registry_; }
 
@@ -250,6 +259,7 @@ class FakePlatform : public Platform {
   FakeNotifyArea notifyArea_;
   FakeSound sound_{clock_};
   FakeDesktop desktop_;
+  FakeMonitors monitors_;
   FakeShell shell_;
   FakeSession session_;
   FakeCommonDialogs commonDialogs_;

@@ -266,6 +266,49 @@ class Win32NotifyArea : public NotifyArea {
 
 }  // namespace
 
+// The monitors as the system lists them, each with its density where the system keeps one per
+// monitor (Windows 8.1 and later); before that every monitor has the system's.
+class Win32Monitors : public Monitors {
+ public:
+  std::vector<MonitorArea> List() override {
+    std::vector<MonitorArea> list;
+    EnumDisplayMonitors(nullptr, nullptr, &Win32Monitors::Add, LPARAM(&list));
+    if (list.empty()) {
+      RECT work{};
+      SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      const ui::TRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+      list.push_back({screen, {int(work.left), int(work.top), int(work.right), int(work.bottom)}, true, SystemDpi()});
+    }
+    return list;
+  }
+
+ private:
+  static int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+  }
+
+  static BOOL CALLBACK Add(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    using GetDpiForMonitorFn = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
+    static auto* getDpi = win32::LateBound<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
+    UINT dpiX = 0, dpiY = 0;
+    int dpi = getDpi && getDpi(monitor, 0, &dpiX, &dpiY) == S_OK && dpiY > 0 ? int(dpiY) : SystemDpi();
+    const RECT& b = info.rcMonitor;
+    const RECT& w = info.rcWork;
+    reinterpret_cast<std::vector<MonitorArea>*>(data)->push_back(
+        {{int(b.left), int(b.top), int(b.right), int(b.bottom)},
+         {int(w.left), int(w.top), int(w.right), int(w.bottom)},
+         (info.dwFlags & MONITORINFOF_PRIMARY) != 0,
+         dpi});
+    return TRUE;
+  }
+};
+
 struct Win32Platform::Services {
   Win32Clock clock;
   Win32Dialogs dialogs;
@@ -278,6 +321,7 @@ struct Win32Platform::Services {
   Win32Session session;
   Win32CommonDialogs commonDialogs;
   Win32AutostartRegistry registry;
+  Win32Monitors monitors;
 };
 
 Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {}
@@ -294,6 +338,7 @@ Shell& Win32Platform::shell() { return services_->shell; }
 Session& Win32Platform::session() { return services_->session; }
 CommonDialogs& Win32Platform::commonDialogs() { return services_->commonDialogs; }
 AutostartRegistry& Win32Platform::autostartRegistry() { return services_->registry; }
+Monitors& Win32Platform::monitors() { return services_->monitors; }
 
 std::unique_ptr<ResourceLibrary> Win32Platform::NewResourceLibrary() {
   return std::make_unique<Win32ResourceLibrary>(services_->process);

@@ -25,6 +25,7 @@ class Win32Platform : public Platform {
   Session& session() override;
   CommonDialogs& commonDialogs() override;
   AutostartRegistry& autostartRegistry() override;
+  Monitors& monitors() override;
 
  private:
   struct Services;

@@ -128,8 +128,9 @@ def _kill_group(proc, grace=5.0):
 class Xvfb:
     """A virtual screen on a free display; Xvfb picks the number and reports it on a pipe."""
 
-    def __init__(self, log_path):
+    def __init__(self, log_path, screen=SCREEN):
         self.log_path = log_path
+        self.screen = screen
         self.proc = None
         self.display = None
 
@@ -138,7 +139,7 @@ class Xvfb:
         try:
             with open(self.log_path, "wb") as log:
                 self.proc = subprocess.Popen(
-                    ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", SCREEN, "-nolisten", "tcp",
+                    ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", self.screen, "-nolisten", "tcp",
                      "-noreset"],
                     stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                     pass_fds=(write_fd,), start_new_session=True)
@@ -356,8 +357,13 @@ class Program:
 class Session:
     """One test run: display, prefix, program folder. Use as a context manager."""
 
-    def __init__(self, name, dist, probe, work_root=None, screenshots=None, template=None, keep=False):
+    def __init__(self, name, dist, probe, work_root=None, screenshots=None, template=None, keep=False, screen=None,
+                 dpi=None):
+        """`screen` is the virtual display's size ("1920x1080x24"); `dpi` the display scale the
+        prefix gives programs (LogPixels, 96 = 100 %)."""
         self.name = name
+        self.screen = screen or SCREEN
+        self.dpi = dpi
         self.dist = Path(dist).resolve()
         self.probe_exe = Path(probe).resolve()
         self.work_root = Path(work_root or ROOT / "build" / "e2e-runs").resolve()
@@ -399,7 +405,7 @@ class Session:
         (self.screenshots / f"{self.name}-failed.png").unlink(missing_ok=True)
         self.dir = Path(tempfile.mkdtemp(prefix=f"{self.name}-", dir=self.work_root))
         (self.dir / "owner.pid").write_text(str(os.getpid()))
-        self.xvfb = Xvfb(self.dir / "xvfb.log")
+        self.xvfb = Xvfb(self.dir / "xvfb.log", self.screen)
         self.display = self.xvfb.start()
         (self.dir / "xvfb.pid").write_text(str(self.xvfb.proc.pid))
         ensure_template(self.template, self.display, self.dir / "template-boot.log")
@@ -413,6 +419,12 @@ class Session:
         with open(self.dir / "wineserver.log", "wb") as log:
             subprocess.run(["wineserver", "-p"], env=self.env(), stdin=subprocess.DEVNULL, stdout=log,
                            stderr=subprocess.STDOUT, timeout=60, check=False)
+        if self.dpi:
+            # Read by each program when it starts: set before the first one.
+            with open(self.dir / "dpi.log", "wb") as log:
+                subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t",
+                                "REG_DWORD", "/d", str(self.dpi), "/f"], env=self.env(), stdin=subprocess.DEVNULL,
+                               stdout=log, stderr=subprocess.STDOUT, timeout=120, check=False)
         # The first Wine process starts the prefix's services; the program should not be it.
         self.probe("windows")
 

@@ -40,7 +40,8 @@ def run_case(name, fn, args):
     started = time.monotonic()
     signal.alarm(int(args.timeout))
     try:
-        with Session(name, args.dist, args.probe, screenshots=args.screenshots, keep=args.keep) as session:
+        with Session(name, args.dist, args.probe, screenshots=args.screenshots, keep=args.keep,
+                     screen=getattr(fn, "screen", None), dpi=getattr(fn, "dpi", None)) as session:
             fn(session)
         ok, detail = True, ""
     except Failure as e:

@@ -58,6 +58,22 @@ TEST(DefaultSkin, FaceIsARoundedPanelWithSeeThroughBlackOnlyInTheCorners) {
   }
 }
 
+TEST(DefaultSkin, EveryPictureHasATwiceAsLargeOneWithTheSameSeeThroughCorners) {
+  for (const char* name : {"main", "close_default", "close_undermouse", "close_click", "minim_default",
+                           "minim_undermouse", "minim_click"}) {
+    SCOPED_TRACE(name);
+    auto small = resources::DecodeBmp(ReadFile(kSkinDir + name + ".bmp"));
+    auto large = resources::DecodeBmp(ReadFile(kSkinDir + name + "@2x.bmp"));
+    ASSERT_TRUE(small && large);
+    EXPECT_EQ(large->width, 2 * small->width);
+    EXPECT_EQ(large->height, 2 * small->height);
+    // The colour left out (the key) stands in the same corners.
+    for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}})
+      EXPECT_EQ(large->At(x, y) == small->BottomLeft(), small->At(0, 0) == small->BottomLeft());
+    EXPECT_EQ(large->BottomLeft(), small->BottomLeft());
+  }
+}
+
 TEST(DefaultSkin, ButtonsAreElevenPixelsWithAnUnusedCornerColour) {
   for (const char* name : {"close_default", "close_undermouse", "close_click", "minim_default", "minim_undermouse",
                            "minim_click"}) {

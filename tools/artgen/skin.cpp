@@ -115,7 +115,10 @@ ui::Image DrawButton(bool close, int state) {
 
 }  // namespace
 
-ui::Image DrawFace(int width, int height) {
+ui::Image DrawFace(int width, int height, int scale) {
+  width *= scale;
+  height *= scale;
+  const int radius = kRadius * scale, header = kHeaderHeight * scale;
   ui::Image face(width, height, 0);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
@@ -123,35 +126,53 @@ ui::Image DrawFace(int width, int height) {
       int covered = 0;
       for (int sy = 0; sy < 4; ++sy)
         for (int sx = 0; sx < 4; ++sx)
-          covered += PanelDistance(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4, width, height, kRadius) <= 0;
+          covered += PanelDistance(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4, width, height, radius) <= 0;
       if (covered < 8) continue;
-      const double d = PanelDistance(x + 0.5, y + 0.5, width, height, kRadius);
+      const double d = PanelDistance(x + 0.5, y + 0.5, width, height, radius);
       std::uint32_t c;
-      if (y < kHeaderHeight)
-        c = Mix(kHeaderTop, kHeaderBottom, double(y) / (kHeaderHeight - 1));
-      else if (y == kHeaderHeight)
+      if (y < header)
+        c = Mix(kHeaderTop, kHeaderBottom, double(y) / (header - 1));
+      else if (y < header + scale)
         c = kGroove;
-      else if (y == kHeaderHeight + 1)
+      else if (y < header + 2 * scale)
         c = kRidge;
       else
-        c = Mix(kBodyTop, kBodyBottom, double(y - kHeaderHeight - 2) / std::max(1, height - kHeaderHeight - 3));
+        c = Mix(kBodyTop, kBodyBottom, double(y - header - 2 * scale) / std::max(1, height - header - 3 * scale));
       // A soft sheen over the upper part of the header.
-      if (y < kHeaderHeight / 2) c = Mix(c, 0xFFFFFF, 0.05 * (1.0 - double(y) / (kHeaderHeight / 2)));
-      if (d > -1.5)
+      if (y < header / 2) c = Mix(c, 0xFFFFFF, 0.05 * (1.0 - double(y) / (header / 2)));
+      if (d > -1.5 * scale)
         c = kBorder;
-      else if (d > -2.5 && y < height / 2)
+      else if (d > -2.5 * scale && y < height / 2)
         c = Mix(c, kHighlight, 0.5);
       face.At(x, y) = c;
     }
   return face;
 }
 
+namespace {
+
+// A picture with every pixel drawn as a square of `scale` pixels: the buttons are pixel art.
+ui::Image Enlarged(const ui::Image& image, int scale) {
+  ui::Image out(image.width * scale, image.height * scale);
+  for (int y = 0; y < out.height; ++y)
+    for (int x = 0; x < out.width; ++x) out.At(x, y) = image.At(x / scale, y / scale);
+  return out;
+}
+
+}  // namespace
+
 void WriteDefaultSkin(const std::filesystem::path& dir) {
+  // Each picture also at twice the size ("@2x"), which the program takes from 150 % on.
   WriteBitmap(dir / "main.bmp", DrawFace(180, 70));
+  WriteBitmap(dir / "main@2x.bmp", DrawFace(180, 70, 2));
   const char* const states[] = {"default", "undermouse", "click"};
   for (int s = 0; s < 3; ++s) {
-    WriteBitmap(dir / ("close_" + std::string(states[s]) + ".bmp"), DrawButton(true, s));
-    WriteBitmap(dir / ("minim_" + std::string(states[s]) + ".bmp"), DrawButton(false, s));
+    for (bool close : {true, false}) {
+      const std::string name = std::string(close ? "close_" : "minim_") + states[s];
+      const ui::Image button = DrawButton(close, s);
+      WriteBitmap(dir / (name + ".bmp"), button);
+      WriteBitmap(dir / (name + "@2x.bmp"), Enlarged(button, 2));
+    }
   }
   // The preview: the face at 160 x 70 with a sample date and time, on a dialog-grey backdrop.
   ui::Image preview = DrawFace(160, 70);

@@ -21,6 +21,14 @@ class HeadlessWidgetSet : public WidgetSet {
   TSize MeasureText(const std::string& text, const TFont& font) override;
   TSize ScreenSize() override { return screen; }
   TPoint CursorPos() override { return cursor; }
+  // The work areas of the monitors, with their densities; none: the screen at 96 dpi.
+  struct Monitor {
+    TRect work;
+    int dpi = 96;
+  };
+  std::vector<Monitor> monitors;
+  TRect WorkAreaAt(TPoint p) override { return MonitorAt(p).work; }
+  int MonitorDpiAt(TPoint p) override { return MonitorAt(p).dpi; }
   void SetTitle(const std::string& t) override { title = t; }
   void HideTaskbarButton() override { taskbarHidden = true; }
   void SetHintTiming(int pause, int shortPause, int hidePause) override {
@@ -46,6 +54,11 @@ class HeadlessWidgetSet : public WidgetSet {
   // Runs only the timers already due.
   void RunDueTimers();
   int ActiveTimerCount() const;
+  Monitor MonitorAt(TPoint p) const {
+    for (const Monitor& m : monitors)
+      if (m.work.Contains(p)) return m;
+    return monitors.empty() ? Monitor{{0, 0, screen.cx, screen.cy}, 96} : monitors.front();
+  }
 
   TSize screen{1024, 768};
   TPoint cursor{0, 0};

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -65,11 +66,20 @@ class Backend {
   // The hidden application window that owns every form; it carries the task-bar button.
   HWND OwnerWindow() const { return owner_; }
 
-  // A font made once and kept while the backend lives; `crisp` turns anti-aliasing off.
-  HFONT Font(const TFont& font, bool crisp);
+  // A font made once and kept while the backend lives, its size in points at `dpi`; `crisp`
+  // turns anti-aliasing off.
+  HFONT Font(const TFont& font, bool crisp, int dpi = 96);
   // A solid brush made once and kept while the backend lives.
   HBRUSH Brush(TColor color);
-  TSize MeasureText(const std::string& text, const TFont& font);
+  // In designed pixels; measured at `dpi` and scaled back, rounded up, so that the designed
+  // size holds the text as it is drawn there.
+  TSize MeasureText(const std::string& text, const TFont& font, int dpi = 96);
+  // The density of the system (of its primary monitor), and of the monitor holding `r`.
+  int SystemDpi() const { return dpi_; }
+  int MonitorDpi(RECT r) const;
+  // A picture scaled for drawing into `width` x `height` pixels (see ScaleImage), made once and
+  // kept while it is drawn at that size.
+  const Image& Scaled(const Image& image, int width, int height, bool keepKey, std::uint32_t extraKey, bool hasExtraKey);
 
   // Timers: an id for SetTimer on the message window; WM_TIMER with that id fires `timer`.
   UINT_PTR AddTimer(TTimer& timer);
@@ -124,7 +134,14 @@ class Backend {
     TTimer* timer;
     bool firing;
   };
-  using FontKey = std::tuple<std::string, int, bool, bool, bool>;
+  using FontKey = std::tuple<std::string, int, bool, bool, bool, int>;
+  struct ScaledPicture {
+    std::uint64_t hash;
+    int sourceWidth, sourceHeight, width, height;
+    std::uint32_t keys[2];
+    Image image;
+  };
+  std::vector<ScaledPicture> scaled_;
 
   HINSTANCE instance_ = nullptr;
   HWND owner_ = nullptr;
@@ -155,14 +172,17 @@ class GdiCanvas : public Canvas {
  public:
   // `crispText` draws text without anti-aliasing: on a colour-keyed window smoothed edges
   // would blend with the key colour into a visible fringe.
-  GdiCanvas(Backend& backend, HDC dc, bool crispText, TRect paintRect = kEverywhere)
-      : backend_(backend), dc_(dc), crispText_(crispText), paintRect_(paintRect) {}
+  // With a `dpi` other than 96 every coordinate given is a designed one, drawn scaled; `key`
+  // is the window's see-through colour, kept exact when pictures are scaled.
+  GdiCanvas(Backend& backend, HDC dc, bool crispText, TRect paintRect = kEverywhere, int dpi = 96,
+            std::optional<TColor> key = std::nullopt)
+      : backend_(backend), dc_(dc), crispText_(crispText), paintRect_(paintRect), dpi_(dpi), key_(key) {}
   void FillRect(TRect r, TColor color) override;
   void DrawImage(const Image& image, TRect dest, bool transparent) override;
   void DrawText(const std::string& text, TPoint at, const TFont& font) override;
   // With visual styles the system's push button, else the classic one.
   void DrawButtonFace(TRect r, bool down, bool hot, bool enabled) override;
-  TRect PaintRect() const override { return paintRect_; }
+  TRect PaintRect() const override;
   HDC Dc() const { return dc_; }
 
  private:
@@ -170,13 +190,17 @@ class GdiCanvas : public Canvas {
   HDC dc_;
   bool crispText_;
   TRect paintRect_;
+  int dpi_;
+  std::optional<TColor> key_;
 };
 
 // Handles WM_PAINT of `hwnd`: `draw` paints the client area (given its size) into an
 // off-screen bitmap, which is then copied in one step, so a repaint never flickers. Only the
-// part the system asks for is painted and copied (the canvas's PaintRect).
+// part the system asks for is painted and copied (the canvas's PaintRect). With a `dpi` other
+// than 96 the canvas takes designed coordinates, and `draw` gets the designed size.
 void PaintBuffered(HWND hwnd, Backend& backend, bool crispText,
-                   const std::function<void(GdiCanvas&, int width, int height)>& draw);
+                   const std::function<void(GdiCanvas&, int width, int height)>& draw, int dpi = 96,
+                   std::optional<TColor> key = std::nullopt);
 
 // The native window of a TForm: a top-level window owned by the application window.
 class Win32FormPeer : public FormPeer, public NativeWindow {
@@ -228,6 +252,9 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   // The room the tip's text needs beyond what the tip makes for it, kept on the tip's right.
   int TipOverhangOf(const std::string& text);
   void KeepTipRoomFor(const std::string& text);
+  // The window's rectangle in the screen's pixels for the form's designed bounds `r`.
+  RECT WindowRectFor(TRect r) const;
+  void DpiChanged(int dpi, const RECT& suggested);
 
   Backend& backend_;
   TForm& form_;

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "ui/checklst.h"
+#include "ui/dpi.h"
 #include "ui/stdctrls.h"
 #include "ui/win32/win32_container.h"
 #include "ui/win32/win32_widgetset.h"
@@ -38,7 +39,7 @@ class Win32GroupBoxPeer : public Win32ContainerPeer<GroupBoxPeer> {
     TColor back = box_.EffectiveColor();
     canvas.FillRect({0, 0, width, height}, back);
     HDC dc = canvas.Dc();
-    HGDIOBJ oldFont = SelectObject(dc, backend_.Font(box_.Font(), false));
+    HGDIOBJ oldFont = SelectObject(dc, backend_.Font(box_.Font(), false, box_.Dpi()));
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     std::wstring text = Widen(box_.Caption());
@@ -46,7 +47,9 @@ class Win32GroupBoxPeer : public Win32ContainerPeer<GroupBoxPeer> {
     if (!text.empty()) GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
     SelectObject(dc, oldFont);
 
-    RECT frame{0, tm.tmHeight / 2, width, height};
+    // The canvas takes designed pixels; the device context and its metrics are the monitor's.
+    const int dpi = box_.Dpi();
+    RECT frame{0, tm.tmHeight / 2, ScaleValue(width, dpi), ScaleValue(height, dpi)};
     bool enabled = box_.EnabledInTree();
     if (HTHEME theme = OpenThemeData(Handle(), L"BUTTON")) {
       DrawThemeBackground(theme, dc, BP_GROUPBOX, enabled ? GBS_NORMAL : GBS_DISABLED, &frame, nullptr);
@@ -57,7 +60,9 @@ class Win32GroupBoxPeer : public Win32ContainerPeer<GroupBoxPeer> {
     if (text.empty()) return;
     // The caption interrupts the top edge.
     constexpr int kIndent = 8, kGap = 2;
-    canvas.FillRect({kIndent - kGap, 0, kIndent + int(extent.cx) + kGap, int(tm.tmHeight)}, back);
+    canvas.FillRect({kIndent - kGap, 0, kIndent + UnscaleValue(int(extent.cx), dpi) + kGap + 1,
+                     UnscaleValue(int(tm.tmHeight), dpi) + 1},
+                    back);
     TFont font = box_.Font();
     if (!enabled) font.color = kGrayText;
     canvas.DrawText(box_.Caption(), {kIndent, 0}, font);
@@ -189,7 +194,7 @@ class Win32CheckListBoxPeer : public Win32ControlPeer<CheckListBoxPeer> {
 
     if (index < list_.Count()) {
       std::wstring text = Widen(list_.Items()[std::size_t(index)]);
-      HGDIOBJ oldFont = SelectObject(dc, backend_.Font(list_.Font(), false));
+      HGDIOBJ oldFont = SelectObject(dc, backend_.Font(list_.Font(), false, list_.Dpi()));
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                                 : enabled ? ResolveColor(list_.Font().color) : GetSysColor(COLOR_GRAYTEXT));
@@ -207,7 +212,8 @@ class Win32CheckListBoxPeer : public Win32ControlPeer<CheckListBoxPeer> {
 
   void UpdateItemHeight() {
     if (!Handle()) return;
-    TSize text = backend_.MeasureText("Ag", list_.Font());
+    TSize text = backend_.MeasureText("Ag", list_.Font(), list_.Dpi());
+    text = {ScaleValue(text.cx, list_.Dpi()), ScaleValue(text.cy, list_.Dpi())};
     SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, std::max(text.cy, kBox) + 3);
     Repaint();
   }

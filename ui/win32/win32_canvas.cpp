@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "ui/dpi.h"
 #include "ui/win32/win32_helpers.h"
 
 namespace ui::win32 {
@@ -25,15 +26,27 @@ BITMAPINFO TopDown32(int width, int height) {
 
 }  // namespace
 
+TRect GdiCanvas::PaintRect() const {
+  return paintRect_ == kEverywhere ? paintRect_ : UnscaleRectOutward(paintRect_, dpi_);
+}
+
 void GdiCanvas::FillRect(TRect r, TColor color) {
+  r = ScaleRect(r, dpi_);
   RECT rect{r.left, r.top, r.right, r.bottom};
   HBRUSH brush = CreateSolidBrush(ResolveColor(color));
   ::FillRect(dc_, &rect, brush);
   DeleteObject(brush);
 }
 
-void GdiCanvas::DrawImage(const Image& image, TRect dest, bool transparent) {
-  if (image.Empty() || dest.Width() <= 0 || dest.Height() <= 0) return;
+void GdiCanvas::DrawImage(const Image& source, TRect dest, bool transparent) {
+  dest = ScaleRect(dest, dpi_);
+  if (source.Empty() || dest.Width() <= 0 || dest.Height() <= 0) return;
+  // A picture not drawn at its own size is scaled smoothly once (and kept while it is drawn
+  // so), its see-through colours exact, then copied pixel for pixel.
+  const Image& image = source.width == dest.Width() && source.height == dest.Height()
+                           ? source
+                           : backend_.Scaled(source, dest.Width(), dest.Height(), transparent,
+                                             key_ ? ColorToPixel(ResolveColor(*key_)) : 0, key_.has_value());
   BITMAPINFO bi = TopDown32(image.width, image.height);
   // Nearest-pixel stretching: smoothing would mix the transparent colour into its neighbours
   // and leave a visible seam around see-through parts.
@@ -61,7 +74,8 @@ void GdiCanvas::DrawImage(const Image& image, TRect dest, bool transparent) {
 
 void GdiCanvas::DrawText(const std::string& text, TPoint at, const TFont& font) {
   if (text.empty()) return;
-  HGDIOBJ old = SelectObject(dc_, backend_.Font(font, crispText_));
+  HGDIOBJ old = SelectObject(dc_, backend_.Font(font, crispText_, dpi_));
+  at = ScalePoint(at, dpi_);
   SetBkMode(dc_, TRANSPARENT);
   SetTextColor(dc_, ResolveColor(font.color));
   SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
@@ -77,6 +91,7 @@ void GdiCanvas::DrawText(const std::string& text, TPoint at, const TFont& font) 
 }
 
 void GdiCanvas::DrawButtonFace(TRect r, bool down, bool hot, bool enabled) {
+  r = ScaleRect(r, dpi_);
   RECT rect{r.left, r.top, r.right, r.bottom};
   if (HTHEME theme = OpenThemeData(nullptr, L"BUTTON")) {
     int state = !enabled ? PBS_DISABLED : down ? PBS_PRESSED : hot ? PBS_HOT : PBS_NORMAL;
@@ -88,7 +103,8 @@ void GdiCanvas::DrawButtonFace(TRect r, bool down, bool hot, bool enabled) {
 }
 
 void PaintBuffered(HWND hwnd, Backend& backend, bool crispText,
-                   const std::function<void(GdiCanvas&, int width, int height)>& draw) {
+                   const std::function<void(GdiCanvas&, int width, int height)>& draw, int dpi,
+                   std::optional<TColor> key) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   RECT client{};
@@ -105,8 +121,9 @@ void PaintBuffered(HWND hwnd, Backend& backend, bool crispText,
     if (memory && bitmap) {
       HGDIOBJ old = SelectObject(memory, bitmap);
       SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
-      GdiCanvas canvas(backend, memory, crispText, {area.left, area.top, area.right, area.bottom});
-      draw(canvas, width, height);
+      GdiCanvas canvas(backend, memory, crispText, {area.left, area.top, area.right, area.bottom}, dpi, key);
+      const TRect designed = UnscaleRectOutward({0, 0, width, height}, dpi);
+      draw(canvas, designed.right, designed.bottom);
       SetViewportOrgEx(memory, 0, 0, nullptr);
       BitBlt(dc, area.left, area.top, areaWidth, areaHeight, memory, 0, 0, SRCCOPY);
       SelectObject(memory, old);

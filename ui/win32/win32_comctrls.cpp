@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "ui/comctrls.h"
+#include "ui/dpi.h"
 #include "ui/win32/win32_container.h"
 #include "ui/win32/win32_widgetset.h"
 
@@ -55,9 +56,12 @@ class Win32PageControlPeer : public Win32ControlPeer<PageControlPeer> {
     // One image list of the pictures, all of the first picture's size.
     HIMAGELIST list = nullptr;
     std::vector<int> imageOf(tabs.size(), -1);
+    const int dpi = pages_.Dpi();
     for (std::size_t i = 0; i < tabs.size(); ++i) {
-      const Image& image = tabs[i].image;
-      if (image.Empty()) continue;
+      if (tabs[i].image.Empty()) continue;
+      // At the control's density, scaled smoothly with the see-through colour kept.
+      const Image& image = backend_.Scaled(tabs[i].image, ScaleValue(tabs[i].image.DesignedWidth(), dpi),
+                                           ScaleValue(tabs[i].image.DesignedHeight(), dpi), true, 0, false);
       if (!list) list = comctl::ImageListCreate(image.width, image.height, ILC_COLOR24 | ILC_MASK, int(tabs.size()), 0);
       if (!list) break;
       HBITMAP bitmap = BitmapOf(nullptr, image);  // a DIB section needs no device
@@ -99,7 +103,9 @@ class Win32PageControlPeer : public Win32ControlPeer<PageControlPeer> {
     RECT r{};
     GetClientRect(Handle(), &r);
     SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, LPARAM(&r));
-    return {int(r.left), int(r.top), int(r.right), int(r.bottom)};
+    // In designed pixels, rounded inwards so that a page never covers the tabs.
+    const TRect outward = UnscaleRectOutward({int(r.right), int(r.bottom), int(r.left), int(r.top)}, pages_.Dpi());
+    return {outward.right, outward.bottom, outward.left, outward.top};
   }
 
  protected:

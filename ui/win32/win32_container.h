@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ui/controls.h"
+#include "ui/dpi.h"
 #include "ui/win32/win32_helpers.h"
 
 namespace ui::win32 {
@@ -16,6 +17,8 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
   // A container's caption is drawn with its surface.
   void SetCaption(const std::string&) override { this->Repaint(); }
   void InvalidateRect(TRect r) override {
+    const int dpi = this->Control().Dpi();
+    if (dpi != kDesignDpi) r = ScaleRect(r, dpi), r = {r.left - 1, r.top - 1, r.right + 1, r.bottom + 1};
     RECT rect{r.left, r.top, r.right, r.bottom};
     if (this->Handle()) ::InvalidateRect(this->Handle(), &rect, FALSE);
   }
@@ -37,19 +40,23 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
         result = 1;  // the whole surface is painted from an off-screen bitmap
         return true;
       case WM_PAINT:
-        PaintBuffered(this->Handle(), this->backend_, false, [this, &control](GdiCanvas& canvas, int width, int height) {
-          CallModel([&] {
-            PaintSurface(canvas, width, height);
-            control.PaintControls(canvas);
-          });
-        });
+        PaintBuffered(
+            this->Handle(), this->backend_, false,
+            [this, &control](GdiCanvas& canvas, int width, int height) {
+              CallModel([&] {
+                PaintSurface(canvas, width, height);
+                control.PaintControls(canvas);
+              });
+            },
+            control.Dpi());
         return true;
       case WM_PRINTCLIENT: {
         // A themed child draws this surface under its see-through parts.
         RECT client{};
         GetClientRect(this->Handle(), &client);
-        GdiCanvas canvas(this->backend_, HDC(wParam), false);
-        PaintSurface(canvas, int(client.right), int(client.bottom));
+        GdiCanvas canvas(this->backend_, HDC(wParam), false, kEverywhere, control.Dpi());
+        const TRect designed = UnscaleRectOutward({0, 0, int(client.right), int(client.bottom)}, control.Dpi());
+        PaintSurface(canvas, designed.right, designed.bottom);
         control.PaintControls(canvas);
         result = 0;
         return true;
@@ -67,7 +74,7 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
         return true;
       case WM_LBUTTONDBLCLK:
         SetCapture(this->Handle());
-        control.RouteDblClick(PointOf(lParam));
+        control.RouteDblClick(PointOf(lParam, control));
         return true;
       case WM_LBUTTONUP:
         ButtonUp(TMouseButton::mbLeft, wParam, lParam);
@@ -86,7 +93,7 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
           track.hwndTrack = this->Handle();
           trackingLeave_ = TrackMouseEvent(&track);
         }
-        control.RouteMouseMove(ShiftOf(wParam), PointOf(lParam));
+        control.RouteMouseMove(ShiftOf(wParam), PointOf(lParam, control));
         HoverMayHaveChanged();
         return true;
       }
@@ -106,14 +113,17 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
   }
 
  private:
-  static TPoint PointOf(LPARAM lParam) { return {int(short(LOWORD(lParam))), int(short(HIWORD(lParam)))}; }
+  // In designed pixels.
+  static TPoint PointOf(LPARAM lParam, const TControl& control) {
+    return UnscalePoint({int(short(LOWORD(lParam))), int(short(HIWORD(lParam)))}, control.Dpi());
+  }
   static TShiftState ShiftOf(WPARAM wParam) {
     return ShiftFromMouseKeys(unsigned(wParam), GetKeyState(VK_MENU) < 0);
   }
 
   void ButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {
     SetCapture(this->Handle());
-    this->Control().RouteMouseDown(button, ShiftOf(wParam), PointOf(lParam));
+    this->Control().RouteMouseDown(button, ShiftOf(wParam), PointOf(lParam, this->Control()));
   }
 
   void ButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam) {
@@ -123,7 +133,7 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
       ReleaseCapture();
       releasingCapture_ = false;
     }
-    this->Control().RouteMouseUp(button, ShiftOf(wParam), PointOf(lParam));
+    this->Control().RouteMouseUp(button, ShiftOf(wParam), PointOf(lParam, this->Control()));
     HoverMayHaveChanged();
   }
 

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "ui/controls.h"
+#include "ui/dpi.h"
 
 namespace ui::win32 {
 
@@ -75,7 +76,7 @@ void Win32ChildWindow::Create(const wchar_t* className, DWORD style, DWORD exSty
   if (control_.Visible()) style |= WS_VISIBLE;
   if (!control_.Enabled()) style |= WS_DISABLED;
   if (!comctl::Ensure()) throw std::runtime_error("Не удалось создать элемент управления");
-  TRect r = control_.BoundsRect();
+  TRect r = ScaleRect(control_.BoundsRect(), control_.Dpi());
   hwnd_ = CreateWindowExW(exStyle, className, Widen(control_.Caption()).c_str(), style, r.left, r.top,
                           std::max(r.Width(), 0), std::max(r.Height(), 0), parent, HMENU(UINT_PTR(nextControlId++)),
                           backend_.Instance(), nullptr);
@@ -93,6 +94,7 @@ bool Win32ChildWindow::ColorAs(HDC dc, TColor background, TColor text, LRESULT& 
 }
 
 void Win32ChildWindow::ApplyBounds(TRect r) {
+  r = ScaleRect(r, control_.Dpi());
   if (hwnd_)
     SetWindowPos(hwnd_, nullptr, r.left, r.top, std::max(r.Width(), 0), std::max(r.Height(), 0),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -111,7 +113,7 @@ void Win32ChildWindow::ApplyCaption(const std::string& caption) {
 }
 
 void Win32ChildWindow::ApplyFont(const TFont& font) {
-  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, WPARAM(backend_.Font(font, false)), TRUE);
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, WPARAM(backend_.Font(font, false, control_.Dpi())), TRUE);
 }
 
 void Win32ChildWindow::Repaint() {

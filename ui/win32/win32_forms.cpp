@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win32/late_bound.h"
+#include "ui/dpi.h"
 #include "ui/forms.h"
 #include "ui/win32/win32_helpers.h"
 
@@ -42,6 +44,8 @@ constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAM
 constexpr DWORD kFrameExStyles = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
 
 TPoint PointOf(LPARAM lParam) { return {int(short(LOWORD(lParam))), int(short(HIWORD(lParam)))}; }
+// A point of a form's client area in designed pixels.
+TPoint DesignedPointOf(const TForm& form, LPARAM lParam) { return UnscalePoint(PointOf(lParam), form.Dpi()); }
 
 TShiftState ShiftOf(WPARAM wParam) { return ShiftFromMouseKeys(unsigned(wParam), GetKeyState(VK_MENU) < 0); }
 
@@ -58,12 +62,48 @@ TOOLINFOW FormTool(HWND form) {
 
 }  // namespace
 
-TSize FormFrameSize(TBorderStyle border) {
+namespace {
+
+// The frame at a given density where the system draws frames per monitor (Windows 10 1607 and
+// later), else at the system's.
+TSize FrameAt(TBorderStyle border, int dpi) {
   if (border == TBorderStyle::bsNone) return {0, 0};
   WindowStyles styles = StylesFor(border);
   RECT r{0, 0, 0, 0};
-  AdjustWindowRectEx(&r, styles.style, FALSE, styles.exStyle);
+  using AdjustForDpiFn = BOOL WINAPI(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static auto* adjustForDpi = platform::win32::LateBound<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+  if (!adjustForDpi || !adjustForDpi(&r, styles.style, FALSE, styles.exStyle, UINT(dpi)))
+    AdjustWindowRectEx(&r, styles.style, FALSE, styles.exStyle);
   return {int(r.right - r.left), int(r.bottom - r.top)};
+}
+
+int WindowDpi(HWND hwnd) {
+  using GetDpiForWindowFn = UINT WINAPI(HWND);
+  static auto* getDpi = platform::win32::LateBound<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+  return getDpi ? int(getDpi(hwnd)) : 0;
+}
+
+}  // namespace
+
+// The designed frame: what a form's designed Width and Height include.
+TSize FormFrameSize(TBorderStyle border) { return FrameAt(border, kDesignDpi); }
+
+RECT Win32FormPeer::WindowRectFor(TRect r) const {
+  const int dpi = form_.Dpi();
+  TBorderStyle border = form_.BorderStyle();
+  if (hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CAPTION) == 0) border = TBorderStyle::bsNone;
+  const TSize size = ScaledWindowSize({std::max(r.Width(), 0), std::max(r.Height(), 0)}, FormFrameSize(border),
+                                      FrameAt(border, dpi), dpi);
+  return {r.left, r.top, r.left + std::max(int(size.cx), 0), r.top + std::max(int(size.cy), 0)};
+}
+
+void Win32FormPeer::DpiChanged(int dpi, const RECT& suggested) {
+  placing_ = true;
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  placing_ = false;
+  const TRect at{int(suggested.left), int(suggested.top), int(suggested.right), int(suggested.bottom)};
+  CallModel([this, dpi, at] { form_.ChangeDpi(dpi, at); });
 }
 
 Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form) : backend_(backend), form_(form) {
@@ -78,14 +118,22 @@ Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form) : backend_(backend),
   if (!form.SystemMenu) styles.style &= ~DWORD(WS_SYSMENU);
   if (!form.Enabled()) styles.style |= WS_DISABLED;
   DWORD exStyle = styles.exStyle | (stayOnTop_ ? WS_EX_TOPMOST : 0);
+  // Made for the density of the monitor it will stand on.
   TRect r = form.BoundsRect();
+  form.SetInitialDpi(backend.MonitorDpi(RECT{r.left, r.top, r.left + std::max(r.Width(), 1), r.top + std::max(r.Height(), 1)}));
+  RECT w = WindowRectFor(r);
   placing_ = true;
   // Owned by the application window: owned windows get no task-bar button of their own.
-  CreateWindowExW(exStyle, kFormClass, Widen(form.Caption()).c_str(), styles.style, r.left, r.top,
-                  std::max(r.Width(), 0), std::max(r.Height(), 0), backend.OwnerWindow(), nullptr, backend.Instance(),
-                  this);
+  CreateWindowExW(exStyle, kFormClass, Widen(form.Caption()).c_str(), styles.style, w.left, w.top, w.right - w.left,
+                  w.bottom - w.top, backend.OwnerWindow(), nullptr, backend.Instance(), this);
   placing_ = false;
   if (!hwnd_) throw std::runtime_error("Не удалось создать окно");
+  // The system knows best which monitor the window ended on.
+  const int dpi = WindowDpi(hwnd_);
+  if (dpi > 0 && dpi != form.Dpi()) {
+    form.SetInitialDpi(dpi);
+    SetBounds(form.BoundsRect());
+  }
   ApplyLayering();
   // The tool-tip is made when the window is first shown or pointed at (CreateTip): hints need
   // a window on the screen, and most windows start hidden.
@@ -136,9 +184,9 @@ void Win32FormPeer::ApplyHintTiming() {
 
 void Win32FormPeer::SetBounds(TRect r) {
   if (!hwnd_) return;
+  RECT w = WindowRectFor(r);
   placing_ = true;
-  SetWindowPos(hwnd_, nullptr, r.left, r.top, std::max(r.Width(), 0), std::max(r.Height(), 0),
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, w.left, w.top, w.right - w.left, w.bottom - w.top, SWP_NOZORDER | SWP_NOACTIVATE);
   placing_ = false;
 }
 
@@ -180,6 +228,8 @@ void Win32FormPeer::Invalidate() {
 }
 
 void Win32FormPeer::InvalidateRect(TRect r) {
+  // One pixel more on each side: rounding never leaves a scaled edge unpainted.
+  if (form_.Dpi() != kDesignDpi) r = ScaleRect({r.left, r.top, r.right, r.bottom}, form_.Dpi()), r = {r.left - 1, r.top - 1, r.right + 1, r.bottom + 1};
   RECT rect{r.left, r.top, r.right, r.bottom};
   if (hwnd_) ::InvalidateRect(hwnd_, &rect, FALSE);
 }
@@ -323,8 +373,10 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // A themed child (a tab control) draws its parent's surface under its see-through parts.
       RECT client{};
       GetClientRect(hwnd, &client);
-      GdiCanvas canvas(backend_, HDC(wParam), colorKey_);
-      canvas.FillRect({0, 0, int(client.right), int(client.bottom)}, form_.Color());
+      GdiCanvas canvas(backend_, HDC(wParam), colorKey_, kEverywhere, form_.Dpi(),
+                       colorKey_ ? std::optional<TColor>(keyColor_) : std::nullopt);
+      const TRect designed = UnscaleRectOutward({0, 0, int(client.right), int(client.bottom)}, form_.Dpi());
+      canvas.FillRect(designed, form_.Color());
       CallModel([this, &canvas] { form_.PaintControls(canvas); });
       return 0;
     }
@@ -341,7 +393,7 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONDBLCLK: {
       SetCapture(hwnd);
-      TPoint p = PointOf(lParam);
+      TPoint p = DesignedPointOf(form_, lParam);
       CallModel([this, p] { form_.RouteDblClick(p); });
       return 0;
     }
@@ -381,6 +433,10 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) backend_.FormActivated(this);
       break;
+    case 0x02E0: {  // WM_DPICHANGED: moved onto a monitor of another density
+      DpiChanged(int(HIWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    }
     case WM_CLOSE:
       // The model decides: a form is never destroyed from here.
       CallModel([this] { form_.CloseRequested(); });
@@ -398,16 +454,19 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32FormPeer::Paint() {
-  PaintBuffered(hwnd_, backend_, colorKey_, [this](GdiCanvas& canvas, int width, int height) {
-    canvas.FillRect({0, 0, width, height}, form_.Color());
-    CallModel([this, &canvas] { form_.PaintControls(canvas); });
-  });
+  PaintBuffered(
+      hwnd_, backend_, colorKey_,
+      [this](GdiCanvas& canvas, int width, int height) {
+        canvas.FillRect({0, 0, width, height}, form_.Color());
+        CallModel([this, &canvas] { form_.PaintControls(canvas); });
+      },
+      form_.Dpi(), colorKey_ ? std::optional<TColor>(keyColor_) : std::nullopt);
 }
 
 void Win32FormPeer::ButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {
   // The pointer stays ours until the release, even outside the window.
   SetCapture(hwnd_);
-  TPoint p = PointOf(lParam);
+  TPoint p = DesignedPointOf(form_, lParam);
   TShiftState shift = ShiftOf(wParam);
   CallModel([this, button, shift, p] { form_.RouteMouseDown(button, shift, p); });
 }
@@ -420,7 +479,7 @@ void Win32FormPeer::ButtonUp(TMouseButton button, WPARAM wParam, LPARAM lParam) 
     ReleaseCapture();
     releasingCapture_ = false;
   }
-  TPoint p = PointOf(lParam);
+  TPoint p = DesignedPointOf(form_, lParam);
   TShiftState shift = ShiftOf(wParam);
   auto alive = alive_;
   CallModel([this, button, shift, p] { form_.RouteMouseUp(button, shift, p); });
@@ -436,7 +495,7 @@ void Win32FormPeer::MouseMoved(WPARAM wParam, LPARAM lParam) {
     track.hwndTrack = hwnd_;
     trackingLeave_ = TrackMouseEvent(&track);
   }
-  TPoint p = PointOf(lParam);
+  TPoint p = DesignedPointOf(form_, lParam);
   TShiftState shift = ShiftOf(wParam);
   auto alive = alive_;
   const bool firstMove = !tipMade_;

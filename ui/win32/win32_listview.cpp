@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "ui/dpi.h"
 #include "ui/listview.h"
 #include "ui/win32/win32_helpers.h"
 #include "ui/win32/win32_peers.h"
@@ -45,12 +46,12 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
       LVCOLUMNW column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
       column.pszText = caption.data();
-      column.cx = columns[i].width;
+      column.cx = ScaleValue(columns[i].width, list_.Dpi());
       column.iSubItem = int(i);
       if (int(i) < shownColumns_) {
         // Only what differs: setting a column repaints the header.
         if (i < shownCaptions_.size() && shownCaptions_[i] == columns[i].caption) column.mask &= ~UINT(LVCF_TEXT);
-        if (ColumnWidth(int(i)) == columns[i].width) column.mask &= ~UINT(LVCF_WIDTH);
+        if (ColumnWidth(int(i)) == column.cx) column.mask &= ~UINT(LVCF_WIDTH);
         if (column.mask != LVCF_SUBITEM) SendMessageW(Handle(), LVM_SETCOLUMNW, i, LPARAM(&column));
       } else {
         SendMessageW(Handle(), LVM_INSERTCOLUMNW, i, LPARAM(&column));
@@ -219,7 +220,7 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
         if (int(draw.nmcd.dwItemSpec) != list_.HotItem()) return CDRF_DODEFAULT;
         TFont font = list_.Font();
         font.underline = true;
-        SelectObject(draw.nmcd.hdc, backend_.Font(font, false));
+        SelectObject(draw.nmcd.hdc, backend_.Font(font, false, list_.Dpi()));
         return CDRF_NEWFONT;
       }
       default:
@@ -252,9 +253,10 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
     const auto& columns = list_.Columns();
     if (change.iItem < 0 || change.iItem >= int(columns.size()) || change.iItem >= shownColumns_) return false;
     const TListColumn& c = columns[std::size_t(change.iItem)];
-    auto clamp = [&c](int w) {
-      if (c.maxWidth > 0) w = std::min(w, c.maxWidth);
-      if (c.minWidth > 0) w = std::max(w, c.minWidth);
+    auto clamp = [this, &c](int w) {
+      const int dpi = list_.Dpi();
+      if (c.maxWidth > 0) w = std::min(w, ScaleValue(c.maxWidth, dpi));
+      if (c.minWidth > 0) w = std::max(w, ScaleValue(c.minWidth, dpi));
       return w;
     };
     bool hasWidth = change.pitem && (change.pitem->mask & HDI_WIDTH);
@@ -266,7 +268,7 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
     if (!SendMessageW(header.hwndFrom, HDM_GETITEMW, WPARAM(change.iItem), LPARAM(&item))) return true;
     int width = clamp(item.cxy);
     if (width != item.cxy) SendMessageW(Handle(), LVM_SETCOLUMNWIDTH, WPARAM(change.iItem), width);
-    list_.ColumnResized(change.iItem, width);
+    list_.ColumnResized(change.iItem, UnscaleValue(width, list_.Dpi()));
     return true;
   }
 

@@ -11,6 +11,7 @@
 
 #include "platform/win32/cp1251.h"
 #include "ui/buttons.h"
+#include "ui/dpi.h"
 #include "ui/edits.h"
 #include "ui/win32/win32_peers.h"
 
@@ -105,19 +106,22 @@ class Win32BitBtnPeer : public Win32ButtonPeer {
     }
 
     std::wstring text = Widen(bitBtn_.Caption());
-    HGDIOBJ oldFont = SelectObject(dc, backend_.Font(bitBtn_.Font(), false));
+    HGDIOBJ oldFont = SelectObject(dc, backend_.Font(bitBtn_.Font(), false, bitBtn_.Dpi()));
     RECT measure{0, 0, 0, 0};
     if (!text.empty()) DrawTextW(dc, text.c_str(), int(text.size()), &measure, DT_SINGLELINE | DT_CALCRECT);
     int textWidth = measure.right - measure.left, textHeight = measure.bottom - measure.top;
     constexpr int kSpacing = 4;
-    int glyphWidth = glyph_.Empty() ? 0 : glyph_.width;
+    // The picture at the button's density, scaled smoothly when drawn.
+    const int dpi = bitBtn_.Dpi();
+    const int glyphHeight = glyph_.Empty() ? 0 : ScaleValue(glyph_.DesignedHeight(), dpi);
+    int glyphWidth = glyph_.Empty() ? 0 : ScaleValue(glyph_.DesignedWidth(), dpi);
     int total = glyphWidth + (glyphWidth && textWidth ? kSpacing : 0) + textWidth;
     int shift = pressed && !theme ? 1 : 0;
     int x = r.left + (r.right - r.left - total) / 2 + shift;
     int middle = (r.top + r.bottom) / 2 + shift;
     if (glyphWidth) {
-      int top = middle - glyph_.height / 2;
-      GdiCanvas(backend_, dc, false).DrawImage(glyph_, {x, top, x + glyph_.width, top + glyph_.height}, true);
+      int top = middle - glyphHeight / 2;
+      GdiCanvas(backend_, dc, false).DrawImage(glyph_, {x, top, x + glyphWidth, top + glyphHeight}, true);
       x += glyphWidth + kSpacing;
     }
     if (!text.empty()) {

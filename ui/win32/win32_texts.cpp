@@ -126,7 +126,7 @@ class Win32SpinEditPeer : public Win32ControlPeer<SpinEditPeer> {
   }
   void SetFont(const TFont& font) override {
     ApplyFont(font);
-    if (edit_) SendMessageW(edit_, WM_SETFONT, WPARAM(backend_.Font(font, false)), TRUE);
+    if (edit_) SendMessageW(edit_, WM_SETFONT, WPARAM(backend_.Font(font, false, Control().Dpi())), TRUE);
   }
   void SetFocus() override {
     if (edit_) ::SetFocus(edit_);

@@ -10,8 +10,10 @@
 #include <stdexcept>
 
 #include "platform/win32/cp1251.h"
+#include "platform/win32/late_bound.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/dpi.h"
 #include "ui/extctrls.h"
 #include "ui/forms.h"
 #include "ui/win32/win32_helpers.h"
@@ -134,12 +136,12 @@ HBRUSH Backend::Brush(TColor color) {
   return made;
 }
 
-HFONT Backend::Font(const TFont& font, bool crisp) {
-  FontKey key{font.name, font.size, font.bold, font.underline, crisp};
+HFONT Backend::Font(const TFont& font, bool crisp, int dpi) {
+  FontKey key{font.name, font.size, font.bold, font.underline, crisp, dpi};
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
   LOGFONTW lf{};
-  lf.lfHeight = FontHeight(font.size, dpi_);
+  lf.lfHeight = FontHeight(font.size, dpi > 0 ? dpi : 96);
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = font.underline ? TRUE : FALSE;
   // The program's texts are cp1251: ask for the Cyrillic character set.
@@ -156,10 +158,10 @@ HFONT Backend::Font(const TFont& font, bool crisp) {
   return made;
 }
 
-TSize Backend::MeasureText(const std::string& text, const TFont& font) {
+TSize Backend::MeasureText(const std::string& text, const TFont& font, int dpi) {
   const bool own = measuring_ != nullptr;
   HDC dc = own ? measuring_ : GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font(font, false));
+  HGDIOBJ old = SelectObject(dc, Font(font, false, dpi));
   TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
   TSize total;
@@ -172,7 +174,35 @@ TSize Backend::MeasureText(const std::string& text, const TFont& font) {
   }
   SelectObject(dc, old);
   if (!own) ReleaseDC(nullptr, dc);
+  if (dpi != kDesignDpi && dpi > 0) total = {(total.cx * kDesignDpi + dpi - 1) / dpi, (total.cy * kDesignDpi + dpi - 1) / dpi};
   return total;
+}
+
+int Backend::MonitorDpi(RECT r) const {
+  using GetDpiForMonitorFn = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
+  static auto* getDpi = platform::win32::LateBound<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
+  UINT x = 0, y = 0;
+  if (getDpi && getDpi(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), 0, &x, &y) == S_OK && y > 0) return int(y);
+  return dpi_;
+}
+
+const Image& Backend::Scaled(const Image& image, int width, int height, bool keepKey, std::uint32_t extraKey,
+                             bool hasExtraKey) {
+  // FNV-1a over the pixels: a picture replaced by another of the same size is told apart.
+  std::uint64_t hash = 1469598103934665603ull;
+  for (std::uint32_t p : image.pixels) hash = (hash ^ p) * 1099511628211ull;
+  const std::uint32_t own = keepKey ? image.TransparentKey() : 0xFFFFFFFFu;
+  const std::uint32_t extra = hasExtraKey ? extraKey : 0xFFFFFFFFu;
+  for (const ScaledPicture& s : scaled_)
+    if (s.hash == hash && s.sourceWidth == image.width && s.sourceHeight == image.height && s.width == width &&
+        s.height == height && s.keys[0] == own && s.keys[1] == extra)
+      return s.image;
+  // A few dozen pictures at most are drawn scaled at a time (a window's backgrounds, buttons
+  // and icons); older ones go first.
+  if (scaled_.size() >= 64) scaled_.erase(scaled_.begin());
+  Image made = ScaleImage(image, width, height, {own, extra});
+  scaled_.push_back({hash, image.width, image.height, width, height, {own, extra}, std::move(made)});
+  return scaled_.back().image;
 }
 
 UINT_PTR Backend::AddTimer(TTimer& timer) {
@@ -298,12 +328,21 @@ bool Backend::MenuPictureMessage(UINT msg, LPARAM lParam) {
   auto picture = [this](ULONG_PTR data) -> const Image* {
     return data >= 1 && data <= menuPictures_->size() ? &(*menuPictures_)[data - 1] : nullptr;
   };
+  // Pictures at the density of the monitor the menu opens on (where the pointer is), scaled
+  // smoothly when drawn.
+  POINT at{};
+  GetCursorPos(&at);
+  const int dpi = MonitorDpi(RECT{at.x, at.y, at.x + 1, at.y + 1});
+  auto size = [dpi](const Image& image) {
+    return TSize{ScaleValue(image.DesignedWidth(), dpi), ScaleValue(image.DesignedHeight(), dpi)};
+  };
   if (msg == WM_MEASUREITEM) {
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     if (measure->CtlType != ODT_MENU) return false;
     const Image* image = picture(measure->itemData);
     if (!image) return false;
-    MenuPictureBox box = MenuPictureLayout(image->width, image->height, MenuTextGap());
+    const TSize shown = size(*image);
+    MenuPictureBox box = MenuPictureLayout(shown.cx, shown.cy, MenuTextGap());
     measure->itemWidth = UINT(box.width);
     measure->itemHeight = UINT(box.height);
     return true;
@@ -316,9 +355,10 @@ bool Backend::MenuPictureMessage(UINT msg, LPARAM lParam) {
     // At the left of the place the menu keeps for it, the gap to the text after it, over
     // whatever background the menu drew.
     const RECT& r = draw->rcItem;
-    int left = r.left + MenuPictureLayout(image->width, image->height, 0).pictureLeft;
-    int top = r.top + (r.bottom - r.top - image->height) / 2;
-    GdiCanvas(*this, draw->hDC, false).DrawImage(*image, {left, top, left + image->width, top + image->height}, true);
+    const TSize shown = size(*image);
+    int left = r.left + MenuPictureLayout(shown.cx, shown.cy, 0).pictureLeft;
+    int top = r.top + (r.bottom - r.top - shown.cy) / 2;
+    GdiCanvas(*this, draw->hDC, false).DrawImage(*image, {left, top, left + shown.cx, top + shown.cy}, true);
     return true;
   }
   return false;
@@ -504,10 +544,22 @@ std::unique_ptr<ListViewPeer> Win32WidgetSet::CreateListViewPeer(TListView& list
 TSize Win32WidgetSet::FrameSize(TBorderStyle border) { return win32::FormFrameSize(border); }
 
 TSize Win32WidgetSet::MeasureText(const std::string& text, const TFont& font) {
-  return backend_->MeasureText(text, font);
+  // At the system's density: the designed size then holds the text as drawn there.
+  return backend_->MeasureText(text, font, backend_->SystemDpi());
 }
 
 TSize Win32WidgetSet::ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+TRect Win32WidgetSet::WorkAreaAt(TPoint p) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONEAREST), &info))
+    return WidgetSet::WorkAreaAt(p);
+  const RECT& w = info.rcWork;
+  return {int(w.left), int(w.top), int(w.right), int(w.bottom)};
+}
+
+int Win32WidgetSet::MonitorDpiAt(TPoint p) { return backend_->MonitorDpi(RECT{p.x, p.y, p.x + 1, p.y + 1}); }
 
 TPoint Win32WidgetSet::CursorPos() {
   POINT p{};

@@ -46,6 +46,8 @@ class Win32WidgetSet : public WidgetSet {
 
   TSize MeasureText(const std::string& text, const TFont& font) override;
   TSize ScreenSize() override;
+  TRect WorkAreaAt(TPoint p) override;
+  int MonitorDpiAt(TPoint p) override;
   TPoint CursorPos() override;
   std::unique_ptr<MessageWindow> CreateMessageWindow(MessageHandler handler) override;
   unsigned RegisterMessage(const std::string& name) override;
