@@ -106,8 +106,9 @@ void TForm1::BuildDesign() {
   N4 = item(root, "Настройки программы");
   N7 = item(root, "-");
   N11 = item(root, "Остановить выход из системы");
-  N18 = item(root, "Отложить на 10 минут");
-  N18->Visible = false;
+  // In the menu only while a power countdown runs, right after N11 (app/main_window_countdown.cpp).
+  N18 = new ui::TMenuItem(this);
+  N18->Caption = "Отложить на 10 минут";
   N10 = item(root, "-");
   N5 = item(root, "Закрыть приложение");
 

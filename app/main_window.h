@@ -49,7 +49,7 @@ class TForm1 : public ui::TForm {
   ui::TMenuItem* N8;            // "Добавить событие"
   ui::TMenuItem *N9, *N10;      // separators
   ui::TMenuItem* N11;           // "Остановить выход из системы"
-  ui::TMenuItem* N18;           // "Отложить на 10 минут", shown while a power countdown runs
+  ui::TMenuItem* N18;           // "Отложить на 10 минут", in the menu while a power countdown runs
   ui::TMenuItem* N12;           // "Шаблоны..."
   ui::TMenuItem* N13;           // "Выключение...", the power-off templates
   ui::TMenuItem *N14, *N51, *N101, *N151, *N201, *N301, *N451, *N15, *N901, *N21;  // 1 to 120 minutes
@@ -124,7 +124,7 @@ class TForm1 : public ui::TForm {
 
   // The power countdown on the face (app/main_window_countdown.cpp). What the date label shows
   // at `now`: the time left of a restart or power-off the program started, else the date; the
-  // countdown is forgotten once its time is over, and N18 is shown while it runs.
+  // countdown is forgotten once its time is over, and N18 is in the menu while it runs.
   std::string DateOrCountdown(const platform::DateTime& now);
   // "Отложить на 10 минут": the countdown is aborted and the same action stored 10 minutes on.
   void N18Click(ui::TComponent* sender);

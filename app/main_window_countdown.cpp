@@ -1,4 +1,6 @@
 // A restart or power-off on its way: the time left in the date's place, and putting it off.
+#include <algorithm>
+
 #include "app/main_window.h"
 #include "clock/time_format.h"
 #include "events/one_time_events.h"
@@ -8,7 +10,13 @@ std::string TForm1::DateOrCountdown(const platform::DateTime& now) {
   std::string text = events::CountdownText(actions.Countdown(), now);
   // Over or aborted by someone else: the program cannot tell which, the date comes back.
   if (text.empty()) actions.EndCountdown();
-  N18->Visible = !text.empty();
+  const bool offered = N18->Parent() != nullptr;
+  if (!text.empty() && !offered) {
+    ui::TMenuItem* root = PopupMenu2->Items();
+    const auto& items = root->Items();
+    root->Insert(int(std::find(items.begin(), items.end(), N11) - items.begin()) + 1, N18);
+  }
+  if (text.empty() && offered) N18->Parent()->Remove(N18);
   return text.empty() ? clockface::FormatPicture(platform_.clock().ShortDateFormat(), now) : text;
 }
 

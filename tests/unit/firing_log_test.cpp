@@ -88,6 +88,7 @@ class ProgramFiringLogTest : public ProgramTest {
  protected:
   ProgramFiringLogTest() {
     std::filesystem::create_directories(dir.Path() / "notes");
+    std::filesystem::create_directories(dir.Path() / "days");
     dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\n");
   }
   void Add(const std::string& number, const std::string& type, const std::string& time, const std::string& file = "") {

@@ -41,7 +41,8 @@ def choose_first_item(s, what):
 
 
 def choose_item(s, text, items):
-    """Highlights the item captioned `text` with Down presses, then presses Return."""
+    """Highlights the item captioned `text` with Down presses, then presses Return; returns the
+    moment it was chosen."""
     wanted = text.encode("cp1251")
     index = [i for i, item in enumerate(items) if item["text"] == wanted]
     expect(index, f"the menu has no {text!r}: {[i['text'].decode('cp1251') for i in items]}")
@@ -51,8 +52,9 @@ def choose_item(s, text, items):
         time.sleep(0.2)
         now = s.menu()
         if now and menu_items(now)[index[0]].get("highlighted") == 1:
+            chosen = datetime.datetime.now().replace(microsecond=0)
             s.xdotool("key", "Return")
-            return
+            return chosen
     raise Failure(f"{text!r} could not be highlighted")
 
 
@@ -140,8 +142,7 @@ def power_countdown(s):
     s.screenshot("power_countdown_face")
     items = wait_until(f"{POSTPONE_ITEM!r} in the face's menu", postpone_offered, 30)
     s.screenshot("power_countdown_menu")
-    chosen = datetime.datetime.now().replace(microsecond=0)
-    choose_item(s, POSTPONE_ITEM, items)
+    chosen = choose_item(s, POSTPONE_ITEM, items)
     wait_until("the put-off power-off in the list file", lambda: len(events_list(s)) > len(numbers), 10)
     new = [n.decode() for n in events_list(s) if n.decode() not in numbers]
     expect(len(new) == 1, f"one new event should be listed: {events_list(s)}")
