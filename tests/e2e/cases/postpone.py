@@ -101,6 +101,10 @@ def reminder_snooze(s):
     expect(abs((due - chosen).total_seconds() - 300) <= 3, f"due at {due}, chosen at {chosen}: not 5 minutes on")
     text = s.app / "notes" / f"{new[0]}.zqt"
     expect(text.exists() and text.read_bytes() == note, "the snoozed reminder's text differs from the fired one's")
+    # The firing is in the log: date, time, number, type name and "ok", tab-separated.
+    log = (s.app / "Gear" / "log.txt").read_bytes().decode("cp1251").splitlines()
+    expect(any(line.split("\t")[3:] == ["Напоминание текстом", "ok"] and line.split("\t")[2] in numbers
+               for line in log), f"the reminder's firing is not logged: {log}")
     expect(program.running(), "the program ended after the snooze")
 
 
