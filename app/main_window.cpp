@@ -21,11 +21,12 @@ const char* const kTimeHint = "Это текущее время";
 }
 
 TForm1::TForm1(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files,
-               events::Scheduler& scheduler, events::Actions& actions)
+               events::Scheduler& scheduler, events::Actions& actions, events::EventStore& store)
     : ui::TForm(owner),
       files(files),
       scheduler(scheduler),
       actions(actions),
+      store(store),
       appDir(files.AppDir()),
       captions(platform.desktop()),
       platform_(platform) {
@@ -105,6 +106,9 @@ void TForm1::BuildDesign() {
   N4 = item(root, "Настройки программы");
   N7 = item(root, "-");
   N11 = item(root, "Остановить выход из системы");
+  // In the menu only while a power countdown runs, right after N11 (app/main_window_countdown.cpp).
+  N18 = new ui::TMenuItem(this);
+  N18->Caption = "Отложить на 10 минут";
   N10 = item(root, "-");
   N5 = item(root, "Закрыть приложение");
 
@@ -155,6 +159,7 @@ void TForm1::BuildDesign() {
   N4->OnClick = std::bind(&TForm1::N4Click, this, _1);
   N5->OnClick = std::bind(&TForm1::N5Click, this, _1);
   N11->OnClick = std::bind(&TForm1::N11Click, this, _1);
+  N18->OnClick = std::bind(&TForm1::N18Click, this, _1);
   BindTemplates();
   BuildStopwatchDesign();
   BuildChromeDesign();

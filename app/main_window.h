@@ -25,7 +25,7 @@ class TForm1 : public ui::TForm {
  public:
   // The program's files and the event engines belong to the program; the window uses them.
   TForm1(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files,
-         events::Scheduler& scheduler, events::Actions& actions);
+         events::Scheduler& scheduler, events::Actions& actions, events::EventStore& store);
   ~TForm1() override;
 
   // Components, in declaration order.
@@ -49,6 +49,7 @@ class TForm1 : public ui::TForm {
   ui::TMenuItem* N8;            // "Добавить событие"
   ui::TMenuItem *N9, *N10;      // separators
   ui::TMenuItem* N11;           // "Остановить выход из системы"
+  ui::TMenuItem* N18;           // "Отложить на 10 минут", in the menu while a power countdown runs
   ui::TMenuItem* N12;           // "Шаблоны..."
   ui::TMenuItem* N13;           // "Выключение...", the power-off templates
   ui::TMenuItem *N14, *N51, *N101, *N151, *N201, *N301, *N451, *N15, *N901, *N21;  // 1 to 120 minutes
@@ -61,6 +62,7 @@ class TForm1 : public ui::TForm {
   config::ProgramFiles& files;
   events::Scheduler& scheduler;
   events::Actions& actions;
+  events::EventStore& store;
 
   // Run-time state shared with the other windows.
   std::string appDir, skinIniPath, skinName;
@@ -120,7 +122,17 @@ class TForm1 : public ui::TForm {
   void RefreshBase() { scheduler.Reload(); }
   void SearchRun(const std::string& number) { actions.Run(number); }
   void Shutdown(int mode) { actions.Shutdown(mode); }
-  void N11Click(ui::TComponent*) { actions.AbortShutdown(); }
+  void N11Click(ui::TComponent*) {
+    actions.AbortShutdown();
+    RefreshDate();
+  }
+
+  // The power countdown on the face (app/main_window_countdown.cpp). What the date label shows
+  // at `now`: the time left of a restart or power-off the program started, else the date; the
+  // countdown is forgotten once its time is over, and N18 is in the menu while it runs.
+  std::string DateOrCountdown(const platform::DateTime& now);
+  // "Отложить на 10 минут": the countdown is aborted and the same action stored 10 minutes on.
+  void N18Click(ui::TComponent* sender);
 
   // Stopwatch and uptime (app/main_window_stopwatch.cpp).
   void Label1Click(ui::TComponent* sender);

@@ -15,7 +15,7 @@ const char* const kInactiveCaption = "Неактивное окно";
 void TForm1::RefreshDate() { RefreshDate(platform_.clock().Now()); }
 
 void TForm1::RefreshDate(const platform::DateTime& now) {
-  std::string date = clockface::FormatPicture(platform_.clock().ShortDateFormat(), now);
+  std::string date = DateOrCountdown(now);
   if (Label1->Caption() != date) Label1->SetCaption(date);
 }
 

@@ -5,6 +5,8 @@
 #include "config/program_files.h"
 #include "events/actions.h"
 #include "events/event_store.h"
+#include "events/event_types.h"
+#include "events/firing_log.h"
 #include "events/scheduler.h"
 #include "platform/files.h"
 
@@ -32,15 +34,30 @@ Program::Program(platform::Platform& platform, ui::WidgetSet& widgets) : platfor
                                                [this](const std::string& file) { ShowReminder(file); });
   scheduler_ = std::make_unique<events::Scheduler>(*store_, files_->Config(),
                                                    [this](const std::string& number) { actions_->Run(number); });
+  // Each firing is logged with the type it had when it fired (a one-time event may be removed
+  // right after).
+  firingLog_ = std::make_unique<events::FiringLog>(files_->Path("Gear\\log.txt"));
+  scheduler_->OnFired = [this](const std::string& number, const platform::DateTime& at, const std::string& error) {
+    const std::string type = store_->Read(number, "type", events::kDefaultType);
+    // A birthday or holiday is announced at start; its daily pass through the scan does nothing.
+    if (type == "6") return;
+    firingLog_->Append(at, number, events::TypeName(type), error.empty() ? events::kFiringOk : error);
+  };
+  // A restart or power-off on its way is shown on the clock face, brought back from the tray.
+  actions_->OnCountdownStarted = [this] {
+    if (!main_) return;
+    main_->BringBack();
+    main_->RefreshDate();
+  };
 }
 
 Program::~Program() = default;
 
 void Program::Start() {
   auto& app = *application_;
-  main_ = app.CreateForm<TForm1>(nullptr, platform_, *files_, *scheduler_, *actions_);
+  main_ = app.CreateForm<TForm1>(nullptr, platform_, *files_, *scheduler_, *actions_, *store_);
   app.CreateForm<TForm2>(nullptr, platform_, *files_, *store_, *scheduler_, SettingsWindowLinks());
-  reminder_ = app.CreateForm<TForm3>(nullptr, platform_, *files_);
+  reminder_ = app.CreateForm<TForm3>(nullptr, platform_, *files_, *store_, *scheduler_);
   app.CreateForm<TForm4>(nullptr, platform_, *files_);
   app.CreateForm<TForm5>(nullptr, platform_, *files_);
   app.CreateForm<TForm6>(nullptr, platform_, *files_);

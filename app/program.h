@@ -18,6 +18,7 @@ namespace events {
 class EventStore;
 class Scheduler;
 class Actions;
+class FiringLog;
 }  // namespace events
 
 class TForm1;
@@ -55,6 +56,7 @@ class Program {
   std::unique_ptr<events::EventStore> store_;
   std::unique_ptr<events::Actions> actions_;
   std::unique_ptr<events::Scheduler> scheduler_;
+  std::unique_ptr<events::FiringLog> firingLog_;
   std::unique_ptr<ui::TApplication> application_;
   TForm1* main_ = nullptr;
   TForm3* reminder_ = nullptr;

@@ -63,9 +63,14 @@ void Actions::Shutdown(int mode) {
     const bool force = forceEx() == "1";
     const std::string comment = settings_.ReadText("Shutdown", "Comment", kDefaultShutdownComment);
     session.RequestShutdown(comment, timeout, force, mode == 2);
+    countdown_ = StartCountdown(mode == 2, timeout, platform_.clock().Now());
+    if (countdown_ && OnCountdownStarted) OnCountdownStarted();
   }
 }
 
-void Actions::AbortShutdown() { platform_.shell().Execute("open", "shutdown.exe", " -a", "", platform::kShowNormal); }
+void Actions::AbortShutdown() {
+  countdown_.reset();
+  platform_.shell().Execute("open", "shutdown.exe", " -a", "", platform::kShowNormal);
+}
 
 }  // namespace events

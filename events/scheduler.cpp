@@ -74,6 +74,20 @@ bool Scheduler::Remove(const std::string& number) {
   return true;
 }
 
+void Scheduler::Add(const std::string& number) {
+  if (IndexOf(number, names_.size() - 1)) return;
+  if (times_.size() != names_.size() || dates_.size() != names_.size()) {
+    // The times were never read for this list: read list and times afresh, the new one with them.
+    LoadList();
+    Reload();
+    return;
+  }
+  names_.push_back(number);
+  times_.push_back(store_.Read(number, "time", kDefaultTime));
+  dates_.push_back(store_.Read(number, "date", kDefaultDate));
+  indexStale_ = true;
+}
+
 void Scheduler::EraseFromStore(const std::string& number) {
   const std::string type = store_.Read(number, "type", kDefaultType);
   const std::string reminder = store_.Read(number, "pathtotxt", "0");
@@ -86,6 +100,15 @@ void Scheduler::EraseFromStore(const std::string& number) {
   }
   store_.EraseSection(number);
   if (type == "5") store_.DeleteSideFile(SideFolder::kNotes, reminder);
+}
+
+void Scheduler::Fired(const std::string& number, const platform::DateTime& at, const std::string& error) {
+  if (!OnFired) return;
+  try {
+    OnFired(number, at, error);
+  } catch (...) {
+    // A log that cannot be written neither stops the scan nor hides the action's own error.
+  }
 }
 
 void Scheduler::Scan(const platform::DateTime& now, const std::string& timePicture, const std::string& datePicture) {
@@ -119,7 +142,14 @@ void Scheduler::Scan(const platform::DateTime& now, const std::string& timePictu
         } catch (const ActionUnavailable&) {
           fired_.Forget(number);
           throw;
+        } catch (const std::exception& e) {
+          Fired(number, now, e.what());
+          throw;
+        } catch (...) {
+          Fired(number, now, "unknown error");
+          throw;
         }
+        Fired(number, now, "");
       };
 
       // Matched by the time the scan holds; the other keys as they are stored now. An event

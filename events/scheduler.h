@@ -66,6 +66,9 @@ class Scheduler {
   // Takes an event out of the scan at once (the store is left alone). False when the scan
   // did not hold it.
   bool Remove(const std::string& number);
+  // Puts a number just added to the list file into the scan at once, with its stored time and
+  // date; a number the scan holds already is left as it is.
+  void Add(const std::string& number);
 
   // Fires the events due in the second `now`: those whose stored time equals `now` written
   // with `timePicture` and whose periodicity holds on that day (dates written and parsed
@@ -77,6 +80,9 @@ class Scheduler {
   // Raised after the scan removed a fired one-time event, so that a window that lists the
   // events can rebuild its list.
   std::function<void()> OnScanRemoved;
+  // Raised after each firing with the second it stands for and the action's outcome: empty
+  // when it ran, the error's text when it failed. What the handler raises is ignored.
+  std::function<void(const std::string& number, const platform::DateTime& at, const std::string& error)> OnFired;
 
  private:
   // Index of `number` in the scan, trying `hint` first.
@@ -87,6 +93,8 @@ class Scheduler {
   std::size_t NextWithTime(std::size_t from, const std::string& timeText);
   // Removes a fired one-time event from the store: list line, section, reminder text.
   void EraseFromStore(const std::string& number);
+  // Raises OnFired, keeping back what it raises.
+  void Fired(const std::string& number, const platform::DateTime& at, const std::string& error);
 
   EventStore& store_;
   const config::Settings& settings_;

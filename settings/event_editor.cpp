@@ -101,18 +101,21 @@ void TForm2::BuildEditorGroups() {
   GroupBox1->SetCaption("Время и число");
   GroupBox1->SetEnabled(false);
   Image5 = Background(this, GroupBox1, "Image5");
-  Image3 = Make<ui::TImage>(this, GroupBox1, "Image3", 10, 20, 16, 16);
+  Image3 = Make<ui::TImage>(this, GroupBox1, "Image3", 10, 16, 16, 16);
   Image3->Transparent = true;
-  Label3 = MakeLabel(this, GroupBox1, "Label3", 30, 22, "Время");
-  DateTimePicker1 = Make<ui::TDateTimePicker>(this, GroupBox1, "DateTimePicker1", 10, 40, 120, 21);
+  Label3 = MakeLabel(this, GroupBox1, "Label3", 30, 18, "Время");
+  DateTimePicker1 = Make<ui::TDateTimePicker>(this, GroupBox1, "DateTimePicker1", 10, 34, 120, 21);
   DateTimePicker1->SetKind(ui::TDateTimeKind::dtkTime);
   DateTimePicker1->SetEnabled(false);
-  Image4 = Make<ui::TImage>(this, GroupBox1, "Image4", 10, 74, 16, 16);
+  Image4 = Make<ui::TImage>(this, GroupBox1, "Image4", 10, 60, 16, 16);
   Image4->Transparent = true;
-  Label4 = MakeLabel(this, GroupBox1, "Label4", 30, 76, "Число");
-  DateTimePicker2 = Make<ui::TDateTimePicker>(this, GroupBox1, "DateTimePicker2", 10, 94, 120, 21);
+  Label4 = MakeLabel(this, GroupBox1, "Label4", 30, 62, "Число");
+  DateTimePicker2 = Make<ui::TDateTimePicker>(this, GroupBox1, "DateTimePicker2", 10, 78, 120, 21);
   DateTimePicker2->SetKind(ui::TDateTimeKind::dtkDate);
   DateTimePicker2->SetEnabled(false);
+  // When the event shown fires next, on two lines under the pickers: empty until one is shown.
+  Label9 = MakeLabel(this, GroupBox1, "Label9", 10, 104, "");
+  Label10 = MakeLabel(this, GroupBox1, "Label10", 10, 118, "");
 
   PopupMenu2 = new ui::TPopupMenu(this);
   PopupMenu2->Name = "PopupMenu2";
@@ -252,6 +255,7 @@ void TForm2::BitBtn4Click(ui::TComponent*) {
   SpeedButton5->SetDown(true);
   if (!Recording()) {
     emailAddress.clear();
+    ShowNextFiring("");
     GroupBox1->SetEnabled(true);
     SetCaption(kRecordCaption);
     GroupBox2->SetEnabled(true);

@@ -134,6 +134,7 @@ config::TIniSnapshot TForm2::DetailSnapshot() {
 void TForm2::EventRefresh() {
   ListUpdate update(*ListView1);
   ListView1->Clear();
+  hintRow_ = -1;
   shownCodes = events::LoadListFile(store_.ListPath());
   std::vector<settings::EventRow> rows;
   rows.reserve(shownCodes.size());
@@ -158,6 +159,30 @@ void TForm2::SetListFilter(int filter) {
 
 void TForm2::ListView1MouseMove(ui::TComponent*, ui::TShiftState, int, int) {
   ListView1->SetPopupMenu(listFilter == settings::kFilterCelebrations ? nullptr : PopupMenu1);
+  // The hint over a row tells when that event fires next; worked out when the row changes.
+  const int hot = ListView1->HotItem();
+  if (hot == hintRow_) return;
+  hintRow_ = hot;
+  std::string hint;
+  if (hot >= 0) {
+    platform::Clock& clock = platform_.clock();
+    hint = settings::NextFiringLine(DetailSnapshot(), ListView1->Item(hot).Caption(), clock.Now(),
+                                    clock.LongTimeFormat(), clock.ShortDateFormat());
+  }
+  ListView1->SetHint(hint);
+}
+
+void TForm2::ShowNextFiring(const std::string& number) {
+  std::string line;
+  if (!number.empty()) {
+    platform::Clock& clock = platform_.clock();
+    line = settings::NextFiringLine(DetailSnapshot(), number, clock.Now(), clock.LongTimeFormat(),
+                                    clock.ShortDateFormat());
+  }
+  // "Следующий раз:" above, the moment below: the group is narrower than the whole line.
+  const std::size_t label = std::string(settings::kNextFiringLabel).size();
+  Label9->SetCaption(line.empty() ? "" : line.substr(0, label));
+  Label10->SetCaption(line.size() > label + 1 ? line.substr(label + 1) : "");
 }
 
 void TForm2::SpeedButton5Click(ui::TComponent*) { SetListFilter(settings::kFilterStandard); }
@@ -193,6 +218,7 @@ void TForm2::ListView1Click(ui::TComponent*) {
   const ui::TListItem* row = ListView1->Selected();
   if (!row) return;
   const std::string number = row->Caption();
+  ShowNextFiring(number);
   const settings::EventDetail d = settings::ReadDetail(DetailSnapshot(), number, files_.AppDir());
   auto showBirthdayFlag = [&] {
     if (d.birthday == "1") CheckBox1->SetChecked(true);
@@ -296,6 +322,7 @@ void TForm2::EventDel() {
   // scheduler stops scanning the event at once rather than when the window closes.
   storedCodes = events::RemoveEvent(store_, number);
   scheduler_.Remove(number);
+  ShowNextFiring("");
   EventRefresh();
 }
 

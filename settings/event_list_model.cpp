@@ -1,18 +1,11 @@
 #include "settings/event_list_model.h"
 
 #include "config/convert.h"
+#include "clock/time_format.h"
 #include "events/event_store.h"
+#include "events/next_firing.h"
 
 namespace settings {
-
-std::string TypeName(const std::string& storedType) {
-  try {
-    const int type = config::StrToInt(storedType);
-    if (type >= 0 && type < int(kTypeNames.size())) return kTypeNames[std::size_t(type)];
-  } catch (const config::EConvertError&) {
-  }
-  return storedType;
-}
 
 bool Listed(int filter, const std::string& storedType) {
   if (filter == kFilterAll) return true;
@@ -51,6 +44,16 @@ std::string TestRunFile(const config::TIniSnapshot& detail, const std::string& n
                         const std::string& appDir) {
   return celebration ? detail.ReadString(number, "pathtobirthday", appDir + "days\\" + events::kDefaultCelebrationFile)
                      : detail.ReadString(number, "pathtotxt", appDir + "notes\\" + events::kDefaultReminderFile);
+}
+
+std::string NextFiringLine(const config::TIniSnapshot& detail, const std::string& number,
+                           const platform::DateTime& now, const std::string& timePicture,
+                           const std::string& datePicture) {
+  if (detail.ReadString(number, "type", events::kDefaultType) == "6") return {};
+  const auto next = events::NextFiring(events::ReadFiringRule(detail, number), now, timePicture, datePicture);
+  if (!next) return std::string(kNextFiringLabel) + " " + kNeverFires;
+  return std::string(kNextFiringLabel) + " " + clockface::FormatPicture(datePicture, *next) + " " +
+         clockface::FormatPicture(timePicture, *next);
 }
 
 }  // namespace settings

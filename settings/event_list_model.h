@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "config/ini.h"
+#include "events/event_types.h"
+#include "platform/platform.h"
 
 namespace settings {
 
@@ -17,13 +19,10 @@ inline constexpr int kFilterCelebrations = 6;  // birthdays and holidays only
 inline constexpr int kFilterAll = -1;          // every event
 
 // The names of the seven types, indexed by the stored type; also the action pages' captions.
-inline constexpr std::array<const char*, 7> kTypeNames = {
-    "Сигнал", "Любой файл", "Завершение сеанса", "Перезагрузка", "Выключение", "Напоминание текстом",
-    "День рождения/праздник"};
+inline constexpr const auto& kTypeNames = events::kTypeNames;
 
-// The name shown for a stored type: the type's name for "0" to "6" (as integers, so " 5" and
-// "05" too), the stored text itself for anything else, so a damaged entry stays visible.
-std::string TypeName(const std::string& storedType);
+// The name shown for a stored type (see events::TypeName).
+using events::TypeName;
 
 // Whether `filter` lists an event of the stored type. Filters 0 to 6 compare the type as an
 // integer and raise config::EConvertError for a type that is none; 8 compares the text.
@@ -59,5 +58,15 @@ EventDetail ReadDetail(const config::TIniSnapshot& detail, const std::string& nu
 // the placeholder of its own folder when the key is missing.
 std::string TestRunFile(const config::TIniSnapshot& detail, const std::string& number, bool celebration,
                         const std::string& appDir);
+
+// When event `number` fires next from `now`, by the scheduler's own rules and defaults:
+// "Следующий раз: <date> <time>" in the user's formats, or "Следующий раз: не сработает" for
+// an event that never will (an inactive one, a one-time moment past). Empty for a birthday or
+// holiday (type "6"), which is announced on its day and not fired at a time.
+std::string NextFiringLine(const config::TIniSnapshot& detail, const std::string& number,
+                           const platform::DateTime& now, const std::string& timePicture,
+                           const std::string& datePicture);
+inline constexpr const char* kNextFiringLabel = "Следующий раз:";
+inline constexpr const char* kNeverFires = "не сработает";
 
 }  // namespace settings

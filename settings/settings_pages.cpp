@@ -4,6 +4,7 @@
 
 #include "clock/media_player.h"
 #include "config/convert.h"
+#include "platform/files.h"
 #include "platform/sound_limits.h"
 #include "resources/jpeg.h"
 #include "resources/picture.h"
@@ -240,9 +241,11 @@ void TForm2::BuildSettingsPages() {
   };
   BitBtn12 = side("BitBtn12", 8, "Об авторе", "HELP");
   BitBtn13 = side("BitBtn13", 44, "Посетить сайт", "WWW");
+  BitBtn14 = side("BitBtn14", 80, "Журнал", "TIME");
   BitBtn10 = side("BitBtn10", 340, "Выход", "EXIT");
   BitBtn12->OnClick = click(&TForm2::BitBtn12Click);
   BitBtn13->OnClick = click(&TForm2::BitBtn13Click);
+  BitBtn14->OnClick = click(&TForm2::BitBtn14Click);
   BitBtn10->OnClick = click(&TForm2::BitBtn10Click);
 }
 
@@ -383,4 +386,17 @@ void TForm2::BitBtn13Click(ui::TComponent*) {
   if (platform_.shell().Execute("open", help, "", "", platform::kShowNormal) <= 32 && ui::HasApplication())
     ui::Application().ShowMessageBox("Не удалось открыть справку: " + help, ui::Application().Title(),
                                      ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+}
+
+void TForm2::BitBtn14Click(ui::TComponent*) {
+  // The log of firings, opened with the program the system has for text files.
+  const std::string log = files_.Path("Gear\\log.txt");
+  const std::string title = ui::HasApplication() ? ui::Application().Title() : std::string();
+  if (!platform::FileExists(log)) {
+    platform_.dialogs().ShowMessageBox("Журнал пуст: ни одно событие ещё не сработало.", title,
+                                       ui::MB_OK_FLAG | ui::MB_ICONINFORMATION_FLAG);
+    return;
+  }
+  if (platform_.shell().Execute("open", log, "", "", platform::kShowNormal) <= 32)
+    platform_.dialogs().ShowMessageBox("Не удалось открыть журнал: " + log, title, ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
 }

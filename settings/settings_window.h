@@ -94,6 +94,8 @@ class TForm2 : public ui::TForm {
   ui::TImage* Image4;                  // the icon beside "Число"
   ui::TLabel* Label4;                  // "Число"
   ui::TDateTimePicker* DateTimePicker2;  // date, with the quick-date menu
+  ui::TLabel* Label9;                  // "Следующий раз:" of the event shown, or empty
+  ui::TLabel* Label10;                 // its date and time, or "не сработает"
   ui::TPopupMenu* PopupMenu2;          // the quick-time menu
   std::array<ui::TMenuItem*, 17> TimeItems;  // its items, as settings::kQuickTimes
   ui::TPopupMenu* PopupMenu3;          // the quick-date menu
@@ -189,6 +191,8 @@ class TForm2 : public ui::TForm {
   // A row's check box switches its event on ("active" = "1") or off ("0"); the scheduler
   // passes over an event that is off.
   void ListView1ItemChecked(ui::TListItem& item);
+  // Shows when event `number` fires next under the pickers (nothing for an empty number).
+  void ShowNextFiring(const std::string& number);
   // Deletes the selected event: its side file, its section, its list line, and its scanning.
   void EventDel();
   // Rewrites the list file from every event in list order and re-reads storedCodes.
@@ -258,6 +262,7 @@ class TForm2 : public ui::TForm {
   // Right of the pages
   ui::TBitBtn* BitBtn12;            // "Об авторе"
   ui::TBitBtn* BitBtn13;            // "Посетить сайт": the help page
+  ui::TBitBtn* BitBtn14;            // "Журнал": the firing log "Gear\log.txt"
   ui::TBitBtn* BitBtn10;            // "Выход"
 
   std::string previewSkinIniPath;   // the skin.ini whose preview is shown
@@ -299,6 +304,7 @@ class TForm2 : public ui::TForm {
   void Button8Click(ui::TComponent* sender);
   void BitBtn12Click(ui::TComponent* sender);
   void BitBtn13Click(ui::TComponent* sender);
+  void BitBtn14Click(ui::TComponent* sender);
 
  private:
   // Each part creates its own controls; the frame calls them in this order during construction.
@@ -337,6 +343,8 @@ class TForm2 : public ui::TForm {
 
   // Event list: helpers.
   void SetListFilter(int filter);
+  // The row whose next firing the list's hint tells, -1 for none.
+  int hintRow_ = -1;
   // One parse of the detail file for a whole refresh or detail view.
   config::TIniSnapshot DetailSnapshot();
   // Lets the scheduler's refresh request go when the window goes.

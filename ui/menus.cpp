@@ -19,6 +19,13 @@ void TMenuItem::Add(TMenuItem* item) {
   items_.push_back(item);
 }
 
+void TMenuItem::Insert(int index, TMenuItem* item) {
+  if (item->parent_) item->parent_->Remove(item);
+  item->parent_ = this;
+  const std::size_t at = index < 0 ? 0 : std::min(std::size_t(index), items_.size());
+  items_.insert(items_.begin() + std::ptrdiff_t(at), item);
+}
+
 void TMenuItem::Remove(TMenuItem* item) {
   std::erase(items_, item);
   if (item->parent_ == this) item->parent_ = nullptr;

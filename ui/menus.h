@@ -25,6 +25,8 @@ class TMenuItem : public TComponent {
 
   bool IsSeparator() const { return Caption == "-"; }
   void Add(TMenuItem* item);
+  // Puts `item` before the item at `index` (at the end for an index past the last).
+  void Insert(int index, TMenuItem* item);
   void Remove(TMenuItem* item);
   const std::vector<TMenuItem*>& Items() const { return items_; }
   int Count() const { return int(items_.size()); }

@@ -192,4 +192,27 @@ TEST_F(EventListModelTest, RemovalDeletesTheSideFileOfTheEventsOwnTypeAndKeepsTh
   EXPECT_EQ(dir.Read("Gear/Events.txt").value(), "2\r\n");
 }
 
+TEST_F(EventListModelTest, TheNextFiringLineUsesTheSchedulersDefaultsAndTheUsersFormats) {
+  dir.Write("Gear/gear.ini",
+            "[1]\r\ntime=07:30:00\r\ndate=31.12.2026\r\ntype=5\r\nperiod=1\r\n"
+            "[2]\r\ntime=07:30:00\r\ndate=01.12.2026\r\ntype=5\r\nperiod=1\r\n"
+            "[3]\r\ntime=07:30:00\r\ntype=0\r\n"  // no period: daily, as the scan reads it
+            "[4]\r\ntime=07:30:00\r\ntype=0\r\nperiod=2\r\nactive=0\r\n"
+            "[5]\r\ntime=00:00:00\r\ndate=08.12.2001\r\ntype=6\r\n");
+  platform::DateTime now;
+  now.year = 2026, now.month = 12, now.day = 8, now.hour = 12;
+  auto line = [&](const std::string& number, const std::string& time = "HH:mm:ss", const std::string& date = "dd.MM.yyyy") {
+    return settings::NextFiringLine(Detail(), number, now, time, date);
+  };
+  EXPECT_EQ(line("1"), "Следующий раз: 31.12.2026 07:30:00");
+  EXPECT_EQ(line("2"), "Следующий раз: не сработает");
+  EXPECT_EQ(line("3"), "Следующий раз: 09.12.2026 07:30:00");
+  EXPECT_EQ(line("4"), "Следующий раз: не сработает");
+  EXPECT_EQ(line("5"), "");
+  // No section: the scan's defaults, a daily event at 01:01:05.
+  EXPECT_EQ(line("missing"), "Следующий раз: 09.12.2026 01:01:05");
+  // The user's formats read the stored texts and write the answer.
+  EXPECT_EQ(line("3", "HH:mm:ss", "yyyy-MM-dd"), "Следующий раз: 2026-12-09 07:30:00");
+}
+
 }  // namespace

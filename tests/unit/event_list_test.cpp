@@ -525,4 +525,49 @@ TEST_F(EventListTest, TheTestRunPerformsTheShownEventsActionHarmlessly) {
   EXPECT_EQ(shell.size(), 4u);
 }
 
+
+// ---- When each event fires next
+
+TEST_F(EventListTest, TheDetailViewAndTheRowsHintTellWhenTheEventFiresNext) {
+  SeedEachType();
+  TForm2& w = Open();
+  auto shown = [&] { return w.Label9->Caption() + "|" + w.Label10->Caption(); };
+  EXPECT_EQ(shown(), "|");
+  ClickRow("10");  // daily at 10:00:00, the clock at 09:05:07
+  EXPECT_EQ(shown(), "Следующий раз:|07.12.2026 10:00:00");
+  EXPECT_TRUE(w.Label9->Visible() && w.Label10->Visible());
+  // Under the pickers, inside their group.
+  EXPECT_GT(w.Label9->Top(), w.DateTimePicker2->Top() + w.DateTimePicker2->Height() - 1);
+  EXPECT_LE(w.Label10->Top() + w.Label10->Height(), w.GroupBox1->Height());
+  ClickRow("11");  // inactive
+  EXPECT_EQ(shown(), "Следующий раз:|не сработает");
+  ClickRow("13");  // Tuesdays, Thursdays and Saturdays at 13:00:00
+  EXPECT_EQ(shown(), "Следующий раз:|08.12.2026 13:00:00");
+  ClickRow("14");  // once, on the 11th
+  EXPECT_EQ(shown(), "Следующий раз:|11.12.2026 14:00:00");
+  // An addition shows no line until an event is clicked again.
+  w.BitBtn4Click(w.BitBtn4);
+  EXPECT_EQ(shown(), "|");
+  w.CancelAdd();
+
+  // The hint over a row says the same, and follows the pointer from row to row.
+  ui::TListView& list = *w.ListView1;
+  auto hover = [&](const std::string& number) {
+    list.PointerOverItem(number.empty() ? -1 : RowOf(number));
+    list.MouseMove(0, 10, 10);
+    return list.Hint();
+  };
+  EXPECT_EQ(hover("12"), "Следующий раз: 09.12.2026 12:00:00");  // monthly on the 9th
+  EXPECT_EQ(hover("11"), "Следующий раз: не сработает");
+  EXPECT_EQ(hover(""), "");
+  // The clock moved on past today's time of the daily event.
+  platform->fakeClock().Set(2026, 12, 7, 10, 0, 1);
+  EXPECT_EQ(hover("10"), "Следующий раз: 08.12.2026 10:00:00");
+  // Birthdays and holidays are announced on their day, not fired at a time: no line.
+  Press(w.SpeedButton6);
+  EXPECT_EQ(hover("16"), "");
+  ClickRow("16");
+  EXPECT_EQ(shown(), "|");
+}
+
 }  // namespace

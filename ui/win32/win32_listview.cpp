@@ -38,6 +38,16 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
 
   void SetCaption(const std::string&) override {}
 
+  // A hint that follows the row under the pointer: a shown tip goes, and the next one asks
+  // for the new text.
+  void HintMayHaveChanged() {
+    const std::string hint = ShownHint(&list_);
+    if (hint == shownHint_) return;
+    shownHint_ = hint;
+    if (Win32FormPeer* form = backend_.FormOf(Handle())) form->ChildHintChanged(Handle());
+  }
+  std::string shownHint_;
+
   void ColumnsChanged() override {
     if (!Handle()) return;
     const auto& columns = list_.Columns();
@@ -154,6 +164,7 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
         list_.PointerOverItem(hit.flags & LVHT_ONITEM ? row : -1);
         ShowHotRow();
         list_.MouseMove(ShiftFromMouseKeys(unsigned(wParam), GetKeyState(VK_MENU) < 0), hit.pt.x, hit.pt.y);
+        HintMayHaveChanged();
         return false;
       }
       case WM_MOUSELEAVE:

@@ -1,0 +1,150 @@
+// The firing log "Gear\log.txt": its lines, the cap of 1,000 lines, a write killed midway, and
+// the lines a whole program writes as its events fire.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "events/event_store.h"
+#include "events/firing_log.h"
+#include "events/list_file.h"
+#include "platform/files.h"
+#include "tests/unit/program_fixture.h"
+
+namespace {
+
+using testing_support::ProgramTest;
+using testing_support::TempDir;
+
+platform::DateTime At(int y, int mo, int d, int h, int mi, int s) {
+  platform::DateTime t;
+  t.year = y, t.month = mo, t.day = d, t.hour = h, t.minute = mi, t.second = s;
+  return t;
+}
+
+TEST(FiringLogTest, OneLinePerFiringWhateverTheErrorsText) {
+  EXPECT_EQ(events::FiringLogLine(At(2026, 1, 2, 3, 4, 5), "77", "Любой файл", "ok"),
+            "02.01.2026\t03:04:05\t77\tЛюбой файл\tok");
+  EXPECT_EQ(events::FiringLogLine(At(2026, 12, 31, 23, 59, 59), "5", "Напоминание текстом",
+                                  "Cannot open file\r\n\"C:\\x.zqt\"\tnow"),
+            "31.12.2026\t23:59:59\t5\tНапоминание текстом\tCannot open file  \"C:\\x.zqt\" now");
+}
+
+TEST(FiringLogTest, KeepsTheLastThousandLines) {
+  std::string log;
+  for (int i = 0; i < 1005; ++i) log = events::AppendCapped(log, "line " + std::to_string(i));
+  const std::vector<std::string> lines = events::SplitLines(log);
+  ASSERT_EQ(lines.size(), events::kFiringLogLines);
+  EXPECT_EQ(lines.front(), "line 5");
+  EXPECT_EQ(lines.back(), "line 1004");
+  EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
+  // A log written by hand with other line ends is carried on with CR LF.
+  EXPECT_EQ(events::AppendCapped("a\nb\rc", "d", 3), "b\r\nc\r\nd\r\n");
+  EXPECT_EQ(events::AppendCapped("", "first"), "first\r\n");
+}
+
+// A writer killed at a random moment leaves the log as one of its complete states: whole
+// lines, in order, at most 1,000 of them.
+TEST(FiringLogTest, AWriterKilledMidwayLeavesAWholeLog) {
+  TempDir dir;
+  dir.Write("Gear/log.txt", "");
+  const events::FiringLog log(dir.Str() + "Gear\\log.txt");
+  for (int round = 0; round < 3; ++round) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0;; ++i) log.Append(At(2026, 12, 8, 10, 0, 0), std::to_string(i), "Сигнал", "ok");
+    }
+    ::usleep(useconds_t(150000 + round * 70000));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+
+    const std::vector<std::string> lines = events::SplitLines(dir.Read("Gear/log.txt").value_or(""));
+    ASSERT_LE(lines.size(), events::kFiringLogLines);
+    ASSERT_FALSE(lines.empty());
+    const std::regex whole("08\\.12\\.2026\t10:00:00\t[0-9]+\tСигнал\tok");
+    long previous = -1;
+    for (const std::string& line : lines) {
+      ASSERT_TRUE(std::regex_match(line, whole)) << line;
+      const long number = std::stol(line.substr(20));
+      // Each round starts counting at 0 again after the lines the rounds before left.
+      if (previous >= 0 && number != 0) {
+        ASSERT_EQ(number, previous + 1) << line;
+      }
+      previous = number;
+    }
+  }
+  // The log is still written after the kills.
+  log.Append(At(2026, 12, 8, 10, 0, 1), "last", "Сигнал", "ok");
+  EXPECT_EQ(events::SplitLines(*dir.Read("Gear/log.txt")).back(), "08.12.2026\t10:00:01\tlast\tСигнал\tok");
+}
+
+class ProgramFiringLogTest : public ProgramTest {
+ protected:
+  ProgramFiringLogTest() {
+    std::filesystem::create_directories(dir.Path() / "notes");
+    std::filesystem::create_directories(dir.Path() / "days");
+    dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\n");
+  }
+  void Add(const std::string& number, const std::string& type, const std::string& time, const std::string& file = "") {
+    events::EventRecord e;
+    e.number = number;
+    e.time = time;
+    e.date = "07.12.2026";
+    e.type = type;
+    e.pathToFile = file;
+    e.period = "2";
+    events::EventStore(dir.Str()).AddEvent(e);
+  }
+};
+
+TEST_F(ProgramFiringLogTest, EachFiringIsLoggedWithItsTypeAndOutcome) {
+  Add("1", "1", "09:05:10", "a.bat");
+  Add("2", "5", "09:05:11");  // a reminder whose text file was removed
+  Add("3", "6", "09:05:12");  // a birthday: nothing runs at its time
+  std::filesystem::remove(dir.Path() / "notes" / "2.zqt");
+  SetClock(2026, 12, 7, 9, 5, 8);
+  ASSERT_FALSE(Start());
+  AdvanceTo(9, 5, 13);
+  const std::vector<std::string> lines = events::SplitLines(dir.Read("Gear/log.txt").value_or(""));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "07.12.2026\t09:05:10\t1\tЛюбой файл\tok");
+  EXPECT_EQ(lines[1].substr(0, 42), "07.12.2026\t09:05:11\t2\tНапоминание текстом\t");
+  EXPECT_NE(lines[1].find("2.zqt"), std::string::npos) << lines[1];
+}
+
+TEST_F(ProgramFiringLogTest, ALogThatCannotBeWrittenStopsNoEvent) {
+  Add("1", "1", "09:05:10", "a.bat");
+  Add("2", "1", "09:05:10", "b.bat");
+  std::filesystem::create_directories(dir.Path() / "Gear" / "log.txt");  // a folder in its place
+  SetClock(2026, 12, 7, 9, 5, 8);
+  ASSERT_FALSE(Start());
+  AdvanceTo(9, 5, 11);
+  EXPECT_EQ(Opened(), (std::vector<std::string>{"a.bat", "b.bat"}));
+  EXPECT_TRUE(platform->fakeDialogs().shown.empty());
+}
+
+TEST_F(ProgramFiringLogTest, TheSettingsPageOpensTheLogWithTheShell) {
+  ASSERT_FALSE(Start());
+  Form1->N4->Click();
+  EXPECT_EQ(Form2->BitBtn14->Caption(), "Журнал");
+  Form2->BitBtn14->Click();  // no log yet: said so, nothing opened
+  ASSERT_EQ(platform->fakeDialogs().shown.size(), 1u);
+  EXPECT_TRUE(platform->fakeShell().calls.empty());
+
+  dir.Write("Gear/log.txt", "07.12.2026\t09:05:10\t1\tСигнал\tok\r\n");
+  Form2->BitBtn14->Click();
+  ASSERT_EQ(platform->fakeShell().calls.size(), 1u);
+  testing_support::ExpectShellOpen(platform->fakeShell().calls[0], dir.Str() + "Gear\\log.txt", "", "");
+  platform->fakeShell().result = 2;  // the system finds no program for it
+  Form2->BitBtn14->Click();
+  ASSERT_EQ(platform->fakeDialogs().shown.size(), 2u);
+  EXPECT_EQ(platform->fakeDialogs().shown[1].text, "Не удалось открыть журнал: " + dir.Str() + "Gear\\log.txt");
+}
+
+}  // namespace
