@@ -80,6 +80,20 @@ bool Scheduler::Remove(const std::string& number) {
   return true;
 }
 
+void Scheduler::Add(const std::string& number) {
+  if (times_.size() != names_.size() || dates_.size() != names_.size()) {
+    // The times were never read for these numbers: read the whole list afresh.
+    LoadList();
+    Reload();
+    return;
+  }
+  const config::TIniSnapshot detail = store_.Snapshot();
+  names_.push_back(number);
+  times_.push_back(detail.ReadString(number, "time", kDefaultTime));
+  dates_.push_back(detail.ReadString(number, "date", kDefaultDate));
+  indexStale_ = true;
+}
+
 void Scheduler::EraseFromStore(const std::string& number) {
   const std::string type = store_.Read(number, "type", kDefaultType);
   const std::string reminder = store_.Read(number, "pathtotxt", "0");

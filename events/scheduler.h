@@ -69,6 +69,9 @@ class Scheduler {
   // Takes an event out of the scan at once (the store is left alone). False when the scan
   // did not hold it.
   bool Remove(const std::string& number);
+  // Puts an event just stored as the last line of the list into the scan at once, with its
+  // stored time and date.
+  void Add(const std::string& number);
 
   // Fires the events due in the second `now`: those whose stored time equals `now` written
   // with `timePicture` and whose periodicity holds on that day (dates written and parsed
