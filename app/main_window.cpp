@@ -5,6 +5,7 @@
 
 #include "app/forms.h"
 #include "clock/time_format.h"
+#include "config/convert.h"
 #include "resources/bitmap_file.h"
 #include "ui/application.h"
 
@@ -216,7 +217,12 @@ void TForm1::FormCreate(ui::TComponent*) {
   midnightBeepFreq = config.ReadInt("AckConfig", "MidnightAck", 0);
   hourBeepFreq = config.ReadInt("AckConfig", "HourAck", 0);
   minuteBeepFreq = config.ReadInt("AckConfig", "MinAck", 0);
-  alphaLevel = config.ReadInt("TranspConfig", "Alpha", 0);
+  // A damaged transparency fades nothing in; the settings page reports it as it loads.
+  try {
+    alphaLevel = config.ReadInt("TranspConfig", "Alpha", 0);
+  } catch (const config::EConvertError&) {
+    alphaLevel = 0;
+  }
 
   PlaceAtStart(config.ReadFlag("Position", "Save", true));
 

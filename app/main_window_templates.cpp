@@ -20,9 +20,15 @@ void TForm1::SchemeAdd(int minutes) {
   N8Click(N8);
   // An addition the user left pending is committed first, so nothing typed is lost, and the
   // template still gets an addition of its own.
-  if (Form2->Recording()) Form2->BitBtn4Click(add);
+  if (Form2->Recording()) {
+    Form2->BitBtn4Click(add);
+    // Declined at the commit's question: that addition stays on the screen, nothing is added.
+    if (Form2->Recording()) return;
+  }
   Form2->BitBtn4Click(add);
   Form2->PageControl2->SetActivePageIndex(4);
+  // A template powers off once, whatever periodicity the editor showed before.
+  Form2->RadioButton1->SetChecked(true);
   if (const auto offset = events::TemplateOffset(minutes)) Form2->AddTime(*offset);
   Form2->BitBtn4Click(add);
   // The commit left record mode only when it stored the event.

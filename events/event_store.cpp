@@ -93,13 +93,26 @@ std::vector<std::string> EventStore::AddEvent(const EventRecord& e) {
   // The side file and the section come first and the list line last: a write cut short leaves
   // at most a section that no list line names, which nothing reads, never a listed event
   // without its keys. The section is written in one rewrite, replacing one left behind.
+  // A write that fails takes back what this addition wrote before it, so a refused file leaves
+  // no unlisted section or side file behind; the failure then goes on to the caller.
   const EventWrite plan = PlanEventWrite(e, appDir_);
   if (!plan.sideFile.empty()) platform::WriteFileAtomically(plan.sideFile, plan.sideText);
-  Rewrite(e.number, [&] { ini_.WriteSection(e.number, plan.keys); });
-  std::vector<std::string> list = LoadList();
-  list.push_back(e.number);
-  SaveList(list);
-  return list;
+  bool sectionWritten = false;
+  try {
+    Rewrite(e.number, [&] { ini_.WriteSection(e.number, plan.keys); });
+    sectionWritten = true;
+    std::vector<std::string> list = LoadList();
+    list.push_back(e.number);
+    SaveList(list);
+    return list;
+  } catch (...) {
+    try {
+      if (sectionWritten) ini_.EraseSection(e.number);
+    } catch (...) {
+    }
+    if (!plan.sideFile.empty()) platform::RemoveFile(plan.sideFile);
+    throw;
+  }
 }
 
 std::string NewEventNumber(const std::vector<std::string>& taken, const std::function<unsigned()>& draw) {

@@ -94,7 +94,8 @@ class EventStore {
   // Records a new event: its side file (types 5 and 6), its section with the keys in the
   // stored order (one rewrite of the detail file, see PlanEventWrite), then its number as the
   // last line of the list. A section left behind under the same number (not listed, so not an
-  // event) is replaced whole. Returns the new list.
+  // event) is replaced whole. When a write fails, what this call wrote before it is removed
+  // again and the failure is raised. Returns the new list.
   std::vector<std::string> AddEvent(const EventRecord& event);
 
  private:

@@ -27,6 +27,16 @@ bool Holds(platform::AutostartRegistry& registry, RunKeyScope scope, const std::
   return registry.Read(scope, kRunValueName, value) == RegistryResult::kOk && SamePath(value, command);
 }
 
+// Whether the key holds a value of the program's name, whatever its command.
+bool HasValue(platform::AutostartRegistry& registry, RunKeyScope scope) {
+  std::string value;
+  return registry.Read(scope, kRunValueName, value) == RegistryResult::kOk;
+}
+
+RunKeyScope Other(RunKeyScope scope) {
+  return scope == RunKeyScope::kMachine ? RunKeyScope::kUser : RunKeyScope::kMachine;
+}
+
 }  // namespace
 
 std::string RunCommand(const std::string& appDir) { return appDir + "Horavo.exe"; }
@@ -36,18 +46,28 @@ bool AutostartOn(platform::AutostartRegistry& registry, const std::string& appDi
   return Holds(registry, RunKeyScope::kMachine, command) || Holds(registry, RunKeyScope::kUser, command);
 }
 
-AutostartResult SetAutostart(platform::AutostartRegistry& registry, const std::string& appDir, bool on) {
+RunKeyScope AutostartScope(platform::AutostartRegistry& registry, RunKeyScope fallback) {
+  return HasValue(registry, RunKeyScope::kMachine) ? RunKeyScope::kMachine : fallback;
+}
+
+AutostartResult SetAutostart(platform::AutostartRegistry& registry, const std::string& appDir, bool on,
+                             RunKeyScope preferred) {
+  const std::string command = RunCommand(appDir);
   if (on) {
-    if (registry.Write(RunKeyScope::kMachine, kRunValueName, RunCommand(appDir)) == RegistryResult::kOk)
-      registry.Delete(RunKeyScope::kUser, kRunValueName);
-    else
-      registry.Write(RunKeyScope::kUser, kRunValueName, RunCommand(appDir));
+    // The key that holds the value keeps it: a per-user start is never widened to every user,
+    // nor one for every user narrowed, and the program is not entered twice.
+    const RunKeyScope first = HasValue(registry, RunKeyScope::kMachine) ? RunKeyScope::kMachine
+                              : HasValue(registry, RunKeyScope::kUser)  ? RunKeyScope::kUser
+                                                                        : preferred;
+    if (registry.Write(first, kRunValueName, command) != RegistryResult::kOk)
+      registry.Write(Other(first), kRunValueName, command);
   } else {
-    registry.Delete(RunKeyScope::kMachine, kRunValueName);
-    registry.Delete(RunKeyScope::kUser, kRunValueName);
+    for (RunKeyScope scope : {RunKeyScope::kMachine, RunKeyScope::kUser})
+      if (Holds(registry, scope, command)) registry.Delete(scope, kRunValueName);
   }
-  const bool nowOn = AutostartOn(registry, appDir);
-  return {nowOn, nowOn == on};
+  const bool machine = Holds(registry, RunKeyScope::kMachine, command);
+  const bool nowOn = machine || Holds(registry, RunKeyScope::kUser, command);
+  return {nowOn, nowOn == on, machine ? RunKeyScope::kMachine : RunKeyScope::kUser};
 }
 
 std::string AutostartRefusedMessage(bool askedOn) {

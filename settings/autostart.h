@@ -1,8 +1,9 @@
 // Starting the program with Windows: the value "Horavo v3.0" in the system's run keys.
 //
-// The per-machine run key needs administrator rights to change. Without them the value goes
-// into the current user's run key instead, so the check box works for every user; switching it
-// off removes the value from both keys.
+// The value stays in the key that holds it: the per-user run key unless the program was
+// already set to start for every user through the per-machine key (which needs administrator
+// rights to change). Reading the state writes nothing; only a change asked for by the user
+// does. Switching it off removes the program's value from every key that holds it.
 #pragma once
 
 #include <string>
@@ -21,15 +22,23 @@ std::string RunCommand(const std::string& appDir);
 // True when either run key holds the program's command; paths compare without regard to case.
 bool AutostartOn(platform::AutostartRegistry& registry, const std::string& appDir);
 
+// The key the value goes to when the user switches autostart on: the per-machine key when it
+// holds a value of the program's name (whatever its command), otherwise `fallback`. Reads only.
+platform::RunKeyScope AutostartScope(platform::AutostartRegistry& registry, platform::RunKeyScope fallback);
+
 struct AutostartResult {
   bool on;     // whether the program starts with Windows afterwards
   bool asked;  // whether that is what was asked for
+  platform::RunKeyScope scope;  // where the value now stands (the per-user key when nowhere)
 };
 
-// Switches autostart on (the per-machine key, else the per-user one) or off (removed from both),
-// then reads back what the keys hold. When the per-machine value is written, a per-user one is
-// removed, so the program is not started twice at log-on.
-AutostartResult SetAutostart(platform::AutostartRegistry& registry, const std::string& appDir, bool on);
+// Switches autostart on or off, then reads back what the keys hold.
+// On: writes the program's command into the key that holds a value of its name (the per-machine
+// key first), or into `preferred` when neither does; a refused key falls back to the other one.
+// Off: removes the value from each key that holds the program's command; the others are not
+// touched.
+AutostartResult SetAutostart(platform::AutostartRegistry& registry, const std::string& appDir, bool on,
+                             platform::RunKeyScope preferred = platform::RunKeyScope::kUser);
 
 // The message shown when the run keys could not be changed as asked.
 std::string AutostartRefusedMessage(bool askedOn);

@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "config/convert.h"
+#include "events/scheduler.h"
 #include "platform/sound_limits.h"
 #include "settings/event_list_model.h"
 #include "settings/greeting_address_window.h"
 #include "settings/settings_window.h"
+#include "ui/application.h"
 
 namespace {
 
@@ -275,9 +277,29 @@ void TForm2::BitBtn4Click(ui::TComponent*) {
     DrawNumber();
     return;
   }
-  store_.AddEvent(EditedEvent());
-  Button2Click(BitBtn4);
+  const events::EventRecord event = EditedEvent();
+  if (!CommitConfirmed(event)) return;  // "Нет": the addition stays as it is
+  storedCodes = store_.AddEvent(event);
+  // The event is stored: it is scanned from this moment, and the addition is over whatever the
+  // refresh of the list does; a refresh that fails is reported here, once.
+  scheduler_.Add(event.number);
+  ui::Application().Guard([this] { Button2Click(BitBtn4); });
   CancelAdd();
+}
+
+bool TForm2::CommitConfirmed(const events::EventRecord& event) {
+  auto ask = [this](const char* question) {
+    return platform_.dialogs().ShowMessageBox(question, ui::Application().Title(),
+                                              ui::MB_YESNO_FLAG | ui::MB_ICONQUESTION_FLAG) != ui::ID_NO;
+  };
+  if (event.type == "5" && settings::BlankText(RichEdit1->Text()) && !ask(settings::kEmptyReminderQuestion))
+    return false;
+  const bool once = event.type != "6" && event.period == "1";
+  if (once &&
+      settings::MomentPassed(DateTimePicker1->DateTime(), DateTimePicker2->DateTime(), platform_.clock().Now()) &&
+      !ask(settings::kPastMomentQuestion))
+    return false;
+  return true;
 }
 
 events::EventRecord TForm2::EditedEvent() {

@@ -1,5 +1,7 @@
 #include "settings/event_editor_rules.h"
 
+#include <tuple>
+
 #include "clock/time_format.h"
 #include "events/event_store.h"
 
@@ -75,6 +77,15 @@ TimeAndDate AddTime(const TimeAndDate& pickers, int seconds) {
 
 std::string PeriodOf(int checkedOption) {
   return checkedOption >= 0 && checkedOption < 4 ? std::to_string(checkedOption + 1) : std::string();
+}
+
+bool MomentPassed(const platform::DateTime& time, const platform::DateTime& date, const platform::DateTime& now) {
+  const auto moment = std::make_tuple(date.year, date.month, date.day, time.hour, time.minute, time.second);
+  return moment < std::make_tuple(now.year, now.month, now.day, now.hour, now.minute, now.second);
+}
+
+bool BlankText(const std::string& text) {
+  return text.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
 NumberGenerator::NumberGenerator(std::uint32_t seed) : state_(seed % kModulus) {

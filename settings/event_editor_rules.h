@@ -61,6 +61,17 @@ platform::DateTime DateOnly(const platform::DateTime& t);
 // указанные дни"): "1" to "4", or empty when none is checked (after a birthday page).
 std::string PeriodOf(int checkedOption);
 
+// True when the time of day of `time` on the date of `date` lies before the second `now`
+// stands in: a one-time event there can no longer fire.
+bool MomentPassed(const platform::DateTime& time, const platform::DateTime& date, const platform::DateTime& now);
+
+// True when the text holds nothing but blanks, tabs and line breaks.
+bool BlankText(const std::string& text);
+
+// The questions a commit asks before it stores such an event.
+inline constexpr const char* kEmptyReminderQuestion = "Текст напоминания пуст. Сохранить?";
+inline constexpr const char* kPastMomentQuestion = "Это время уже прошло. Событие не сработает. Сохранить?";
+
 // The window's pseudo-random generator: seeded once, it gives non-negative 31-bit values.
 class NumberGenerator {
  public:

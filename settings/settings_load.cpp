@@ -49,7 +49,18 @@ void RunLoadSteps(std::span<const LoadStep> steps, const config::TIniFile& ini, 
     switch (step.rule) {
       case LoadRule::Autostart: target.LoadAutostart(control); break;
       case LoadRule::EventList: target.FillEventList(); break;
-      case LoadRule::Position: target.SetPosition(control, config::StrToInt(value())); break;
+      case LoadRule::Position: {
+        const std::string text = value();
+        int position = 0;
+        try {
+          position = config::StrToInt(text);
+        } catch (const config::EConvertError&) {
+          target.BadValue(step, text);
+          break;
+        }
+        target.SetPosition(control, position);
+        break;
+      }
       case LoadRule::CheckIfOne:
         if (value() == "1") target.SetChecked(control, true);
         break;
@@ -65,6 +76,11 @@ void RunLoadSteps(std::span<const LoadStep> steps, const config::TIniFile& ini, 
         break;
     }
   }
+}
+
+std::string BadValueMessage(const LoadStep& step, const std::string& value) {
+  return "Значение \"" + value + "\" ключа " + step.key + " в разделе [" + step.section +
+         "] файла настроек не является допустимым числом. Оно не загружено.";
 }
 
 }  // namespace settings

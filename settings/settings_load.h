@@ -44,11 +44,17 @@ class LoadTarget {
   virtual void SetText(const std::string& control, const std::string& text) = 0;
   virtual void SetPosition(const std::string& control, int position) = 0;
   virtual void FillEventList() = 0;
+  // The step's stored value cannot be converted as its rule needs: the control was left as it
+  // was. Reported once per step; the following steps still run.
+  virtual void BadValue(const LoadStep& step, const std::string& value) = 0;
 };
 
 // Runs `steps` in order against `ini`. A value that is not a decimal integer where the rule
-// needs one raises config::EConvertError and ends the loading there.
+// needs one goes to the target's BadValue and sets nothing.
 void RunLoadSteps(std::span<const LoadStep> steps, const config::TIniFile& ini, const std::string& appDir,
                   LoadTarget& target);
+
+// The message that names a stored value a loading step could not convert.
+std::string BadValueMessage(const LoadStep& step, const std::string& value);
 
 }  // namespace settings

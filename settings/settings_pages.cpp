@@ -72,6 +72,11 @@ class PageLoadTarget : public settings::LoadTarget {
     static_cast<ui::TTrackBar*>(Find(control))->SetPosition(position);
   }
   void FillEventList() override {}
+  void BadValue(const settings::LoadStep& step, const std::string& value) override {
+    if (ui::HasApplication())
+      ui::Application().ShowMessageBox(settings::BadValueMessage(step, value), ui::Application().Title(),
+                                       ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+  }
 
  private:
   ui::TComponent* Find(const std::string& name) {
@@ -255,7 +260,12 @@ void TForm2::LoadSettingsPage(int first, int last) {
   last = std::min<int>(last, int(steps.size()));
   if (first > last) return;
   PageLoadTarget target(*this, [this] {
-    if (settings::AutostartOn(platform_.autostartRegistry(), files_.AppDir())) CheckBox5->SetChecked(true);
+    // The box shows what the run keys hold; showing it changes nothing in them.
+    auto& registry = platform_.autostartRegistry();
+    autostartScope_ = settings::AutostartScope(registry, platform::RunKeyScope::kUser);
+    autostartQuiet_ = true;
+    CheckBox5->SetChecked(settings::AutostartOn(registry, files_.AppDir()));
+    autostartQuiet_ = false;
   });
   settings::RunLoadSteps(steps.subspan(first - 1, last - first + 1), files_.Config(), files_.AppDir(), target);
 }
@@ -297,17 +307,19 @@ void TForm2::CheckBox10Click(ui::TComponent*) {
 }
 
 void TForm2::CheckBox5Click(ui::TComponent*) {
-  if (autostartReverting_) return;
+  if (autostartQuiet_) return;
   const bool asked = CheckBox5->Checked();
-  const auto result = settings::SetAutostart(platform_.autostartRegistry(), files_.AppDir(), asked);
+  const auto result = settings::SetAutostart(platform_.autostartRegistry(), files_.AppDir(), asked, autostartScope_);
+  // Switched off and on again, the value goes back to the key it came from.
+  if (result.on) autostartScope_ = result.scope;
   if (result.asked) return;
   // The run keys refused: say so, and let the box show what they hold.
   if (ui::HasApplication())
     ui::Application().ShowMessageBox(settings::AutostartRefusedMessage(asked), ui::Application().Title(),
                                      ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
-  autostartReverting_ = true;
+  autostartQuiet_ = true;
   CheckBox5->SetChecked(result.on);
-  autostartReverting_ = false;
+  autostartQuiet_ = false;
 }
 
 void TForm2::Button1Click(ui::TComponent*) {

@@ -334,11 +334,17 @@ class TForm2 : public ui::TForm {
   void ShowWeekdays(bool on);
   // The event the controls describe, as the commit stores it.
   events::EventRecord EditedEvent();
+  // Asks before storing an empty reminder or a one-time event whose moment has passed; false
+  // when the user answers "Нет".
+  bool CommitConfirmed(const events::EventRecord& event);
   // Settings pages: helpers.
   void WriteFlag(const char* section, const char* key, bool on);
   void ChooseSoundFile(ui::TEdit* edit);
   void ShowSkinLabels(const config::TIniFile& skinIni);
-  bool autostartReverting_ = false;  // CheckBox5 is being set back to what the run keys hold
+  bool autostartQuiet_ = false;  // CheckBox5 is being set to what the run keys hold: no write
+  // The run key a user's switching on writes when neither key holds the value: the one that
+  // held it when the page was loaded or last switched on.
+  platform::RunKeyScope autostartScope_ = platform::RunKeyScope::kUser;
   bool backgroundsLoaded_ = false;
 
   // Event list: helpers.

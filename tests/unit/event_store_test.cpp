@@ -4,8 +4,10 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 
 #include "events/event_store.h"
+#include "platform/files.h"
 #include "tests/unit/program_fixture.h"
 
 using events::EventRecord;
@@ -105,6 +107,44 @@ TEST_F(EventStoreTest, LoadsFilesWrittenByHandOrByAnotherCopy) {
   EXPECT_EQ(dir.Read("Gear/Events.txt").value(), "5\r\n3\r\n");
   store.EraseSection("17");
   EXPECT_EQ(dir.Read("Gear/gear.ini").value(), "; hand made\n[5]\r\ntime=11:00:00\r\n");
+}
+
+TEST_F(EventStoreTest, AFailedWriteTakesBackWhatTheAdditionWroteBeforeIt) {
+  const std::string listed = "[1]\r\ntime=01:00:00\r\ntype=2\r\n";
+  auto readOnly = [&](const char* file) {
+    std::filesystem::permissions(dir.Path() / file, std::filesystem::perms::owner_read);
+  };
+  auto writable = [&](const char* file) {
+    std::filesystem::permissions(dir.Path() / file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> refuse, allow;
+  };
+  const Step steps[] = {
+      {"side file", [&] { std::filesystem::remove_all(dir.Path() / "notes"); std::filesystem::remove_all(dir.Path() / "days"); },
+       [&] { std::filesystem::create_directories(dir.Path() / "notes"); std::filesystem::create_directories(dir.Path() / "days"); }},
+      {"section", [&] { readOnly("Gear/gear.ini"); }, [&] { writable("Gear/gear.ini"); }},
+      {"list line", [&] { readOnly("Gear/Events.txt"); }, [&] { writable("Gear/Events.txt"); }},
+  };
+  for (const Step& step : steps) {
+    for (const char* type : {"5", "6", "2"}) {
+      if (step.what == std::string("side file") && type == std::string("2")) continue;  // it has none
+      dir.Write("Gear/Events.txt", "1\r\n");
+      dir.Write("Gear/gear.ini", listed);
+      step.refuse();
+      EventRecord e;
+      e.number = "42";
+      e.type = type;
+      e.sideText = "текст";
+      EXPECT_THROW(store.AddEvent(e), platform::FileError) << step.what << " " << type;
+      step.allow();
+      EXPECT_EQ(dir.Read("Gear/gear.ini"), listed) << step.what << " " << type;
+      EXPECT_EQ(dir.Read("Gear/Events.txt"), "1\r\n") << step.what << " " << type;
+      EXPECT_FALSE(dir.Exists("notes/42.zqt")) << step.what << " " << type;
+      EXPECT_FALSE(dir.Exists("days/42.zqd")) << step.what << " " << type;
+    }
+  }
 }
 
 TEST(EventPaths, SplitAtTheLastSeparatorLikeTheProgram) {

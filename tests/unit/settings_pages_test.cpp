@@ -2,6 +2,9 @@
 // headless program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include "config/ini.h"
 #include "platform/files.h"
 #include "tests/unit/program_fixture.h"
@@ -317,21 +320,93 @@ TEST_F(SkinChooserTest, MissingSkinFileShowsUnknownNameAndAuthor) {
   EXPECT_EQ(Form2->Label33->Caption(), "Неизвестен");
 }
 
-TEST_F(SettingsPageTest, AutostartWritesTheMachineKeyOrFallsBackToTheUsersKey) {
+// The run keys held and refused, as letters: "m" the per-machine key, "u" the per-user key.
+struct KeyCase {
+  const char* held;
+  const char* refused;
+  const char* heldAfterChange;  // the keys holding the program after the user clicked the box
+};
+constexpr KeyCase kKeyCases[] = {
+    {"", "", "u"},    {"", "m", "u"},    {"", "u", "m"},    {"", "mu", ""},
+    {"u", "", ""},    {"u", "m", ""},    {"u", "u", "u"},   {"u", "mu", "u"},
+    {"m", "", ""},    {"m", "m", "m"},   {"m", "u", ""},    {"m", "mu", "m"},
+    {"mu", "", ""},   {"mu", "m", "m"},  {"mu", "u", "u"},  {"mu", "mu", "mu"},
+};
+
+class AutostartPageTest : public SettingsPageTest {
+ protected:
+  static std::set<platform::RunKeyScope> Scopes(const std::string& letters) {
+    std::set<platform::RunKeyScope> scopes;
+    if (letters.find('m') != std::string::npos) scopes.insert(platform::RunKeyScope::kMachine);
+    if (letters.find('u') != std::string::npos) scopes.insert(platform::RunKeyScope::kUser);
+    return scopes;
+  }
+  void Hold(const KeyCase& c) {
+    Registry().values.clear();
+    for (auto scope : Scopes(c.held)) Registry().values[{scope, "Horavo v3.0"}] = dir.Str() + "Horavo.exe";
+    Registry().readOnly = Scopes(c.refused);
+    Registry().calls.clear();
+  }
+  std::string Held() {
+    std::string letters;
+    if (RunValue(platform::RunKeyScope::kMachine) != "(none)") letters += "m";
+    if (RunValue(platform::RunKeyScope::kUser) != "(none)") letters += "u";
+    return letters;
+  }
+  bool Changed() {
+    return std::any_of(Registry().calls.begin(), Registry().calls.end(), [](auto& c) { return c.op != 'r'; });
+  }
+};
+
+TEST_F(AutostartPageTest, AStartShowsWhatTheRunKeysHoldAndWritesNothing) {
+  for (const KeyCase& c : kKeyCases) {
+    Hold(c);
+    StartWith("");
+    const std::string what = std::string("held '") + c.held + "' refused '" + c.refused + "'";
+    EXPECT_EQ(Form2->CheckBox5->Checked(), *c.held != '\0') << what;
+    EXPECT_EQ(Held(), c.held) << what;
+    EXPECT_FALSE(Changed()) << what;
+    EXPECT_TRUE(Shown().empty()) << what;
+    EndInstance();
+  }
+}
+
+TEST_F(AutostartPageTest, AUsersChangeWritesOnlyTheKeysThatHoldTheValue) {
+  for (const KeyCase& c : kKeyCases) {
+    Hold(c);
+    StartWith("");
+    const std::string what = std::string("held '") + c.held + "' refused '" + c.refused + "'";
+    const bool wasOn = *c.held != '\0';
+    Form2->CheckBox5->UserClick();
+    EXPECT_EQ(Held(), c.heldAfterChange) << what;
+    const bool nowOn = *c.heldAfterChange != '\0';
+    EXPECT_EQ(Form2->CheckBox5->Checked(), nowOn) << what;
+    // Not done as asked: said once, with the box showing what the keys hold.
+    EXPECT_EQ(Shown().size(), nowOn == wasOn ? 1u : 0u) << what;
+    if (!Shown().empty())
+      EXPECT_EQ(Shown()[0].text.find(wasOn ? "Не удалось отключить" : "Не удалось включить"), 0u) << what;
+    Shown().clear();
+    EndInstance();
+  }
+}
+
+TEST_F(AutostartPageTest, SwitchedOffAndOnAgainTheValueReturnsToItsKey) {
   const auto machine = platform::RunKeyScope::kMachine, user = platform::RunKeyScope::kUser;
+  Registry().values[{machine, "Horavo v3.0"}] = dir.Str() + "Horavo.exe";
   StartWith("");
   Form2->CheckBox5->UserClick();
-  EXPECT_EQ(RunValue(machine), dir.Str() + "Horavo.exe");
+  EXPECT_EQ(Held(), "");
   Form2->CheckBox5->UserClick();
-  EXPECT_EQ(RunValue(machine), "(none)");
-
-  Registry().readOnly = {machine};  // a user without administrator rights
-  Form2->CheckBox5->UserClick();
-  EXPECT_TRUE(Form2->CheckBox5->Checked());
-  EXPECT_EQ(RunValue(user), dir.Str() + "Horavo.exe");
-  EXPECT_TRUE(Shown().empty());
-  Form2->CheckBox5->UserClick();
+  EXPECT_EQ(RunValue(machine), dir.Str() + "Horavo.exe");  // an administrator's start for every user
   EXPECT_EQ(RunValue(user), "(none)");
+  EndInstance();
+
+  Registry().values.clear();
+  Registry().values[{user, "Horavo v3.0"}] = dir.Str() + "Horavo.exe";
+  StartWith("");
+  Form2->CheckBox5->UserClick();
+  Form2->CheckBox5->UserClick();
+  EXPECT_EQ(Held(), "u");
 }
 
 TEST_F(SettingsPageTest, AutostartRefusedByBothKeysSaysSoAndKeepsTheStoredState) {
@@ -358,6 +433,31 @@ TEST_F(SettingsPageTest, AutostartLoadsFromEitherKey) {
   Registry().values[{platform::RunKeyScope::kMachine, "Horavo v3.0"}] = "D:\\elsewhere\\Horavo.exe";
   StartWith("");
   EXPECT_FALSE(Form2->CheckBox5->Checked());
+}
+
+TEST_F(SettingsPageTest, AnUnconvertibleTransparencyIsReportedOnceAndTheRestStillLoads) {
+  dir.Write("Gear/Events.txt", "5\r\n");
+  dir.Write("Gear/gear.ini", "[5]\r\ntime=10:00:00\r\ndate=07.12.2026\r\ntype=0\r\nperiod=2\r\n");
+  for (const std::string value : {"abc", "99999999999"}) {
+    StartWith("[TranspConfig]\r\nAlpha=" + value +
+              "\r\n[Shutdown]\r\ncomment=Сохранено\r\ntimeout=15\r\n[Clock]\r\nHideNulls=1\r\nRunTray=0\r\n");
+    ASSERT_EQ(Shown().size(), 1u) << value;
+    EXPECT_NE(Shown()[0].text.find("Alpha"), std::string::npos) << Shown()[0].text;
+    EXPECT_NE(Shown()[0].text.find("\"" + value + "\""), std::string::npos) << Shown()[0].text;
+    EXPECT_EQ(Key("TranspConfig", "Alpha"), value);  // nothing written for it
+    EXPECT_EQ(Form2->TrackBar1->Position(), 0);
+    EXPECT_FALSE(Form1->AlphaBlend());
+    EXPECT_EQ(Form2->Memo1->Text(), "Сохранено");
+    EXPECT_EQ(Form2->CSpinEdit2->Text(), "15");
+    EXPECT_FALSE(Form2->CheckBox10->Checked());
+    EXPECT_EQ(Form2->ListView1->ItemCount(), 1);
+    EXPECT_EQ(Form2->Edit8->Text(), dir.Str() + "Sound\\Beep.wav");
+    // "ОК" keeps the stored comment, not the design text.
+    Form2->Button1->Click();
+    EXPECT_EQ(Key("Shutdown", "comment"), "Сохранено");
+    Shown().clear();
+    EndInstance();
+  }
 }
 
 TEST_F(SettingsPageTest, VisitSiteOpensTheHelpPageInTheProgramFolder) {

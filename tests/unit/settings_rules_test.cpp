@@ -1,6 +1,7 @@
 // Rules behind the settings page and the colour picker: colour numbers, autostart, loading order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -58,24 +59,34 @@ TEST(Autostart, OnWhenEitherListHoldsTheProgramsFixedFileName) {
   EXPECT_FALSE(settings::AutostartOn(lists, kDir));
 }
 
-TEST(Autostart, SwitchingOnWritesTheMachineListAndDropsAUserDuplicate) {
-  platform::FakeAutostartRegistry lists;
-  lists.values[{kUser, "Horavo v3.0"}] = kDir + "Horavo.exe";
-  auto result = settings::SetAutostart(lists, kDir, true);
-  EXPECT_TRUE(result.on);
-  EXPECT_TRUE(result.asked);
-  EXPECT_EQ(lists.values.size(), 1u);
-  EXPECT_EQ(Value(lists, kMachine), kDir + "Horavo.exe");
-}
-
-TEST(Autostart, MachineKeyRefusedOrMissingFallsBackToTheUserKey) {
-  for (bool missing : {false, true}) {
+TEST(Autostart, SwitchingOnWritesTheKeyThatHoldsTheValueElseThePreferredOne) {
+  struct Case {
+    const char* what;
+    std::map<RunKeyScope, std::string> held;
+    std::set<RunKeyScope> refused;
+    RunKeyScope preferred;
+    RunKeyScope written;
+  };
+  const std::string old = "D:\\Old\\Horavo.exe";  // a value of the program's name, not this copy
+  const Case cases[] = {
+      {"nothing held", {}, {}, kUser, kUser},
+      {"nothing held, once for every user", {}, {}, kMachine, kMachine},
+      {"an old per-machine value", {{kMachine, old}}, {}, kUser, kMachine},
+      {"an old per-user value", {{kUser, old}}, {}, kMachine, kUser},
+      {"the user key refused", {}, {kUser}, kUser, kMachine},
+      {"the machine key refused", {}, {kMachine}, kMachine, kUser},
+      {"an old per-machine value without rights", {{kMachine, old}}, {kMachine}, kUser, kUser},
+  };
+  for (const Case& c : cases) {
     platform::FakeAutostartRegistry lists;
-    (missing ? lists.missingKeys : lists.readOnly) = {kMachine};
-    auto result = settings::SetAutostart(lists, kDir, true);
-    EXPECT_TRUE(result.on && result.asked) << missing;
-    EXPECT_EQ(Value(lists, kUser), kDir + "Horavo.exe");
-    EXPECT_EQ(Value(lists, kMachine), "(none)");
+    for (const auto& [scope, value] : c.held) lists.values[{scope, "Horavo v3.0"}] = value;
+    lists.readOnly = c.refused;
+    const auto result = settings::SetAutostart(lists, kDir, true, c.preferred);
+    EXPECT_TRUE(result.on && result.asked) << c.what;
+    EXPECT_EQ(result.scope, c.written) << c.what;
+    EXPECT_EQ(Value(lists, c.written), kDir + "Horavo.exe") << c.what;
+    const RunKeyScope other = c.written == kMachine ? kUser : kMachine;
+    EXPECT_EQ(Value(lists, other), c.held.count(other) ? c.held.at(other) : "(none)") << c.what;
   }
 }
 
@@ -89,7 +100,7 @@ TEST(Autostart, BothListsRefusedReportsTheStoredState) {
   EXPECT_TRUE(lists.values.empty());
 }
 
-TEST(Autostart, SwitchingOffRemovesFromBothLists) {
+TEST(Autostart, SwitchingOffRemovesOnlyThisProgramsValues) {
   platform::FakeAutostartRegistry lists;
   lists.values[{kMachine, "Horavo v3.0"}] = kDir + "Horavo.exe";
   lists.values[{kUser, "Horavo v3.0"}] = kDir + "Horavo.exe";
@@ -98,9 +109,23 @@ TEST(Autostart, SwitchingOffRemovesFromBothLists) {
   EXPECT_FALSE(result.on);
   EXPECT_TRUE(result.asked);
   EXPECT_EQ(lists.values.size(), 1u);
-  // Nothing stored anywhere is no refusal.
+  // Another copy's value stays; nothing stored anywhere is no refusal and touches no key.
+  lists.values[{kMachine, "Horavo v3.0"}] = "D:\\Old\\Horavo.exe";
   lists.readOnly = {kMachine, kUser};
+  lists.calls.clear();
   EXPECT_TRUE(settings::SetAutostart(lists, kDir, false).asked);
+  EXPECT_EQ(std::count_if(lists.calls.begin(), lists.calls.end(), [](auto& c) { return c.op != 'r'; }), 0);
+  EXPECT_EQ(lists.values.size(), 2u);
+}
+
+TEST(Autostart, TheScopeToKeepIsTheMachineKeyOnlyWhenItHoldsTheValue) {
+  platform::FakeAutostartRegistry lists;
+  EXPECT_EQ(settings::AutostartScope(lists, kUser), kUser);
+  lists.values[{kUser, "Horavo v3.0"}] = kDir + "Horavo.exe";
+  EXPECT_EQ(settings::AutostartScope(lists, kUser), kUser);
+  lists.values[{kMachine, "Horavo v3.0"}] = "D:\\Old\\Horavo.exe";
+  EXPECT_EQ(settings::AutostartScope(lists, kUser), kMachine);
+  EXPECT_TRUE(std::all_of(lists.calls.begin(), lists.calls.end(), [](auto& c) { return c.op == 'r'; }));
 }
 
 TEST(Autostart, AMachineValueThatCannotBeRemovedKeepsAutostartOn) {
@@ -128,6 +153,9 @@ class RecordingTarget : public settings::LoadTarget {
     log.push_back(control + " @ " + std::to_string(position));
   }
   void FillEventList() override { log.push_back("event list"); }
+  void BadValue(const settings::LoadStep& step, const std::string& value) override {
+    log.push_back(std::string(step.key) + " bad: " + value);
+  }
 };
 
 class SettingsLoad : public ::testing::Test {
@@ -205,16 +233,28 @@ TEST_F(SettingsLoad, FlagsCompareAsExactText) {
   EXPECT_FALSE(has("CheckBox11 checked"));
 }
 
-TEST_F(SettingsLoad, ANonNumericTransparencyStopsTheLoadingWithTheConversionError) {
-  RecordingTarget target;
-  config::TIniFile ini(Ini("[TranspConfig]\r\nAlpha=half\r\n"));
-  try {
-    settings::RunLoadSteps(settings::SettingsLoadSteps(), ini, "C:\\H\\", target);
-    FAIL() << "loaded";
-  } catch (const config::EConvertError& e) {
-    EXPECT_STREQ(e.what(), "Значение 'half' не является целым числом");
+TEST_F(SettingsLoad, AValueANumericStepCannotConvertIsReportedOnceAndTheOtherStepsRun) {
+  const std::vector<std::string> defaults = Load("");
+  int numeric = 0;
+  for (const settings::LoadStep& step : settings::SettingsLoadSteps()) {
+    if (step.rule != settings::LoadRule::Position) continue;
+    ++numeric;
+    for (const std::string garbage : {"half", "99999999999", "12abc", ""}) {
+      const auto log =
+          Load("[" + std::string(step.section) + "]\r\n" + step.key + "=" + garbage + "\r\n");
+      // The step's own line is replaced by the report; every other step is as without the key.
+      std::vector<std::string> want;
+      for (const std::string& line : defaults)
+        want.push_back(line.rfind(std::string(step.control) + " @ ", 0) == 0 ? std::string(step.key) + " bad: " + garbage
+                                                                             : line);
+      EXPECT_EQ(log, want) << step.key << "=" << garbage;
+    }
   }
-  EXPECT_EQ(target.log, std::vector<std::string>{"CheckBox5 autostart"});
+  EXPECT_GE(numeric, 1);
+  const auto message = settings::BadValueMessage(settings::SettingsLoadSteps()[1], "abc");
+  EXPECT_NE(message.find("Alpha"), std::string::npos);
+  EXPECT_NE(message.find("[TranspConfig]"), std::string::npos);
+  EXPECT_NE(message.find("\"abc\""), std::string::npos);
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "config/convert.h"
 #include "events/scheduler.h"
 #include "tests/unit/program_fixture.h"
+#include "ui/application.h"
 
 using testing_support::ProgramTest;
 
@@ -184,16 +186,123 @@ TEST_F(SettingsWindowTest, ASecondBirthdayKeepsThePictureButNotTheAddress) {
       << Gear();
 }
 
-TEST_F(SettingsWindowTest, AFailedSideFileWriteLeavesTheAdditionPendingAndTheListAlone) {
+TEST_F(SettingsWindowTest, AFailedWriteAtAnyStepLeavesTheAdditionPendingAndNoFileBehind) {
   StartProgram();
-  std::filesystem::remove_all(dir.Path() / "notes");
+  dir.Write("Gear/gear.ini", "");
   Form1->N8->Click();
-  Begin();
+  const std::function<void(bool)> steps[] = {
+      [&](bool refuse) {
+        if (refuse)
+          std::filesystem::remove_all(dir.Path() / "notes");
+        else
+          std::filesystem::create_directories(dir.Path() / "notes");
+      },
+      [&](bool refuse) {
+        std::filesystem::permissions(dir.Path() / "Gear/gear.ini", refuse ? std::filesystem::perms::owner_read
+                                                                          : std::filesystem::perms::owner_all);
+      },
+      [&](bool refuse) {
+        std::filesystem::permissions(dir.Path() / "Gear/Events.txt", refuse ? std::filesystem::perms::owner_read
+                                                                            : std::filesystem::perms::owner_all);
+      },
+  };
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    const std::string number = Begin();
+    ChooseType(5);
+    Form2->RichEdit1->SetText("текст");
+    steps[i](true);
+    EXPECT_ANY_THROW(Form2->BitBtn4->Click()) << i;
+    steps[i](false);
+    EXPECT_TRUE(Form2->Recording()) << i;
+    EXPECT_EQ(List(), "") << i;
+    EXPECT_EQ(Gear(), "") << i;
+    EXPECT_FALSE(dir.Exists("notes/" + number + ".zqt")) << i;
+    EXPECT_TRUE(program->Scheduler().Names().empty()) << i;
+    Form2->BitBtn6->Click();
+  }
+}
+
+TEST_F(SettingsWindowTest, ACommitWhoseRefreshFailsIsOverAndReportedOnce) {
+  // A stored type that is no number under the filter "Только сигналы" makes every refresh fail.
+  dir.Write("Gear/Events.txt", "77\r\n");
+  dir.Write("Gear/gear.ini", "[77]\r\ntime=10:00:00\r\ndate=07.12.2026\r\ntype=x\r\nperiod=2\r\n");
+  StartProgram();
+  TForm2& w = *Form2;
+  Form1->N8->Click();
+  program->Application().Guard([&] { w.N2->Click(); });
+  platform->fakeDialogs().shown.clear();
+  const std::string number = Begin();
+  w.RadioButton2->UserClick();
+  Commit();
+  EXPECT_EQ(platform->fakeDialogs().shown.size(), 1u);
+  EXPECT_FALSE(w.Recording());
+  EXPECT_EQ(w.Caption(), "Настройки - Режим: Просмотр");
+  EXPECT_EQ(List(), "77\r\n" + number + "\r\n");
+  EXPECT_EQ(program->Scheduler().Names(), (std::vector<std::string>{"77", number}));
+  // The next press begins another addition; it never stores the same number again.
+  const std::string next = Begin();
+  EXPECT_TRUE(w.Recording());
+  EXPECT_NE(next, number);
+  EXPECT_EQ(List(), "77\r\n" + number + "\r\n");
+}
+
+TEST_F(SettingsWindowTest, AnEmptyReminderOrAPassedMomentIsStoredOnlyAfterYes) {
+  StartProgram();
+  TForm2& w = *Form2;
+  auto& dialogs = platform->fakeDialogs();
+  Form1->N8->Click();
+
+  const std::string reminder = Begin();
   ChooseType(5);
-  Form2->RichEdit1->SetText("текст");
-  EXPECT_ANY_THROW(Form2->BitBtn4->Click());
-  EXPECT_TRUE(Form2->Recording());
+  w.RichEdit1->SetText(" \r\n");
+  dialogs.answers = {ui::ID_NO};
+  Commit();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "Текст напоминания пуст. Сохранить?");
+  EXPECT_EQ(dialogs.shown[0].flags, ui::MB_YESNO_FLAG | ui::MB_ICONQUESTION_FLAG);
+  EXPECT_TRUE(w.Recording());
   EXPECT_EQ(List(), "");
+  EXPECT_FALSE(dir.Exists("notes/" + reminder + ".zqt"));
+  dialogs.answers = {ui::ID_YES};
+  Commit();
+  EXPECT_FALSE(w.Recording());
+  EXPECT_EQ(List(), reminder + "\r\n");
+
+  // Begun at 09:05:07, committed a minute later: a one-time moment that has passed.
+  const std::string signal = Begin();
+  ChooseType(0);
+  platform->fakeClock().Set(2026, 12, 7, 9, 6, 7, 0);
+  dialogs.shown.clear();
+  dialogs.answers = {ui::ID_NO};
+  Commit();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, "Это время уже прошло. Событие не сработает. Сохранить?");
+  EXPECT_EQ(dialogs.shown[0].flags, ui::MB_YESNO_FLAG | ui::MB_ICONQUESTION_FLAG);
+  EXPECT_TRUE(w.Recording());
+  // The same moment every day, or a birthday, is not lost: no question.
+  w.RadioButton2->UserClick();
+  Commit();
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(List(), reminder + "\r\n" + signal + "\r\n");
+  const std::string birthday = Begin();
+  ChooseType(6);
+  w.DateTimePicker2->SetDate({2026, 3, 1});
+  Commit();
+  EXPECT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_FALSE(w.Recording());
+
+  // Both at once: two questions, and "Нет" at the second still keeps the addition.
+  const std::string both = Begin();
+  ChooseType(5);
+  w.RichEdit1->SetText("");
+  w.DateTimePicker2->SetDate({2026, 12, 6});
+  dialogs.shown.clear();
+  dialogs.answers = {ui::ID_YES, ui::ID_NO};
+  Commit();
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[1].text, "Это время уже прошло. Событие не сработает. Сохранить?");
+  EXPECT_TRUE(w.Recording());
+  EXPECT_EQ(List(), reminder + "\r\n" + signal + "\r\n" + birthday + "\r\n");
 }
 
 // ---- Modes
@@ -518,7 +627,7 @@ TEST_F(SettingsWindowTest, ChangingToTheSettingsTabNarrowsTheWindowStepByStep) {
   EXPECT_EQ(watch.changes, 34);
 }
 
-TEST_F(SettingsWindowTest, AnEventAddedHereIsScannedOnceTheWindowCloses) {
+TEST_F(SettingsWindowTest, AnEventAddedHereIsScannedAtOnceAndAgainWhenTheWindowCloses) {
   StartProgram();
   TForm2& w = *Form2;
   Form1->N8->Click();
@@ -527,7 +636,7 @@ TEST_F(SettingsWindowTest, AnEventAddedHereIsScannedOnceTheWindowCloses) {
   w.TimeItems[0]->Click();  // 09:06:07
   w.Edit1->TextEdited("523");
   Commit();
-  EXPECT_TRUE(program->Scheduler().Names().empty());
+  EXPECT_EQ(program->Scheduler().Names(), std::vector<std::string>{number});
   dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\nshowIntitle=1\r\n");
   w.BitBtn5->Click();
   EXPECT_FALSE(w.Visible());
@@ -536,6 +645,39 @@ TEST_F(SettingsWindowTest, AnEventAddedHereIsScannedOnceTheWindowCloses) {
   AdvanceTo(9, 6, 7, 900);
   ASSERT_EQ(platform->fakeSound().beeps.size(), 1u);
   EXPECT_EQ(platform->fakeSound().beeps[0].frequency, 523);
+}
+
+TEST_F(SettingsWindowTest, EventsAddedWhileTheWindowStaysOpenFireAtTheirSecond) {
+  StartProgram();
+  TForm2& w = *Form2;
+  Form1->N8->Click();
+  Begin();
+  ChooseType(0);
+  w.Edit1->TextEdited("700");
+  w.TimeItems[0]->Click();  // 09:06:07
+  Commit();
+  Begin();
+  ChooseType(1);
+  w.Edit3->TextEdited("C:\\Tools\\run.bat");
+  w.TimeItems[1]->Click();  // 09:07:07
+  Commit();
+  Begin();
+  ChooseType(5);
+  w.RichEdit1->SetText("Чай");
+  w.TimeItems[2]->Click();  // 09:08:07
+  Commit();
+  ASSERT_TRUE(w.Visible());
+
+  AdvanceTo(9, 6, 7, 900);
+  ASSERT_EQ(platform->fakeSound().beeps.size(), 1u);
+  EXPECT_EQ(platform->fakeSound().beeps[0].frequency, 700);
+  AdvanceTo(9, 7, 7, 900);
+  EXPECT_EQ(Opened(), std::vector<std::string>{"run.bat"});
+  EXPECT_FALSE(Form3->Visible());
+  AdvanceTo(9, 8, 7, 900);
+  EXPECT_TRUE(Form3->Visible());
+  EXPECT_NE(Form3->RichEdit1->Text().find("Чай"), std::string::npos);
+  EXPECT_TRUE(w.Visible());
 }
 
 TEST_F(SettingsWindowTest, ADamagedCaptionOptionIsReportedAndTheWindowStillClosesAndReloads) {
@@ -626,18 +768,41 @@ TEST_F(SettingsWindowTest, EveryTemplateItemSchedulesItsMinutes) {
   EXPECT_EQ(Form2->storedCodes.size(), 10u);
 }
 
-TEST_F(SettingsWindowTest, ATemplateRightAfterABirthdayStoresAnEmptyPeriod) {
+TEST_F(SettingsWindowTest, ATemplatePowersOffOnceWhateverPeriodicityTheEditorShowedBefore) {
   StartProgram();
-  Form1->N8->Click();
-  Begin();
-  ChooseType(6);
-  Commit();
-  Form2->BitBtn5->Click();
-  Form1->N14->Click();
-  const std::string number = Form2->storedCodes.back();
-  EXPECT_NE(Gear().find("[" + number + "]\r\ntime=09:06:07\r\ndate=07.12.2026\r\ntype=4\r\nperiod=\r\n"),
-            std::string::npos)
-      << Gear();
+  TForm2& w = *Form2;
+  // Each earlier addition leaves its page and periodicity in the editor. 07.12.2026 is a Monday.
+  const std::function<void()> before[] = {
+      [&] { ChooseType(6); },
+      [&] {
+        ChooseType(0);
+        w.RadioButton4->UserClick();
+        w.CheckListBox2->CheckToggled(5);  // Saturday
+      },
+      [&] {
+        ChooseType(1);
+        w.RadioButton2->UserClick();
+      },
+      [&] {
+        ChooseType(2);
+        w.RadioButton3->UserClick();
+      },
+  };
+  for (std::size_t i = 0; i < std::size(before); ++i) {
+    Form1->N8->Click();
+    Begin();
+    before[i]();
+    Commit();
+    Form2->BitBtn5->Click();
+    Form1->N101->Click();  // "Через 10 минут"
+    const std::string number = w.storedCodes.back();
+    const std::string section = "[" + number + "]\r\ntime=09:15:07\r\ndate=07.12.2026\r\ntype=4\r\nperiod=1\r\n";
+    const std::string gear = Gear();
+    const std::size_t at = gear.find(section);
+    ASSERT_NE(at, std::string::npos) << i << "\n" << gear;
+    EXPECT_TRUE(at + section.size() == gear.size() || gear.compare(at + section.size(), 1, "[") == 0) << i << gear;
+    EXPECT_TRUE(w.RadioButton1->Checked());
+  }
 }
 
 TEST_F(SettingsWindowTest, ATemplateChosenDuringAnAdditionCommitsItAndStillSchedulesThePowerOff) {
@@ -659,6 +824,37 @@ TEST_F(SettingsWindowTest, ATemplateChosenDuringAnAdditionCommitsItAndStillSched
             std::string::npos);
   EXPECT_TRUE(dir.Exists("notes/" + pending + ".zqt"));
   EXPECT_EQ(program->Scheduler().Names().size(), 2u);
+
+  // A pending "Каждый день" addition is stored as it is; the power-off after it still once.
+  Form1->N8->Click();
+  const std::string daily = Begin();
+  ChooseType(0);
+  w.RadioButton2->UserClick();
+  Form1->N14->Click();  // "Через 1 минуту"
+  ASSERT_EQ(w.storedCodes.size(), 4u);
+  EXPECT_EQ(w.storedCodes[2], daily);
+  EXPECT_NE(Gear().find("[" + daily + "]\r\ntime=09:05:07\r\ndate=07.12.2026\r\ntype=0\r\nms=1000\r\nhz=800\r\nperiod=2\r\n"),
+            std::string::npos);
+  EXPECT_NE(Gear().find("[" + w.storedCodes[3] + "]\r\ntime=09:06:07\r\ndate=07.12.2026\r\ntype=4\r\nperiod=1\r\n"),
+            std::string::npos)
+      << Gear();
+}
+
+TEST_F(SettingsWindowTest, APendingAdditionDeclinedAtItsQuestionStaysAndNoPowerOffIsAdded) {
+  StartProgram();
+  TForm2& w = *Form2;
+  Form1->N8->Click();
+  Begin();
+  ChooseType(5);
+  w.RichEdit1->SetText("");
+  platform->fakeDialogs().answers = {ui::ID_NO};
+  Form1->N101->Click();
+  ASSERT_EQ(platform->fakeDialogs().shown.size(), 1u);
+  EXPECT_TRUE(w.Visible());
+  EXPECT_TRUE(w.Recording());
+  EXPECT_EQ(w.PageControl2->ActivePageIndex(), 5);
+  EXPECT_EQ(List(), "");
+  EXPECT_TRUE(program->Scheduler().Names().empty());
 }
 
 }  // namespace

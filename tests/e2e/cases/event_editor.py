@@ -1,12 +1,14 @@
 """The event editor of the settings window under Wine, driven through its real controls: a text
 reminder added for the next minute fires; a birthday recorded; a power-off template from the
-clock's menu lands in the store (and the program ends before it could fire). Screenshots of the
-event page in view and record mode for a reminder and a birthday."""
+clock's menu lands in the store (and the program ends before it could fire); an empty reminder
+is stored only after "Да". Screenshots of the event page in view and record mode for a reminder
+and a birthday, and of the question."""
 
 import time
 
 from cases import case
-from cases.common import children, expect, ini_sections, keep_on_screen, wait_exit, wait_main_window, wait_painted
+from cases.common import (TITLE, children, expect, ini_sections, keep_on_screen, wait_exit, wait_main_window,
+                          wait_painted)
 from cases.menu import open_face_menu
 from harness import Failure, menu_items, wait_until
 
@@ -284,3 +286,51 @@ def editor_action_tabs(s):
     expect(first != last, f"the two rows should hold different types: {first} and {last}")
     expect(again == first, f"the same place chose type {first}, then type {again}")
     expect(choose(last_row, "editor_tabs_last_row_again") == last, "the last row's tab moved")
+
+
+EMPTY_REMINDER = "Текст напоминания пуст. Сохранить?".encode("cp1251")
+IDYES, IDNO = 6, 7
+
+
+def wait_question(s, text, screenshot):
+    """Waits for the commit's question: this text, the program's title, "Да" and "Нет", the
+    question icon."""
+    box = s.wait_msgbox(20)
+    expect(box["text"] == text, f"the question should be {text.decode('cp1251')!r}, it is {box['text']!r}")
+    expect(box["caption"] == TITLE, f"the question's caption: {box['caption']!r}")
+    ids = [box.get(f"button{i}_id") for i in range(box.get("buttons", 0))]
+    expect(ids == [IDYES, IDNO], f"the question should offer Да and Нет: {box}")
+    drawn = wait_until("the question's icon to be drawn",
+                       lambda: (lambda b: b if b and b.get("icon_kind", "unknown") != "unknown" else None)(s.msgbox()),
+                       10)
+    expect(drawn.get("icon_kind") == "question", f"the question should show the question icon: {drawn}")
+    s.screenshot(screenshot)
+
+
+@case
+def editor_empty_reminder_question(s):
+    keep_on_screen(s)
+    s.start()
+    wait_main_window(s)
+    w = wait_painted(s)
+    open_by_double_click(s, w)
+    begin_addition(s, VIEW)
+    choose_action_page(s, RECORD, 5)
+    quick_time(s, 1)
+    click(s, control(s, RECORD, "button", "OK"))
+    wait_question(s, EMPTY_REMINDER, "editor_empty_reminder_question")
+    # "Нет": the focus goes from "Да" to "Нет", which the space bar presses.
+    s.xdotool("key", "Tab")
+    time.sleep(0.3)
+    s.xdotool("key", "space")
+    wait_until("the question to close", lambda: s.msgbox() is None, 10)
+    expect((s.window(RECORD) or {}).get("visible") == 1, "after \"Нет\" the addition should still be open")
+    expect(events_list(s) == [], f"nothing should be stored after \"Нет\": {events_list(s)}")
+    # "Да" (the default button): stored.
+    click(s, control(s, RECORD, "button", "OK"))
+    wait_question(s, EMPTY_REMINDER, "editor_empty_reminder_question_again")
+    s.xdotool("key", "Return")
+    s.wait_window(VIEW_AFTER, 20)
+    numbers = events_list(s)
+    expect(len(numbers) == 1, f"one event should be listed after \"Да\": {numbers}")
+    expect(gear(s).get(numbers[0].decode("ascii"), {}).get("type") == "5", f"the reminder's keys: {gear(s)}")

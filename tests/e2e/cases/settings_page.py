@@ -1,13 +1,17 @@
 """The settings page of the settings window under Wine, driven through its real controls: the
 configuration file and the clock follow each change. Also the About window and the colour
-picker opened from it. Screenshots of the three settings pages, About and the colour picker."""
+picker opened from it; a start with a per-user autostart leaves the run keys alone. Screenshots of
+the three settings pages, About and the colour picker."""
 
+import subprocess
 import time
 
 from cases import case
 from cases.common import (children, expect, grab, ini_sections, keep_on_screen, main_windows, wait_main_window,
                           wait_painted)
 from cases.menu import open_face_menu
+from cases.events import windows_path
+from cases.packages import reg_query
 from harness import Failure, menu_items, wait_until
 
 SETTINGS = "Настройки -  Режим: Просмотр"
@@ -188,3 +192,56 @@ def settings_page(s):
     wait_until("the colour number 0", lambda: control(s, PICKER, "edit")["text"] == b"0", 15)
     time.sleep(0.5)
     s.screenshot("colour_picker")
+
+
+RUN_KEY_USER = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+RUN_KEY_MACHINE = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+RUN_VALUE = "Horavo v3.0"
+
+
+def reg_add(s, key, value, data):
+    rc = subprocess.run(["wine", "reg", "add", key, "/v", value, "/t", "REG_SZ", "/d", data, "/f"], env=s.env(),
+                        cwd=s.dir, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                        timeout=60).returncode
+    if rc != 0:
+        raise Failure(f"reg add {key} /v {value} failed with {rc}")
+
+
+@case
+def autostart_per_user(s):
+    """Only the per-user run value is set: a start leaves both run keys as they were (Wine runs
+    the program with administrator rights, so the machine key would take a write), and switching
+    the box off and on again keeps the value in the user's key."""
+    command = windows_path(s.app / "Horavo.exe")
+    reg_add(s, RUN_KEY_USER, RUN_VALUE, command)
+    expect(reg_query(s, RUN_KEY_MACHINE, RUN_VALUE) is None, "the machine's run key should start without the value")
+    keep_on_screen(s)
+    s.start()
+    wait_main_window(s)
+    w = wait_painted(s)
+    time.sleep(2)
+    user, machine = reg_query(s, RUN_KEY_USER, RUN_VALUE), reg_query(s, RUN_KEY_MACHINE, RUN_VALUE)
+    expect(user is not None and user.lower() == command.lower(), f"the user's run value changed at start: {user!r}")
+    expect(machine is None, f"the start wrote the machine's run key: {machine!r}")
+
+    choose_from_face_menu(s, w, "Настройки программы")
+    s.wait_window(SETTINGS)
+    tabs = [c for c in children(s, SETTINGS) if c["visible"] and c["class"] == "systabcontrol32"]
+    outer = max(tabs, key=lambda c: (c["right"] - c["left"]) * (c["bottom"] - c["top"]))
+    click(s, outer, dx=30, dy=10)
+    s.xdotool("key", "Right")
+    wait_control(s, SETTINGS, "button", "Выбрать скин часов")
+    tabs = [c for c in children(s, SETTINGS) if c["visible"] and c["class"] == "systabcontrol32"]
+    inner = min(tabs, key=lambda c: (c["right"] - c["left"]) * (c["bottom"] - c["top"]))
+    click(s, inner, dx=30, dy=inner["bottom"] - inner["top"] - 10)
+    s.xdotool("key", "Right")
+    s.xdotool("key", "Right")
+    box = wait_control(s, SETTINGS, "button", "Запускать вместе с Windows")
+    time.sleep(1)
+    s.screenshot("settings_autostart_per_user")
+    click(s, box, dx=7)
+    wait_until("the user's run value removed", lambda: reg_query(s, RUN_KEY_USER, RUN_VALUE) is None, 15)
+    click(s, box, dx=7)
+    wait_until("the user's run value back", lambda: reg_query(s, RUN_KEY_USER, RUN_VALUE) is not None, 15)
+    machine = reg_query(s, RUN_KEY_MACHINE, RUN_VALUE)
+    expect(machine is None, f"switching the box on wrote the machine's run key: {machine!r}")
