@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <unordered_set>
 
+#include "config/convert.h"
 #include "events/list_file.h"
 #include "events/store_changes.h"
 #include "platform/files.h"
@@ -26,6 +27,15 @@ std::size_t NameStart(const std::string& path) {
 }  // namespace
 
 const char* WeekdayKey(int dayOfWeek) { return kWeekdayKeys[std::size_t((dayOfWeek + 6) % 7)]; }
+
+std::string TypeName(const std::string& storedType) {
+  try {
+    const int type = config::StrToInt(storedType);
+    if (type >= 0 && type < int(kTypeNames.size())) return kTypeNames[std::size_t(type)];
+  } catch (const config::EConvertError&) {
+  }
+  return storedType;
+}
 
 std::string DirectoryPart(const std::string& path) { return path.substr(0, NameStart(path)); }
 

@@ -30,6 +30,14 @@ inline constexpr const char* kDefaultCelebrationFile = "-1.zqd";
 // The weekday keys, Monday first.
 inline constexpr std::array<const char*, 7> kWeekdayKeys = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
+// The names of the seven types, indexed by the stored type, as the editor and the list show them.
+inline constexpr std::array<const char*, 7> kTypeNames = {
+    "Сигнал", "Любой файл", "Завершение сеанса", "Перезагрузка", "Выключение", "Напоминание текстом",
+    "День рождения/праздник"};
+// The name shown for a stored type: the type's name for "0" to "6" (as integers, so " 5" and
+// "05" too), the stored text itself for anything else, so a damaged entry stays visible.
+std::string TypeName(const std::string& storedType);
+
 // The key of a weekday numbered as the clock numbers it, 0 = Sunday.
 const char* WeekdayKey(int dayOfWeek);
 

@@ -5,14 +5,7 @@
 
 namespace settings {
 
-std::string TypeName(const std::string& storedType) {
-  try {
-    const int type = config::StrToInt(storedType);
-    if (type >= 0 && type < int(kTypeNames.size())) return kTypeNames[std::size_t(type)];
-  } catch (const config::EConvertError&) {
-  }
-  return storedType;
-}
+std::string TypeName(const std::string& storedType) { return events::TypeName(storedType); }
 
 bool Listed(int filter, const std::string& storedType) {
   if (filter == kFilterAll) return true;

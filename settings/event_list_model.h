@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/ini.h"
+#include "events/event_store.h"
 
 namespace settings {
 
@@ -17,9 +18,7 @@ inline constexpr int kFilterCelebrations = 6;  // birthdays and holidays only
 inline constexpr int kFilterAll = -1;          // every event
 
 // The names of the seven types, indexed by the stored type; also the action pages' captions.
-inline constexpr std::array<const char*, 7> kTypeNames = {
-    "Сигнал", "Любой файл", "Завершение сеанса", "Перезагрузка", "Выключение", "Напоминание текстом",
-    "День рождения/праздник"};
+inline constexpr const auto& kTypeNames = events::kTypeNames;
 
 // The name shown for a stored type: the type's name for "0" to "6" (as integers, so " 5" and
 // "05" too), the stored text itself for anything else, so a damaged entry stays visible.
