@@ -61,6 +61,12 @@ class MissedEventsTest : public ProgramTest {
     return config::TIniFile(dir.Str() + "Cfg/Clock_config.ini").ReadString(section, key, "(none)");
   }
 
+  // As closing the settings window does.
+  void ReloadLists() {
+    Form1->scheduler.LoadList();
+    Form1->RefreshBase();
+  }
+
   void Message(unsigned msg, std::uintptr_t wParam) {
     ui::TMessage m{msg, wParam, 0, 0};
     program->Application().MainWindowMessage(m);
@@ -173,7 +179,7 @@ TEST_F(MissedEventsTest, TheClockSetBackAnHourFiresADailyEventOnceAlsoAfterARelo
   ASSERT_EQ(Opened(), Files{"daily.bat"});
   // Summer time ends: the same hour comes round again.
   SetClock(2026, 12, 7, 9, 30, 2, 500);
-  Form1->RefreshBase();
+  ReloadLists();
   AdvanceTo(10, 30, 5);
   EXPECT_EQ(Opened(), Files{"daily.bat"});
   EXPECT_FALSE(Form9->Visible());
@@ -248,10 +254,10 @@ TEST_F(MissedEventsTest, WithReportMissedOffTheGapIsStillNotRunAndNoWindowShows)
   EXPECT_EQ(Opened(), Files{});
   EXPECT_FALSE(Form9->Visible());
   // Switched on again, the next gap is reported; the old one is over.
-  Form2->CheckBox12->Click();
+  Form2->CheckBox12->UserClick();
   EXPECT_EQ(Key("Clock", "ReportMissed"), "1");
   Add("2", "1", "09:09:00", "1", "07.12.2026", "second.bat");
-  Form1->RefreshBase();
+  ReloadLists();
   TickAfter(120);
   EXPECT_EQ(Listed(), Rows{"07.12.2026 09:09:00 | Любой файл | second.bat"});
 }
@@ -290,7 +296,7 @@ TEST_F(MissedEventsTest, ShowOpensTheReminderAndDeleteRemovesAOneTimeEventFromTh
 
   // A second report while the window is open adds its rows; closed, it starts afresh.
   Add("40", "1", "09:09:00", "1", "07.12.2026", "b.bat");
-  Form1->RefreshBase();
+  ReloadLists();
   TickAfter(120);
   EXPECT_EQ(Listed().size(), 3u);
   EXPECT_EQ(Listed().back(), "07.12.2026 09:09:00 | Любой файл | b.bat");
