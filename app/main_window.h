@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,8 @@
 #include "ui/forms.h"
 #include "ui/menus.h"
 #include "ui/stdctrls.h"
+
+class TForm9;
 
 class TForm1 : public ui::TForm {
  public:
@@ -171,6 +174,8 @@ class TForm1 : public ui::TForm {
   // Shows the events found in gaps in the missed events window, once the start-up
   // announcements are over, unless [Clock] ReportMissed is "0".
   void ReportMissed();
+  // The missed events window, made at its first use; set by the program.
+  std::function<TForm9*()> missedWindow;
   // What the system tells the program: sleep, waking up, a new system time, the session's end.
   void SystemNoticed(ui::SystemNotice notice);
   // The display, the date and the uptime brought up to date at once, and the next tick armed

@@ -48,8 +48,10 @@ void TForm1::ReportMissed() {
   if (!announced_ || !scheduler.HasMissed()) return;
   // Taken even when not shown: with the report switched off the gap is simply over.
   const events::MissedEvents missed = scheduler.TakeMissed();
-  if (!files.Config().ReadFlag("Clock", "ReportMissed", true) || !Form9) return;
-  ui::Application().Guard([&] { Form9->AddMissed(missed); });
+  if (!files.Config().ReadFlag("Clock", "ReportMissed", true) || !missedWindow) return;
+  ui::Application().Guard([&] {
+    if (TForm9* window = missedWindow()) window->AddMissed(missed);
+  });
 }
 
 void TForm1::SystemNoticed(ui::SystemNotice notice) {

@@ -41,12 +41,8 @@ std::optional<platform::DateTime> ParseScanStamp(const std::string& text) {
 void FiredEvents::Add(std::int64_t second, const std::string& number) {
   fired_[number] = second;
   latest_ = std::max(latest_, second);
-  // Records older than a day are thinned out when thousands of events fire. Younger ones stay:
-  // after the clock is set back (summer time ends) their seconds come round again.
-  if (fired_.size() > thinAt_) {
-    std::erase_if(fired_, [this](const auto& entry) { return entry.second < latest_ - 86400; });
-    thinAt_ = std::max<std::size_t>(4096, fired_.size() * 2);
-  }
+  // Seconds that are over need no record; the records are few unless thousands of events fire.
+  if (fired_.size() > 4096) std::erase_if(fired_, [this](const auto& entry) { return entry.second < latest_ - 1; });
 }
 
 Scheduler::Scheduler(EventStore& store, const config::Settings& settings, RunAction run)

@@ -47,8 +47,6 @@ class FiredEvents {
  private:
   std::unordered_map<std::string, std::int64_t> fired_;
   std::int64_t latest_ = 0;
-  // The record is thinned when it grows past this size.
-  std::size_t thinAt_ = 4096;
 };
 
 // Raised by an action that cannot be carried out now (the window that shows reminders does not
