@@ -9,8 +9,10 @@
 #include "notify/reminder_window.h"
 #include "notify/birthday_window.h"
 #include "notify/holiday_window.h"
+#include "notify/missed_window.h"
 #include "settings/greeting_address_window.h"
 #include "settings/settings_window.h"
 
-// The windows the main window closes when it closes: settings, reminder, birthday, holiday.
+// The windows the main window closes when it closes: settings, reminder, birthday, holiday,
+// missed events.
 std::vector<ui::TForm*> OtherWindowsClosedWithMain();

@@ -45,6 +45,11 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& platform, config::Prog
     Form1 = nullptr;  // the window never comes to be
     EndWithMessage(kLibraryMissingText);
   }
+  if (ui::HasApplication())
+    ui::Application().HookMainWindow(this, [this](ui::TMessage& message) {
+      if (auto notice = ui::SystemNoticeOf(message); notice != ui::SystemNotice::kNone) SystemNoticed(notice);
+      return false;  // the system's own handling goes on
+    });
 }
 
 void TForm1::EndWithMessage(const char* text) {
@@ -57,6 +62,7 @@ void TForm1::EndWithMessage(const char* text) {
 }
 
 TForm1::~TForm1() {
+  if (ui::HasApplication()) ui::Application().UnhookMainWindow(this);
   if (Form1 == this) Form1 = nullptr;
 }
 
@@ -226,6 +232,7 @@ void TForm1::FormCreate(ui::TComponent*) {
 
   PlaceAtStart(config.ReadFlag("Position", "Save", true));
 
+  ReadLastScan();
   RefreshBase();
   const platform::DateTime now = platform_.clock().Now();
   RefreshDate(now);
@@ -259,6 +266,7 @@ void TForm1::FormClose(ui::TComponent*, ui::TCloseAction&) {
       config.WriteString("Position", "Y", std::to_string(Top()));
     }
   });
+  SaveLastScan();
   files.ImageLib().Release();
   // Other programs' windows keep no trace of the clock.
   captions.RestoreAll();

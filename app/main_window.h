@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,10 +17,13 @@
 #include "events/scheduler.h"
 #include "platform/platform.h"
 #include "tray/trayicon.h"
+#include "ui/application.h"
 #include "ui/extctrls.h"
 #include "ui/forms.h"
 #include "ui/menus.h"
 #include "ui/stdctrls.h"
+
+class TForm9;
 
 class TForm1 : public ui::TForm {
  public:
@@ -184,6 +188,24 @@ class TForm1 : public ui::TForm {
   // Start-up announcements (app/main_window_announcements.cpp): Timer2's single run after start.
   void Timer2Timer(ui::TComponent* sender);
 
+  // Missed events and the computer's power state (app/main_window_missed.cpp).
+  // Reads [Clock] LastScan: the scheduler goes on from the second the last run examined.
+  void ReadLastScan();
+  // Stores the scheduler's last examined second as [Clock] LastScan; a refused write is let go.
+  void SaveLastScan();
+  // After each scan: the stamp every ten minutes, and the report of missed events.
+  void AfterScan(const platform::DateTime& now);
+  // Shows the events found in gaps in the missed events window, once the start-up
+  // announcements are over, unless [Clock] ReportMissed is "0".
+  void ReportMissed();
+  // The missed events window, made at its first use; set by the program.
+  std::function<TForm9*()> missedWindow;
+  // What the system tells the program: sleep, waking up, a new system time, the session's end.
+  void SystemNoticed(ui::SystemNotice notice);
+  // The display, the date and the uptime brought up to date at once, and the next tick armed
+  // from now.
+  void RefreshNow();
+
   // Texts of the current time and date in the user's formats.
   std::string TimeText();
   std::string DateText();
@@ -220,6 +242,10 @@ class TForm1 : public ui::TForm {
   std::int64_t chimedSecond_ = -1;
   // The second for which the caption and the event check ran last.
   std::int64_t keptSecond_ = -1;
+  // Whether the start-up announcements are over (the missed events are reported after them),
+  // and the serial second at which LastScan was last written.
+  bool announced_ = false;
+  std::optional<std::int64_t> stampWritten_;
 };
 
 // The single main window; other windows reach the shared state through it.

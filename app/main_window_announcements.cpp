@@ -16,6 +16,7 @@ void TForm1::Timer2Timer(ui::TComponent*) {
   const bool reminderShown = Form3 && Form3->Visible();
   if (config.ReadFlag("Clock", "RunTray", true) && !reminderShown) N6Click(this);
   Timer2->SetEnabled(false);
+  announced_ = true;
   int birthdays = 0;
   int holidays = 0;
   const std::string today = DateText();
@@ -54,4 +55,6 @@ void TForm1::Timer2Timer(ui::TComponent*) {
         Form5->AddHoliday(sideFile);
     }
   }
+  // Missed events are reported after the day's birthdays and holidays.
+  ReportMissed();
 }

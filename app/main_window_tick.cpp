@@ -88,6 +88,7 @@ void TForm1::ScanEvents(const platform::DateTime& now) {
   }
   platform::Clock& clock = platform_.clock();
   scheduler.Scan(now, clock.LongTimeFormat(), clock.ShortDateFormat());
+  AfterScan(now);
 }
 
 void TForm1::StartScanning() {

@@ -12,7 +12,7 @@
 
 std::vector<ui::TForm*> OtherWindowsClosedWithMain() {
   std::vector<ui::TForm*> forms;
-  for (ui::TForm* f : std::initializer_list<ui::TForm*>{Form2, Form3, Form4, Form5})
+  for (ui::TForm* f : std::initializer_list<ui::TForm*>{Form2, Form3, Form4, Form5, Form9})
     if (f) forms.push_back(f);
   return forms;
 }
@@ -63,6 +63,18 @@ void Program::Start() {
   app.CreateForm<TForm6>(nullptr, platform_, *files_);
   app.CreateForm<TForm7>(nullptr, platform_, *files_);
   app.CreateForm<TForm8>(nullptr, platform_, *files_);
+  // The missed events window is made when there is first something to report.
+  main_->missedWindow = [this] {
+    if (!Form9)
+      application_->CreateForm<TForm9>(nullptr, platform_, *files_, *store_, *scheduler_, MissedWindowLinks{
+          [](const std::string& file) {
+            if (Form3) Form3->ShowReminder(file);
+          },
+          [] {
+            if (Form2) Form2->EventRefresh();
+          }});
+    return Form9;
+  };
   app.MainForm()->Show();
   // The start-up second's events are examined now that every window they may need exists.
   main_->StartScanning();

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <unordered_set>
 
+#include "config/convert.h"
 #include "events/list_file.h"
 #include "events/store_changes.h"
 #include "platform/files.h"

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "config/ini.h"
+#include "events/event_types.h"
 
 namespace events {
 

@@ -1,5 +1,7 @@
 #include "events/next_firing.h"
 
+#include <algorithm>
+
 #include "clock/time_format.h"
 #include "config/convert.h"
 
@@ -169,6 +171,55 @@ std::optional<platform::DateTime> NextFiring(const FiringRule& rule, const platf
   auto found = FiringsBetween(rule, from, last, timePicture, datePicture, 1);
   if (found.empty()) return std::nullopt;
   return found.front();
+}
+
+std::size_t CountFiringsBetween(const FiringRule& rule, const platform::DateTime& first, const platform::DateTime& last,
+                                const std::string& timePicture, const std::string& datePicture) {
+  const DailyTest test = Prepare(rule, timePicture, datePicture);
+  const std::int64_t from = SerialSecond(first), to = SerialSecond(last);
+  if (!rule.active || !test.timeFits || from > to) return 0;
+  const std::int64_t timeOfDay = test.hour * 3600 + test.minute * 60 + test.second;
+  const std::int64_t firstDay = DaysFromCivil(first.year, first.month, first.day);
+  const std::int64_t lastDay = DaysFromCivil(last.year, last.month, last.day);
+  auto inSpan = [&](std::int64_t day) {
+    const std::int64_t at = day * kDay + timeOfDay;
+    return at >= from && at <= to;
+  };
+  std::size_t count = 0;
+  if (rule.period == "1") {
+    if (!test.dateRoundTrips) return 0;
+    const std::int64_t own = DaysFromCivil(test.date->year, test.date->month, test.date->day);
+    return own >= firstDay && own <= lastDay && inSpan(own) ? 1 : 0;
+  }
+  if (rule.period == "3") {
+    // One candidate a month: the stored day, where the month has one.
+    if (!test.date) return 0;
+    const std::int64_t firstMonth = std::int64_t(first.year) * 12 + first.month - 1;
+    const std::int64_t lastMonth = std::int64_t(last.year) * 12 + last.month - 1;
+    for (std::int64_t m = firstMonth; m <= lastMonth; ++m) {
+      const int year = int(m / 12), month = int(m % 12) + 1;
+      const std::int64_t day = DaysFromCivil(year, month, test.date->day);
+      // A day past the month's end lands in the next month.
+      if (CivilFromDays(day).month != month) continue;
+      if (inSpan(day)) ++count;
+    }
+    return count;
+  }
+  if (rule.period != "2" && rule.period != "4") return 0;
+  // Daily and weekday rules repeat every week: whole weeks inside the span are counted at once.
+  std::size_t perWeek = 7;
+  if (rule.period == "4") perWeek = std::size_t(std::count(rule.weekdays.begin(), rule.weekdays.end(), true));
+  for (std::int64_t day = firstDay; day <= lastDay;) {
+    if (day > firstDay && day + 7 < lastDay) {
+      const std::int64_t weeks = (lastDay - day) / 7;
+      count += std::size_t(weeks) * perWeek;
+      day += weeks * 7;
+      continue;
+    }
+    if (inSpan(day) && DayHolds(rule, test, CivilFromDays(day))) ++count;
+    ++day;
+  }
+  return count;
 }
 
 }  // namespace events

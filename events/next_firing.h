@@ -56,4 +56,9 @@ std::vector<platform::DateTime> FiringsBetween(const FiringRule& rule, const pla
                                                const std::string& datePicture, std::size_t limit,
                                                std::size_t* total = nullptr);
 
+// How many seconds from `first` to `last` (both included) the event fires in: the total of
+// FiringsBetween, worked out without visiting each day, so spans of years cost little.
+std::size_t CountFiringsBetween(const FiringRule& rule, const platform::DateTime& first, const platform::DateTime& last,
+                                const std::string& timePicture, const std::string& datePicture);
+
 }  // namespace events

@@ -1,6 +1,7 @@
 #include "events/scheduler.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "clock/time_format.h"
 #include "config/convert.h"
@@ -10,6 +11,31 @@ namespace events {
 std::int64_t SecondOf(const platform::DateTime& t) {
   const std::int64_t day = (std::int64_t(t.year) * 13 + t.month) * 32 + t.day;
   return day * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
+}
+
+std::string ScanStampText(const platform::DateTime& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                t.second);
+  return text;
+}
+
+std::optional<platform::DateTime> ParseScanStamp(const std::string& text) {
+  static const char kShape[] = "dddd-dd-dd dd:dd:dd";
+  if (text.size() != sizeof kShape - 1) return std::nullopt;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool digit = text[i] >= '0' && text[i] <= '9';
+    if (kShape[i] == 'd' ? !digit : text[i] != kShape[i]) return std::nullopt;
+  }
+  auto number = [&](std::size_t at, std::size_t length) { return std::stoi(text.substr(at, length)); };
+  platform::DateTime t;
+  t.year = number(0, 4), t.month = number(5, 2), t.day = number(8, 2);
+  t.hour = number(11, 2), t.minute = number(14, 2), t.second = number(17, 2);
+  if (t.year < 1970 || t.hour > 23 || t.minute > 59 || t.second > 59) return std::nullopt;
+  // A day the month does not have (31 April) comes back as another date.
+  const platform::DateTime checked = FromSerialSecond(SerialSecond(t));
+  if (checked.year != t.year || checked.month != t.month || checked.day != t.day) return std::nullopt;
+  return checked;
 }
 
 void FiredEvents::Add(std::int64_t second, const std::string& number) {
@@ -111,14 +137,83 @@ void Scheduler::Fired(const std::string& number, const platform::DateTime& at, c
   }
 }
 
+std::optional<platform::DateTime> Scheduler::LastExamined() const {
+  if (!last_) return std::nullopt;
+  return FromSerialSecond(*last_);
+}
+
+void Scheduler::ContinueFrom(const platform::DateTime& last) {
+  last_ = SerialSecond(last);
+  notRunning_ = true;
+}
+
 void Scheduler::Scan(const platform::DateTime& now, const std::string& timePicture, const std::string& datePicture) {
+  const std::int64_t second = SerialSecond(now);
+  const std::optional<std::int64_t> last = last_;
+  const bool notRunning = std::exchange(notRunning_, false);
+  // Recorded first: an action may run a nested refresh, which then counts from here.
+  last_ = second;
+  if (last && second > *last + 1) {
+    if (second - *last <= kLongestCaughtUpGap && !notRunning) {
+      // A busy machine or a long tone held the tick back: those seconds' events fire late.
+      for (std::int64_t skipped = *last + 1; skipped < second; ++skipped)
+        ScanSecond(FromSerialSecond(skipped), timePicture, datePicture);
+    } else {
+      CollectMissed(*last + 1, second - 1, second, timePicture, datePicture);
+    }
+  }
+  ScanSecond(now, timePicture, datePicture);
+}
+
+void Scheduler::CollectMissed(std::int64_t first, std::int64_t last, std::int64_t now, const std::string& timePicture,
+                              const std::string& datePicture) {
+  // Firings up to kMissedDaysListed days before the scan are listed one by one, older ones
+  // counted.
+  const std::int64_t listedFrom = std::max(first, now - std::int64_t(kMissedDaysListed) * 86400);
+  std::vector<MissedFiring> found;
+  std::size_t older = 0;
+  try {
+    const config::TIniSnapshot detail = store_.Snapshot();
+    for (std::size_t i = 0; i < names_.size() && i < times_.size(); ++i) {
+      const std::string& number = names_[i];
+      const std::string type = detail.ReadString(number, "type", kDefaultType);
+      // Birthdays and holidays have their own announcement at start.
+      if (type == "6") continue;
+      FiringRule rule = ReadFiringRule(detail, number);
+      rule.time = times_[i];
+      if (listedFrom > first)
+        older += CountFiringsBetween(rule, FromSerialSecond(first), FromSerialSecond(listedFrom - 1), timePicture,
+                                     datePicture);
+      for (const platform::DateTime& when : FiringsBetween(rule, FromSerialSecond(listedFrom), FromSerialSecond(last),
+                                                           timePicture, datePicture, kMostMissedRows))
+        found.push_back({when, number, type, rule.period});
+    }
+  } catch (...) {
+    // What was found before a failure is still reported.
+  }
+  // Oldest first; firings of one second in list order.
+  std::stable_sort(found.begin(), found.end(), [](const MissedFiring& a, const MissedFiring& b) {
+    return SerialSecond(a.when) < SerialSecond(b.when);
+  });
+  missed_.older += older;
+  missed_.firings.insert(missed_.firings.end(), std::make_move_iterator(found.begin()),
+                         std::make_move_iterator(found.end()));
+  if (missed_.firings.size() > kMostMissedRows) {
+    const std::size_t dropped = missed_.firings.size() - kMostMissedRows;
+    missed_.older += dropped;
+    missed_.firings.erase(missed_.firings.begin(), missed_.firings.begin() + std::ptrdiff_t(dropped));
+  }
+}
+
+void Scheduler::ScanSecond(const platform::DateTime& now, const std::string& timePicture,
+                           const std::string& datePicture) {
   // Any failure while examining or firing an event ends this scan silently; the next refresh
   // starts again at the first event.
   try {
     // The scan stands for one second, so an event of that second later in the list still
     // fires when an earlier action (a long tone, a message box) has carried the clock on.
     const std::string timeText = clockface::FormatPicture(timePicture, now);
-    const std::int64_t second = SecondOf(now);
+    const std::int64_t second = SerialSecond(now);
 
     std::size_t i = 0;
     // The lists are walked by index in list order and re-measured at every step: an action can
@@ -146,7 +241,7 @@ void Scheduler::Scan(const platform::DateTime& now, const std::string& timePictu
           Fired(number, now, e.what());
           throw;
         } catch (...) {
-          Fired(number, now, "unknown error");
+          Fired(number, now, "неизвестная ошибка");
           throw;
         }
         Fired(number, now, "");

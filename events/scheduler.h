@@ -1,6 +1,8 @@
 // The event scheduler: the event numbers of the list file with the time and date of each, the
 // record of what fired in which second, and the scan that fires the events of one given second.
 // It needs no window: the program hands it the time, and it hands due events to an action.
+// It remembers the last second it examined: a short gap before the next scan is examined
+// second by second, a long one is not run but its due events are kept for a report.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "config/settings.h"
@@ -20,6 +23,13 @@ namespace events {
 
 // A calendar second as one number; equal only for the same second of the same day.
 std::int64_t SecondOf(const platform::DateTime& t);
+
+// The last examined second as the configuration keeps it ([Clock] LastScan), whatever the
+// user's formats: "yyyy-MM-dd HH:mm:ss".
+std::string ScanStampText(const platform::DateTime& t);
+// The moment a stored stamp names; nothing for a text that is not one (damaged, an impossible
+// date or time).
+std::optional<platform::DateTime> ParseScanStamp(const std::string& text);
 
 // The second in which each event fired last. Refreshes can fall into the same second many
 // times (the fast ticks of the fade-in, a refresh run by a click, a refresh nested in a modal
@@ -45,6 +55,30 @@ class ActionUnavailable : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// One firing of an event that fell into a gap the scan did not examine.
+struct MissedFiring {
+  platform::DateTime when;
+  std::string number;
+  std::string type;    // the stored "type"
+  std::string period;  // the stored "period"
+};
+
+// The firings of the gaps not examined since the report was last taken, oldest first.
+struct MissedEvents {
+  std::vector<MissedFiring> firings;
+  // Firings of those gaps not listed: more than kMissedDaysListed days before the scan that
+  // found them, or older than the kMostMissedRows listed.
+  std::size_t older = 0;
+  bool Empty() const { return firings.empty() && older == 0; }
+};
+
+// A gap of up to this many seconds between the last examined second and the current one is
+// examined second by second; a longer one is reported.
+inline constexpr std::int64_t kLongestCaughtUpGap = 60;
+// How far back a report lists firings one by one, and how many it lists at most.
+inline constexpr int kMissedDaysListed = 31;
+inline constexpr std::size_t kMostMissedRows = 1000;
 
 class Scheduler {
  public:
@@ -75,7 +109,24 @@ class Scheduler {
   // with `datePicture`), unless their "active" is "0". Any failure ends the scan silently; the next scan starts again at
   // the first event. With KillTask on, a fired one-time event is removed from the store and
   // from the scan, and OnScanRemoved is raised.
+  // When `now` is more than one second after the last examined second, the seconds between
+  // are examined first, in order, if the gap is at most kLongestCaughtUpGap; a longer gap
+  // (or one after ContinueFrom or Suspending) is not examined, and the firings it held of
+  // every event but birthdays and holidays are added to the report. An earlier second than
+  // the last is examined as usual; no event fires twice in one calendar second.
   void Scan(const platform::DateTime& now, const std::string& timePicture, const std::string& datePicture);
+
+  // The last second a scan examined; nothing before the first scan.
+  std::optional<platform::DateTime> LastExamined() const;
+  // The program was not running (an earlier run ended, the computer sleeps) after `last`, the
+  // last second examined then. The gap from it to the next scan is reported whatever its
+  // length, and nothing of it is run. A second after the next scan's gives no gap.
+  void ContinueFrom(const platform::DateTime& last);
+  // The computer is about to sleep: the gap before the next scan is reported, not run.
+  void Suspending() { notRunning_ = true; }
+  // The firings found in gaps since the last call, for the report; the record is emptied.
+  MissedEvents TakeMissed() { return std::exchange(missed_, MissedEvents{}); }
+  bool HasMissed() const { return !missed_.Empty(); }
 
   // Raised after the scan removed a fired one-time event, so that a window that lists the
   // events can rebuild its list.
@@ -88,6 +139,12 @@ class Scheduler {
   // Index of `number` in the scan, trying `hint` first.
   std::optional<std::size_t> IndexOf(const std::string& number, std::size_t hint) const;
   void RemoveAt(std::size_t at);
+  // Fires the events due in the one second `at`.
+  void ScanSecond(const platform::DateTime& at, const std::string& timePicture, const std::string& datePicture);
+  // Adds the firings of the serial seconds `first` to `last` to the report; `now` is the
+  // serial second of the scan that found the gap.
+  void CollectMissed(std::int64_t first, std::int64_t last, std::int64_t now, const std::string& timePicture,
+                     const std::string& datePicture);
   // The first index from `from` on whose stored time is `timeText`, or the end of the times.
   // Answers from the index by time text, rebuilt first when the times changed since.
   std::size_t NextWithTime(std::size_t from, const std::string& timeText);
@@ -105,6 +162,10 @@ class Scheduler {
   std::unordered_map<std::string, std::vector<std::size_t>> byTime_;
   bool indexStale_ = true;
   FiredEvents fired_;
+  // The serial second examined last, and whether the program was not running since.
+  std::optional<std::int64_t> last_;
+  bool notRunning_ = false;
+  MissedEvents missed_;
 };
 
 }  // namespace events

@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kShutdownMessage = "Ой! Сломалось что-то :))";
 constexpr const char* kBeep = "Sound\\Beep.wav";
 
-constexpr std::array<LoadStep, 20> kSteps{{
+constexpr std::array<LoadStep, 21> kSteps{{
     {"CheckBox5", "", "", "", false, LoadRule::Autostart},
     {"TrackBar1", "TranspConfig", "Alpha", "0", false, LoadRule::Position},
     {"CheckBox2", "Position", "Save", "1", false, LoadRule::CheckIfOne},
@@ -32,6 +32,7 @@ constexpr std::array<LoadStep, 20> kSteps{{
     {"Edit8", "AckConfig", "MidnightFileAck", kBeep, true, LoadRule::TextUnlessEmpty},
     {"Edit9", "AckConfig", "HourFileAck", kBeep, true, LoadRule::TextUnlessEmpty},
     {"Edit10", "AckConfig", "MinFileAck", kBeep, true, LoadRule::TextUnlessEmpty},
+    {"CheckBox12", "Clock", "ReportMissed", "1", false, LoadRule::UncheckIfZero},
 }};
 
 }  // namespace

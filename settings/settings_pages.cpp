@@ -228,11 +228,14 @@ void TForm2::BuildSettingsPages() {
   MakeLabel(this, GroupBox5, "Label43", 68, 243, "*Отредактируйте сообщение и нажмите ОК");
   CheckBox9 = Box(this, GroupBox5, "CheckBox9", 272, "Плавное сдвигание правого края");
   CheckBox9->SetChecked(true);
+  CheckBox12 = Box(this, GroupBox5, "CheckBox12", 294, "Сообщать о пропущенных событиях");
+  CheckBox12->SetChecked(true);
   CheckBox6->OnClick = click(&TForm2::CheckBox6Click);
   CheckBox5->OnClick = click(&TForm2::CheckBox5Click);
   CheckBox11->OnClick = click(&TForm2::CheckBox11Click);
   CheckBox3->OnClick = click(&TForm2::CheckBox3Click);
   CheckBox9->OnClick = click(&TForm2::CheckBox9Click);
+  CheckBox12->OnClick = click(&TForm2::CheckBox12Click);
   CSpinEdit2->OnChange = click(&TForm2::CSpinEdit2Change);
   Button1->OnClick = click(&TForm2::Button1Click);
 
@@ -299,6 +302,7 @@ void TForm2::CheckBox7Click(ui::TComponent*) { WriteFlag("Clock", "ShowHolydays"
 void TForm2::CheckBox8Click(ui::TComponent*) { WriteFlag("Clock", "showIntitle", CheckBox8->Checked()); }
 void TForm2::CheckBox9Click(ui::TComponent*) { WriteFlag("Clock", "SlowResize", CheckBox9->Checked()); }
 void TForm2::CheckBox11Click(ui::TComponent*) { WriteFlag("Clock", "RunTray", CheckBox11->Checked()); }
+void TForm2::CheckBox12Click(ui::TComponent*) { WriteFlag("Clock", "ReportMissed", CheckBox12->Checked()); }
 
 void TForm2::CheckBox10Click(ui::TComponent*) {
   // Checked shows the zeros, so the stored flag is the opposite of the box.

@@ -154,7 +154,7 @@ void TForm2::FormCreate(ui::TComponent*) {
   // and the title-bar option.
   LoadSettingsPage(2, 12);
   EventRefresh();
-  LoadSettingsPage(14, 20);
+  LoadSettingsPage(14, 21);
   defaults.Commit();
 }
 

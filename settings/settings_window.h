@@ -259,6 +259,7 @@ class TForm2 : public ui::TForm {
   ui::TMemo* Memo1;                 // [Shutdown] "comment", stored by Button1 only
   ui::TButton* Button1;             // "ОК"
   ui::TCheckBox* CheckBox9;         // [Clock] "SlowResize"
+  ui::TCheckBox* CheckBox12;        // [Clock] "ReportMissed"
   // Right of the pages
   ui::TBitBtn* BitBtn12;            // "Об авторе"
   ui::TBitBtn* BitBtn13;            // "Посетить сайт": the help page
@@ -291,6 +292,7 @@ class TForm2 : public ui::TForm {
   void CheckBox9Click(ui::TComponent* sender);
   void CheckBox10Click(ui::TComponent* sender);
   void CheckBox11Click(ui::TComponent* sender);
+  void CheckBox12Click(ui::TComponent* sender);
   void Button1Click(ui::TComponent* sender);
   void BitBtn11Click(ui::TComponent* sender);
   void SpeedButton2Click(ui::TComponent* sender);

@@ -118,4 +118,22 @@ bool TApplication::MainWindowMessage(TMessage& message) {
   return false;
 }
 
+SystemNotice SystemNoticeOf(const TMessage& message) {
+  constexpr unsigned kEndSession = 0x0016, kTimeChange = 0x001E, kPowerBroadcast = 0x0218;
+  constexpr std::uintptr_t kSuspend = 0x4, kResumeSuspend = 0x7, kResumeAutomatic = 0x12;
+  switch (message.Msg) {
+    case kEndSession:
+      // A zero WParam: the log-off or shutdown was cancelled, the program goes on.
+      return message.WParam ? SystemNotice::kSessionEnding : SystemNotice::kNone;
+    case kTimeChange:
+      return SystemNotice::kTimeChanged;
+    case kPowerBroadcast:
+      if (message.WParam == kSuspend) return SystemNotice::kSuspending;
+      if (message.WParam == kResumeSuspend || message.WParam == kResumeAutomatic) return SystemNotice::kResumed;
+      return SystemNotice::kNone;
+    default:
+      return SystemNotice::kNone;
+  }
+}
+
 }  // namespace ui

@@ -83,6 +83,12 @@ class TApplication {
   std::vector<std::pair<const void*, MainWindowHook>> hooks_;
 };
 
+// What the system tells every running program through its top-level windows: the computer
+// goes to sleep or wakes up, the system time was changed, the session ends (log off, shutdown).
+enum class SystemNotice { kNone, kSuspending, kResumed, kTimeChanged, kSessionEnding };
+// The notice a message of the application's window carries (the system's message numbers).
+SystemNotice SystemNoticeOf(const TMessage& message);
+
 // The running application; set while a TApplication exists.
 TApplication& Application();
 bool HasApplication();

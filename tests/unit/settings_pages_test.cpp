@@ -102,6 +102,7 @@ TEST_F(SettingsPageTest, EachCheckBoxWritesItsKeyTheMomentItChanges) {
       {Form2->CheckBox2, "Position", "Save"},     {Form2->CheckBox7, "Clock", "ShowHolydays"},
       {Form2->CheckBox6, "Clock", "KillTask"},    {Form2->CheckBox11, "Clock", "RunTray"},
       {Form2->CheckBox3, "Shutdown", "ForceEx"},  {Form2->CheckBox9, "Clock", "SlowResize"},
+      {Form2->CheckBox12, "Clock", "ReportMissed"},
   };
   for (const Case& c : cases) {
     const bool was = c.box->Checked();

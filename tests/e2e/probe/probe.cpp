@@ -176,6 +176,11 @@ int CmdTexts(const std::string& title) {
                   key.c_str(), int(SendMessageA(child, 0x132C /* TCM_GETROWCOUNT */, 0, 0)));
     PrintText((key + "_class").c_str(), ClassOf(child));
     PrintText(key.c_str(), WindowText(child));
+    // A list view's rows are not windows: their number and the selected one (-1 for none).
+    // (LVM_GETITEMCOUNT, and LVM_GETNEXTITEM with LVNI_SELECTED.)
+    if (lstrcmpiA(ClassOf(child).c_str(), "SysListView32") == 0)
+      std::printf("%s_items=%d %s_selected=%d\n", key.c_str(), int(SendMessageA(child, 0x1004, 0, 0)), key.c_str(),
+                  int(SendMessageA(child, 0x100C, WPARAM(-1), 2)));
   }
   return 0;
 }
