@@ -241,7 +241,7 @@ void TForm1::FormCreate(ui::TComponent*) {
 }
 
 void TForm1::FormClose(ui::TComponent*, ui::TCloseAction&) {
-  for (ui::TForm* form : OtherWindowsClosedWithMain()) form->Close();
+  for (ui::TForm* form : closedWithMain_) form->Close();
   // A position that cannot be saved (read-only file, missing folder) is reported, and the
   // program still closes.
   ui::Application().Guard([this] {

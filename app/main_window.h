@@ -110,6 +110,9 @@ class TForm1 : public ui::TForm {
   // Called by the program once all its windows exist: runs the check held back since the
   // start-up refresh, and every later one at once.
   void StartScanning();
+  // The windows that close when this one closes (settings, reminder, birthday, holiday),
+  // handed over by the program that made them.
+  void SetWindowsClosedWithMain(std::vector<ui::TForm*> windows) { closedWithMain_ = std::move(windows); }
 
   // Events, carried out by the program's scheduler and actions.
   void RefreshBase() { scheduler.Reload(); }
@@ -189,6 +192,7 @@ class TForm1 : public ui::TForm {
   std::optional<platform::DateTime> heldScan_;
   // The second whose chimes have sounded: a second chimes once however often it is refreshed.
   std::int64_t chimedSecond_ = -1;
+  std::vector<ui::TForm*> closedWithMain_;
 };
 
 // The single main window; other windows reach the shared state through it.

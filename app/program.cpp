@@ -8,13 +8,6 @@
 #include "events/scheduler.h"
 #include "platform/files.h"
 
-std::vector<ui::TForm*> OtherWindowsClosedWithMain() {
-  std::vector<ui::TForm*> forms;
-  for (ui::TForm* f : std::initializer_list<ui::TForm*>{Form2, Form3, Form4, Form5})
-    if (f) forms.push_back(f);
-  return forms;
-}
-
 namespace app {
 
 Program::Program(platform::Platform& platform, ui::WidgetSet& widgets) : platform_(platform) {
@@ -39,14 +32,15 @@ Program::~Program() = default;
 void Program::Start() {
   auto& app = *application_;
   main_ = app.CreateForm<TForm1>(nullptr, platform_, *files_, *scheduler_, *actions_);
-  app.CreateForm<TForm2>(nullptr, platform_, *files_, *store_, *scheduler_, SettingsWindowLinks());
+  settings_ = app.CreateForm<TForm2>(nullptr, platform_, *files_, *store_, *scheduler_, SettingsWindowLinks());
   reminder_ = app.CreateForm<TForm3>(nullptr, platform_, *files_);
-  app.CreateForm<TForm4>(nullptr, platform_, *files_);
-  app.CreateForm<TForm5>(nullptr, platform_, *files_);
-  app.CreateForm<TForm6>(nullptr, platform_, *files_);
+  birthday_ = app.CreateForm<TForm4>(nullptr, platform_, *files_);
+  holiday_ = app.CreateForm<TForm5>(nullptr, platform_, *files_);
+  about_ = app.CreateForm<TForm6>(nullptr, platform_, *files_);
   app.CreateForm<TForm7>(nullptr, platform_, *files_);
   app.CreateForm<TForm8>(nullptr, platform_, *files_);
-  app.MainForm()->Show();
+  main_->SetWindowsClosedWithMain({settings_, reminder_, birthday_, holiday_});
+  main_->Show();
   // The start-up second's events are examined now that every window they may need exists.
   main_->StartScanning();
 }
@@ -63,17 +57,18 @@ SettingsLinks Program::SettingsWindowLinks() {
   };
   links.setHideNulls = [this](int value) { main_->hideNulls = value; };
   links.setShowInTitle = [this](int value) { main_->SetShowInTitle(value); };
-  links.showReminder = [](const std::string& file) {
-    if (Form3) Form3->ShowReminder(file);
+  // The windows made after the settings window are looked up when the link is used.
+  links.showReminder = [this](const std::string& file) {
+    if (reminder_) reminder_->ShowReminder(file);
   };
-  links.showBirthday = [](const std::string& file) {
-    if (Form4) Form4->ShowBirthday(file, Form4->greetingAddress);
+  links.showBirthday = [this](const std::string& file) {
+    if (birthday_) birthday_->ShowBirthday(file, birthday_->greetingAddress);
   };
-  links.showHoliday = [](const std::string& file) {
-    if (Form5) Form5->ShowHoliday(file);
+  links.showHoliday = [this](const std::string& file) {
+    if (holiday_) holiday_->ShowHoliday(file);
   };
-  links.showAbout = [](const ui::Image& background) {
-    if (Form6) Form6->ShowWithBackground(background);
+  links.showAbout = [this](const ui::Image& background) {
+    if (about_) about_->ShowWithBackground(background);
   };
   return links;
 }

@@ -22,6 +22,9 @@ class Actions;
 
 class TForm1;
 class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
 
 namespace app {
 
@@ -56,8 +59,13 @@ class Program {
   std::unique_ptr<events::Actions> actions_;
   std::unique_ptr<events::Scheduler> scheduler_;
   std::unique_ptr<ui::TApplication> application_;
+  // The windows, as made by Start; they live as long as the application.
   TForm1* main_ = nullptr;
+  TForm2* settings_ = nullptr;
   TForm3* reminder_ = nullptr;
+  TForm4* birthday_ = nullptr;
+  TForm5* holiday_ = nullptr;
+  TForm6* about_ = nullptr;
 };
 
 // Start and Run; returns the process exit code.
