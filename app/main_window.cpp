@@ -200,7 +200,7 @@ void TForm1::FormCreate(ui::TComponent*) {
   hideNulls = config.ReadInt("Clock", "HideNulls", 0);
   hideHourNulls = config.ReadInt("Clock", "HideHourNulls", 0);
   skinIni = std::make_unique<config::TIniFile>(skinIniPath);
-  SkinRefresh();
+  LoadStartSkin();
 
   if (!platform_.process().CreateSingleInstanceMutex("mtxUIV2")) EndWithMessage(kAlreadyRunningText);
 

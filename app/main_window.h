@@ -153,6 +153,8 @@ class TForm1 : public ui::TForm {
   void BringBack();
   // "Добавить событие": the settings window on its first page.
   void N8Click(ui::TComponent* sender);
+  // At start: the stored skin, or the default skin with one message when it cannot be loaded.
+  void LoadStartSkin();
   // The file a picture key of the current skin names (app/main_window_skin.cpp).
   std::string SkinPicturePath(const config::TIniSnapshot& skin, const char* key, const char* fallback);
 
@@ -173,6 +175,9 @@ class TForm1 : public ui::TForm {
   void BuildDesign();
   void BindTemplates();
   void SetMenuBitmap(ui::TMenuItem* item, const std::string& name);
+  // Reads and applies the skin `name`; `keepOnScreen` holds the window to the screen's edges
+  // when its size changes (app/main_window_skin.cpp).
+  void ApplySkin(const std::string& name, bool keepOnScreen);
   // Shows a fatal error (library missing, second instance) and ends the process with code 0.
   [[noreturn]] void EndWithMessage(const char* text);
   // Tick and stopwatch helpers (app/main_window_tick.cpp, app/main_window_stopwatch.cpp).

@@ -329,6 +329,7 @@ class TForm2 : public ui::TForm {
   void WriteFlag(const char* section, const char* key, bool on);
   void ChooseSoundFile(ui::TEdit* edit);
   void ShowSkinLabels(const config::TIniFile& skinIni);
+  void ShowSkinPicture(const std::string& skin);
   bool autostartReverting_ = false;  // CheckBox5 is being set back to what the run keys hold
   bool backgroundsLoaded_ = false;
 
