@@ -1,8 +1,6 @@
 // All windows of the program and the order in which they are created.
 #pragma once
 
-#include <vector>
-
 #include "about/about_window.h"
 #include "about/colour_picker_window.h"
 #include "app/main_window.h"
@@ -12,7 +10,3 @@
 #include "notify/missed_window.h"
 #include "settings/greeting_address_window.h"
 #include "settings/settings_window.h"
-
-// The windows the main window closes when it closes: settings, reminder, birthday, holiday,
-// missed events.
-std::vector<ui::TForm*> OtherWindowsClosedWithMain();

@@ -212,7 +212,7 @@ void TForm1::FormCreate(ui::TComponent*) {
   hideNulls = config.ReadInt("Clock", "HideNulls", 0);
   hideHourNulls = config.ReadInt("Clock", "HideHourNulls", 0);
   skinIni = std::make_unique<config::TIniFile>(skinIniPath);
-  SkinRefresh();
+  LoadStartSkin();
 
   if (!platform_.process().CreateSingleInstanceMutex("mtxUIV2")) EndWithMessage(kAlreadyRunningText);
 
@@ -256,7 +256,7 @@ void TForm1::FormCreate(ui::TComponent*) {
 }
 
 void TForm1::FormClose(ui::TComponent*, ui::TCloseAction&) {
-  for (ui::TForm* form : OtherWindowsClosedWithMain()) form->Close();
+  for (ui::TForm* form : closedWithMain_) form->Close();
   // A position that cannot be saved (read-only file, missing folder) is reported, and the
   // program still closes.
   ui::Application().Guard([this] {

@@ -121,6 +121,9 @@ class TForm1 : public ui::TForm {
   // Called by the program once all its windows exist: runs the check held back since the
   // start-up refresh, and every later one at once.
   void StartScanning();
+  // The windows that close when this one closes (settings, reminder, birthday, holiday),
+  // handed over by the program that made them.
+  void SetWindowsClosedWithMain(std::vector<ui::TForm*> windows) { closedWithMain_ = std::move(windows); }
 
   // Events, carried out by the program's scheduler and actions.
   void RefreshBase() { scheduler.Reload(); }
@@ -171,6 +174,8 @@ class TForm1 : public ui::TForm {
   void BringBack();
   // "Добавить событие": the settings window on its first page.
   void N8Click(ui::TComponent* sender);
+  // At start: the stored skin, or the default skin with one message when it cannot be loaded.
+  void LoadStartSkin();
   // The file a picture key of the current skin names (app/main_window_skin.cpp).
   std::string SkinPicturePath(const config::TIniSnapshot& skin, const char* key, const char* fallback);
   // A skin's picture for the clock's density: from 150 % on its "@2x" file beside it if the
@@ -216,6 +221,9 @@ class TForm1 : public ui::TForm {
   void BuildDesign();
   void BindTemplates();
   void SetMenuBitmap(ui::TMenuItem* item, const std::string& name);
+  // Reads and applies the skin `name`; `keepOnScreen` holds the window to the screen's edges
+  // when its size changes (app/main_window_skin.cpp).
+  void ApplySkin(const std::string& name, bool keepOnScreen);
   // Shows a fatal error (library missing, second instance) and ends the process with code 0.
   [[noreturn]] void EndWithMessage(const char* text);
   // Tick and stopwatch helpers (app/main_window_tick.cpp, app/main_window_stopwatch.cpp).
@@ -246,6 +254,7 @@ class TForm1 : public ui::TForm {
   // and the serial second at which LastScan was last written.
   bool announced_ = false;
   std::optional<std::int64_t> stampWritten_;
+  std::vector<ui::TForm*> closedWithMain_;
 };
 
 // The single main window; other windows reach the shared state through it.

@@ -1,10 +1,15 @@
 // Skins: the look of the clock window, read from the current skin's description file.
 //
 // Every value is read from the file at the moment it is applied, so an edited skin file takes
-// effect at the next SkinRefresh. A value that cannot be applied (a bitmap that does not load,
-// a number or colour that does not convert) raises its error and leaves the later steps undone;
-// the caller shows the error.
+// effect at the next SkinRefresh. A skin whose description file cannot be read raises its error
+// before anything changes; a value that cannot be applied (a bitmap that does not load, a number
+// or colour that does not convert) raises its error and leaves the later steps undone; the
+// caller shows the error. At start a skin that fails gives way to the default skin.
 #include "app/main_window.h"
+
+#include <cctype>
+
+#include "chrome/snapping.h"
 #include "clock/colors.h"
 #include "clock/separators.h"
 #include "config/convert.h"
@@ -16,14 +21,23 @@
 namespace {
 
 const char* const kSkinSection = "skin";
+const char* const kDefaultSkin = "default";
+
+bool IsDefaultSkin(const std::string& name) {
+  if (name.size() != 7) return false;
+  for (std::size_t i = 0; i < name.size(); ++i)
+    if (char(std::tolower(static_cast<unsigned char>(name[i]))) != kDefaultSkin[i]) return false;
+  return true;
+}
 
 }  // namespace
 
-// A bitmap named by the skin lies in the skin's folder; a key left out (or blank) falls back
-// to the same picture of the default skin.
+// A bitmap named by the skin lies in the skin's folder; a key left out (or blank), or a file the
+// skin's folder does not have, falls back to the same picture of the default skin.
 std::string TForm1::SkinPicturePath(const config::TIniSnapshot& skin, const char* key, const char* fallback) {
-  std::string file = skin.ReadString(kSkinSection, key, "");
-  return file.empty() ? appDir + "Skins\\default\\" + fallback : appDir + "skins\\" + skinName + "\\" + file;
+  const std::string file = skin.ReadString(kSkinSection, key, "");
+  const std::string own = appDir + "skins\\" + skinName + "\\" + file;
+  return file.empty() || !platform::FileExists(own) ? appDir + "Skins\\default\\" + fallback : own;
 }
 
 ui::Image TForm1::LoadSkinPicture(const std::string& path) {
@@ -41,12 +55,35 @@ ui::Image TForm1::LoadSkinPicture(const std::string& path) {
   return resources::LoadPictureFile(path);
 }
 
-void TForm1::SkinRefresh() {
-  skinName = files.Config().ReadText("Clock", "skin", "default");
+void TForm1::SkinRefresh() { ApplySkin(files.Config().ReadText("Clock", "skin", kDefaultSkin), true); }
+
+void TForm1::LoadStartSkin() {
+  try {
+    ApplySkin(skinName, false);
+    return;
+  } catch (const std::exception& e) {
+    if (IsDefaultSkin(skinName)) {
+      ui::Application().ShowException(e);
+      return;
+    }
+    // The clock must run whatever the stored skin holds: it shows the default skin instead and
+    // says so once. The stored choice stays, so a mended skin is back at the next start.
+    std::string reason = e.what();
+    if (!reason.empty() && reason.back() != '.') reason += '.';
+    platform_.dialogs().ShowMessageBox("Скин \"" + skinName + "\" не удалось загрузить: " + reason +
+                                           "\r\nЧасы показаны со скином \"" + kDefaultSkin + "\".",
+                                       ui::Application().Title(), ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+  }
+  ui::Application().Guard([this] { ApplySkin(kDefaultSkin, false); });
+}
+
+void TForm1::ApplySkin(const std::string& name, bool keepOnScreen) {
+  skinName = name;
   skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
   skinIni = std::make_unique<config::TIniFile>(skinIniPath);
   // Some seventy values, read from the file as it is now: it is looked at once, not per value.
   const config::TIniSnapshot skin(*skinIni);
+  if (!skin.FileRead()) throw platform::FileError("Не удалось прочитать файл скина " + skinIniPath, skinIniPath);
 
   auto text = [&skin](const char* key, const char* defaultValue) {
     return skin.ReadString(kSkinSection, key, defaultValue);
@@ -56,12 +93,19 @@ void TForm1::SkinRefresh() {
   auto picture = [&](const char* key, const char* fallback) { return LoadSkinPicture(SkinPicturePath(skin, key, fallback)); };
 
   SetTransparentColorValue(clockface::StringToColor(text("TransColor", "0")));
-  // A compact skin has no date. Nothing here shows the date again: it comes back at the next start.
-  if (text("MiniSkin", "0") == "1") Label1->SetVisible(false);
+  // A compact skin has no date; any other shows it.
+  Label1->SetVisible(text("MiniSkin", "0") != "1");
 
   Image1->SetPicture(picture("Form", "main.bmp"));
+  const ui::TSize before{Width(), Height()};
   SetWidth(number("FormWidth", "180"));
   SetHeight(number("FormHeight", "70"));
+  // A skin chosen while the clock runs keeps it whole on the screen, at the edges it was at.
+  if (keepOnScreen) {
+    const ui::TPoint at = chrome::KeepOnScreen({Left(), Top()}, before, {Width(), Height()},
+                                               ui::Application().Widgets().ScreenSize());
+    SetBounds(at.x, at.y, Width(), Height());
+  }
 
   Label1->SetLeft(number("DatePositionLeft", "11"));
   Label1->SetTop(number("DatePositionTop", "23"));

@@ -10,13 +10,6 @@
 #include "events/scheduler.h"
 #include "platform/files.h"
 
-std::vector<ui::TForm*> OtherWindowsClosedWithMain() {
-  std::vector<ui::TForm*> forms;
-  for (ui::TForm* f : std::initializer_list<ui::TForm*>{Form2, Form3, Form4, Form5, Form9})
-    if (f) forms.push_back(f);
-  return forms;
-}
-
 namespace app {
 
 Program::Program(platform::Platform& platform, ui::WidgetSet& widgets) : platform_(platform) {
@@ -56,26 +49,30 @@ Program::~Program() = default;
 void Program::Start() {
   auto& app = *application_;
   main_ = app.CreateForm<TForm1>(nullptr, platform_, *files_, *scheduler_, *actions_, *store_);
-  app.CreateForm<TForm2>(nullptr, platform_, *files_, *store_, *scheduler_, SettingsWindowLinks());
+  settings_ = app.CreateForm<TForm2>(nullptr, platform_, *files_, *store_, *scheduler_, SettingsWindowLinks());
   reminder_ = app.CreateForm<TForm3>(nullptr, platform_, *files_, *store_, *scheduler_);
-  app.CreateForm<TForm4>(nullptr, platform_, *files_);
-  app.CreateForm<TForm5>(nullptr, platform_, *files_);
-  app.CreateForm<TForm6>(nullptr, platform_, *files_);
+  birthday_ = app.CreateForm<TForm4>(nullptr, platform_, *files_);
+  holiday_ = app.CreateForm<TForm5>(nullptr, platform_, *files_);
+  about_ = app.CreateForm<TForm6>(nullptr, platform_, *files_);
   app.CreateForm<TForm7>(nullptr, platform_, *files_);
   app.CreateForm<TForm8>(nullptr, platform_, *files_);
-  // The missed events window is made when there is first something to report.
+  main_->SetWindowsClosedWithMain({settings_, reminder_, birthday_, holiday_});
+  // The missed events window is made when there is first something to report; from then on it
+  // closes with the clock too.
   main_->missedWindow = [this] {
-    if (!Form9)
-      application_->CreateForm<TForm9>(nullptr, platform_, *files_, *store_, *scheduler_, MissedWindowLinks{
-          [](const std::string& file) {
-            if (Form3) Form3->ShowReminder(file);
+    if (!missed_) {
+      missed_ = application_->CreateForm<TForm9>(nullptr, platform_, *files_, *store_, *scheduler_, MissedWindowLinks{
+          [this](const std::string& file) {
+            if (reminder_) reminder_->ShowReminder(file);
           },
-          [] {
-            if (Form2) Form2->EventRefresh();
+          [this] {
+            if (settings_) settings_->EventRefresh();
           }});
-    return Form9;
+      main_->SetWindowsClosedWithMain({settings_, reminder_, birthday_, holiday_, missed_});
+    }
+    return missed_;
   };
-  app.MainForm()->Show();
+  main_->Show();
   // The start-up second's events are examined now that every window they may need exists.
   main_->StartScanning();
 }
@@ -92,17 +89,18 @@ SettingsLinks Program::SettingsWindowLinks() {
   };
   links.setHideNulls = [this](int value) { main_->hideNulls = value; };
   links.setShowInTitle = [this](int value) { main_->SetShowInTitle(value); };
-  links.showReminder = [](const std::string& file) {
-    if (Form3) Form3->ShowReminder(file);
+  // The windows made after the settings window are looked up when the link is used.
+  links.showReminder = [this](const std::string& file) {
+    if (reminder_) reminder_->ShowReminder(file);
   };
-  links.showBirthday = [](const std::string& file) {
-    if (Form4) Form4->ShowBirthday(file, Form4->greetingAddress);
+  links.showBirthday = [this](const std::string& file) {
+    if (birthday_) birthday_->ShowBirthday(file, birthday_->greetingAddress);
   };
-  links.showHoliday = [](const std::string& file) {
-    if (Form5) Form5->ShowHoliday(file);
+  links.showHoliday = [this](const std::string& file) {
+    if (holiday_) holiday_->ShowHoliday(file);
   };
-  links.showAbout = [](const ui::Image& background) {
-    if (Form6) Form6->ShowWithBackground(background);
+  links.showAbout = [this](const ui::Image& background) {
+    if (about_) about_->ShowWithBackground(background);
   };
   return links;
 }

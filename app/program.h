@@ -23,6 +23,10 @@ class FiringLog;
 
 class TForm1;
 class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm9;
 
 namespace app {
 
@@ -58,8 +62,14 @@ class Program {
   std::unique_ptr<events::Scheduler> scheduler_;
   std::unique_ptr<events::FiringLog> firingLog_;
   std::unique_ptr<ui::TApplication> application_;
+  // The windows, as made by Start; they live as long as the application.
   TForm1* main_ = nullptr;
+  TForm2* settings_ = nullptr;
   TForm3* reminder_ = nullptr;
+  TForm4* birthday_ = nullptr;
+  TForm5* holiday_ = nullptr;
+  TForm6* about_ = nullptr;
+  TForm9* missed_ = nullptr;
 };
 
 // Start and Run; returns the process exit code.

@@ -740,4 +740,6 @@ std::string TIniSnapshot::ReadString(const std::string& section, const std::stri
   return entry ? ValueOf(entry->value) : defaultValue;
 }
 
+bool TIniSnapshot::FileRead() const { return static_cast<const Parsed*>(parsed_.get())->Present(); }
+
 }  // namespace config

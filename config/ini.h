@@ -74,6 +74,8 @@ class TIniSnapshot {
  public:
   explicit TIniSnapshot(const TIniFile& file);
   std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
+  // Whether there was a file to read (false for a missing or unreadable one).
+  bool FileRead() const;
 
  private:
   std::shared_ptr<const void> parsed_;

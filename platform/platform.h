@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/date_text.h"
-#include "ui/types.h"
+#include "platform/values.h"
 
 namespace platform {
 
@@ -71,7 +71,7 @@ class ResourceLibrary {
   virtual bool Load(const std::string& relativePath) = 0;
   virtual bool Loaded() const = 0;
   // A bitmap by name; nothing when the library is not loaded or lacks that name.
-  virtual std::optional<ui::Image> Bitmap(const std::string& name) = 0;
+  virtual std::optional<Image> Bitmap(const std::string& name) = 0;
   virtual void Release() = 0;
 };
 
@@ -159,7 +159,7 @@ class NotifyArea {
   virtual bool Notify(unsigned request, const NotifyIconData& data) = 0;
   // A native icon showing `picture`, its bottom-left colour transparent; the program's own
   // icon for an empty picture. 0 when none can be made.
-  virtual std::uint32_t MakeIcon(const ui::Image& picture) = 0;
+  virtual std::uint32_t MakeIcon(const Image& picture) = 0;
   // Releases an icon MakeIcon made; the program's own icon and 0 are left alone.
   virtual void FreeIcon(std::uint32_t icon) = 0;
 };
@@ -238,14 +238,14 @@ class CommonDialogs {
   // The same for a picture file; without filters of its own it offers StandardPictureFilters.
   virtual std::optional<std::string> OpenPicture(const OpenFileOptions& options) = 0;
   // The colour the user chose, starting on `start`.
-  virtual std::optional<ui::TColor> ChooseColor(ui::TColor start) = 0;
+  virtual std::optional<TColor> ChooseColor(TColor start) = 0;
 };
 
 // A colour dialog that starts on the colour chosen last (black at first).
 class ColorDialog {
  public:
   explicit ColorDialog(CommonDialogs& dialogs) : dialogs_(dialogs) {}
-  ui::TColor Color = 0;
+  TColor Color = 0;
   // Shows the dialog; true and Color set when the user confirmed, false and Color kept when not.
   bool Execute() {
     auto chosen = dialogs_.ChooseColor(Color);
@@ -282,8 +282,8 @@ class AutostartRegistry {
 // One monitor of the desktop, in the screen's pixels (the primary monitor's top-left corner is
 // 0, 0; a monitor left of or above it has negative coordinates).
 struct MonitorArea {
-  ui::TRect bounds;  // the whole monitor
-  ui::TRect work;    // the part that task bars and other docked bars leave free
+  TRect bounds;  // the whole monitor
+  TRect work;    // the part that task bars and other docked bars leave free
   bool primary = false;
   int dpi = 96;
   friend bool operator==(const MonitorArea&, const MonitorArea&) = default;

@@ -362,6 +362,12 @@ void TForm2::ShowSkinLabels(const config::TIniFile& skinIni) {
   Label31->SetCaption(skinIni.ReadString("Skin", "NameOfSkin", kUnknown));
 }
 
+void TForm2::ShowSkinPicture(const std::string& skin) {
+  // A skin without a preview shows none; a preview that is there but broken is reported.
+  const std::string preview = files_.Path("Skins\\" + skin + "\\Preview.bmp");
+  Image1->SetPicture(platform::FileExists(preview) ? resources::LoadPictureFile(preview) : ui::Image());
+}
+
 void TForm2::BitBtn11Click(ui::TComponent*) {
   platform::OpenFileOptions options;
   options.initialDir = files_.Path("Skins");
@@ -374,21 +380,44 @@ void TForm2::BitBtn11Click(ui::TComponent*) {
   options.noPlacesBar = true;
   auto chosen = platform_.commonDialogs().OpenFile(options);
   if (!chosen) return;
-  previewSkinIniPath = *chosen;
-  config::TIniFile skinIni(previewSkinIniPath);
+  auto refuse = [](const std::string& text) {
+    ui::Application().ShowMessageBox(text, ui::Application().Title(), ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+  };
+  const config::TIniFile chosenIni(*chosen);
+  if (!config::TIniSnapshot(chosenIni).FileRead()) {
+    refuse("Не удалось прочитать файл " + *chosen + ". Скин не выбран.");
+    return;
+  }
   // The skin is stored by its declared name, which must be the name of its folder.
-  const std::string name = skinIni.ReadString("Skin", "NameOfSkin", "default");
+  const std::string name = chosenIni.ReadString("Skin", "NameOfSkin", "default");
+  const config::TIniFile skinIni(files_.Path("Skins\\" + name + "\\skin.ini"));
+  if (!config::TIniSnapshot(skinIni).FileRead()) {
+    refuse("Скин \"" + name + "\" не выбран: не удалось прочитать файл " + skinIni.FileName() +
+           ". Имя скина (NameOfSkin) должно совпадать с именем его папки.");
+    return;
+  }
+  const std::string previous = files_.Config().ReadString("Clock", "skin", "default");
   files_.Config().WriteString("Clock", "skin", name);
-  Image1->SetPicture(resources::LoadPictureFile(files_.Path("Skins\\" + name + "\\Preview.bmp")));
+  if (links_.skinRefresh) {
+    try {
+      links_.skinRefresh();
+    } catch (...) {
+      // A skin that does not load is not kept: the clock goes back to the skin it had.
+      files_.Config().WriteString("Clock", "skin", previous);
+      ui::Application().Guard(links_.skinRefresh);
+      throw;
+    }
+  }
+  previewSkinIniPath = skinIni.FileName();
   ShowSkinLabels(skinIni);
-  if (links_.skinRefresh) links_.skinRefresh();
+  ShowSkinPicture(name);
 }
 
 void TForm2::SkinPreview() {
   const std::string skin = files_.Config().ReadString("Clock", "skin", "default");
   previewSkinIniPath = files_.Path("Skins\\" + skin + "\\skin.ini");
   ShowSkinLabels(config::TIniFile(previewSkinIniPath));
-  Image1->SetPicture(resources::LoadPictureFile(files_.Path("Skins\\" + skin + "\\Preview.bmp")));
+  ShowSkinPicture(skin);
 }
 
 void TForm2::BitBtn12Click(ui::TComponent*) {

@@ -160,7 +160,7 @@ void TForm2::FormCreate(ui::TComponent*) {
 
 void TForm2::FormShow(ui::TComponent*) {
   LoadBackgrounds();
-  SkinPreview();  // a missing preview picture throws and leaves the caption as it was
+  SkinPreview();  // a broken preview picture throws and leaves the caption as it was
   SetCaption(BitBtn4->Caption() == "OK" ? kRecordCaption : kViewCaption);
 }
 

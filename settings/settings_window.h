@@ -343,6 +343,7 @@ class TForm2 : public ui::TForm {
   void WriteFlag(const char* section, const char* key, bool on);
   void ChooseSoundFile(ui::TEdit* edit);
   void ShowSkinLabels(const config::TIniFile& skinIni);
+  void ShowSkinPicture(const std::string& skin);
   bool autostartQuiet_ = false;  // CheckBox5 is being set to what the run keys hold: no write
   // The run key a user's switching on writes when neither key holds the value: the one that
   // held it when the page was loaded or last switched on.

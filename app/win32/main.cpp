@@ -36,6 +36,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     platform::Win32Platform platform;
     std::unique_ptr<ui::Win32WidgetSet> widgets = ui::CreateWin32WidgetSet();
+    platform.SetMainWindow([&widgets] { return widgets->MainWindowHandle(); });
     return app::RunProgram(platform, *widgets);
   } catch (const std::exception& e) {
     // Only start-up can get here (the program shows its own errors): say why instead of vanishing.

@@ -26,7 +26,7 @@ std::optional<std::string> FakeCommonDialogs::OpenPicture(const OpenFileOptions&
   return NextAnswer(fileAnswers);
 }
 
-std::optional<ui::TColor> FakeCommonDialogs::ChooseColor(ui::TColor start) {
+std::optional<TColor> FakeCommonDialogs::ChooseColor(TColor start) {
   colorStarts.push_back(start);
   return NextAnswer(colorAnswers);
 }

@@ -91,13 +91,13 @@ bool FakeResourceLibrary::Load(const std::string& relativePath) {
   return loaded_;
 }
 
-std::optional<ui::Image> FakeResourceLibrary::Bitmap(const std::string& name) {
+std::optional<Image> FakeResourceLibrary::Bitmap(const std::string& name) {
   if (!loaded_) return std::nullopt;
   const auto& names = ImageLibraryNames();
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (names[i] != name) continue;
     // A distinct picture per name, so tests can tell which one a control shows.
-    ui::Image image(16, 16, 0xFF00FF);
+    Image image(16, 16, 0xFF00FF);
     for (int y = 4; y < 12; ++y)
       for (int x = 4; x < 12; ++x) image.At(x, y) = std::uint32_t(0x010101 * (i + 1));
     return image;
@@ -175,7 +175,7 @@ bool FakeNotifyArea::Notify(unsigned request, const NotifyIconData& data) {
   }
 }
 
-std::uint32_t FakeNotifyArea::MakeIcon(const ui::Image& picture) {
+std::uint32_t FakeNotifyArea::MakeIcon(const Image& picture) {
   if (picture.Empty()) return kProgramIcon;
   std::uint32_t handle = nextIcon_++;
   icons[handle] = picture;

@@ -77,7 +77,7 @@ class FakeResourceLibrary : public ResourceLibrary {
   FakeResourceLibrary(std::string programDir, LibraryLog& log) : programDir_(std::move(programDir)), log_(log) {}
   bool Load(const std::string& relativePath) override;
   bool Loaded() const override { return loaded_; }
-  std::optional<ui::Image> Bitmap(const std::string& name) override;
+  std::optional<Image> Bitmap(const std::string& name) override;
   void Release() override;
 
  private:
@@ -150,7 +150,7 @@ class FakeNotifyArea : public NotifyArea {
   static constexpr std::uint32_t kProgramIcon = 1;
 
   bool Notify(unsigned request, const NotifyIconData& data) override;
-  std::uint32_t MakeIcon(const ui::Image& picture) override;
+  std::uint32_t MakeIcon(const Image& picture) override;
   void FreeIcon(std::uint32_t icon) override;
 
   // The task bar was re-created: it has forgotten every icon.
@@ -163,7 +163,7 @@ class FakeNotifyArea : public NotifyArea {
   std::set<unsigned> refuse;                 // requests that fail while listed
   std::vector<NotifyIconData> shown;         // the icons on the task bar
   std::vector<NotifyIconData> balloons;      // the balloons shown, in order
-  std::map<std::uint32_t, ui::Image> icons;  // icons made and not yet freed
+  std::map<std::uint32_t, Image> icons;  // icons made and not yet freed
   std::vector<std::uint32_t> freed;
 
  private:
@@ -181,12 +181,12 @@ class FakeCommonDialogs : public CommonDialogs {
  public:
   std::optional<std::string> OpenFile(const OpenFileOptions& options) override;
   std::optional<std::string> OpenPicture(const OpenFileOptions& options) override;
-  std::optional<ui::TColor> ChooseColor(ui::TColor start) override;
+  std::optional<TColor> ChooseColor(TColor start) override;
 
   std::deque<std::optional<std::string>> fileAnswers;  // for both file dialogs, in order
-  std::deque<std::optional<ui::TColor>> colorAnswers;
+  std::deque<std::optional<TColor>> colorAnswers;
   std::vector<FileDialogCall> fileCalls;
-  std::vector<ui::TColor> colorStarts;  // the colour each colour dialog started on
+  std::vector<TColor> colorStarts;  // the colour each colour dialog started on
 };
 
 // Run keys held in memory. A scope listed in `missingKeys` has no run key; one listed in

@@ -114,7 +114,7 @@ std::optional<std::string> Win32CommonDialogs::OpenPicture(const OpenFileOptions
   return RunOpenDialog(shown);
 }
 
-std::optional<ui::TColor> Win32CommonDialogs::ChooseColor(ui::TColor start) {
+std::optional<TColor> Win32CommonDialogs::ChooseColor(TColor start) {
   CHOOSECOLORW cc{};
   cc.lStructSize = sizeof cc;
   cc.hwndOwner = GetActiveWindow();
@@ -123,7 +123,7 @@ std::optional<ui::TColor> Win32CommonDialogs::ChooseColor(ui::TColor start) {
   cc.Flags = CC_RGBINIT;
   static auto* choose = win32::LateBound<decltype(ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
   if (!choose || !choose(&cc)) return std::nullopt;
-  return ui::TColor(cc.rgbResult & 0x00FFFFFF);
+  return TColor(cc.rgbResult & 0x00FFFFFF);
 }
 
 RegistryResult Win32AutostartRegistry::Read(RunKeyScope scope, const std::string& name, std::string& value) {

@@ -11,7 +11,7 @@ class Win32CommonDialogs : public CommonDialogs {
  public:
   std::optional<std::string> OpenFile(const OpenFileOptions& options) override;
   std::optional<std::string> OpenPicture(const OpenFileOptions& options) override;
-  std::optional<ui::TColor> ChooseColor(ui::TColor start) override;
+  std::optional<TColor> ChooseColor(TColor start) override;
 
  private:
   unsigned long customColors_[16] = {};

@@ -142,15 +142,21 @@ std::optional<std::string> ReadFile(const std::string& path) {
   if (static_cast<unsigned long long>(size.QuadPart) >= static_cast<unsigned long long>(PTRDIFF_MAX) / 2)
     return std::nullopt;
   try {
-    std::string data;
-    data.reserve(static_cast<std::size_t>(size.QuadPart));
-    std::string buffer(kChunk, '\0');
+    // Read straight into the result, sized for the file and one byte more, so that the end
+    // shows at once; a file that grows meanwhile is read on. (A fixed large buffer would cost
+    // every small settings file the allocation and clearing of that buffer.)
+    std::string data(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
+    std::size_t filled = 0;
     for (;;) {
+      if (filled == data.size()) data.resize(data.size() + (data.size() < kChunk ? data.size() : kChunk));
+      const std::size_t room = data.size() - filled;
       DWORD got = 0;
-      if (!::ReadFile(file.Get(), &buffer[0], kChunk, &got, nullptr)) return std::nullopt;
+      if (!::ReadFile(file.Get(), &data[filled], room < kChunk ? static_cast<DWORD>(room) : kChunk, &got, nullptr))
+        return std::nullopt;
       if (got == 0) break;
-      data.append(buffer.data(), got);
+      filled += got;
     }
+    data.resize(filled);
     return data;
   } catch (const std::bad_alloc&) {
     return std::nullopt;

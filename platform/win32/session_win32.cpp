@@ -1,19 +1,10 @@
 #include <windows.h>
 #include <shellapi.h>
-#undef DrawText  // a method of the component library's canvas, not the Windows macro
 
 #include "platform/win32/session_win32.h"
 
 #include "platform/win32/cp1251.h"
 #include "platform/win32/late_bound.h"
-#include "ui/application.h"
-#include "ui/forms.h"
-
-namespace ui::win32 {
-// The native window of a windowed control, from the Windows backend (whose internal header
-// only the backend itself includes); null when the control has none.
-HWND HandleOf(const TWinControl* control);
-}  // namespace ui::win32
 
 namespace platform {
 
@@ -22,14 +13,9 @@ namespace {
 // An empty text is passed to the system as no text at all.
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 
-// The program's main window owns whatever the shell shows (an error, a choice of program).
-HWND MainWindow() {
-  if (!ui::HasApplication()) return nullptr;
-  ui::TForm* main = ui::Application().MainForm();
-  return main ? ui::win32::HandleOf(main) : nullptr;
-}
-
 }  // namespace
+
+void Win32Shell::SetOwner(std::function<WindowHandle()> owner) { owner_ = std::move(owner); }
 
 int Win32Shell::Execute(const std::string& verb, const std::string& file, const std::string& parameters,
                         const std::string& directory, int showCommand) {
@@ -39,7 +25,8 @@ int Win32Shell::Execute(const std::string& verb, const std::string& file, const 
                      p = win32::WidenCp1251(parameters), d = win32::WidenCp1251(directory);
   static auto* execute = win32::LateBound<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
   if (!execute) return SE_ERR_DLLNOTFOUND;
-  HINSTANCE result = execute(MainWindow(), OrNull(v), f.c_str(), OrNull(p), OrNull(d), showCommand);
+  HWND owner = owner_ ? reinterpret_cast<HWND>(owner_()) : nullptr;
+  HINSTANCE result = execute(owner, OrNull(v), f.c_str(), OrNull(p), OrNull(d), showCommand);
   return int(reinterpret_cast<INT_PTR>(result));
 }
 

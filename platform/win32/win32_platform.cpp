@@ -119,13 +119,13 @@ class Win32ResourceLibrary : public ResourceLibrary {
 
   bool Loaded() const override { return module_ != nullptr; }
 
-  std::optional<ui::Image> Bitmap(const std::string& name) override {
+  std::optional<Image> Bitmap(const std::string& name) override {
     if (!module_) return std::nullopt;
     // A DIB section keeps the stored colours exactly, whatever the display's colour depth;
     // the transparent colour of a picture is compared by exact value.
     auto bitmap = HBITMAP(LoadImageA(module_, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap) return std::nullopt;
-    std::optional<ui::Image> result = ToImage(bitmap);
+    std::optional<Image> result = ToImage(bitmap);
     DeleteObject(bitmap);
     return result;
   }
@@ -136,13 +136,13 @@ class Win32ResourceLibrary : public ResourceLibrary {
   }
 
  private:
-  static std::optional<ui::Image> ToImage(HBITMAP bitmap) {
+  static std::optional<Image> ToImage(HBITMAP bitmap) {
     BITMAP info{};
     if (!GetObjectW(bitmap, sizeof info, &info)) return std::nullopt;
     int width = info.bmWidth, height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     constexpr std::int64_t kMaxPixels = 1 << 26;
     if (width <= 0 || height <= 0 || std::int64_t(width) * height > kMaxPixels) return std::nullopt;
-    ui::Image image(width, height);
+    Image image(width, height);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = width;
@@ -201,7 +201,7 @@ class Win32NotifyArea : public NotifyArea {
     return notify && notify(DWORD(request), &nid) != FALSE;
   }
 
-  std::uint32_t MakeIcon(const ui::Image& picture) override {
+  std::uint32_t MakeIcon(const Image& picture) override {
     if (picture.Empty()) return ProgramIcon();
     return std::uint32_t(std::uintptr_t(IconFromPicture(picture)));
   }
@@ -223,7 +223,7 @@ class Win32NotifyArea : public NotifyArea {
   }
 
   // An icon with the picture's bottom-left colour left out (the mask), opaque elsewhere.
-  static HICON IconFromPicture(const ui::Image& picture) {
+  static HICON IconFromPicture(const Image& picture) {
     const int w = picture.width, h = picture.height;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -276,7 +276,7 @@ class Win32Monitors : public Monitors {
     if (list.empty()) {
       RECT work{};
       SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-      const ui::TRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+      const TRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
       list.push_back({screen, {int(work.left), int(work.top), int(work.right), int(work.bottom)}, true, SystemDpi()});
     }
     return list;
@@ -335,6 +335,9 @@ NotifyArea& Win32Platform::notifyArea() { return services_->notifyArea; }
 Sound& Win32Platform::sound() { return services_->sound; }
 Desktop& Win32Platform::desktop() { return services_->desktop; }
 Shell& Win32Platform::shell() { return services_->shell; }
+void Win32Platform::SetMainWindow(std::function<WindowHandle()> mainWindow) {
+  services_->shell.SetOwner(std::move(mainWindow));
+}
 Session& Win32Platform::session() { return services_->session; }
 CommonDialogs& Win32Platform::commonDialogs() { return services_->commonDialogs; }
 AutostartRegistry& Win32Platform::autostartRegistry() { return services_->registry; }

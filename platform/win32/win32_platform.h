@@ -1,6 +1,7 @@
 // The operating-system services of the Windows build.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,10 @@ class Win32Platform : public Platform {
   CommonDialogs& commonDialogs() override;
   AutostartRegistry& autostartRegistry() override;
   Monitors& monitors() override;
+
+  // The program's main window, which the services cannot know by themselves: it owns what the
+  // shell shows. Asked for when needed, so it may be handed over before the window exists.
+  void SetMainWindow(std::function<WindowHandle()> mainWindow);
 
  private:
   struct Services;

@@ -2,6 +2,10 @@
 // promise: a confirmed and a cancelled dialog are told apart, a refusal is a result.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "platform/fake/fake_platform.h"
 
 namespace {
@@ -57,7 +61,22 @@ TEST(ColorDialog, StartsOnTheColourChosenLastAndKeepsItWhenCancelled) {
   EXPECT_EQ(dialog.Color, 32896);
   EXPECT_TRUE(dialog.Execute());
   EXPECT_EQ(dialog.Color, 16711680);
-  EXPECT_EQ(dialogs.colorStarts, (std::vector<ui::TColor>{0, 32896, 32896}));
+  EXPECT_EQ(dialogs.colorStarts, (std::vector<platform::TColor>{0, 32896, 32896}));
+}
+
+// The services sit below the component library: it may use them, never the other way round.
+TEST(Layers, TheServicesIncludeNothingOfTheComponentLibrary) {
+  const auto root = std::filesystem::path(HORAVO_SOURCE_DIR) / "platform";
+  int files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path());
+    std::stringstream text;
+    text << in.rdbuf();
+    ++files;
+    EXPECT_EQ(text.str().find("#include \"ui/"), std::string::npos) << entry.path();
+  }
+  EXPECT_GT(files, 10);
 }
 
 TEST(AutostartRegistry, WritesReadsAndDeletesPerScope) {

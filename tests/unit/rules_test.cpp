@@ -173,6 +173,36 @@ TEST(Snapping, LimitsFollowTheRealScreenEdges) {
   EXPECT_EQ(p, (ui::TPoint{1000, 1080 - 27 - 116}));
 }
 
+TEST(Snapping, ANewSizeKeepsTheEdgesReachedAndTheWholeWindowOnTheScreen) {
+  struct Case {
+    ui::TPoint at;
+    ui::TSize before, after, screen;
+    ui::TPoint want;
+  };
+  const ui::TSize design{1024, 768}, wide{1920, 1080};
+  const Case cases[] = {
+      {{844, 671}, {180, 70}, {260, 110}, design, {764, 631}},   // bottom-right corner, growing
+      {{764, 631}, {260, 110}, {120, 40}, design, {904, 701}},   // and shrinking
+      {{0, 0}, {180, 70}, {260, 110}, design, {0, 0}},           // top-left corner
+      {{844, 0}, {180, 70}, {260, 110}, design, {764, 0}},       // top-right corner
+      {{0, 671}, {180, 70}, {260, 110}, design, {0, 631}},       // bottom-left corner
+      {{844, 300}, {180, 70}, {260, 110}, design, {764, 300}},   // right edge only
+      {{300, 671}, {180, 70}, {260, 110}, design, {300, 631}},   // bottom edge only
+      {{300, 661}, {239, 116}, {260, 110}, design, {300, 631}},  // below the snapped line counts as there
+      {{400, 300}, {180, 70}, {260, 110}, design, {400, 300}},   // free: stays
+      {{700, 300}, {180, 70}, {400, 110}, design, {624, 300}},   // free, but would cross the right edge
+      {{300, 600}, {180, 70}, {260, 200}, design, {300, 568}},   // ... or the bottom of the screen
+      {{100, 100}, {180, 70}, {1200, 900}, design, {0, 0}},      // larger than the screen
+      {{-50, -20}, {180, 70}, {260, 110}, design, {0, 0}},       // partly off at the left and top
+      {{1740, 983}, {180, 70}, {260, 110}, wide, {1660, 943}},   // the corner of a bigger screen
+      {{1000, 500}, {180, 70}, {260, 110}, wide, {1000, 500}},
+      {{300, 661}, {239, 116}, {239, 116}, design, {300, 661}},  // the same size moves nothing
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(chrome::KeepOnScreen(c.at, c.before, c.after, c.screen), c.want)
+        << c.at.x << "," << c.at.y << " " << c.after.cx << "x" << c.after.cy;
+}
+
 TEST(ListFile, SplitsEveryKindOfLineEnd) {
   EXPECT_EQ(events::SplitLines(""), std::vector<std::string>{});
   EXPECT_EQ(events::SplitLines("1\r\n2\r\n"), (std::vector<std::string>{"1", "2"}));

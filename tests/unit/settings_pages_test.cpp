@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 
 #include "config/ini.h"
@@ -295,14 +296,55 @@ TEST_F(SkinChooserTest, ChosenSkinIsStoredByItsNameShownAndApplied) {
   EXPECT_EQ(Form1->Width(), 200);
 }
 
-TEST_F(SkinChooserTest, ASkinNamedUnlikeItsFolderIsStoredButItsPreviewIsNotFound) {
+// A skin the clock could not load is refused with a message, and nothing is stored.
+TEST_F(SkinChooserTest, ASkinWhoseDescriptionCannotBeReadIsRefused) {
   StartWith("");
+  // Named unlike its folder: there is no Skins\other\skin.ini.
   Choose("odd");
-  EXPECT_EQ(Key("Clock", "skin"), "other");
   ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_NE(Shown()[0].text.find("Preview.bmp"), std::string::npos);
-  EXPECT_FALSE(Form2->Label31->Visible());  // the steps after the picture did not run
+  EXPECT_EQ(Shown()[0].text, "Скин \"other\" не выбран: не удалось прочитать файл " + dir.Str() +
+                                 "Skins\\other\\skin.ini. Имя скина (NameOfSkin) должно совпадать с именем его папки.");
+  // A "skin.ini" that is no file the program can read.
+  std::filesystem::create_directories(dir.Str() + "Skins/locked/skin.ini");
+  Choose("locked");
+  ASSERT_EQ(Shown().size(), 2u);
+  EXPECT_EQ(Shown()[1].text, "Не удалось прочитать файл " + dir.Str() + "Skins\\locked\\skin.ini. Скин не выбран.");
+
+  EXPECT_EQ(Key("Clock", "skin"), "(none)");
+  EXPECT_FALSE(Form2->Label31->Visible());
   EXPECT_EQ(Form1->skinName, "default");
+}
+
+TEST_F(SkinChooserTest, ASkinWithoutPicturesIsTakenWithTheDefaultSkinsAndNoPreview) {
+  dir.Write("Skins/bare/skin.ini", "[skin]\r\nNameOfSkin=bare\r\nForm=face.bmp\r\nFormWidth=150\r\n");
+  StartWith("");
+  Form2->Show();
+  Choose("bare");
+  EXPECT_TRUE(Shown().empty()) << Shown()[0].text;
+  EXPECT_EQ(Key("Clock", "skin"), "bare");
+  EXPECT_EQ(Form1->skinName, "bare");
+  EXPECT_EQ(Form1->Width(), 150);
+  EXPECT_EQ(Form1->Image1->Picture().width, 180);  // the default skin's face
+  EXPECT_EQ(Form2->Label31->Caption(), "bare");
+  EXPECT_TRUE(Form2->Image1->Picture().Empty());
+  // Shown again later, the page says the same without an error.
+  Form2->Close();
+  Form2->Show();
+  EXPECT_TRUE(Shown().empty()) << Shown()[0].text;
+  EXPECT_TRUE(Form2->Image1->Picture().Empty());
+}
+
+TEST_F(SkinChooserTest, ASkinThatFailsToApplyIsNotKept) {
+  dir.Write("Skins/bad/skin.ini", "[skin]\r\nNameOfSkin=bad\r\nFormWidth=150\r\nTimeColor=olive\r\n");
+  StartWith("[Clock]\r\nskin=blue\r\n");
+  ASSERT_EQ(Form1->Width(), 200);
+  Choose("bad");
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_NE(Shown()[0].text.find("'olive'"), std::string::npos) << Shown()[0].text;
+  EXPECT_EQ(Key("Clock", "skin"), "blue");
+  EXPECT_EQ(Form1->skinName, "blue");
+  EXPECT_EQ(Form1->Width(), 200);
+  EXPECT_EQ(Form1->Label2->Font().color, ui::clOlive);
 }
 
 TEST_F(SkinChooserTest, CancelledChooserChangesNothing) {

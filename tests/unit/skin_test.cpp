@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "clock/colors.h"
 #include "config/convert.h"
+#include "platform/files.h"
 #include "resources/bitmap_file.h"
 #include "tests/unit/program_fixture.h"
 #include "ui/win32/win32_helpers.h"
@@ -235,73 +236,117 @@ TEST_F(SkinTest, SeparatorsStandCentredBetweenTheDigitsAsTheFontMeasuresThem) {
   EXPECT_EQ(Form1->Label6->Left(), 150);
 }
 
-TEST_F(SkinTest, MissingButtonBitmapStopsTheLoadAfterTheStepsBeforeIt) {
-  dir.Write("Skins/broken/back.bmp", SolidBitmap(100, 40, 0x123456));
-  StartWith("broken",
-            Ini("[skin] Form=back.bmp FormWidth=100 FormHeight=40 TimeFont=Tahoma CloseButWidth=17 CloseButHeight=19 "
-                "CloseButton_default=nothere.bmp CloseButPositionLeft=80 MinimButPositionLeft=60 Div1=:"));
-  ASSERT_EQ(Errors().size(), 1u);
-  EXPECT_NE(Errors()[0].text.find("nothere.bmp"), std::string::npos) << Errors()[0].text;
-  EXPECT_EQ(Errors()[0].flags, ui::MB_ICONERROR_FLAG);
-  // Done: background, size, fonts, and the close button's size from the file.
-  EXPECT_EQ(Form1->Image1->Picture(), ui::Image(100, 40, 0x123456));
+TEST_F(SkinTest, APictureTheSkinDoesNotHaveIsTheDefaultSkins) {
+  // A skin folder holding only its description: every picture it names is missing.
+  StartWith("broken", Ini("[skin] Form=face.bmp FormWidth=100 FormHeight=40 CloseButton_default=nothere.bmp "
+                          "CloseButton_undermouse=gone.bmp MinimButton_default=m.bmp CloseButPositionLeft=80 Div1=:"));
+  ASSERT_TRUE(Errors().empty()) << Errors()[0].text;
+  EXPECT_EQ(Form1->skinName, "broken");
+  EXPECT_EQ(Form1->Image1->Picture(), ui::Image(180, 70, kDefaultFace));
   EXPECT_EQ(Form1->Width(), 100);
-  EXPECT_EQ(Form1->Label2->Font().name, "Tahoma");
-  EXPECT_EQ(Form1->CloseBut->Width(), 17);
-  EXPECT_EQ(Form1->CloseBut->Height(), 19);
-  // Not done: the close button's picture and position, the minimise button, the separators.
-  EXPECT_TRUE(Form1->CloseBut->Picture().Empty());
-  EXPECT_EQ(Form1->CloseBut->Left(), 181);
-  EXPECT_EQ(Form1->MinimBut->Left(), 161);
-  EXPECT_TRUE(Form1->MinimBut->Picture().Empty());
-  EXPECT_EQ(Form1->Label5->Caption(), "--:");
-  // At start the failure also ends the start-up sequence: no single-instance mutex.
-  EXPECT_TRUE(system.mutexes.empty());
-  EXPECT_TRUE(Form1->Visible());
+  EXPECT_EQ(Form1->CloseBut->Picture(), ui::Image(11, 11, kDefaultClose));
+  EXPECT_EQ(Form1->CloseBut->Left(), 80);
+  EXPECT_EQ(Form1->MinimBut->Picture(), ui::Image(11, 11, kDefaultMinim));
+  EXPECT_EQ(Form1->Label5->Caption(), ":");
+  EXPECT_EQ(Form1->SkinPicturePath(config::TIniSnapshot(*Form1->skinIni), "CloseButton_undermouse", "close_undermouse.bmp"),
+            dir.Str() + "Skins\\default\\close_undermouse.bmp");
+  // The start went on to the end: the single-instance lock is taken and the clock ticks.
+  EXPECT_FALSE(system.mutexes.empty());
+  const std::string seconds = Form1->Label4->Caption();
+  Advance(1000);
+  EXPECT_NE(Form1->Label4->Caption(), seconds);
+
+  // A picture the skin has is its own.
+  dir.Write("Skins/broken/face.bmp", SolidBitmap(100, 40, 0x123456));
+  Form1->SkinRefresh();
+  EXPECT_EQ(Form1->Image1->Picture(), ui::Image(100, 40, 0x123456));
 }
 
-TEST_F(SkinTest, MissingOrBrokenBackgroundIsReported) {
-  StartWith("nobg", Ini("[skin] Form=missing.bmp FormWidth=100"));
+// At start a skin that cannot be loaded gives way to the default skin, with one message, and
+// the rest of the start runs: the clock ticks. The stored choice is kept.
+TEST_F(SkinTest, AtStartASkinThatCannotBeLoadedGivesWayToTheDefaultSkin) {
+  dir.Write("Skins/default/skin.ini", Ini("[skin] NameOfSkin=default FormWidth=239 FormHeight=116 Div1=:"));
+  struct Case {
+    const char* name;
+    const char* ini;  // nullptr: no skin.ini at all
+    const char* says;  // what the message tells of the failure
+  };
+  const Case cases[] = {
+      {"gone", nullptr, "skin.ini"},
+      {"badcolour", "[skin] TransColor=$00FF00 TimeColor=olive", "'olive'"},
+      {"hexsize", "[skin] FormWidth=$B4", "'$B4'"},
+      {"notabitmap", "[skin] Form=face.bmp", "."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.ini) dir.Write(std::string("Skins/") + c.name + "/skin.ini", Ini(c.ini));
+    dir.Write("Skins/notabitmap/face.bmp", "BM not really a bitmap");
+    UseSkin(c.name);
+    ASSERT_FALSE(Start());
+    ASSERT_EQ(Errors().size(), 1u);
+    const std::string& text = Errors()[0].text;
+    EXPECT_EQ(Errors()[0].flags, ui::MB_ICONERROR_FLAG);
+    EXPECT_NE(text.find(std::string("Скин \"") + c.name + "\" не удалось загрузить"), std::string::npos) << text;
+    EXPECT_NE(text.find(c.says), std::string::npos) << text;
+    EXPECT_NE(text.find("со скином \"default\""), std::string::npos) << text;
+    EXPECT_EQ(Form1->skinName, "default");
+    EXPECT_EQ(Form1->Width(), 239);
+    EXPECT_EQ(Form1->TransparentColorValue(), ui::clBlack);
+    EXPECT_EQ(Form1->Image1->Picture(), ui::Image(180, 70, kDefaultFace));
+    EXPECT_EQ(Form1->Label5->Caption(), ":");
+    EXPECT_EQ(Form1->Label2->Font().color, ui::clOlive);
+    EXPECT_NE(Config().find(std::string("skin=") + c.name), std::string::npos);
+    EXPECT_FALSE(system.mutexes.empty());
+    const std::string seconds = Form1->Label4->Caption();
+    Advance(1000);
+    EXPECT_NE(Form1->Label4->Caption(), seconds);
+    platform->fakeDialogs().shown.clear();
+    EndInstance();
+  }
+}
+
+TEST_F(SkinTest, ABrokenDefaultSkinIsReportedAndTheClockStillRuns) {
+  StartWith("default", Ini("[skin] TimeColor=olive"));
   ASSERT_EQ(Errors().size(), 1u);
-  EXPECT_NE(Errors()[0].text.find("missing.bmp"), std::string::npos);
-  EXPECT_EQ(Form1->Width(), 239);  // the designed size: nothing after the picture ran
-  EXPECT_TRUE(Form1->Image1->Picture().Empty());
-
-  dir.Write("Skins/nobg/missing.bmp", "BM not really a bitmap");
-  EXPECT_THROW(Form1->SkinRefresh(), std::runtime_error);
-  EXPECT_EQ(Form1->Width(), 239);
+  EXPECT_NE(Errors()[0].text.find("'olive'"), std::string::npos) << Errors()[0].text;
+  EXPECT_FALSE(system.mutexes.empty());
+  const std::string seconds = Form1->Label4->Caption();
+  Advance(1000);
+  EXPECT_NE(Form1->Label4->Caption(), seconds);
 }
 
-TEST_F(SkinTest, BadColourTextStopsTheLoadAtThatColour) {
-  StartWith("badcolour",
+// While the clock runs, a skin refresh stops at a value that cannot be applied and raises it
+// (the skin chooser then goes back to the skin the clock had).
+TEST_F(SkinTest, ARefreshStopsAtAValueThatCannotBeApplied) {
+  StartWith("live", Ini("[skin] TimeFont=Tahoma"));
+  ASSERT_TRUE(Errors().empty()) << Errors()[0].text;
+
+  dir.Write("Skins/live/skin.ini",
             Ini("[skin] TransColor=$00FF00 TimeFont=Verdana TimeSize=21 TimeColor=olive CloseButPositionLeft=5"));
-  ASSERT_EQ(Errors().size(), 1u);
-  EXPECT_EQ(Errors()[0].text, "Значение 'olive' не является целым числом.");
+  EXPECT_THROW(Form1->SkinRefresh(), config::EConvertError);
   EXPECT_EQ(Form1->TransparentColorValue(), 0x00FF00);
-  // Names and sizes come before colours; the buttons come after them.
   EXPECT_EQ(Form1->Label2->Font().name, "Verdana");
   EXPECT_EQ(Form1->Label4->Font().size, 21);
-  EXPECT_EQ(Form1->Label1->Font().size, 14);
-  EXPECT_NE(Form1->Label2->Font().color, ui::clOlive);
-  EXPECT_TRUE(Form1->CloseBut->Picture().Empty());
   EXPECT_EQ(Form1->CloseBut->Left(), 181);
-}
 
-TEST_F(SkinTest, NonDecimalNumberStopsTheLoadAtThatNumber) {
-  StartWith("hexsize", Ini("[skin] TransColor=clWhite FormWidth=$B4 FormHeight=50"));
-  ASSERT_EQ(Errors().size(), 1u);
-  EXPECT_EQ(Errors()[0].text, "Значение '$B4' не является целым числом.");
-  EXPECT_EQ(Form1->TransparentColorValue(), ui::clWhite);
-  EXPECT_EQ(Form1->Image1->Picture(), ui::Image(180, 70, kDefaultFace));
-  EXPECT_EQ(Form1->Width(), 239);
-  EXPECT_EQ(Form1->Height(), 116);
-
-  // The same for a position further on.
-  dir.Write("Skins/hexsize/skin.ini", Ini("[skin] SecPositionTop=12px MinPositionTop=33"));
+  dir.Write("Skins/live/skin.ini", Ini("[skin] SecPositionTop=12px MinPositionTop=33"));
   EXPECT_THROW(Form1->SkinRefresh(), config::EConvertError);
-  EXPECT_EQ(Form1->Width(), 180);
   EXPECT_EQ(Form1->Label3->Top(), 33);
-  EXPECT_EQ(Form1->Label4->Top(), 50);  // from the start-up load, which got this far
+
+  dir.Write("Skins/live/skin.ini", Ini("[skin] Form=face.bmp"));
+  dir.Write("Skins/live/face.bmp", "BM not really a bitmap");
+  EXPECT_THROW(Form1->SkinRefresh(), std::runtime_error);
+
+  // A skin whose description cannot be read changes nothing.
+  const int width = Form1->Width();
+  UseSkin("nowhere");
+  try {
+    Form1->SkinRefresh();
+    ADD_FAILURE() << "applied";
+  } catch (const ::platform::FileError& e) {
+    EXPECT_EQ(std::string(e.what()), "Не удалось прочитать файл скина " + dir.Str() + "skins\\nowhere\\skin.ini");
+  }
+  EXPECT_EQ(Form1->Width(), width);
 }
 
 // Numbers at the ends of the integer range are held to what window coordinates can take, so
@@ -327,7 +372,7 @@ TEST_F(SkinTest, ExtremeNumbersAreClampedToWindowCoordinates) {
   }
 }
 
-TEST_F(SkinTest, MiniSkinHidesTheDateForTheRestOfTheRun) {
+TEST_F(SkinTest, EachSkinShowsTheDateUnlessItIsAMiniSkin) {
   dir.Write("Skins/mini/skin.ini", Ini("[skin] MiniSkin=1 FormWidth=120 FormHeight=40"));
   dir.Write("Skins/yes/skin.ini", Ini("[skin] MiniSkin=yes"));  // only "1" counts
   StartWith("big", Ini("[skin] MiniSkin=0 FormWidth=260 FormHeight=110"));
@@ -341,13 +386,39 @@ TEST_F(SkinTest, MiniSkinHidesTheDateForTheRestOfTheRun) {
   EXPECT_FALSE(Form1->Label1->Visible());
   EXPECT_EQ(Form1->Width(), 120);
 
-  // Back on a skin with a date: the rest of the skin applies, the date stays hidden.
+  // Back on a skin with a date: the date is there again, at its place, with the day's text.
   UseSkin("big");
   Form1->SkinRefresh();
   EXPECT_EQ(Form1->skinName, "big");
   EXPECT_EQ(Form1->Width(), 260);
   EXPECT_EQ(Form1->Height(), 110);
-  EXPECT_FALSE(Form1->Label1->Visible());
+  EXPECT_TRUE(Form1->Label1->Visible());
+  EXPECT_EQ(Form1->Label1->Caption(), Form1->DateText());
+}
+
+// The design screen is 1024 x 768 with 27 pixels kept free at the bottom.
+TEST_F(SkinTest, ASkinChangeKeepsTheClockWholeOnTheScreenAtTheEdgesItWasAt) {
+  dir.Write("Skins/paper/skin.ini", Ini("[skin] FormWidth=260 FormHeight=110"));
+  dir.Write("Skins/small/skin.ini", Ini("[skin] FormWidth=120 FormHeight=40"));
+  // The first start puts the 180 x 70 clock into the bottom-right corner.
+  StartWith("plain", "");
+  EXPECT_EQ(Form1->BoundsRect(), (ui::TRect{844, 671, 1024, 741}));
+
+  UseSkin("paper");
+  Form1->SkinRefresh();
+  EXPECT_EQ(Form1->BoundsRect(), (ui::TRect{764, 631, 1024, 741}));
+  UseSkin("small");
+  Form1->SkinRefresh();
+  EXPECT_EQ(Form1->BoundsRect(), (ui::TRect{904, 701, 1024, 741}));
+
+  // Away from the edges the clock keeps its place, unless the new size would cross one.
+  Form1->SetBounds(700, 300, Form1->Width(), Form1->Height());
+  UseSkin("paper");
+  Form1->SkinRefresh();
+  EXPECT_EQ(Form1->BoundsRect(), (ui::TRect{700, 300, 960, 410}));
+  dir.Write("Skins/paper/skin.ini", Ini("[skin] FormWidth=400 FormHeight=110"));
+  Form1->SkinRefresh();
+  EXPECT_EQ(Form1->BoundsRect(), (ui::TRect{624, 300, 1024, 410}));
 }
 
 TEST_F(SkinTest, ButtonsFollowTheSizeOfEachNewBitmap) {

@@ -548,6 +548,11 @@ TSize Win32WidgetSet::MeasureText(const std::string& text, const TFont& font) {
   return backend_->MeasureText(text, font, backend_->SystemDpi());
 }
 
+std::uintptr_t Win32WidgetSet::MainWindowHandle() const {
+  if (!HasApplication()) return 0;
+  return reinterpret_cast<std::uintptr_t>(win32::HandleOf(Application().MainForm()));
+}
+
 TSize Win32WidgetSet::ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 TRect Win32WidgetSet::WorkAreaAt(TPoint p) {

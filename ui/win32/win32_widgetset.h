@@ -2,6 +2,7 @@
 // popup menus, tool-tips and the message loop.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -60,6 +61,9 @@ class Win32WidgetSet : public WidgetSet {
   void Run() override;
   void Terminate() override;
   void ProcessMessages() override;
+
+  // The native window of the application's main form; 0 while it has none.
+  std::uintptr_t MainWindowHandle() const;
 
   // What the peers share (see win32_backend.h).
   win32::Backend& Shared() { return *backend_; }
