@@ -209,8 +209,8 @@ void TForm1::FormCreate(ui::TComponent*) {
 
   skinName = config.ReadText("Clock", "skin", "default");
   skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
-  hideNulls = config.ReadInt("Clock", "HideNulls", 0);
-  hideHourNulls = config.ReadInt("Clock", "HideHourNulls", 0);
+  hideNulls = StartNumber("Clock", "HideNulls", 0);
+  hideHourNulls = StartNumber("Clock", "HideHourNulls", 0);
   skinIni = std::make_unique<config::TIniFile>(skinIniPath);
   LoadStartSkin();
 
@@ -220,9 +220,9 @@ void TForm1::FormCreate(ui::TComponent*) {
   midnightSoundFile = config.ReadText("AckConfig", "MidnightFileAck", beep);
   hourSoundFile = config.ReadText("AckConfig", "HourFileAck", beep);
   minuteSoundFile = config.ReadText("AckConfig", "MinFileAck", beep);
-  midnightBeepFreq = config.ReadInt("AckConfig", "MidnightAck", 0);
-  hourBeepFreq = config.ReadInt("AckConfig", "HourAck", 0);
-  minuteBeepFreq = config.ReadInt("AckConfig", "MinAck", 0);
+  midnightBeepFreq = StartNumber("AckConfig", "MidnightAck", 0);
+  hourBeepFreq = StartNumber("AckConfig", "HourAck", 0);
+  minuteBeepFreq = StartNumber("AckConfig", "MinAck", 0);
   // A damaged transparency fades nothing in; the settings page reports it as it loads.
   try {
     alphaLevel = config.ReadInt("TranspConfig", "Alpha", 0);
@@ -247,12 +247,32 @@ void TForm1::FormCreate(ui::TComponent*) {
     SetAlphaBlend(true);
     SetAlphaBlendValue(1);
     // A timer of no interval would stop, and the window would stay all but invisible.
-    Timer1->SetInterval(std::max(1, config.ReadInt("TranspConfig", "Speed", 15)));
+    Timer1->SetInterval(std::max(1, StartNumber("TranspConfig", "Speed", 15)));
     clockMode = 0;
     fadingIn = 1;
   }
-  showInTitle = config.ReadInt("Clock", "showIntitle", 0);
+  showInTitle = StartNumber("Clock", "showIntitle", 0);
   CheckPosition(865, 657, 30, 30);
+  ReportDamagedNumbers();
+}
+
+int TForm1::StartNumber(const char* section, const char* key, int defaultValue) {
+  try {
+    return files.Config().ReadInt(section, key, defaultValue);
+  } catch (const config::EConvertError&) {
+    damagedAtStart_.push_back(std::string("[") + section + "] " + key);
+    return defaultValue;
+  }
+}
+
+void TForm1::ReportDamagedNumbers() {
+  if (damagedAtStart_.empty()) return;
+  std::string keys;
+  for (const std::string& key : damagedAtStart_) keys += (keys.empty() ? "" : ", ") + key;
+  damagedAtStart_.clear();
+  platform_.dialogs().ShowMessageBox("В файле настроек не числа: " + keys +
+                                         ". Вместо них взяты значения по умолчанию.",
+                                     ui::Application().Title(), ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
 }
 
 void TForm1::FormClose(ui::TComponent*, ui::TCloseAction&) {

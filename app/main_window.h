@@ -238,6 +238,11 @@ class TForm1 : public ui::TForm {
   // Where the clock opens: its stored place, or the lower right corner of the primary monitor;
   // a place on no monitor comes onto the nearest one.
   void PlaceAtStart(bool useStored);
+  // A number of the configuration read at start: one that is not a number gives `defaultValue`
+  // and is named in one message at the end of the start, so a damaged file never stops the clock.
+  int StartNumber(const char* section, const char* key, int defaultValue);
+  void ReportDamagedNumbers();
+  std::vector<std::string> damagedAtStart_;
   // Shows the buttons' pictures for `next` (reading again the hover picture of `hovered`) and
   // keeps it; a picture that does not load leaves the looks and flags as they were.
   void ShowButtonLooks(const chrome::ButtonLooks& next, std::optional<chrome::SkinButton> hovered = std::nullopt);

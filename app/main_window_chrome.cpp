@@ -71,8 +71,8 @@ void TForm1::PlaceAtStart(bool useStored) {
     SetBounds(p.x, p.y, Width(), Height());
     return;
   }
-  SetLeft(config.ReadInt("Position", "X", 895));
-  SetTop(config.ReadInt("Position", "Y", 687));
+  SetLeft(StartNumber("Position", "X", 895));
+  SetTop(StartNumber("Position", "Y", 687));
   const ui::TPoint p = chrome::KeepOnAMonitor(monitors, ScreenRect());
   SetBounds(p.x, p.y, Width(), Height());
 }

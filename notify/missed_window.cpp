@@ -12,10 +12,6 @@ using namespace std::placeholders;
 TForm9* Form9 = nullptr;
 
 namespace {
-// The reminder window's colours.
-constexpr ui::TColor kNoteColor = 0xD6F8FF;
-constexpr ui::TColor kHeadingColor = 0x104060;
-
 // The first line of a reminder's text that is not blank; empty when there is none.
 std::string FirstLine(const std::string& document) {
   const std::string text = ui::rtf::IsRichText(document) ? ui::rtf::ToPlainText(document) : document;
@@ -45,24 +41,9 @@ TForm9::TForm9(ui::TComponent* owner, platform::Platform& platform, config::Prog
   Form9 = this;
   Name = "Form9";
   SetCaption("Пропущенные события");
-  SetBorderStyle(ui::TBorderStyle::bsNone);
-  SetFormStyle(ui::TFormStyle::fsStayOnTop);
-  Position = ui::TPosition::poScreenCenter;
-  SetClientWidth(520);
-  SetClientHeight(300);
-
-  Panel1 = new ui::TPanel(this);
-  Panel1->SetParent(this);
-  Panel1->SetAlign(ui::TAlign::alClient);
-  Panel1->SetColor(kNoteColor);
-  Panel1->SetBevelWidth(2);
-
-  Label1 = new ui::TLabel(this);
-  Label1->SetParent(Panel1);
-  Label1->SetFont({"Tahoma", 10, kHeadingColor, true});
-  Label1->SetCaption("Пропущенные события");
-  Label1->SetLeft(12);
-  Label1->SetTop(10);
+  const notify::NoteFrame frame = notify::BuildNoteFrame(*this, "Пропущенные события", 520, 300);
+  Panel1 = frame.panel;
+  Label1 = frame.heading;
 
   ListView1 = new ui::TListView(this);
   ListView1->SetParent(Panel1);

@@ -10,7 +10,31 @@ namespace notify {
 namespace {
 constexpr int kReferenceWidth = 1024;
 constexpr int kReferenceHeight = 768;
+constexpr ui::TColor kNoteColor = 0xD6F8FF;     // a pale yellow, the colour of a note
+constexpr ui::TColor kHeadingColor = 0x104060;  // dark brown
 }  // namespace
+
+NoteFrame BuildNoteFrame(ui::TForm& form, const std::string& heading, int clientWidth, int clientHeight) {
+  form.SetBorderStyle(ui::TBorderStyle::bsNone);
+  form.SetFormStyle(ui::TFormStyle::fsStayOnTop);
+  form.Position = ui::TPosition::poScreenCenter;
+  form.SetClientWidth(clientWidth);
+  form.SetClientHeight(clientHeight);
+
+  auto* panel = new ui::TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetAlign(ui::TAlign::alClient);
+  panel->SetColor(kNoteColor);
+  panel->SetBevelWidth(2);
+
+  auto* label = new ui::TLabel(&form);
+  label->SetParent(panel);
+  label->SetFont({"Tahoma", 10, kHeadingColor, true});
+  label->SetCaption(heading);
+  label->SetLeft(12);
+  label->SetTop(10);
+  return {panel, label};
+}
 
 ui::TPoint SnapNotice(ui::TPoint pos, ui::TSize window, ui::TSize screen, int threshold) {
   const int dx = screen.cx - kReferenceWidth;

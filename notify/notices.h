@@ -5,6 +5,8 @@
 
 #include "platform/platform.h"
 #include "ui/forms.h"
+#include "ui/panels.h"
+#include "ui/stdctrls.h"
 #include "ui/types.h"
 
 namespace notify {
@@ -21,6 +23,15 @@ ui::TPoint SnapNotice(ui::TPoint pos, ui::TSize window, ui::TSize screen, int th
 // (the call returns when it is dropped); then the window snaps with `threshold`. The system's
 // move follows the left button only, so another button only snaps the window where it is.
 void DragAndSnap(ui::TForm& form, ui::TMouseButton button, int threshold);
+
+// The frame of a note window (the reminder, the missed events): borderless, on top, centred on
+// the screen, `clientWidth` x `clientHeight`, a pale yellow panel filling it with `heading` in
+// dark brown at its top left. The panel and the heading are returned for the window's fields.
+struct NoteFrame {
+  ui::TPanel* panel;
+  ui::TLabel* heading;
+};
+NoteFrame BuildNoteFrame(ui::TForm& form, const std::string& heading, int clientWidth, int clientHeight);
 
 // A picture compiled into the program (a bitmap file resource); empty when there is none.
 ui::Image ProgramPicture(platform::Platform& platform, const std::string& name);

@@ -9,35 +9,15 @@ using namespace std::placeholders;
 
 TForm3* Form3 = nullptr;
 
-namespace {
-constexpr ui::TColor kNoteColor = 0xD6F8FF;     // a pale yellow, the colour of a note
-constexpr ui::TColor kHeadingColor = 0x104060;  // dark brown
-}  // namespace
-
 TForm3::TForm3(ui::TComponent* owner, platform::Platform& platform, config::ProgramFiles& files,
                events::EventStore& store, events::Scheduler& scheduler)
     : ui::TForm(owner), platform_(platform), files_(files), store_(store), scheduler_(scheduler) {
   Form3 = this;
   Name = "Form3";
   SetCaption("Напоминание");
-  SetBorderStyle(ui::TBorderStyle::bsNone);
-  SetFormStyle(ui::TFormStyle::fsStayOnTop);
-  Position = ui::TPosition::poScreenCenter;
-  SetClientWidth(405);
-  SetClientHeight(182);
-
-  Panel1 = new ui::TPanel(this);
-  Panel1->SetParent(this);
-  Panel1->SetAlign(ui::TAlign::alClient);
-  Panel1->SetColor(kNoteColor);
-  Panel1->SetBevelWidth(2);
-
-  Label1 = new ui::TLabel(this);
-  Label1->SetParent(Panel1);
-  Label1->SetFont({"Tahoma", 10, kHeadingColor, true});
-  Label1->SetCaption("Вы просили напомнить...");
-  Label1->SetLeft(12);
-  Label1->SetTop(10);
+  const notify::NoteFrame frame = notify::BuildNoteFrame(*this, "Вы просили напомнить...", 405, 182);
+  Panel1 = frame.panel;
+  Label1 = frame.heading;
 
   RichEdit1 = new ui::TRichEdit(this);
   RichEdit1->SetBounds(12, 34, 381, 104);
