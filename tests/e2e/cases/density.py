@@ -8,7 +8,7 @@ import time
 from cases import case
 from cases.chrome import drag, face_point, skin_keys, wait_at, write_config
 from cases.common import expect, main_windows, wait_main_window, wait_painted
-from cases.notices import REMINDER_TITLE, rich_text, rtf, window, write_store
+from cases.notices import REMINDER_TITLE, rich_text, store_coming_reminders, window
 from cases.settings_page import SETTINGS, choose_from_face_menu
 from harness import Failure, wait_until
 
@@ -119,16 +119,7 @@ def wide_screen_150(s):
 @wide(144)
 def reminder_150(s):
     note = "Позвонить маме в 18:00.\nКупить хлеб, молоко и торт."
-    (s.app / "notes" / "501.zqt").write_bytes(rtf(note))
-    start = time.time()
-    sections, numbers = [], []
-    for i, lead in enumerate((15, 30, 45, 60)):
-        number = str(501 + i)
-        at = time.strftime("%H:%M:%S", time.localtime(start + lead))
-        sections.append(f"[{number}]\r\ntime={at}\r\ndate=01.01.2020\r\ntype=5\r\n"
-                        f"pathtotxt=C:\\Program Files\\Horavo\\notes\\501.zqt\r\nperiod=2\r\n")
-        numbers.append(number)
-    write_store(s, sections, numbers)
+    store_coming_reminders(s, note)
     s.start()
     wait_main_window(s)
     w = wait_until(f"the reminder window {REMINDER_TITLE!r}", lambda: window(s, REMINDER_TITLE), 75)

@@ -24,11 +24,29 @@ def rtf(text):
             "{\\*\\generator Msftedit 5.41.21.2510;}\\viewkind4\\uc1\\pard\\f0\\fs20 " + body + "}\r\n").encode("ascii")
 
 
-def write_store(s, sections, numbers, run_tray="0"):
+def write_store(s, sections, numbers, config="[Clock]\r\nRunTray=0\r\n"):
     (s.app / "Gear" / "gear.ini").write_bytes("".join(sections).encode("cp1251"))
     (s.app / "Gear" / "Events.txt").write_bytes("".join(n + "\r\n" for n in numbers).encode("ascii"))
     (s.app / "Cfg").mkdir(exist_ok=True)
-    (s.app / "Cfg" / "Clock_config.ini").write_bytes(f"[Clock]\r\nRunTray={run_tray}\r\n".encode("ascii"))
+    (s.app / "Cfg" / "Clock_config.ini").write_bytes(config.encode("ascii"))
+
+
+def store_coming_reminders(s, note):
+    """Daily reminders 15, 30, 45 and 60 seconds ahead, all showing `note`: the first one after
+    the program has started (Wine takes a few seconds) shows the window. Returns the note's
+    stored bytes, the moment the reminders count from and their numbers."""
+    stored = rtf(note)
+    (s.app / "notes" / "501.zqt").write_bytes(stored)
+    start = time.time()
+    sections, numbers = [], []
+    for i, lead in enumerate((15, 30, 45, 60)):
+        number = str(501 + i)
+        at = time.strftime("%H:%M:%S", time.localtime(start + lead))
+        sections.append(f"[{number}]\r\ntime={at}\r\ndate=01.01.2020\r\ntype=5\r\n"
+                        f"pathtotxt=C:\\Program Files\\Horavo\\notes\\501.zqt\r\nperiod=2\r\n")
+        numbers.append(number)
+    write_store(s, sections, numbers)
+    return stored, start, numbers
 
 
 def celebration(s, number, birthday, text, email=""):
@@ -65,18 +83,7 @@ def check_notice(w, title, left, top, width, height):
 @case
 def reminder(s):
     note = "Позвонить маме в 18:00.\nКупить хлеб, молоко и торт."
-    (s.app / "notes" / "501.zqt").write_bytes(rtf(note))
-    # Daily reminders 15, 30, 45 and 60 seconds ahead: the first one after the program has
-    # started (Wine takes a few seconds) shows the window.
-    start = time.time()
-    sections, numbers = [], []
-    for i, lead in enumerate((15, 30, 45, 60)):
-        number = str(501 + i)
-        at = time.strftime("%H:%M:%S", time.localtime(start + lead))
-        sections.append(f"[{number}]\r\ntime={at}\r\ndate=01.01.2020\r\ntype=5\r\n"
-                        f"pathtotxt=C:\\Program Files\\Horavo\\notes\\501.zqt\r\nperiod=2\r\n")
-        numbers.append(number)
-    write_store(s, sections, numbers)
+    _, start, _ = store_coming_reminders(s, note)
 
     program = s.start()
     wait_main_window(s)

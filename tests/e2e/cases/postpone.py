@@ -10,18 +10,11 @@ from cases.common import expect, keep_on_screen, shown_hint, wait_main_window, w
 from cases.event_editor import VIEW, click, control, events_list, gear, open_by_double_click
 from cases.event_list import list_view
 from cases.menu import open_face_menu
-from cases.notices import REMINDER_TITLE, rtf, window
+from cases.notices import REMINDER_TITLE, store_coming_reminders, window, write_store
 from harness import Failure, menu_items, wait_until
 
 SNOOZE_CHOICES = ["на 5 минут", "на 10 минут", "на 15 минут", "на 30 минут", "на 1 час", "до завтра"]
 POSTPONE_ITEM = "Отложить на 10 минут"
-
-
-def write_store(s, sections, numbers, config="[Clock]\r\nRunTray=0\r\n"):
-    (s.app / "Gear" / "gear.ini").write_bytes("".join(sections).encode("cp1251"))
-    (s.app / "Gear" / "Events.txt").write_bytes("".join(n + "\r\n" for n in numbers).encode("ascii"))
-    (s.app / "Cfg").mkdir(exist_ok=True)
-    (s.app / "Cfg" / "Clock_config.ini").write_bytes(config.encode("ascii"))
 
 
 def stored_moment(section):
@@ -60,19 +53,7 @@ def choose_item(s, text, items):
 
 @case
 def reminder_snooze(s):
-    note = rtf("Позвонить маме в 18:00.\nКупить хлеб.")
-    (s.app / "notes" / "501.zqt").write_bytes(note)
-    # Daily reminders 15, 30, 45 and 60 seconds ahead: the first one after the program has
-    # started shows the window.
-    start = time.time()
-    sections, numbers = [], []
-    for i, lead in enumerate((15, 30, 45, 60)):
-        number = str(501 + i)
-        at = time.strftime("%H:%M:%S", time.localtime(start + lead))
-        sections.append(f"[{number}]\r\ntime={at}\r\ndate=01.01.2020\r\ntype=5\r\n"
-                        f"pathtotxt=C:\\Program Files\\Horavo\\notes\\501.zqt\r\nperiod=2\r\n")
-        numbers.append(number)
-    write_store(s, sections, numbers)
+    note, _, numbers = store_coming_reminders(s, "Позвонить маме в 18:00.\nКупить хлеб.")
 
     program = s.start()
     wait_main_window(s)
