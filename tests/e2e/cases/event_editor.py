@@ -68,7 +68,8 @@ def gear(s):
 
 
 def events_list(s):
-    return [line for line in (s.app / "Gear" / "Events.txt").read_bytes().split(b"\r\n") if line]
+    path = s.app / "Gear" / "Events.txt"
+    return [line for line in path.read_bytes().split(b"\r\n") if line] if path.exists() else []
 
 
 def open_by_double_click(s, w):
@@ -197,12 +198,12 @@ def power_off_template(s):
     chosen = time.time()
     s.xdotool("key", "Return")
 
+    # An addition writes its section before its list line: wait for both.
     def stored():
-        sections = gear(s)
-        return sections if sections else None
-    sections = wait_until("the power-off event in the store", stored, 20)
+        sections, numbers = gear(s), events_list(s)
+        return (sections, numbers) if sections and numbers else None
+    sections, numbers = wait_until("the power-off event in the store", stored, 20)
     try:
-        numbers = events_list(s)
         expect(len(numbers) == 1, f"one event should be listed: {numbers}")
         section = sections.get(numbers[0].decode("ascii"), {})
         expect(section.get("type") == "4" and section.get("period") == "1", f"the power-off event's keys: {section}")
