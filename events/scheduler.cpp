@@ -247,10 +247,12 @@ void Scheduler::ScanSecond(const platform::DateTime& now, const std::string& tim
         Fired(number, now, "");
       };
 
-      // Matched by the time the scan holds; the other keys as they are stored now. An event
-      // switched off in the event list ("active" is "0") stays stored and listed, and does not run.
+      // Matched by the time and the once date the scan holds; the other keys as they are stored
+      // now. An event switched off in the event list ("active" is "0") stays stored and listed,
+      // and does not run.
       FiringRule rule = ReadFiringRule(store_, number);
       rule.time = times_[i];
+      if (rule.period == "1") rule.date = dates_[i];
       if (FiresAt(rule, now, timePicture, datePicture)) {
         fire();
         if (rule.period == "1" && settings_.ReadFlag("Clock", "KillTask", false)) {

@@ -251,6 +251,18 @@ TEST_F(SchedulerTest, TimesComeFromTheCacheAndOtherKeysFromTheStoreWhenDue) {
   EXPECT_EQ(Opened(), Files{"changed.bat"});
 }
 
+TEST_F(SchedulerTest, AOnceEventsDateComesFromTheCacheAndAMonthlyDayFromTheStore) {
+  AddFileEvent("1", "09:05:10", "1", "07.12.2026", "once.bat");
+  AddFileEvent("2", "09:05:10", "3", "07.01.2026", "monthly.bat");
+  StartOn(2026, 12, 7, 9, 5, 9);
+  // Changed behind the loaded lists: the once event keeps the date it was loaded with, the
+  // monthly event reads its day when it is due.
+  Store().Write("1", "date", "08.12.2026");
+  Store().Write("2", "date", "08.01.2026");
+  AdvanceTo(9, 5, 11);
+  EXPECT_EQ(Opened(), Files{"once.bat"});
+}
+
 TEST_F(SchedulerTest, AnEventAtMidnightFiresWhileTheMidnightBeepBlocks) {
   // The 1000 ms midnight beep carries the clock into 00:00:01 before the scan; the scan still
   // examines the second the tick stands for.
