@@ -75,6 +75,7 @@ class TForm1 : public ui::TForm {
   int midnightBeepFreq = 0, hourBeepFreq = 0, minuteBeepFreq = 0;
   int alphaLevel = 0;
   int hideNulls = 0, hideHourNulls = 0;
+  int skinDateSize = 14;  // the skin's "DateSize"
   int showInTitle = 0;
   int clockMode = 0, stopwatchMode = 0, uptimeMode = 0, stopwatchRunning = 0;
   // The stopwatch's value, measured by the system's millisecond counter; stopwatchRunning says
@@ -138,6 +139,9 @@ class TForm1 : public ui::TForm {
   // at `now`: the time left of a restart or power-off the program started, else the date; the
   // countdown is forgotten once its time is over, and N18 is in the menu while it runs.
   std::string DateOrCountdown(const platform::DateTime& now);
+  // The date label's font size for `text`: the skin's, or for a countdown the largest that
+  // keeps it clear of the skin's buttons.
+  int DateFontSize(const std::string& text);
   // "Отложить на 10 минут": the countdown is aborted and the same action stored 10 minutes on.
   void N18Click(ui::TComponent* sender);
 

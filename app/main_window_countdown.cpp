@@ -2,9 +2,11 @@
 #include <algorithm>
 
 #include "app/main_window.h"
+#include "clock/separators.h"
 #include "clock/time_format.h"
 #include "events/one_time_events.h"
 #include "events/power_countdown.h"
+#include "ui/application.h"
 
 std::string TForm1::DateOrCountdown(const platform::DateTime& now) {
   std::string text = events::CountdownText(actions.Countdown(), now);
@@ -18,6 +20,20 @@ std::string TForm1::DateOrCountdown(const platform::DateTime& now) {
   }
   if (text.empty() && offered) N18->Parent()->Remove(N18);
   return text.empty() ? clockface::FormatPicture(platform_.clock().ShortDateFormat(), now) : text;
+}
+
+int TForm1::DateFontSize(const std::string& text) {
+  // Sizes below this are no longer readable on the face.
+  constexpr int kSmallestCountdownSize = 6;
+  if (!actions.Countdown() || !ui::HasApplication()) return skinDateSize;
+  ui::TFont font = Label1->Font();
+  const auto widthAt = [&](int size) {
+    font.size = size;
+    return ui::Application().Widgets().MeasureText(text, font).cx;
+  };
+  const int room = clockface::RoomToTheRight(Label1->BoundsRect(), {CloseBut->BoundsRect(), MinimBut->BoundsRect()},
+                                             Width());
+  return clockface::SizeThatFits(skinDateSize, kSmallestCountdownSize, room, widthAt);
 }
 
 void TForm1::N18Click(ui::TComponent*) {

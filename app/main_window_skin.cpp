@@ -123,7 +123,8 @@ void TForm1::ApplySkin(const std::string& name, bool keepOnScreen) {
   Label2->SetFontSize(number("TimeSize", "18"));
   Label3->SetFontSize(number("TimeSize", "18"));
   Label4->SetFontSize(number("TimeSize", "18"));
-  Label1->SetFontSize(number("DateSize", "14"));
+  skinDateSize = number("DateSize", "14");
+  Label1->SetFontSize(DateFontSize(Label1->Caption()));
   Label2->SetFontColor(color("TimeColor"));
   Label3->SetFontColor(color("TimeColor"));
   Label4->SetFontColor(color("TimeColor"));

@@ -16,6 +16,7 @@ void TForm1::RefreshDate() { RefreshDate(platform_.clock().Now()); }
 
 void TForm1::RefreshDate(const platform::DateTime& now) {
   std::string date = DateOrCountdown(now);
+  if (const int size = DateFontSize(date); Label1->Font().size != size) Label1->SetFontSize(size);
   if (Label1->Caption() != date) Label1->SetCaption(date);
 }
 

@@ -26,6 +26,26 @@ TEST(SeparatorLayout, ASeparatorNotBetweenTheDigitsStaysWhereTheSkinPutsIt) {
   EXPECT_EQ(clockface::SeparatorLeft(20, 40, 18, 10, 4), 20);  // digits in reverse order
 }
 
+TEST(FaceRoom, ATextEndsBeforeTheButtonsOnItsRowsOrAtTheFacesEdge) {
+  const platform::TRect date{12, 5, 60, 21};
+  const platform::TRect minim{142, 7, 153, 18}, close{157, 7, 168, 18};
+  EXPECT_EQ(clockface::RoomToTheRight(date, {close, minim}, 180), 129);  // up to 141
+  // Buttons below the text's rows, or left of it, leave it the whole face.
+  const platform::TRect below{142, 21, 153, 32}, before{2, 7, 10, 18};
+  EXPECT_EQ(clockface::RoomToTheRight(date, {below, before}, 180), 167);
+  // A text that starts beyond the face has no room.
+  EXPECT_EQ(clockface::RoomToTheRight({190, 5, 200, 21}, {}, 180), 0);
+}
+
+TEST(FaceRoom, TheLargestSizeThatFitsAndTheSmallestWhenNoneDoes) {
+  const auto sevenPerPoint = [](int size) { return 7 * size; };
+  EXPECT_EQ(clockface::SizeThatFits(10, 6, 70, sevenPerPoint), 10);
+  EXPECT_EQ(clockface::SizeThatFits(10, 6, 69, sevenPerPoint), 9);
+  EXPECT_EQ(clockface::SizeThatFits(10, 6, 10, sevenPerPoint), 6);
+  // A skin's size already below the smallest stays as it is.
+  EXPECT_EQ(clockface::SizeThatFits(4, 6, 10, sevenPerPoint), 4);
+}
+
 using chrome::ButtonLook;
 using chrome::ButtonLooks;
 using chrome::SkinButton;

@@ -190,7 +190,19 @@ TEST_F(OneTimeEventsTest, ASnoozeThatCannotBeStoredKeepsTheWindowOpenAndTheScanU
 
 // ---- The power countdown on the face
 
-class CountdownTest : public OneTimeEventsTest, public testing::WithParamInterface<bool> {};
+class CountdownTest : public OneTimeEventsTest, public testing::WithParamInterface<bool> {
+ protected:
+  // The date label ends before the skin's buttons on its rows, and within the face.
+  static void ExpectClearOfTheButtons() {
+    const ui::TRect label = Form1->Label1->BoundsRect();
+    EXPECT_LE(label.right, Form1->Width());
+    for (const ui::TRect button : {Form1->CloseBut->BoundsRect(), Form1->MinimBut->BoundsRect()}) {
+      if (button.top < label.bottom && label.top < button.bottom && button.left > label.left) {
+        EXPECT_LE(label.right, button.left) << Form1->Label1->Caption();
+      }
+    }
+  }
+};
 
 TEST_P(CountdownTest, TheFaceShowsTheTimeLeftFromTheTrayAndTheDateAfterIt) {
   const bool reboot = GetParam();
@@ -204,6 +216,10 @@ TEST_P(CountdownTest, TheFaceShowsTheTimeLeftFromTheTrayAndTheDateAfterIt) {
   ASSERT_EQ(platform->fakeSession().log.back(), std::string("Shutdown 45 force=0 reboot=") + (reboot ? "1" : "0"));
   const std::string what = reboot ? "Перезагрузка через " : "Выключение через ";
   EXPECT_EQ(Form1->Label1->Caption(), what + "0:45");
+  // Longer than a date: drawn smaller where it would run under the buttons.
+  const int skinSize = Form1->skinDateSize;
+  EXPECT_LT(Form1->Label1->Font().size, skinSize);
+  ExpectClearOfTheButtons();
   EXPECT_FALSE(Form1->TrayIcon1->Visible());
   EXPECT_TRUE(Offered());
   AdvanceTo(0, 0, 10, 600);  // across midnight: the date would change here
@@ -213,8 +229,28 @@ TEST_P(CountdownTest, TheFaceShowsTheTimeLeftFromTheTrayAndTheDateAfterIt) {
   // Its time is over (here the fake system never acts): the date comes back.
   AdvanceTo(0, 0, 25, 600);
   EXPECT_EQ(Form1->Label1->Caption(), "01.01.2027");
+  EXPECT_EQ(Form1->Label1->Font().size, skinSize);
   EXPECT_FALSE(Offered());
   EXPECT_FALSE(Form1->actions.Countdown());
+}
+
+TEST_P(CountdownTest, ASkinChosenDuringTheCountdownKeepsItClearOfItsButtons) {
+  AddEvent("20", GetParam() ? "3" : "4", "10:00:05", "31.12.2026");
+  StartAt(10, 0, 0, "[Clock]\r\nRunTray=0\r\n[Shutdown]\r\ntimeout=90\r\n");
+  AdvanceTo(10, 0, 5, 600);
+  // A skin with a large date font and its buttons on the date's row.
+  dir.Write("Skins/wide/skin.ini",
+            "[skin]\r\nFormWidth=200\r\nFormHeight=70\r\nDatePositionLeft=10\r\nDatePositionTop=4\r\n"
+            "DateSize=16\r\nMinimButPositionLeft=160\r\nMinimButPositionTop=6\r\n"
+            "CloseButPositionLeft=178\r\nCloseButPositionTop=6\r\n");
+  Form1->files.Config().WriteString("Clock", "skin", "wide");
+  Form1->SkinRefresh();
+  ExpectClearOfTheButtons();
+  AdvanceTo(10, 0, 6, 600);
+  ExpectClearOfTheButtons();
+  EXPECT_EQ(Form1->Label1->Caption().substr(Form1->Label1->Caption().size() - 4), "1:29");
+  Form1->N11->Click();
+  EXPECT_EQ(Form1->Label1->Font().size, 16);
 }
 
 TEST_P(CountdownTest, PuttingOffAbortsAndStoresTheSameActionTenMinutesOn) {
