@@ -17,7 +17,7 @@
 
 namespace {
 
-using testing_support::ProgramTest;
+using testing_support::EventsProgramTest;
 using testing_support::TempDir;
 
 platform::DateTime At(int y, int mo, int d, int h, int mi, int s) {
@@ -84,11 +84,9 @@ TEST(FiringLogTest, AWriterKilledMidwayLeavesAWholeLog) {
   EXPECT_EQ(events::SplitLines(*dir.Read("Gear/log.txt")).back(), "08.12.2026\t10:00:01\tlast\tСигнал\tok");
 }
 
-class ProgramFiringLogTest : public ProgramTest {
+class ProgramFiringLogTest : public EventsProgramTest {
  protected:
   ProgramFiringLogTest() {
-    std::filesystem::create_directories(dir.Path() / "notes");
-    std::filesystem::create_directories(dir.Path() / "days");
     dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\n");
   }
   void Add(const std::string& number, const std::string& type, const std::string& time, const std::string& file = "") {

@@ -10,7 +10,7 @@
 #include "events/next_firing.h"
 #include "tests/unit/program_fixture.h"
 
-using testing_support::ProgramTest;
+using testing_support::EventsProgramTest;
 
 namespace {
 
@@ -20,15 +20,8 @@ using Rows = std::vector<std::string>;
 constexpr unsigned kPowerBroadcast = 0x0218, kTimeChange = 0x001E, kEndSession = 0x0016;
 constexpr std::uintptr_t kSuspend = 0x4, kResumeAutomatic = 0x12;
 
-class MissedEventsTest : public ProgramTest {
+class MissedEventsTest : public EventsProgramTest {
  protected:
-  MissedEventsTest() {
-    std::filesystem::create_directories(dir.Path() / "notes");
-    std::filesystem::create_directories(dir.Path() / "days");
-  }
-
-  events::EventStore Store() const { return events::EventStore(dir.Str()); }
-
   void Add(const std::string& number, const std::string& type, const std::string& time, const std::string& period,
            const std::string& date, const std::string& file = "") {
     events::EventRecord e;

@@ -13,7 +13,7 @@
 #include "events/power_countdown.h"
 #include "tests/unit/program_fixture.h"
 
-using testing_support::ProgramTest;
+using testing_support::EventsProgramTest;
 
 namespace {
 
@@ -76,13 +76,8 @@ TEST(PowerCountdownTest, TextOfEachTypeUntilTheCountdownIsOver) {
   EXPECT_EQ(events::RemainingText(-3), "0:00");
 }
 
-class OneTimeEventsTest : public ProgramTest {
+class OneTimeEventsTest : public EventsProgramTest {
  protected:
-  OneTimeEventsTest() {
-    std::filesystem::create_directories(dir.Path() / "notes");
-    std::filesystem::create_directories(dir.Path() / "days");
-  }
-  events::EventStore Store() const { return events::EventStore(dir.Str()); }
   std::string Key(const std::string& number, const std::string& key) const { return Store().Read(number, key, "<none>"); }
 
   void AddEvent(const std::string& number, const std::string& type, const std::string& time,

@@ -1,5 +1,7 @@
 #include "tests/unit/program_fixture.h"
 
+#include <filesystem>
+
 #include <cstdio>
 #include <fstream>
 
@@ -9,6 +11,11 @@ namespace testing_support {
 
 std::string SolidBitmap(int width, int height, std::uint32_t rgb) {
   return resources::EncodeBmp(ui::Image(width, height, rgb));
+}
+
+EventsProgramTest::EventsProgramTest() {
+  std::filesystem::create_directories(dir.Path() / "notes");
+  std::filesystem::create_directories(dir.Path() / "days");
 }
 
 ProgramTest::ProgramTest() {

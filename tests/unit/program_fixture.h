@@ -11,6 +11,7 @@
 
 #include "app/forms.h"
 #include "app/program.h"
+#include "events/event_store.h"
 #include "platform/fake/fake_platform.h"
 #include "tests/unit/temp_dir.h"
 #include "ui/headless/headless.h"
@@ -51,6 +52,13 @@ class ProgramTest : public ::testing::Test {
   std::unique_ptr<platform::FakePlatform> platform;
   std::unique_ptr<ui::HeadlessWidgetSet> widgets;
   std::unique_ptr<app::Program> program;
+};
+
+// A program folder that also has the folders of the events' side files ("notes", "days").
+class EventsProgramTest : public ProgramTest {
+ protected:
+  EventsProgramTest();
+  events::EventStore Store() const { return events::EventStore(dir.Str()); }
 };
 
 // A small valid bitmap file of one colour.

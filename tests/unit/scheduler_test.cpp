@@ -8,19 +8,12 @@
 #include "events/event_store.h"
 #include "tests/unit/program_fixture.h"
 
-using testing_support::ProgramTest;
+using testing_support::EventsProgramTest;
 
 namespace {
 
-class SchedulerTest : public ProgramTest {
+class SchedulerTest : public EventsProgramTest {
  protected:
-  SchedulerTest() {
-    std::filesystem::create_directories(dir.Path() / "notes");
-    std::filesystem::create_directories(dir.Path() / "days");
-  }
-
-  events::EventStore Store() const { return events::EventStore(dir.Str()); }
-
   // An event that opens `file`, so its firings show in the shell's log.
   void AddFileEvent(const std::string& number, const std::string& time, const std::string& period,
                     const std::string& date, const std::string& file) {

@@ -426,8 +426,9 @@ TEST_F(AutostartPageTest, AUsersChangeWritesOnlyTheKeysThatHoldTheValue) {
     EXPECT_EQ(Form2->CheckBox5->Checked(), nowOn) << what;
     // Not done as asked: said once, with the box showing what the keys hold.
     EXPECT_EQ(Shown().size(), nowOn == wasOn ? 1u : 0u) << what;
-    if (!Shown().empty())
+    if (!Shown().empty()) {
       EXPECT_EQ(Shown()[0].text.find(wasOn ? "Не удалось отключить" : "Не удалось включить"), 0u) << what;
+    }
     Shown().clear();
     EndInstance();
   }

@@ -11,7 +11,7 @@
 #include "tests/unit/program_fixture.h"
 #include "ui/application.h"
 
-using testing_support::ProgramTest;
+using testing_support::EventsProgramTest;
 
 namespace {
 
@@ -37,12 +37,10 @@ class SizeWatch : public ui::TWinControl {
   void BoundsChanged() override { ++changes; }
 };
 
-class SettingsWindowTest : public ProgramTest {
+class SettingsWindowTest : public EventsProgramTest {
  protected:
   SettingsWindowTest() {
     dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\n");
-    std::filesystem::create_directories(dir.Path() / "notes");
-    std::filesystem::create_directories(dir.Path() / "days");
     for (const char* name : {"GRADIENTBIG", "GRADIENTSMALL", "GRADIENTSMALLBOTTOM"})
       platform->fakeResources().data[name] = ReadArt(name);
   }
