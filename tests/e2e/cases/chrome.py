@@ -123,18 +123,22 @@ def first_item_after_right_click(s, x, y):
     return items[0]["text"]
 
 
+def hide_to_tray(s, w):
+    """Hides the clock by its minimise button; returns where its icon is in Wine's tray window."""
+    x, y = button_centre(s, w, "MinimBut")
+    s.xdotool("mousemove", x, y)
+    s.xdotool("click", "1")
+    wait_until("the main window to disappear", lambda: not main_windows(s), 15)
+    return wait_until("an icon in Wine's tray window", lambda: tray_icon_point(s), 15)
+
+
 @case
 def tray(s):
     write_config(s, "[Clock]\nRunTray=0\n")
     program = s.start()
     wait_main_window(s)
     w = wait_painted(s)
-    x, y = button_centre(s, w, "MinimBut")
-    s.xdotool("mousemove", x, y)
-    s.xdotool("click", "1")
-
-    wait_until("the main window to disappear", lambda: not main_windows(s), 15)
-    icon = wait_until("an icon in Wine's tray window", lambda: tray_icon_point(s), 15)
+    icon = hide_to_tray(s, w)
     s.screenshot("tray")
     expect(program.running(), "the program ended instead of hiding")
     expect(first_item_after_right_click(s, *icon) == FROM_TRAY,
@@ -247,11 +251,7 @@ def tray_template_balloon(s):
     program = s.start()
     wait_main_window(s)
     w = wait_painted(s)
-    x, y = button_centre(s, w, "MinimBut")
-    s.xdotool("mousemove", x, y)
-    s.xdotool("click", "1")
-    wait_until("the main window to disappear", lambda: not main_windows(s), 15)
-    icon = wait_until("an icon in Wine's tray window", lambda: tray_icon_point(s), 15)
+    icon = hide_to_tray(s, w)
     s.xdotool("mousemove", *icon)
     s.xdotool("click", "3")
     top = click_item(s, "Шаблоны...".encode("cp1251"))

@@ -82,6 +82,16 @@ def begin_addition(s, title):
     s.wait_window(RECORD, 20)
 
 
+def start_addition(s):
+    """Starts the clock, opens the settings window by a double click on the face and begins an
+    addition."""
+    keep_on_screen(s)
+    s.start()
+    wait_main_window(s)
+    open_by_double_click(s, wait_painted(s))
+    begin_addition(s, VIEW)
+
+
 def commit(s):
     click(s, control(s, RECORD, "button", "OK"))
     s.wait_window(VIEW_AFTER, 20)
@@ -149,12 +159,7 @@ def editor_reminder(s):
 
 @case
 def editor_birthday(s):
-    keep_on_screen(s)
-    s.start()
-    wait_main_window(s)
-    w = wait_painted(s)
-    open_by_double_click(s, w)
-    begin_addition(s, VIEW)
+    start_addition(s)
     choose_action_page(s, RECORD, 6)
     click(s, control(s, RECORD, "button", "День рождения?"), dx=7)
     rich = control(s, RECORD, "richedit")
@@ -232,12 +237,7 @@ def power_off_template(s):
 @case
 def editor_numeric_fields(s):
     """The beep's pitch field takes digits only, up to what the tone generator makes."""
-    keep_on_screen(s)
-    s.start()
-    wait_main_window(s)
-    w = wait_painted(s)
-    open_by_double_click(s, w)
-    begin_addition(s, VIEW)
+    start_addition(s)
     choose_action_page(s, RECORD, 0)
     pitch = control(s, RECORD, "edit", "800")
     click(s, pitch)
@@ -258,12 +258,7 @@ def editor_numeric_fields(s):
 def editor_action_tabs(s):
     """The seven action types stand in rows that stay where they are: a click on one place of
     the tabs chooses the same type whatever was chosen before."""
-    keep_on_screen(s)
-    s.start()
-    wait_main_window(s)
-    w = wait_painted(s)
-    open_by_double_click(s, w)
-    begin_addition(s, VIEW)
+    start_addition(s)
     tabs = action_tabs(s, RECORD)
     expect(tabs["rows"] and tabs["rows"] >= 2, f"the action tabs should take several rows: {tabs}")
     pages = [c for c in visible(s, RECORD, "horavopage")
@@ -310,12 +305,7 @@ def wait_question(s, text, screenshot):
 
 @case
 def editor_empty_reminder_question(s):
-    keep_on_screen(s)
-    s.start()
-    wait_main_window(s)
-    w = wait_painted(s)
-    open_by_double_click(s, w)
-    begin_addition(s, VIEW)
+    start_addition(s)
     choose_action_page(s, RECORD, 5)
     quick_time(s, 1)
     click(s, control(s, RECORD, "button", "OK"))

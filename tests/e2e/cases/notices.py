@@ -31,21 +31,28 @@ def write_store(s, sections, numbers, config="[Clock]\r\nRunTray=0\r\n"):
     (s.app / "Cfg" / "Clock_config.ini").write_bytes(config.encode("ascii"))
 
 
-def store_coming_reminders(s, note):
-    """Daily reminders 15, 30, 45 and 60 seconds ahead, all showing `note`: the first one after
-    the program has started (Wine takes a few seconds) shows the window. Returns the note's
-    stored bytes, the moment the reminders count from and their numbers."""
-    stored = rtf(note)
-    (s.app / "notes" / "501.zqt").write_bytes(stored)
+def store_coming(s, first, keys, config="[Clock]\r\nRunTray=0\r\n"):
+    """Stores events 15, 30, 45 and 60 seconds ahead, numbered from `first`, so that one of them
+    comes once the program has started (Wine takes a few seconds); `keys(moment)` gives each
+    one's keys after its time. Returns the moment they count from and their numbers."""
     start = time.time()
     sections, numbers = [], []
     for i, lead in enumerate((15, 30, 45, 60)):
-        number = str(501 + i)
+        number = str(first + i)
         at = time.strftime("%H:%M:%S", time.localtime(start + lead))
-        sections.append(f"[{number}]\r\ntime={at}\r\ndate=01.01.2020\r\ntype=5\r\n"
-                        f"pathtotxt=C:\\Program Files\\Horavo\\notes\\501.zqt\r\nperiod=2\r\n")
+        sections.append(f"[{number}]\r\ntime={at}\r\n" + keys(start + lead))
         numbers.append(number)
-    write_store(s, sections, numbers)
+    write_store(s, sections, numbers, config)
+    return start, numbers
+
+
+def store_coming_reminders(s, note):
+    """Daily reminders 15, 30, 45 and 60 seconds ahead, all showing `note`. Returns the note's
+    stored bytes, the moment the reminders count from and their numbers."""
+    stored = rtf(note)
+    (s.app / "notes" / "501.zqt").write_bytes(stored)
+    start, numbers = store_coming(s, 501, lambda _: "date=01.01.2020\r\ntype=5\r\n"
+                                                    "pathtotxt=C:\\Program Files\\Horavo\\notes\\501.zqt\r\nperiod=2\r\n")
     return stored, start, numbers
 
 

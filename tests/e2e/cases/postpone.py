@@ -10,7 +10,7 @@ from cases.common import expect, keep_on_screen, shown_hint, wait_main_window, w
 from cases.event_editor import VIEW, click, control, events_list, gear, open_by_double_click
 from cases.event_list import list_view
 from cases.menu import open_face_menu
-from cases.notices import REMINDER_TITLE, store_coming_reminders, window, write_store
+from cases.notices import REMINDER_TITLE, store_coming, store_coming_reminders, window, write_store
 from harness import Failure, menu_items, wait_until
 
 SNOOZE_CHOICES = ["на 5 минут", "на 10 минут", "на 15 минут", "на 30 минут", "на 1 час", "до завтра"]
@@ -92,17 +92,11 @@ def reminder_snooze(s):
 @case
 def power_countdown(s):
     keep_on_screen(s)
-    start = time.time()
-    sections, numbers = [], []
     # Power-offs 15, 30, 45 and 60 seconds ahead with a countdown of 10 minutes; the first one
     # after the start is put off at once, and the others do not come: the case ends first.
-    for i, lead in enumerate((15, 30, 45, 60)):
-        number = str(701 + i)
-        at = time.strftime("%H:%M:%S", time.localtime(start + lead))
-        sections.append(f"[{number}]\r\ntime={at}\r\ndate={time.strftime('%d.%m.%Y', time.localtime(start + lead))}"
-                        f"\r\ntype=4\r\nperiod=1\r\n")
-        numbers.append(number)
-    write_store(s, sections, numbers, "[Clock]\r\nRunTray=0\r\n[Shutdown]\r\ntimeout=600\r\n")
+    def power_off(at):
+        return f"date={time.strftime('%d.%m.%Y', time.localtime(at))}\r\ntype=4\r\nperiod=1\r\n"
+    start, numbers = store_coming(s, 701, power_off, "[Clock]\r\nRunTray=0\r\n[Shutdown]\r\ntimeout=600\r\n")
     program = s.start()
     wait_main_window(s)
     w = wait_painted(s)

@@ -103,6 +103,31 @@ def seconds_right_edge(s, w):
     return right
 
 
+def tab_control(s, outer):
+    """The outer page control of the settings window (the largest tab control) or the inner one
+    of its settings page (the smallest, tabs at the bottom)."""
+    tabs = [c for c in children(s, SETTINGS) if c["visible"] and c["class"] == "systabcontrol32"]
+    return (max if outer else min)(tabs, key=lambda c: (c["right"] - c["left"]) * (c["bottom"] - c["top"]))
+
+
+def open_settings_page(s, w):
+    """Opens the settings window from the face's menu and, whichever page it opened on, goes to
+    the settings page by the keyboard on the outer tabs."""
+    choose_from_face_menu(s, w, "Настройки программы")
+    s.wait_window(SETTINGS)
+    click(s, tab_control(s, outer=True), dx=30, dy=10)
+    s.xdotool("key", "Right")
+    wait_control(s, SETTINGS, "button", "Выбрать скин часов")
+
+
+def to_inner_page(s, steps):
+    """Goes `steps` pages on from the first page of the settings page's inner tabs."""
+    inner = tab_control(s, outer=False)
+    click(s, inner, dx=30, dy=inner["bottom"] - inner["top"] - 10)
+    for _ in range(steps):
+        s.xdotool("key", "Right")
+
+
 def expect_page(s, checkbox_or_label_text, cls):
     wait_control(s, SETTINGS, cls, checkbox_or_label_text)
 
@@ -114,14 +139,7 @@ def settings_page(s):
     wait_main_window(s)
     w = wait_painted(s)
 
-    choose_from_face_menu(s, w, "Настройки программы")
-    s.wait_window(SETTINGS)
-    # Whichever page it opened on, go to the settings page by the keyboard on the outer tabs.
-    tabs = [c for c in children(s, SETTINGS) if c["visible"] and c["class"] == "systabcontrol32"]
-    outer = max(tabs, key=lambda c: (c["right"] - c["left"]) * (c["bottom"] - c["top"]))
-    click(s, outer, dx=30, dy=10)
-    s.xdotool("key", "Right")
-    wait_control(s, SETTINGS, "button", "Выбрать скин часов")
+    open_settings_page(s, w)
     time.sleep(1)
     s.screenshot("settings_main_window")
 
@@ -162,11 +180,8 @@ def settings_page(s):
     time.sleep(1)
     s.screenshot("settings_skin_chosen")
 
-    # The other two pages: the inner page control has its tabs at the bottom.
-    tabs = [c for c in children(s, SETTINGS) if c["visible"] and c["class"] == "systabcontrol32"]
-    inner = min(tabs, key=lambda c: (c["right"] - c["left"]) * (c["bottom"] - c["top"]))
-    click(s, inner, dx=30, dy=inner["bottom"] - inner["top"] - 10)
-    s.xdotool("key", "Right")
+    # The other two pages, on the inner tabs.
+    to_inner_page(s, 1)
     wait_control(s, SETTINGS, "button", "...")
     time.sleep(1)
     s.screenshot("settings_sound")
@@ -224,18 +239,8 @@ def autostart_per_user(s):
     expect(user is not None and user.lower() == command.lower(), f"the user's run value changed at start: {user!r}")
     expect(machine is None, f"the start wrote the machine's run key: {machine!r}")
 
-    choose_from_face_menu(s, w, "Настройки программы")
-    s.wait_window(SETTINGS)
-    tabs = [c for c in children(s, SETTINGS) if c["visible"] and c["class"] == "systabcontrol32"]
-    outer = max(tabs, key=lambda c: (c["right"] - c["left"]) * (c["bottom"] - c["top"]))
-    click(s, outer, dx=30, dy=10)
-    s.xdotool("key", "Right")
-    wait_control(s, SETTINGS, "button", "Выбрать скин часов")
-    tabs = [c for c in children(s, SETTINGS) if c["visible"] and c["class"] == "systabcontrol32"]
-    inner = min(tabs, key=lambda c: (c["right"] - c["left"]) * (c["bottom"] - c["top"]))
-    click(s, inner, dx=30, dy=inner["bottom"] - inner["top"] - 10)
-    s.xdotool("key", "Right")
-    s.xdotool("key", "Right")
+    open_settings_page(s, w)
+    to_inner_page(s, 2)
     box = wait_control(s, SETTINGS, "button", "Запускать вместе с Windows")
     time.sleep(1)
     s.screenshot("settings_autostart_per_user")

@@ -6,10 +6,9 @@ import time
 
 from cases import case
 from cases.chrome import write_config
-from cases.common import (SCREEN_HEIGHT, SCREEN_WIDTH, TASKBAR_BAND, children, expect, grab, main_windows,
-                          wait_main_window, wait_painted)
-from cases.settings_page import (SETTINGS, choose_from_face_menu, click, control, dialogs, wait_control, wait_key,
-                                 wait_new_dialog)
+from cases.common import (SCREEN_HEIGHT, SCREEN_WIDTH, TASKBAR_BAND, expect, grab, main_windows, wait_main_window,
+                          wait_painted)
+from cases.settings_page import (SETTINGS, click, control, dialogs, open_settings_page, wait_key, wait_new_dialog)
 from harness import wait_until
 
 
@@ -75,13 +74,7 @@ def skin_faults(s):
     w = whole_in_corner(s, "the start")
     date_area = (w["left"], w["top"], w["width"], w["height"] // 2)
     with_date = grab(s, *date_area)
-    choose_from_face_menu(s, w, "Настройки программы")
-    s.wait_window(SETTINGS)
-    tabs = [c for c in children(s, SETTINGS) if c["visible"] and c["class"] == "systabcontrol32"]
-    outer = max(tabs, key=lambda c: (c["right"] - c["left"]) * (c["bottom"] - c["top"]))
-    click(s, outer, dx=30, dy=10)
-    s.xdotool("key", "Right")
-    wait_control(s, SETTINGS, "button", "Выбрать скин часов")
+    open_settings_page(s, w)
     for skin in ("mini", "paper", "default"):
         choose_skin(s, skin)
         wait_key(s, "Clock", "skin", skin)
