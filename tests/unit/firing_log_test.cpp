@@ -90,14 +90,7 @@ class ProgramFiringLogTest : public EventsProgramTest {
     dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\n");
   }
   void Add(const std::string& number, const std::string& type, const std::string& time, const std::string& file = "") {
-    events::EventRecord e;
-    e.number = number;
-    e.time = time;
-    e.date = "07.12.2026";
-    e.type = type;
-    e.pathToFile = file;
-    e.period = "2";
-    events::EventStore(dir.Str()).AddEvent(e);
+    StoreEvent(number, type, time, "07.12.2026", "2", file);
   }
 };
 

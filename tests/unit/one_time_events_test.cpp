@@ -82,14 +82,7 @@ class OneTimeEventsTest : public EventsProgramTest {
 
   void AddEvent(const std::string& number, const std::string& type, const std::string& time,
                 const std::string& date, const std::string& text = "") {
-    events::EventRecord e;
-    e.number = number;
-    e.time = time;
-    e.date = date;
-    e.type = type;
-    e.sideText = text;
-    e.period = "1";
-    Store().AddEvent(e);
+    StoreEvent(number, type, time, date, "1", "", text);
   }
 
   void StartAt(int h, int m, int s, const std::string& config) {

@@ -59,6 +59,20 @@ class EventsProgramTest : public ProgramTest {
  protected:
   EventsProgramTest();
   events::EventStore Store() const { return events::EventStore(dir.Str()); }
+  // Stores an event as the editor's addition does; other keys keep the record's defaults.
+  void StoreEvent(const std::string& number, const std::string& type, const std::string& time,
+                  const std::string& date, const std::string& period, const std::string& file = "",
+                  const std::string& sideText = "") {
+    events::EventRecord e;
+    e.number = number;
+    e.type = type;
+    e.time = time;
+    e.date = date;
+    e.period = period;
+    e.pathToFile = file;
+    e.sideText = sideText;
+    Store().AddEvent(e);
+  }
 };
 
 // A small valid bitmap file of one colour.

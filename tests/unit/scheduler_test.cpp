@@ -17,14 +17,7 @@ class SchedulerTest : public EventsProgramTest {
   // An event that opens `file`, so its firings show in the shell's log.
   void AddFileEvent(const std::string& number, const std::string& time, const std::string& period,
                     const std::string& date, const std::string& file) {
-    events::EventRecord e;
-    e.number = number;
-    e.time = time;
-    e.date = date;
-    e.type = "1";
-    e.pathToFile = file;
-    e.period = period;
-    Store().AddEvent(e);
+    StoreEvent(number, "1", time, date, period, file);
   }
 
   void StartOn(int y, int mo, int d, int h, int m, int s, int ms = 500, const std::string& config = "") {
