@@ -40,7 +40,7 @@ void TForm1::RefreshTime(const platform::DateTime& now) {
   // Refreshes fall into one second many times during the fade-in; it chimes once.
   const clockface::ChimeSettings chimes{midnightSoundFile, hourSoundFile,  minuteSoundFile,
                                         midnightBeepFreq,  hourBeepFreq,   minuteBeepFreq};
-  if (const std::int64_t second = events::SecondOf(now); second != chimedSecond_) {
+  if (const std::int64_t second = events::SerialSecond(now); second != chimedSecond_) {
     chimedSecond_ = second;
     for (const clockface::Chime& chime : clockface::ChimesAt(h, m, s, chimes)) {
       if (!chime.file.empty()) {
@@ -61,7 +61,7 @@ std::string TForm1::TimeHint(const platform::DateTime& now) {
 }
 
 void TForm1::KeepTimeRunning(const platform::DateTime& now, const std::string& hint) {
-  keptSecond_ = events::SecondOf(now);
+  keptSecond_ = events::SerialSecond(now);
   if (showInTitle == 1) {
     activeWindow = platform_.desktop().ForegroundWindow();
     // The window that lost the foreground is marked; the active one shows its own caption (as
@@ -124,7 +124,7 @@ void TForm1::Timer1Timer(ui::TComponent*) {
     TimerRefresh();
     // The stopwatch covers only the face: the tray hint, the caption and the event check go
     // on, once in each second of its 10 ms ticks.
-    if (events::SecondOf(now) != keptSecond_) {
+    if (events::SerialSecond(now) != keptSecond_) {
       const std::string hint = TimeHint(now);
       TrayIcon1->SetHint(hint);
       KeepTimeRunning(now, hint);

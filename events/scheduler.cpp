@@ -8,11 +8,6 @@
 
 namespace events {
 
-std::int64_t SecondOf(const platform::DateTime& t) {
-  const std::int64_t day = (std::int64_t(t.year) * 13 + t.month) * 32 + t.day;
-  return day * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
-}
-
 std::string ScanStampText(const platform::DateTime& t) {
   char text[32];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,

@@ -21,9 +21,6 @@
 
 namespace events {
 
-// A calendar second as one number; equal only for the same second of the same day.
-std::int64_t SecondOf(const platform::DateTime& t);
-
 // The last examined second as the configuration keeps it ([Clock] LastScan), whatever the
 // user's formats: "yyyy-MM-dd HH:mm:ss".
 std::string ScanStampText(const platform::DateTime& t);

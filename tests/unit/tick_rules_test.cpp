@@ -112,17 +112,17 @@ TEST(FiredEvents, PastSecondsAreDroppedWhenTheRecordGrowsLarge) {
   EXPECT_FALSE(fired.Contains(100, "0"));
 }
 
-TEST(SecondOf, DiffersForTheSameTimeOnAnotherDay) {
+TEST(SerialSecond, DiffersForTheSameTimeOnAnotherDay) {
   platform::DateTime a{2026, 12, 7, 9, 5, 7, 0, 1};
   platform::DateTime b = a;
   b.day = 8;
   platform::DateTime c = a;
   c.millisecond = 999;
-  EXPECT_NE(events::SecondOf(a), events::SecondOf(b));
-  EXPECT_EQ(events::SecondOf(a), events::SecondOf(c));
+  EXPECT_NE(events::SerialSecond(a), events::SerialSecond(b));
+  EXPECT_EQ(events::SerialSecond(a), events::SerialSecond(c));
   b = a;
   b.second = 8;
-  EXPECT_EQ(events::SecondOf(b), events::SecondOf(a) + 1);
+  EXPECT_EQ(events::SerialSecond(b), events::SerialSecond(a) + 1);
 }
 
 }  // namespace
