@@ -23,6 +23,7 @@
 #include "platform/files.h"
 
 namespace config {
+
 namespace {
 
 constexpr std::size_t kMaxValueLength = 2047;
@@ -32,11 +33,15 @@ constexpr std::size_t kMaxValueLength = 2047;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view Trim(std::string_view text) {
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
+
+namespace {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -78,7 +83,7 @@ struct EntryNameEqual {
 // The value as it reads: without surrounding blanks and one pair of enclosing quotes, cut to
 // the longest value a read returns.
 std::string ValueOf(std::string_view stored) {
-  std::string_view value = Trim(stored);
+  std::string_view value = TrimBlanks(stored);
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
     value = value.substr(1, value.size() - 2);
   return std::string(value.substr(0, kMaxValueLength));
@@ -96,10 +101,10 @@ std::string StoredFormOf(const std::string& value) {
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 void CheckWritable(const std::string& section, const std::string& key) {
-  const std::string_view name = Trim(section);
+  const std::string_view name = TrimBlanks(section);
   if (HasLineBreak(name) || name.find(']') != std::string_view::npos)
     throw std::invalid_argument("Section name cannot be stored in a settings file: " + section);
-  const std::string_view keyName = Trim(key);
+  const std::string_view keyName = TrimBlanks(key);
   if (keyName.empty() || HasLineBreak(keyName) || keyName.find('=') != std::string_view::npos ||
       keyName.front() == '[' || keyName.front() == ';')
     throw std::invalid_argument("Key name cannot be stored in a settings file: " + key);
@@ -143,12 +148,12 @@ class Parsed {
 
   // The first section of the name.
   const Section* FindSection(std::string_view name) const {
-    const auto found = sectionIndex_.find(Trim(name));
+    const auto found = sectionIndex_.find(TrimBlanks(name));
     return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
   }
   // The first entry of the key in the first section of the name.
   const Entry* FindEntry(std::string_view section, std::string_view key) const {
-    const auto found = entryIndex_.find(EntryName{Trim(section), Trim(key)});
+    const auto found = entryIndex_.find(EntryName{TrimBlanks(section), TrimBlanks(key)});
     return found == entryIndex_.end() ? nullptr : &entries_[found->second];
   }
   std::vector<const Entry*> EntriesOf(const Section& section) const {
@@ -192,13 +197,13 @@ class Parsed {
       begin = next;
 
       const std::string_view text(data + lines_.back().begin, textEnd - lines_.back().begin);
-      const std::string_view trimmed = Trim(text);
+      const std::string_view trimmed = TrimBlanks(text);
       if (trimmed.empty()) continue;
 
       const std::size_t close = trimmed.front() == '[' ? trimmed.find(']') : std::string_view::npos;
       if (close != std::string_view::npos) {
         if (inSection) CloseSection(index);
-        const std::string_view name = Trim(trimmed.substr(1, close - 1));
+        const std::string_view name = TrimBlanks(trimmed.substr(1, close - 1));
         primary = sectionIndex_.try_emplace(name, sections_.size()).second;
         sections_.push_back(Section{name, index, 0, index, entries_.size(), 0});
         inSection = true;
@@ -209,7 +214,7 @@ class Parsed {
       if (trimmed.front() == ';') continue;
       const std::size_t equals = text.find('=');
       if (equals == std::string_view::npos) continue;
-      const std::string_view key = Trim(text.substr(0, equals));
+      const std::string_view key = TrimBlanks(text.substr(0, equals));
       if (key.empty()) continue;
       if (primary) entryIndex_.try_emplace(EntryName{sections_.back().name, key}, entries_.size());
       entries_.push_back(Entry{key, text.substr(equals + 1), index});
@@ -512,13 +517,13 @@ std::string WithValueIn(const Parsed& parsed, const std::string& section, const 
     std::string lineEnd;
     const std::size_t at = parsed.InsertionAfter(found->lastFilled, lineEnd);
     content.append(old, 0, at).append(lineEnd);
-    content.append(Trim(key)).append("=").append(stored).append("\r\n");
+    content.append(TrimBlanks(key)).append("=").append(stored).append("\r\n");
     content.append(old, at, std::string::npos);
   } else {
     std::string lineEnd;
     content.append(old, 0, parsed.InsertionAtEnd(lineEnd)).append(lineEnd);
-    content.append("[").append(Trim(section)).append("]\r\n");
-    content.append(Trim(key)).append("=").append(stored).append("\r\n");
+    content.append("[").append(TrimBlanks(section)).append("]\r\n");
+    content.append(TrimBlanks(key)).append("=").append(stored).append("\r\n");
   }
   return content;
 }
@@ -528,7 +533,7 @@ std::optional<std::string> WithoutKeyIn(const Parsed& parsed, const std::string&
   const Section* found = parsed.FindSection(section);
   if (!found) return std::nullopt;
   const std::string& old = parsed.Content();
-  const std::string_view wanted = Trim(key);
+  const std::string_view wanted = TrimBlanks(key);
   std::string content;
   content.reserve(old.size());
   std::size_t copied = 0;
@@ -546,7 +551,7 @@ std::optional<std::string> WithoutKeyIn(const Parsed& parsed, const std::string&
 std::optional<std::string> WithoutSectionIn(const Parsed& parsed, const std::string& section) {
   if (!parsed.FindSection(section)) return std::nullopt;
   const std::string& old = parsed.Content();
-  const std::string_view wanted = Trim(section);
+  const std::string_view wanted = TrimBlanks(section);
   const auto& lines = parsed.Lines();
   std::string content;
   content.reserve(old.size());
@@ -672,7 +677,7 @@ void TIniFile::WriteSection(const std::string& section,
   for (const auto& [key, value] : entries) {
     CheckWritable(section, key);
     if (HasLineBreak(value)) throw std::invalid_argument("Value cannot be stored in a settings file: a line break");
-    const std::string_view name = Trim(key);
+    const std::string_view name = TrimBlanks(key);
     auto same = std::find_if(lines.begin(), lines.end(), [&](const auto& l) { return EqualIgnoringCase(l.first, name); });
     if (same != lines.end())
       same->second = StoredFormOf(value);
@@ -683,7 +688,7 @@ void TIniFile::WriteSection(const std::string& section,
   std::lock_guard<std::mutex> lock(Files().WriteMutex());
   const auto parsed = CurrentForChange(fileName_);
   const std::string& old = parsed->Content();
-  const std::string_view wanted = Trim(section);
+  const std::string_view wanted = TrimBlanks(section);
   const auto& fileLines = parsed->Lines();
   const auto& sections = parsed->Sections();
   auto erased = [&](const Section& s) { return EqualIgnoringCase(s.name, wanted); };

@@ -5,10 +5,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace config {
+
+// `text` without the blanks (spaces, tabs) at either end, as names and values are read.
+std::string_view TrimBlanks(std::string_view text);
 
 // One settings file, named by its full path.
 //

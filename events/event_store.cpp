@@ -5,7 +5,6 @@
 #include <stdexcept>
 #include <unordered_set>
 
-#include "config/convert.h"
 #include "events/list_file.h"
 #include "events/store_changes.h"
 #include "platform/files.h"
@@ -63,10 +62,8 @@ void EventStore::Rewrite(const std::string& keep, const std::function<void()>& c
     // Without the list nothing tells an event from a leftover.
   }
   std::unordered_set<std::string> listed;
-  for (const std::string& line : list) {
-    const auto begin = line.find_first_not_of(" \t");
-    if (begin != std::string::npos) listed.insert(line.substr(begin, line.find_last_not_of(" \t") - begin + 1));
-  }
+  for (const std::string& line : list)
+    if (const std::string_view number = config::TrimBlanks(line); !number.empty()) listed.emplace(number);
   std::vector<std::string> unlisted;
   if (!listed.empty())
     for (std::string& name : ini_.ReadSections())

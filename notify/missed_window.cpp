@@ -1,6 +1,8 @@
 #include "notify/missed_window.h"
 
 #include "clock/time_format.h"
+#include "config/ini.h"
+#include "events/list_file.h"
 #include "events/store_changes.h"
 #include "notify/notices.h"
 #include "platform/files.h"
@@ -15,17 +17,8 @@ namespace {
 // The first line of a reminder's text that is not blank; empty when there is none.
 std::string FirstLine(const std::string& document) {
   const std::string text = ui::rtf::IsRichText(document) ? ui::rtf::ToPlainText(document) : document;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", at);
-    if (end == std::string::npos) end = text.size();
-    const std::size_t first = text.find_first_not_of(" \t", at);
-    if (first != std::string::npos && first < end) {
-      const std::size_t last = text.find_last_not_of(" \t", end - 1);
-      return text.substr(first, last - first + 1);
-    }
-    at = end + 1;
-  }
+  for (const std::string& line : events::SplitLines(text))
+    if (const std::string_view blankless = config::TrimBlanks(line); !blankless.empty()) return std::string(blankless);
   return {};
 }
 }  // namespace

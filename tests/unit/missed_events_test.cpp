@@ -207,6 +207,8 @@ TEST_F(MissedEventsTest, LastScanIsWrittenOnCloseOnSuspendEveryTenMinutesAndAtTh
 
 TEST_F(MissedEventsTest, AtStartTheGapSinceTheStampIsReportedAfterTheAnnouncementsAndNotRun) {
   Add("1", "5", "09:04:50", "1", "07.12.2026", "Забрать посылку");
+  // The row names a reminder by its first line that is not blank.
+  dir.Write("notes/1.zqt", "{\\rtf1\\ansi \\par  \\par \tЗабрать посылку \\par second line\\par}");
   Add("2", "4", "09:04:55", "1", "07.12.2026");
   Add("3", "6", "09:04:56", "1", "07.12.2026");
   dir.Write("days/3.zqd", "День рождения");
