@@ -11,30 +11,8 @@ namespace {
 
 constexpr std::int64_t kDay = 86400;
 
-// Days since 1970-01-01 of a civil date (proleptic Gregorian).
-std::int64_t DaysFromCivil(int year, int month, int day) {
-  const std::int64_t y = std::int64_t(year) - (month <= 2 ? 1 : 0);
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const std::int64_t yoe = y - era * 400;
-  const std::int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-platform::DateTime CivilFromDays(std::int64_t days) {
-  days += 719468;
-  const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-  const std::int64_t doe = days - era * 146097;
-  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const std::int64_t mp = (5 * doy + 2) / 153;
-  platform::DateTime t;
-  t.day = int(doy - (153 * mp + 2) / 5 + 1);
-  t.month = int(mp < 10 ? mp + 3 : mp - 9);
-  t.year = int(yoe + era * 400 + (t.month <= 2 ? 1 : 0));
-  t.dayOfWeek = int(((days - 719468) % 7 + 7 + 4) % 7);  // 1970-01-01 was a Thursday
-  return t;
-}
+using platform::CivilFromDays;
+using platform::DaysFromCivil;
 
 // The parts of a rule that do not change from day to day, worked out once.
 struct DailyTest {

@@ -41,6 +41,30 @@ int DayOfWeek(int year, int month, int day) {
   return (year + year / 4 - year / 100 + year / 400 + offsets[month - 1] + day) % 7;
 }
 
+std::int64_t DaysFromCivil(int year, int month, int day) {
+  const std::int64_t y = std::int64_t(year) - (month <= 2 ? 1 : 0);
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const std::int64_t yoe = y - era * 400;
+  const std::int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+DateTime CivilFromDays(std::int64_t days) {
+  const std::int64_t z = days + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t doe = z - era * 146097;
+  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::int64_t mp = (5 * doy + 2) / 153;
+  DateTime t;
+  t.day = int(doy - (153 * mp + 2) / 5 + 1);
+  t.month = int(mp < 10 ? mp + 3 : mp - 9);
+  t.year = int(yoe + era * 400 + (t.month <= 2 ? 1 : 0));
+  t.dayOfWeek = int((days % 7 + 7 + 4) % 7);  // 1970-01-01 was a Thursday
+  return t;
+}
+
 int DaysInMonth(int year, int month) {
   static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (month < 1 || month > 12) return 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,11 @@ std::string FormatPicture(const std::string& picture, const DateTime& t);
 // hour, minute and second (0 for those the picture lacks) on the default date.
 std::optional<DateTime> ParseDate(const std::string& picture, const std::string& text);
 std::optional<DateTime> ParseTime(const std::string& picture, const std::string& text);
+
+// Days since 1970-01-01 of a calendar date (proleptic Gregorian), and the date of such a count
+// at midnight, with its day of the week.
+std::int64_t DaysFromCivil(int year, int month, int day);
+DateTime CivilFromDays(std::int64_t days);
 
 // Day of the week of a calendar date, 0 = Sunday (also for a month that does not exist).
 int DayOfWeek(int year, int month, int day);

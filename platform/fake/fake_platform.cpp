@@ -10,28 +10,8 @@ namespace platform {
 
 namespace {
 
-// Days from 2000-01-01 to a civil date and back (proleptic Gregorian calendar).
-std::int64_t DaysFromCivil(int y, int m, int d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = unsigned(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + std::int64_t(doe) - 719468 - 10957;
-}
-
-void CivilFromDays(std::int64_t z, int& y, int& m, int& d) {
-  z += 719468 + 10957;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = unsigned(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  d = int(doy - (153 * mp + 2) / 5 + 1);
-  m = int(mp < 10 ? mp + 3 : mp - 9);
-  y = int(std::int64_t(yoe) + era * 400 + (m <= 2));
-}
-
+// The fake wall clock counts from 2000-01-01, 10957 days after 1970-01-01.
+constexpr std::int64_t kDaysTo2000 = 10957;
 constexpr std::int64_t kDayMs = 86'400'000;
 
 }  // namespace
@@ -39,19 +19,17 @@ constexpr std::int64_t kDayMs = 86'400'000;
 DateTime FakeClock::Now() {
   std::int64_t days = wallMs >= 0 ? wallMs / kDayMs : (wallMs - kDayMs + 1) / kDayMs;
   std::int64_t rest = wallMs - days * kDayMs;
-  DateTime t;
-  CivilFromDays(days, t.year, t.month, t.day);
+  DateTime t = CivilFromDays(days + kDaysTo2000);
   t.hour = int(rest / 3'600'000);
   t.minute = int(rest / 60'000 % 60);
   t.second = int(rest / 1000 % 60);
   t.millisecond = int(rest % 1000);
-  t.dayOfWeek = DayOfWeek(t.year, t.month, t.day);
   return t;
 }
 
 void FakeClock::Set(int year, int month, int day, int hour, int minute, int second, int millisecond) {
-  wallMs = DaysFromCivil(year, month, day) * kDayMs + hour * 3'600'000LL + minute * 60'000LL + second * 1000LL +
-           millisecond;
+  wallMs = (DaysFromCivil(year, month, day) - kDaysTo2000) * kDayMs + hour * 3'600'000LL + minute * 60'000LL +
+           second * 1000LL + millisecond;
 }
 
 void FakeClock::Advance(std::uint64_t ms) {
