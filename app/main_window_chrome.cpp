@@ -4,7 +4,6 @@
 #include "app/forms.h"
 #include "app/main_window.h"
 #include "chrome/placement.h"
-#include "chrome/snapping.h"
 #include "resources/picture.h"
 #include "ui/application.h"
 #include "ui/dpi.h"

@@ -9,7 +9,7 @@
 
 #include <cctype>
 
-#include "chrome/snapping.h"
+#include "chrome/placement.h"
 #include "clock/colors.h"
 #include "clock/separators.h"
 #include "config/convert.h"
@@ -97,14 +97,18 @@ void TForm1::ApplySkin(const std::string& name, bool keepOnScreen) {
   Label1->SetVisible(text("MiniSkin", "0") != "1");
 
   Image1->SetPicture(picture("Form", "main.bmp"));
-  const ui::TSize before{Width(), Height()};
+  const ui::TRect before = ScreenRect();
   SetWidth(number("FormWidth", "180"));
   SetHeight(number("FormHeight", "70"));
-  // A skin chosen while the clock runs keeps it whole on the screen, at the edges it was at.
+  // A skin chosen while the clock runs keeps it whole on its monitor, at the edges it was at.
   if (keepOnScreen) {
-    const ui::TPoint at = chrome::KeepOnScreen({Left(), Top()}, before, {Width(), Height()},
-                                               ui::Application().Widgets().ScreenSize());
-    SetBounds(at.x, at.y, Width(), Height());
+    const chrome::Monitors monitors = platform_.monitors().List();
+    if (const platform::MonitorArea* monitor = chrome::MonitorOf(monitors, before)) {
+      const ui::TRect after = ScreenRect();
+      const ui::TPoint at = chrome::KeepOnMonitor({Left(), Top()}, {before.Width(), before.Height()},
+                                                  {after.Width(), after.Height()}, *monitor);
+      SetBounds(at.x, at.y, Width(), Height());
+    }
   }
 
   Label1->SetLeft(number("DatePositionLeft", "11"));

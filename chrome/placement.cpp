@@ -40,6 +40,9 @@ const platform::MonitorArea* Nearest(const Monitors& monitors, ui::TRect window)
   return best;
 }
 
+// The area the task bar leaves free; the whole monitor when it reports none.
+ui::TRect WorkArea(const platform::MonitorArea& monitor) { return monitor.work.Empty() ? monitor.bounds : monitor.work; }
+
 }  // namespace
 
 const platform::MonitorArea* MonitorOf(const Monitors& monitors, ui::TRect window) {
@@ -62,7 +65,7 @@ const platform::MonitorArea* PrimaryOf(const Monitors& monitors) {
 }
 
 ui::TRect SnapArea(const platform::MonitorArea& monitor) {
-  ui::TRect area = monitor.work.Empty() ? monitor.bounds : monitor.work;
+  ui::TRect area = WorkArea(monitor);
   if (area == monitor.bounds) area.bottom -= ui::ScaleValue(kBottomBand, monitor.dpi);
   return area;
 }
@@ -83,13 +86,24 @@ ui::TPoint DefaultPlace(const Monitors& monitors, ui::TSize window) {
   return {area.right - window.cx, area.bottom - window.cy};
 }
 
+ui::TPoint KeepOnMonitor(ui::TPoint pos, ui::TSize before, ui::TSize after, const platform::MonitorArea& monitor) {
+  if (before == after) return pos;
+  const ui::TRect snap = SnapArea(monitor);
+  const ui::TRect work = WorkArea(monitor);
+  if (pos.x > snap.left && pos.x + before.cx >= snap.right) pos.x = snap.right - after.cx;
+  if (pos.y > snap.top && pos.y + before.cy >= snap.bottom) pos.y = snap.bottom - after.cy;
+  pos.x = std::max(work.left, std::min(pos.x, work.right - after.cx));
+  pos.y = std::max(work.top, std::min(pos.y, work.bottom - after.cy));
+  return pos;
+}
+
 ui::TPoint KeepOnAMonitor(const Monitors& monitors, ui::TRect window) {
   const ui::TPoint pos{window.left, window.top};
   for (const platform::MonitorArea& m : monitors)
     if (OverlapArea(window, m.bounds) > 0) return pos;
   const platform::MonitorArea* nearest = Nearest(monitors, window);
   if (!nearest) return pos;
-  const ui::TRect work = nearest->work.Empty() ? nearest->bounds : nearest->work;
+  const ui::TRect work = WorkArea(*nearest);
   // Right and bottom first, so that a window larger than the area keeps its top-left inside.
   const int x = std::max(std::min(pos.x, work.right - window.Width()), work.left);
   const int y = std::max(std::min(pos.y, work.bottom - window.Height()), work.top);

@@ -5,13 +5,18 @@
 
 #include <vector>
 
-#include "chrome/snapping.h"
 #include "platform/platform.h"
 #include "ui/types.h"
 
 namespace chrome {
 
 using Monitors = std::vector<platform::MonitorArea>;
+
+// Snapping limits as the callers give them for a 1024 x 768 screen: how far right and down the
+// window may stand, and how close to the left and top edges, before it snaps to an edge.
+struct SnapLimits {
+  int right, bottom, left, top;
+};
 
 // The monitor the window stands on: the one it overlaps most; off every monitor, the nearest.
 // Null only when there is no monitor.
@@ -39,5 +44,12 @@ ui::TPoint DefaultPlace(const Monitors& monitors, ui::TSize window);
 // A window that lies on no monitor comes into the work area of the nearest one; one that shows
 // on any monitor, even in part, stays where it is.
 ui::TPoint KeepOnAMonitor(const Monitors& monitors, ui::TRect window);
+
+// Where a window at `pos` on `monitor` goes when its size changes from `before` to `after` (a
+// new skin), sizes in the screen's pixels: a right or bottom edge of the snapping area it
+// reached stays where it was (past the snapped line counts as reached), the left and top ones
+// anyway, and the window ends whole in the monitor's work area (its top-left corner first when
+// it is larger). An unchanged size moves nothing.
+ui::TPoint KeepOnMonitor(ui::TPoint pos, ui::TSize before, ui::TSize after, const platform::MonitorArea& monitor);
 
 }  // namespace chrome

@@ -86,6 +86,89 @@ TEST(ClockPlacement, OnAMonitorThatReportsNoBarTheOldBottomBandStays) {
   EXPECT_EQ(chrome::SnapArea(scaled).bottom, 1152 - 41);
 }
 
+// A single monitor of that size that reports no task bar.
+MonitorArea Bare(int width, int height) { return {{0, 0, width, height}, {0, 0, width, height}, true, 96}; }
+
+ui::TPoint SnapOn(const MonitorArea& m, ui::TPoint pos, ui::TSize window, chrome::SnapLimits limits) {
+  return chrome::SnapToArea(pos, window, chrome::SnapArea(m), limits, m.dpi);
+}
+
+struct SnapCase {
+  int left, top, width, height;
+  chrome::SnapLimits limits;
+  int wantLeft, wantTop;
+};
+
+TEST(ClockPlacement, OnTheDesignScreen) {
+  const MonitorArea screen = Bare(1024, 768);
+  const SnapCase cases[] = {
+      {895, 687, 180, 70, {865, 657, 30, 30}, 844, 671},     // start-up defaults
+      {760, 300, 239, 116, {994 - 239, 662, 30, 30}, 785, 300},  // past the right limit after a move
+      {750, 300, 239, 116, {994 - 239, 662, 30, 30}, 750, 300},
+      {30, 300, 239, 116, {755, 662, 30, 30}, 0, 300},       // at the left limit
+      {31, 300, 239, 116, {755, 662, 30, 30}, 31, 300},
+      {300, 700, 239, 116, {755, 662, 30, 30}, 300, 625},    // past the bottom limit
+      {300, 661, 239, 116, {755, 662, 30, 30}, 300, 661},    // the lower edge may stay below 741
+      {300, 30, 239, 116, {755, 662, 30, 30}, 300, 0},
+      {-50, -50, 239, 116, {755, 662, 30, 30}, 0, 0},
+  };
+  for (const auto& c : cases) {
+    auto p = SnapOn(screen, {c.left, c.top}, {c.width, c.height}, c.limits);
+    EXPECT_EQ(p, (ui::TPoint{c.wantLeft, c.wantTop})) << c.left << "," << c.top;
+  }
+}
+
+TEST(ClockPlacement, LimitsFollowTheRealScreenEdges) {
+  // On a wider and taller screen the same limits apply at the same distance from the edges.
+  const MonitorArea screen = Bare(1920, 1080);
+  auto p = SnapOn(screen, {1900 - 239, 500}, {239, 116}, {994 - 239, 662, 30, 30});
+  EXPECT_EQ(p, (ui::TPoint{1920 - 239, 500}));
+  p = SnapOn(screen, {1000, 500}, {239, 116}, {994 - 239, 662, 30, 30});
+  EXPECT_EQ(p, (ui::TPoint{1000, 500}));  // the middle of a big screen is not an edge
+  p = SnapOn(screen, {1000, 1000}, {239, 116}, {994 - 239, 662, 30, 30});
+  EXPECT_EQ(p, (ui::TPoint{1000, 1080 - 27 - 116}));
+}
+
+TEST(ClockPlacement, ANewSizeKeepsTheEdgesReachedAndTheWholeWindowOnTheScreen) {
+  struct Case {
+    ui::TPoint at;
+    ui::TSize before, after;
+    MonitorArea screen;
+    ui::TPoint want;
+  };
+  const MonitorArea design = Bare(1024, 768), wide = Bare(1920, 1080);
+  const Case cases[] = {
+      {{844, 671}, {180, 70}, {260, 110}, design, {764, 631}},   // bottom-right corner, growing
+      {{764, 631}, {260, 110}, {120, 40}, design, {904, 701}},   // and shrinking
+      {{0, 0}, {180, 70}, {260, 110}, design, {0, 0}},           // top-left corner
+      {{844, 0}, {180, 70}, {260, 110}, design, {764, 0}},       // top-right corner
+      {{0, 671}, {180, 70}, {260, 110}, design, {0, 631}},       // bottom-left corner
+      {{844, 300}, {180, 70}, {260, 110}, design, {764, 300}},   // right edge only
+      {{300, 671}, {180, 70}, {260, 110}, design, {300, 631}},   // bottom edge only
+      {{300, 661}, {239, 116}, {260, 110}, design, {300, 631}},  // below the snapped line counts as there
+      {{400, 300}, {180, 70}, {260, 110}, design, {400, 300}},   // free: stays
+      {{700, 300}, {180, 70}, {400, 110}, design, {624, 300}},   // free, but would cross the right edge
+      {{300, 600}, {180, 70}, {260, 200}, design, {300, 568}},   // ... or the bottom of the screen
+      {{100, 100}, {180, 70}, {1200, 900}, design, {0, 0}},      // larger than the screen
+      {{-50, -20}, {180, 70}, {260, 110}, design, {0, 0}},       // partly off at the left and top
+      {{1740, 983}, {180, 70}, {260, 110}, wide, {1660, 943}},   // the corner of a bigger screen
+      {{1000, 500}, {180, 70}, {260, 110}, wide, {1000, 500}},
+      {{300, 661}, {239, 116}, {239, 116}, design, {300, 661}},  // the same size moves nothing
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(chrome::KeepOnMonitor(c.at, c.before, c.after, c.screen), c.want)
+        << c.at.x << "," << c.at.y << " " << c.after.cx << "x" << c.after.cy;
+}
+
+TEST(ClockPlacement, ANewSizeKeepsTheWindowOnTheMonitorItStandsOn) {
+  // The right monitor of two, lower and with no bar: its own edges count, not the primary's.
+  EXPECT_EQ(chrome::KeepOnMonitor({2961, 881}, {239, 116}, {260, 110}, kRightOfTwo), (ui::TPoint{2940, 887}));
+  EXPECT_EQ(chrome::KeepOnMonitor({2500, 300}, {239, 116}, {260, 110}, kRightOfTwo), (ui::TPoint{2500, 300}));
+  // A bar at the top: the window stays below it.
+  EXPECT_EQ(chrome::KeepOnMonitor({500, 40}, {180, 70}, {260, 110}, kTopBar), (ui::TPoint{500, 40}));
+  EXPECT_EQ(chrome::KeepOnMonitor({500, 20}, {180, 70}, {260, 110}, kTopBar), (ui::TPoint{500, 40}));
+}
+
 TEST(ClockPlacement, TheMonitorOfAWindowIsTheOneItCoversMostOrElseTheNearest) {
   const chrome::Monitors two{kLeftOfTwo, kRightOfTwo};
   EXPECT_EQ(chrome::MonitorOf(two, {1800, 100, 2039, 216}), &two[0]);  // 120 px left, 119 right
