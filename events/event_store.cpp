@@ -35,7 +35,10 @@ EventStore::EventStore(std::string appDir) : appDir_(std::move(appDir)), ini_(ap
 
 std::vector<std::string> EventStore::LoadList() const { return LoadListFile(ListPath()); }
 
-void EventStore::SaveList(const std::vector<std::string>& numbers) const { SaveListFile(ListPath(), numbers); }
+void EventStore::SaveList(const std::vector<std::string>& numbers) const {
+  SaveListFile(ListPath(), numbers);
+  Changed();
+}
 
 std::string EventStore::Read(const std::string& number, const std::string& key,
                              const std::string& defaultValue) const {
@@ -44,14 +47,40 @@ std::string EventStore::Read(const std::string& number, const std::string& key,
 
 void EventStore::Write(const std::string& number, const std::string& key, const std::string& value) {
   Rewrite(number, [&] { ini_.WriteString(number, key, value); });
+  Changed();
 }
 
 void EventStore::WriteInteger(const std::string& number, const std::string& key, int value) {
   Rewrite(number, [&] { ini_.WriteInteger(number, key, value); });
+  Changed();
 }
 
 void EventStore::EraseSection(const std::string& number) {
   Rewrite(number, [&] { ini_.EraseSection(number); });
+  Changed();
+}
+
+int EventStore::Subscribe(ChangeListener listener) {
+  listeners_.emplace_back(nextListener_, std::move(listener));
+  return nextListener_++;
+}
+
+void EventStore::Unsubscribe(int id) {
+  std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void EventStore::Changed() const {
+  changed_ = true;
+  if (batchDepth_ > 0) return;
+  changed_ = false;
+  // A listener may subscribe or unsubscribe while it runs: walk a copy.
+  const auto listeners = listeners_;
+  for (const auto& [id, listener] : listeners) {
+    try {
+      if (listener) listener();
+    } catch (...) {
+    }
+  }
 }
 
 void EventStore::Rewrite(const std::string& keep, const std::function<void()>& change) {
@@ -94,6 +123,7 @@ std::vector<std::string> EventStore::AddEvent(const EventRecord& e) {
   // A write that fails takes back what this addition wrote before it, so a refused file leaves
   // no unlisted section or side file behind; the failure then goes on to the caller.
   const EventWrite plan = PlanEventWrite(e, appDir_);
+  const ChangeBatch batch(*this);
   if (!plan.sideFile.empty()) platform::WriteFileAtomically(plan.sideFile, plan.sideText);
   bool sectionWritten = false;
   try {

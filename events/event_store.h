@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/ini.h"
@@ -99,13 +100,43 @@ class EventStore {
   // again and the failure is raised. Returns the new list.
   std::vector<std::string> AddEvent(const EventRecord& event);
 
+  // Who wants to know that the stored events changed (a window that lists them). Every change
+  // made through this store (a key written, a section erased, the list saved, an event added)
+  // raises each listener once after it, in the order they subscribed; changes made inside a
+  // ChangeBatch raise them once, when the outermost batch ends. What a listener raises is kept
+  // from the writer.
+  using ChangeListener = std::function<void()>;
+  int Subscribe(ChangeListener listener);
+  void Unsubscribe(int id);
+
+  // Groups the writes of one change (an editor's commit, a removal) into one notification.
+  class ChangeBatch {
+   public:
+    explicit ChangeBatch(const EventStore& store) : store_(store) { ++store_.batchDepth_; }
+    ~ChangeBatch() {
+      if (--store_.batchDepth_ == 0 && store_.changed_) store_.Changed();
+    }
+    ChangeBatch(const ChangeBatch&) = delete;
+    ChangeBatch& operator=(const ChangeBatch&) = delete;
+
+   private:
+    const EventStore& store_;
+  };
+
  private:
+  // Notes a change: raises the listeners now, or at the end of the open batch.
+  void Changed() const;
+
   // Makes `change` to the detail file in one rewrite with the removal of unlisted sections
   // other than `keep`. With no list file, or an empty one, nothing is dropped.
   void Rewrite(const std::string& keep, const std::function<void()>& change);
 
   std::string appDir_;
   config::TIniFile ini_;
+  std::vector<std::pair<int, ChangeListener>> listeners_;
+  int nextListener_ = 1;
+  mutable int batchDepth_ = 0;
+  mutable bool changed_ = false;
 };
 
 // A number for a new event: the decimal text of a pseudo-random value 0 to 99998, drawn

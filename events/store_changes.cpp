@@ -57,6 +57,7 @@ std::vector<std::string> RemoveEvent(EventStore& store, const std::string& numbe
   const std::string sidePath = type == 5 ? store.Read(number, "pathtotxt", "0")
                                : type == 6 ? store.Read(number, "pathtobirthday", "0")
                                            : "";
+  const EventStore::ChangeBatch batch(store);
   // The list line goes first: cut short after it, the event is gone and only unlisted leftovers
   // remain, which nothing reads; never a listed number without its keys.
   std::vector<std::string> list = store.LoadList();

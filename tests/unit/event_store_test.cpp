@@ -213,3 +213,42 @@ TEST(EventNumbers, AFullListEndsInAnErrorAndANearlyFullOneInTheFreeNumber) {
 }
 
 }  // namespace
+
+TEST_F(EventStoreTest, ListenersHearEachChangeOnceAndABatchOnceAtItsEnd) {
+  std::vector<std::string> heard;
+  const int first = store.Subscribe([&] { heard.push_back("first"); });
+  store.Subscribe([&] { heard.push_back("second"); });
+  store.Subscribe([] { throw std::runtime_error("a listener's fault stays with it"); });
+
+  EventRecord e;
+  e.number = "12";
+  e.time = "10:00:00";
+  e.date = "01.01.2026";
+  e.type = "2";
+  store.AddEvent(e);  // a section and a list line: one change
+  EXPECT_EQ(heard, (std::vector<std::string>{"first", "second"}));
+
+  heard.clear();
+  store.Write("12", "time", "11:00:00");
+  EXPECT_EQ(heard.size(), 2u);
+
+  heard.clear();
+  {
+    const EventStore::ChangeBatch outer(store);
+    store.Write("12", "time", "12:00:00");
+    {
+      const EventStore::ChangeBatch inner(store);
+      store.EraseSection("12");
+    }
+    store.SaveList({});
+    EXPECT_TRUE(heard.empty());
+  }
+  EXPECT_EQ(heard, (std::vector<std::string>{"first", "second"}));
+
+  heard.clear();
+  store.Unsubscribe(first);
+  { const EventStore::ChangeBatch nothing(store); }
+  EXPECT_TRUE(heard.empty());
+  store.SaveList({});
+  EXPECT_EQ(heard, (std::vector<std::string>{"second"}));
+}
