@@ -234,7 +234,7 @@ void TForm1::FormCreate(ui::TComponent*) {
 
   ReadLastScan();
   RefreshBase();
-  const platform::DateTime now = platform_.clock().Now();
+  const platform::DateTime now = ReadClock();
   RefreshDate(now);
   RefreshTime(now);
   PadTimeLabels();  // the window opens with "09", not "9", before its first tick

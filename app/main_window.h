@@ -119,6 +119,9 @@ class TForm1 : public ui::TForm {
   // The event check of each time refresh: runs the events due in the second `now`. Until
   // every window of the program exists (a reminder needs its window) the check is held back.
   void ScanEvents(const platform::DateTime& now);
+  // Reads the clock once for a refresh: the local time, keeping the UTC offset that goes with
+  // it for the scan and the countdown.
+  platform::DateTime ReadClock();
   // Called by the program once all its windows exist: runs the check held back since the
   // start-up refresh, and every later one at once.
   void StartScanning();
@@ -255,6 +258,8 @@ class TForm1 : public ui::TForm {
   // The event check held back during start-up, and whether it runs now.
   bool scanning_ = false;
   std::optional<platform::DateTime> heldScan_;
+  // The UTC offset of the last clock reading (ReadClock), in seconds.
+  int utcOffset_ = 0;
   // The second whose chimes have sounded: a second chimes once however often it is refreshed.
   std::int64_t chimedSecond_ = -1;
   // The second for which the caption and the event check ran last.

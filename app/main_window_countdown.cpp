@@ -9,7 +9,7 @@
 #include "ui/application.h"
 
 std::string TForm1::DateOrCountdown(const platform::DateTime& now) {
-  std::string text = events::CountdownText(actions.Countdown(), now);
+  std::string text = events::CountdownText(actions.Countdown(), now, utcOffset_);
   // Over or aborted by someone else: the program cannot tell which, the date comes back.
   if (text.empty()) actions.EndCountdown();
   const bool offered = N18->Parent() != nullptr;
@@ -38,6 +38,7 @@ int TForm1::DateFontSize(const std::string& text) {
 
 void TForm1::N18Click(ui::TComponent*) {
   platform::Clock& clock = platform_.clock();
-  events::PostponeCountdown(actions, store, scheduler, clock.Now(), clock.LongTimeFormat(), clock.ShortDateFormat());
+  events::PostponeCountdown(actions, store, scheduler, clock, clock.NowZoned(), clock.LongTimeFormat(),
+                            clock.ShortDateFormat());
   RefreshDate();
 }

@@ -12,6 +12,12 @@ constexpr std::int64_t kStampEvery = 600;
 }  // namespace
 
 void TForm1::ReadLastScan() {
+  // The second in which events fire is kept before their actions run: a start after a crash
+  // or a close in that second does not fire them again. The configuration outlives this window.
+  config::Settings& config = files.Config();
+  scheduler.OnStamp = [&config](const platform::DateTime& second) {
+    config.WriteString("Clock", "LastScan", events::ScanStampText(second));
+  };
   // No stamp (a first start, a configuration of an older version), a damaged one: no gap.
   const std::string text = files.Config().ReadText("Clock", "LastScan", "");
   if (auto stamp = events::ParseScanStamp(text)) {
@@ -74,7 +80,7 @@ void TForm1::SystemNoticed(ui::SystemNotice notice) {
 }
 
 void TForm1::RefreshNow() {
-  const platform::DateTime now = platform_.clock().Now();
+  const platform::DateTime now = ReadClock();
   ui::Application().Guard([&] {
     if (clockMode == 1 && fadingIn == 0) ArmClockTick(now);
     // The time refresh brings the date along (and runs the scan, which finds a gap the

@@ -12,7 +12,13 @@ namespace {
 const char* const kInactiveCaption = "Неактивное окно";
 }
 
-void TForm1::RefreshDate() { RefreshDate(platform_.clock().Now()); }
+platform::DateTime TForm1::ReadClock() {
+  const platform::ZonedTime now = platform_.clock().NowZoned();
+  utcOffset_ = now.utcOffset;
+  return now.local;
+}
+
+void TForm1::RefreshDate() { RefreshDate(ReadClock()); }
 
 void TForm1::RefreshDate(const platform::DateTime& now) {
   std::string date = DateOrCountdown(now);
@@ -20,7 +26,7 @@ void TForm1::RefreshDate(const platform::DateTime& now) {
   if (Label1->Caption() != date) Label1->SetCaption(date);
 }
 
-void TForm1::RefreshTime() { RefreshTime(platform_.clock().Now()); }
+void TForm1::RefreshTime() { RefreshTime(ReadClock()); }
 
 void TForm1::RefreshTime(const platform::DateTime& now) {
   const std::string hint = TimeHint(now);
@@ -88,7 +94,7 @@ void TForm1::ScanEvents(const platform::DateTime& now) {
     return;
   }
   platform::Clock& clock = platform_.clock();
-  scheduler.Scan(now, clock.LongTimeFormat(), clock.ShortDateFormat());
+  scheduler.Scan(now, clock.LongTimeFormat(), clock.ShortDateFormat(), utcOffset_);
   AfterScan(now);
 }
 
@@ -101,7 +107,7 @@ void TForm1::ArmClockTick(const platform::DateTime& now) {
   // Restarting the timer, not only changing its interval, so that an unchanged interval also
   // counts from now. A tick early in its second waits one second, not more: the margin is for
   // timers that fire early, and one that does refreshes the same second again, which the
-  // fired record and the chime record absorb.
+  // scheduler's examined mark and the chime record absorb.
   Timer1->Restart(std::min(1000, clockface::MsToNextTick(now.millisecond)));
 }
 
@@ -113,7 +119,7 @@ void TForm1::PadTimeLabels() {
 
 void TForm1::Timer1Timer(ui::TComponent*) {
   // The one moment this tick stands for.
-  const platform::DateTime now = platform_.clock().Now();
+  const platform::DateTime now = ReadClock();
   // A timer of a fixed second drifts against the clock: a tick would now and then fall twice
   // into one second or miss one. Each clock tick therefore sets the next one just after the
   // next second begins, before anything here can block (a beep) or fail (a sound file).

@@ -63,7 +63,8 @@ void Actions::Shutdown(int mode) {
     const bool force = forceEx() == "1";
     const std::string comment = settings_.ReadText("Shutdown", "Comment", kDefaultShutdownComment);
     session.RequestShutdown(comment, timeout, force, mode == 2);
-    countdown_ = StartCountdown(mode == 2, timeout, platform_.clock().Now());
+    const platform::ZonedTime now = platform_.clock().NowZoned();
+    countdown_ = StartCountdown(mode == 2, timeout, now.local, now.utcOffset);
     if (countdown_ && OnCountdownStarted) OnCountdownStarted();
   }
 }

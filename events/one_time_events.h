@@ -17,20 +17,34 @@
 namespace events {
 
 // The choices of the reminder window's "Отложить" menu, in menu order. "до завтра" is the same
-// time of day tomorrow.
+// time of day tomorrow (kSnoozeTillTomorrow), the others real minutes.
 struct SnoozeChoice {
   const char* caption;
   int minutes;
 };
+inline constexpr int kSnoozeTillTomorrow = 24 * 60;
 inline constexpr std::array<SnoozeChoice, 6> kSnoozeChoices = {{{"на 5 минут", 5},
                                                                  {"на 10 минут", 10},
                                                                  {"на 15 минут", 15},
                                                                  {"на 30 минут", 30},
                                                                  {"на 1 час", 60},
-                                                                 {"до завтра", 24 * 60}}};
+                                                                 {"до завтра", kSnoozeTillTomorrow}}};
 
 // The moment `minutes` after `from`, across midnight, month and year ends; milliseconds are 0.
 platform::DateTime MinutesAfter(const platform::DateTime& from, int minutes);
+
+// The local time `seconds` of real time after `now`, by the zone's rules of `clock`: an hour
+// after 01:30 on the day summer time begins at 2 o'clock is 03:30. Where the clock goes back
+// in between and the time falls on a local second the scan has passed already, the first one
+// after those: the scan examines no second twice.
+platform::DateTime RealSecondsAfter(platform::Clock& clock, const platform::ZonedTime& now, std::int64_t seconds);
+
+// The same local time as `now` tomorrow; where summer time skips it, the first second after
+// the skipped hour.
+platform::DateTime SameTimeTomorrow(platform::Clock& clock, const platform::ZonedTime& now);
+
+// When a reminder put off at `now` by a snooze choice of `minutes` comes back.
+platform::DateTime SnoozedUntil(platform::Clock& clock, const platform::ZonedTime& now, int minutes);
 
 // What a one-time event added by the program holds.
 struct OneTimeEvent {
@@ -48,10 +62,10 @@ std::string AddOneTimeEvent(EventStore& store, Scheduler& scheduler, const OneTi
                             const std::function<unsigned()>& draw = {});
 
 // "Отложить на 10 минут": aborts the running countdown as "Остановить выход из системы" does,
-// then stores a one-time event of the same type kPostponeMinutes after `now`. Returns its
-// number; nothing when no countdown runs at `now`.
+// then stores a one-time event of the same type kPostponeMinutes of real time after `now`.
+// Returns its number; nothing when no countdown runs at `now`.
 std::optional<std::string> PostponeCountdown(Actions& actions, EventStore& store, Scheduler& scheduler,
-                                             const platform::DateTime& now, const std::string& timePicture,
-                                             const std::string& datePicture);
+                                             platform::Clock& clock, const platform::ZonedTime& now,
+                                             const std::string& timePicture, const std::string& datePicture);
 
 }  // namespace events

@@ -6,13 +6,14 @@
 
 namespace events {
 
-std::optional<PowerCountdown> StartCountdown(bool reboot, int timeoutSeconds, const platform::DateTime& now) {
+std::optional<PowerCountdown> StartCountdown(bool reboot, int timeoutSeconds, const platform::DateTime& now,
+                                             int utcOffset) {
   if (timeoutSeconds <= 0) return std::nullopt;
-  return PowerCountdown{reboot, SerialSecond(now) + timeoutSeconds};
+  return PowerCountdown{reboot, SerialSecond(now) - utcOffset + timeoutSeconds};
 }
 
-std::int64_t SecondsLeft(const PowerCountdown& countdown, const platform::DateTime& now) {
-  return countdown.endsAt - SerialSecond(now);
+std::int64_t SecondsLeft(const PowerCountdown& countdown, const platform::DateTime& now, int utcOffset) {
+  return countdown.endsAt - (SerialSecond(now) - utcOffset);
 }
 
 std::string RemainingText(std::int64_t seconds) {
@@ -26,9 +27,10 @@ std::string RemainingText(std::int64_t seconds) {
   return text;
 }
 
-std::string CountdownText(const std::optional<PowerCountdown>& countdown, const platform::DateTime& now) {
+std::string CountdownText(const std::optional<PowerCountdown>& countdown, const platform::DateTime& now,
+                          int utcOffset) {
   if (!countdown) return {};
-  const std::int64_t left = SecondsLeft(*countdown, now);
+  const std::int64_t left = SecondsLeft(*countdown, now, utcOffset);
   if (left <= 0) return {};
   return std::string(countdown->reboot ? "Перезагрузка через " : "Выключение через ") + RemainingText(left);
 }

@@ -33,13 +33,6 @@ std::optional<platform::DateTime> ParseScanStamp(const std::string& text) {
   return checked;
 }
 
-void FiredEvents::Add(std::int64_t second, const std::string& number) {
-  fired_[number] = second;
-  latest_ = std::max(latest_, second);
-  // Seconds that are over need no record; the records are few unless thousands of events fire.
-  if (fired_.size() > 4096) std::erase_if(fired_, [this](const auto& entry) { return entry.second < latest_ - 1; });
-}
-
 Scheduler::Scheduler(EventStore& store, const config::Settings& settings, RunAction run)
     : store_(store), settings_(settings), run_(std::move(run)) {}
 
@@ -132,29 +125,54 @@ void Scheduler::Fired(const std::string& number, const platform::DateTime& at, c
   }
 }
 
+void Scheduler::Stamp(const platform::DateTime& second) {
+  if (!OnStamp) return;
+  try {
+    OnStamp(second);
+  } catch (...) {
+    // A stamp that cannot be kept does not keep the events from firing.
+  }
+}
+
 std::optional<platform::DateTime> Scheduler::LastExamined() const {
-  if (!last_) return std::nullopt;
-  return FromSerialSecond(*last_);
+  if (!mark_) return std::nullopt;
+  return FromSerialSecond(mark_->second);
 }
 
 void Scheduler::ContinueFrom(const platform::DateTime& last) {
-  last_ = SerialSecond(last);
+  mark_ = Examined{SerialSecond(last), std::nullopt, true, {}};
   notRunning_ = true;
 }
 
-void Scheduler::Scan(const platform::DateTime& now, const std::string& timePicture, const std::string& datePicture) {
+void Scheduler::Scan(const platform::DateTime& now, const std::string& timePicture, const std::string& datePicture,
+                     int utcOffset) {
   const std::int64_t second = SerialSecond(now);
-  const std::optional<std::int64_t> last = last_;
   const bool notRunning = std::exchange(notRunning_, false);
-  // Recorded first: an action may run a nested refresh, which then counts from here.
-  last_ = second;
-  if (last && second > *last + 1) {
-    if (second - *last <= kLongestCaughtUpGap && !notRunning) {
-      // A busy machine or a long tone held the tick back: those seconds' events fire late.
-      for (std::int64_t skipped = *last + 1; skipped < second; ++skipped)
+  if (mark_ && second <= mark_->second) {
+    // The same second again (fast ticks, a nested refresh): only a walk that did not reach its
+    // end goes on.
+    if (second == mark_->second) {
+      if (!mark_->complete) ScanSecond(now, timePicture, datePicture);
+      return;
+    }
+    // The clock set back a little, or summer time ending: these seconds were examined.
+    if (mark_->second - second <= kLongestSetBack) return;
+    // A wrong clock corrected: the scan goes on from the new time.
+    mark_.reset();
+  }
+  const std::optional<Examined> last = std::exchange(mark_, Examined{second, utcOffset, false, {}});
+  // Recorded first (above): an action may run a nested refresh, which then counts from here.
+  if (last && second > last->second + 1) {
+    const std::int64_t unexamined = second - last->second - 1;
+    // Seconds the local clock skipped because the offset grew passed in no real time.
+    const std::int64_t skippedByOffset = last->utcOffset ? std::max(0, utcOffset - *last->utcOffset) : 0;
+    if (!notRunning && unexamined - skippedByOffset <= kLongestCaughtUpGap) {
+      // A busy machine or a long tone held the tick back, or summer time began: those seconds'
+      // events fire now, in their order.
+      for (std::int64_t skipped = last->second + 1; skipped < second; ++skipped)
         ScanSecond(FromSerialSecond(skipped), timePicture, datePicture);
     } else {
-      CollectMissed(*last + 1, second - 1, second, timePicture, datePicture);
+      CollectMissed(last->second + 1, second - 1, second, timePicture, datePicture);
     }
   }
   ScanSecond(now, timePicture, datePicture);
@@ -162,11 +180,22 @@ void Scheduler::Scan(const platform::DateTime& now, const std::string& timePictu
 
 void Scheduler::CollectMissed(std::int64_t first, std::int64_t last, std::int64_t now, const std::string& timePicture,
                               const std::string& datePicture) {
-  // Firings up to kMissedDaysListed days before the scan are listed one by one, older ones
-  // counted.
+  // Firings up to kMissedDaysListed days before the scan are listed one by one, at most the
+  // newest kMostMissedRows of them; all others are counted without being walked. The newest
+  // are kept in a heap whose oldest entry bounds what later events need to list, so a gap of
+  // a year with thousands of events costs little more than one of a day.
   const std::int64_t listedFrom = std::max(first, now - std::int64_t(kMissedDaysListed) * 86400);
-  std::vector<MissedFiring> found;
+  struct Entry {
+    std::int64_t second;
+    std::size_t order;  // firings of one second keep the list order
+    MissedFiring firing;
+  };
+  const auto newer = [](const Entry& a, const Entry& b) {
+    return a.second != b.second ? a.second > b.second : a.order > b.order;
+  };
+  std::vector<Entry> newest;  // a heap, its oldest entry on top
   std::size_t older = 0;
+  std::size_t order = 0;
   try {
     const config::TIniSnapshot detail = store_.Snapshot();
     for (std::size_t i = 0; i < names_.size() && i < times_.size(); ++i) {
@@ -176,23 +205,31 @@ void Scheduler::CollectMissed(std::int64_t first, std::int64_t last, std::int64_
       if (type == "6") continue;
       FiringRule rule = ReadFiringRule(detail, number);
       rule.time = times_[i];
-      if (listedFrom > first)
-        older += CountFiringsBetween(rule, FromSerialSecond(first), FromSerialSecond(listedFrom - 1), timePicture,
+      std::int64_t listFrom = listedFrom;
+      if (newest.size() == kMostMissedRows) listFrom = std::max(listFrom, newest.front().second);
+      if (listFrom > first)
+        older += CountFiringsBetween(rule, FromSerialSecond(first), FromSerialSecond(listFrom - 1), timePicture,
                                      datePicture);
-      for (const platform::DateTime& when : FiringsBetween(rule, FromSerialSecond(listedFrom), FromSerialSecond(last),
-                                                           timePicture, datePicture, kMostMissedRows))
-        found.push_back({when, number, type, rule.period});
+      std::size_t total = 0;
+      for (const platform::DateTime& when : FiringsBetween(rule, FromSerialSecond(listFrom), FromSerialSecond(last),
+                                                           timePicture, datePicture, kMostMissedRows, &total)) {
+        newest.push_back({SerialSecond(when), order++, {when, number, type, rule.period}});
+        std::push_heap(newest.begin(), newest.end(), newer);
+        if (newest.size() > kMostMissedRows) {
+          std::pop_heap(newest.begin(), newest.end(), newer);
+          newest.pop_back();
+          ++older;
+        }
+      }
+      older += total > kMostMissedRows ? total - kMostMissedRows : 0;
     }
   } catch (...) {
     // What was found before a failure is still reported.
   }
   // Oldest first; firings of one second in list order.
-  std::stable_sort(found.begin(), found.end(), [](const MissedFiring& a, const MissedFiring& b) {
-    return SerialSecond(a.when) < SerialSecond(b.when);
-  });
+  std::sort(newest.begin(), newest.end(), [&](const Entry& a, const Entry& b) { return newer(b, a); });
   missed_.older += older;
-  missed_.firings.insert(missed_.firings.end(), std::make_move_iterator(found.begin()),
-                         std::make_move_iterator(found.end()));
+  for (Entry& entry : newest) missed_.firings.push_back(std::move(entry.firing));
   if (missed_.firings.size() > kMostMissedRows) {
     const std::size_t dropped = missed_.firings.size() - kMostMissedRows;
     missed_.older += dropped;
@@ -202,35 +239,47 @@ void Scheduler::CollectMissed(std::int64_t first, std::int64_t last, std::int64_
 
 void Scheduler::ScanSecond(const platform::DateTime& now, const std::string& timePicture,
                            const std::string& datePicture) {
+  const std::int64_t second = SerialSecond(now);
+  // The mark stands for this second until a nested refresh of a later one moves it on; only
+  // then is this walk's record of what fired kept in it.
+  auto markedHere = [&] { return mark_ && mark_->second == second; };
+  if (markedHere() && mark_->complete) return;
+  bool stamped = false;
   // Any failure while examining or firing an event ends this scan silently; the next refresh
-  // starts again at the first event.
+  // of this second goes on with what did not fire.
   try {
     // The scan stands for one second, so an event of that second later in the list still
     // fires when an earlier action (a long tone, a message box) has carried the clock on.
     const std::string timeText = clockface::FormatPicture(timePicture, now);
-    const std::int64_t second = SerialSecond(now);
 
     std::size_t i = 0;
     // The lists are walked by index in list order and re-measured at every step: an action can
     // run a nested refresh (a modal message box lets the tick run) that removes entries
     // meanwhile. Entries of other times are stepped over through the index.
     while (true) {
+      // A nested refresh of this same second walked it to its end.
+      if (markedHere() && mark_->complete) return;
       i = NextWithTime(i, timeText);
       if (!(i < names_.size() && i < times_.size() && i < dates_.size())) break;
       const std::string number = names_[i];
-      if (fired_.Contains(second, number)) {
+      if (markedHere() && mark_->fired.contains(number)) {
         ++i;
         continue;
       }
       // Recorded before the action runs, so that neither a failing action nor a nested
-      // refresh fires the event a second time in this second. An action that could not be
-      // carried out at all leaves the event unfired.
+      // refresh fires the event a second time in this second, and a start after a crash does
+      // not fire this second's events again. An action that could not be carried out at all
+      // leaves the event unfired.
       auto fire = [&] {
-        fired_.Add(second, number);
+        if (!stamped) {
+          stamped = true;
+          Stamp(now);
+        }
+        if (markedHere()) mark_->fired.insert(number);
         try {
           run_(number);
         } catch (const ActionUnavailable&) {
-          fired_.Forget(number);
+          if (markedHere()) mark_->fired.erase(number);
           throw;
         } catch (const std::exception& e) {
           Fired(number, now, e.what());
@@ -263,6 +312,10 @@ void Scheduler::ScanSecond(const platform::DateTime& now, const std::string& tim
         }
       }
       ++i;
+    }
+    if (markedHere()) {
+      mark_->complete = true;
+      mark_->fired.clear();
     }
   } catch (...) {
   }

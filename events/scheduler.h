@@ -1,8 +1,9 @@
 // The event scheduler: the event numbers of the list file with the time and date of each, the
-// record of what fired in which second, and the scan that fires the events of one given second.
+// mark of what was examined, and the scan that fires the events of one given second.
 // It needs no window: the program hands it the time, and it hands due events to an action.
-// It remembers the last second it examined: a short gap before the next scan is examined
-// second by second, a long one is not run but its due events are kept for a report.
+// It remembers the last second it examined and the UTC offset it had: a short gap before the
+// next scan is examined second by second, a long one is not run but its due events are kept
+// for a report, and a second examined once is not examined again.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -27,24 +29,6 @@ std::string ScanStampText(const platform::DateTime& t);
 // The moment a stored stamp names; nothing for a text that is not one (damaged, an impossible
 // date or time).
 std::optional<platform::DateTime> ParseScanStamp(const std::string& text);
-
-// The second in which each event fired last. Refreshes can fall into the same second many
-// times (the fast ticks of the fade-in, a refresh run by a click, a refresh nested in a modal
-// message box of an action); an event must fire once in its second, not once per refresh.
-class FiredEvents {
- public:
-  bool Contains(std::int64_t second, const std::string& number) const {
-    auto it = fired_.find(number);
-    return it != fired_.end() && it->second == second;
-  }
-  void Add(std::int64_t second, const std::string& number);
-  // The event counts as not fired (its action could not be carried out).
-  void Forget(const std::string& number) { fired_.erase(number); }
-
- private:
-  std::unordered_map<std::string, std::int64_t> fired_;
-  std::int64_t latest_ = 0;
-};
 
 // Raised by an action that cannot be carried out now (the window that shows reminders does not
 // exist yet). The event does not count as fired, and the scan stops with nothing removed.
@@ -70,9 +54,14 @@ struct MissedEvents {
   bool Empty() const { return firings.empty() && older == 0; }
 };
 
-// A gap of up to this many seconds between the last examined second and the current one is
-// examined second by second; a longer one is reported.
+// Up to this many unexamined seconds between the last examined second and the current one are
+// examined second by second; more are reported. Seconds the local clock skipped because the
+// UTC offset grew (summer time begins) do not count: they are examined too.
 inline constexpr std::int64_t kLongestCaughtUpGap = 60;
+// A scan up to this many seconds before the last examined second (the clock set back, summer
+// time ending, a restart within its stamp) examines nothing: those seconds were examined. A
+// scan further back is a correction of a wrong clock, and the scan goes on from there.
+inline constexpr std::int64_t kLongestSetBack = 3 * 3600;
 // How far back a report lists firings one by one, and how many it lists at most.
 inline constexpr int kMissedDaysListed = 31;
 inline constexpr std::size_t kMostMissedRows = 1000;
@@ -101,23 +90,28 @@ class Scheduler {
   // date; a number the scan holds already is left as it is.
   void Add(const std::string& number);
 
-  // Fires the events due in the second `now`: those whose stored time equals `now` written
-  // with `timePicture` and whose periodicity holds on that day (dates written and parsed
-  // with `datePicture`), unless their "active" is "0". Any failure ends the scan silently; the next scan starts again at
-  // the first event. With KillTask on, a fired one-time event is removed from the store and
-  // from the scan, and OnScanRemoved is raised.
+  // Fires the events due in the second `now` (local time, `utcOffset` seconds ahead of UTC):
+  // those whose stored time equals `now` written with `timePicture` and whose periodicity
+  // holds on that day (dates written and parsed with `datePicture`), unless their "active" is
+  // "0". Any failure ends the scan silently; the next scan of the same second goes on with
+  // the events that did not fire. With KillTask on, a fired one-time event is removed from
+  // the store and from the scan, and OnScanRemoved is raised.
   // When `now` is more than one second after the last examined second, the seconds between
-  // are examined first, in order, if the gap is at most kLongestCaughtUpGap; a longer gap
-  // (or one after ContinueFrom or Suspending) is not examined, and the firings it held of
-  // every event but birthdays and holidays are added to the report. An earlier second than
-  // the last is examined as usual; no event fires twice in one calendar second.
-  void Scan(const platform::DateTime& now, const std::string& timePicture, const std::string& datePicture);
+  // are examined first, in order, if at most kLongestCaughtUpGap of them passed in real time;
+  // a longer gap (or one after ContinueFrom or Suspending) is not examined, and the firings it
+  // held of every event but birthdays and holidays are added to the report. A second at or up
+  // to kLongestSetBack before the last examined one is not examined again; from further back
+  // the scan goes on from `now`.
+  void Scan(const platform::DateTime& now, const std::string& timePicture, const std::string& datePicture,
+            int utcOffset = 0);
 
-  // The last second a scan examined; nothing before the first scan.
+  // The last second a scan examined (the latest, after the clock was set back); nothing
+  // before the first scan.
   std::optional<platform::DateTime> LastExamined() const;
   // The program was not running (an earlier run ended, the computer sleeps) after `last`, the
   // last second examined then. The gap from it to the next scan is reported whatever its
-  // length, and nothing of it is run. A second after the next scan's gives no gap.
+  // length, and nothing of it is run; `last` itself and the seconds before it are not
+  // examined again (up to kLongestSetBack back, as for a clock set back).
   void ContinueFrom(const platform::DateTime& last);
   // The computer is about to sleep: the gap before the next scan is reported, not run.
   void Suspending() { notRunning_ = true; }
@@ -128,6 +122,10 @@ class Scheduler {
   // Raised after the scan removed a fired one-time event, so that a window that lists the
   // events can rebuild its list.
   std::function<void()> OnScanRemoved;
+  // Raised once in each examined second in which an event fires, before the first action
+  // runs, with that second: the program keeps it, so that a start after a crash or a close in
+  // that second does not fire its events again. What the handler raises is ignored.
+  std::function<void(const platform::DateTime& second)> OnStamp;
   // Raised after each firing with the second it stands for and the action's outcome: empty
   // when it ran, the error's text when it failed. What the handler raises is ignored.
   std::function<void(const std::string& number, const platform::DateTime& at, const std::string& error)> OnFired;
@@ -147,6 +145,8 @@ class Scheduler {
   std::size_t NextWithTime(std::size_t from, const std::string& timeText);
   // Removes a fired one-time event from the store: list line, section, reminder text.
   void EraseFromStore(const std::string& number);
+  // Raises OnStamp, keeping back what it raises.
+  void Stamp(const platform::DateTime& second);
   // Raises OnFired, keeping back what it raises.
   void Fired(const std::string& number, const platform::DateTime& at, const std::string& error);
 
@@ -158,9 +158,18 @@ class Scheduler {
   // costs one lookup, however many events are stored. Stale after any change of times_.
   std::unordered_map<std::string, std::vector<std::size_t>> byTime_;
   bool indexStale_ = true;
-  FiredEvents fired_;
-  // The serial second examined last, and whether the program was not running since.
-  std::optional<std::int64_t> last_;
+  // What the scan has examined: the serial second examined last and its UTC offset. While
+  // the walk of that second has not reached its end (an action failed or could not run, or
+  // runs still), `fired` holds the events that fired in it, so a refresh of the same second
+  // goes on without firing them again.
+  struct Examined {
+    std::int64_t second = 0;
+    std::optional<int> utcOffset;  // unknown for a second kept from an earlier run
+    bool complete = false;
+    std::unordered_set<std::string> fired;
+  };
+  std::optional<Examined> mark_;
+  // Whether the program was not running since the mark was set.
   bool notRunning_ = false;
   MissedEvents missed_;
 };

@@ -67,7 +67,7 @@ void TForm3::ShowReminder(const std::string& textFile) {
 
 void TForm3::Snooze(int minutes) {
   platform::Clock& clock = platform_.clock();
-  const events::OneTimeEvent reminder{"5", events::MinutesAfter(clock.Now(), minutes), text_};
+  const events::OneTimeEvent reminder{"5", events::SnoozedUntil(clock, clock.NowZoned(), minutes), text_};
   events::AddOneTimeEvent(store_, scheduler_, reminder, clock.LongTimeFormat(), clock.ShortDateFormat());
   Close();
 }

@@ -22,10 +22,21 @@ struct DateTime {
   friend bool operator==(const DateTime&, const DateTime&) = default;
 };
 
+// A local time read together with its distance from UTC (local minus UTC, in seconds).
+struct ZonedTime {
+  DateTime local;
+  int utcOffset = 0;
+};
+
 class Clock {
  public:
   virtual ~Clock() = default;
   virtual DateTime Now() = 0;
+  // The local time and its UTC offset as one reading: a change of the offset (summer time)
+  // never pairs the old local time with the new offset.
+  virtual ZonedTime NowZoned() { return {Now(), 0}; }
+  // The UTC offset the zone's rules give at a moment in seconds since 1970-01-01 UTC.
+  virtual int UtcOffsetAt(std::int64_t /*utcSecond*/) { return 0; }
   // Milliseconds since the system started (wraps after 49.7 days, as the system's counter does).
   virtual std::uint32_t TickCount() = 0;
   // The user's long time and short date pictures, for example "HH:mm:ss" and "dd.MM.yyyy".

@@ -34,7 +34,39 @@ void FakeClock::Set(int year, int month, int day, int hour, int minute, int seco
 
 void FakeClock::Advance(std::uint64_t ms) {
   tickMs += ms;
-  wallMs += std::int64_t(ms);
+  const std::int64_t utcMs = wallMs - utcOffset * 1000LL + std::int64_t(ms);
+  while (!changes_.empty() && changes_.front().utcMs <= utcMs) {
+    utcOffset = changes_.front().offset;
+    changes_.erase(changes_.begin());
+  }
+  wallMs = utcMs + utcOffset * 1000LL;
+}
+
+void FakeClock::SetUtcOffset(int seconds) {
+  wallMs += (seconds - utcOffset) * 1000LL;
+  utcOffset = seconds;
+}
+
+void FakeClock::ChangeOffsetAt(int year, int month, int day, int hour, int minute, int second, int seconds) {
+  const int before = changes_.empty() ? utcOffset : changes_.back().offset;
+  const std::int64_t localMs = (DaysFromCivil(year, month, day) - kDaysTo2000) * kDayMs + hour * 3'600'000LL +
+                               minute * 60'000LL + second * 1000LL;
+  changes_.push_back({localMs - before * 1000LL, seconds});
+  std::stable_sort(changes_.begin(), changes_.end(),
+                   [](const OffsetChange& a, const OffsetChange& b) { return a.utcMs < b.utcMs; });
+}
+
+std::int64_t FakeClock::UtcSecond() const {
+  const std::int64_t utcMs = wallMs - utcOffset * 1000LL;
+  return (utcMs >= 0 ? utcMs / 1000 : (utcMs - 999) / 1000) + kDaysTo2000 * 86'400;
+}
+
+int FakeClock::UtcOffsetAt(std::int64_t utcSecond) {
+  const std::int64_t utcMs = (utcSecond - kDaysTo2000 * 86'400) * 1000;
+  int offset = utcOffset;
+  for (const OffsetChange& change : changes_)
+    if (change.utcMs <= utcMs) offset = change.offset;
+  return offset;
 }
 
 int FakeDialogs::ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {

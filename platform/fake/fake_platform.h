@@ -16,9 +16,13 @@
 
 namespace platform {
 
+// wallMs is the local wall clock; UTC is it less utcOffset. Changes of the offset (summer time)
+// can be set at once or laid down ahead, to happen when Advance carries real time across them.
 class FakeClock : public Clock {
  public:
   DateTime Now() override;
+  ZonedTime NowZoned() override { return {Now(), utcOffset}; }
+  int UtcOffsetAt(std::int64_t utcSecond) override;
   std::uint32_t TickCount() override { return std::uint32_t(tickMs); }
   std::string LongTimeFormat() override { return longTimeFormat; }
   std::string ShortDateFormat() override { return shortDateFormat; }
@@ -28,11 +32,26 @@ class FakeClock : public Clock {
   void Advance(std::uint64_t ms);
   std::uint64_t Millis() const { return tickMs; }
   void SetMillis(std::uint64_t ms) { Advance(ms - tickMs); }
+  // The zone's offset changes now: real time stays, the wall clock moves by the difference.
+  void SetUtcOffset(int seconds);
+  // The offset becomes `seconds` when the wall clock, at the offset in force before, reaches
+  // the given moment (02:00:00 for summer time beginning at 2 o'clock).
+  void ChangeOffsetAt(int year, int month, int day, int hour, int minute, int second, int seconds);
+  // Seconds since 1970-01-01 UTC now.
+  std::int64_t UtcSecond() const;
 
   std::string longTimeFormat = "HH:mm:ss";
   std::string shortDateFormat = "dd.MM.yyyy";
   std::uint64_t tickMs = 3'600'000;
   std::int64_t wallMs = 0;  // milliseconds since 2000-01-01 00:00:00
+  int utcOffset = 0;        // seconds, local minus UTC
+
+ private:
+  struct OffsetChange {
+    std::int64_t utcMs;  // since 2000-01-01 00:00:00 UTC
+    int offset;
+  };
+  std::vector<OffsetChange> changes_;  // ascending, those still ahead
 };
 
 struct MessageBoxCall {

@@ -41,12 +41,49 @@ std::string LocaleText(LCTYPE what, const char* fallback) {
   return NarrowCp1251(std::wstring(buffer, std::size_t(n - 1)));
 }
 
+// 100-nanosecond units from 1601-01-01 to 1970-01-01.
+constexpr std::int64_t kFileTimeTo1970 = 116'444'736'000'000'000LL;
+
+std::int64_t FileTimeUnits(const FILETIME& f) {
+  return std::int64_t((std::uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime);
+}
+
+DateTime FromSystemTime(const SYSTEMTIME& t) {
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds, t.wDayOfWeek};
+}
+
+// Local minus UTC in whole minutes: the two readings lie microseconds apart.
+int OffsetBetween(const SYSTEMTIME& local, const FILETIME& utc) {
+  FILETIME localUnits;
+  if (!SystemTimeToFileTime(&local, &localUnits)) return 0;
+  const std::int64_t seconds = (FileTimeUnits(localUnits) - FileTimeUnits(utc)) / 10'000'000;
+  const std::int64_t minutes = seconds >= 0 ? (seconds + 30) / 60 : -((-seconds + 30) / 60);
+  return int(minutes * 60);
+}
+
 class Win32Clock : public Clock {
  public:
   DateTime Now() override {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds, t.wDayOfWeek};
+    return FromSystemTime(t);
+  }
+  ZonedTime NowZoned() override {
+    // UTC first: should the offset change between the two readings, the pair still gives the
+    // offset the local reading has.
+    FILETIME utc;
+    GetSystemTimeAsFileTime(&utc);
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    return {FromSystemTime(local), OffsetBetween(local, utc)};
+  }
+  int UtcOffsetAt(std::int64_t utcSecond) override {
+    const std::int64_t units = utcSecond * 10'000'000 + kFileTimeTo1970;
+    if (units < 0) return 0;
+    FILETIME utc{DWORD(std::uint64_t(units) & 0xFFFFFFFFu), DWORD(std::uint64_t(units) >> 32)};
+    SYSTEMTIME utcTime, local;
+    if (!FileTimeToSystemTime(&utc, &utcTime) || !SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &local)) return 0;
+    return OffsetBetween(local, utc);
   }
   std::uint32_t TickCount() override { return GetTickCount(); }
   std::string LongTimeFormat() override { return LocaleText(LOCALE_STIMEFORMAT, "HH:mm:ss"); }

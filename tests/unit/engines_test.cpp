@@ -133,7 +133,9 @@ TEST_F(EnginesTest, TheScanFollowsTheListsAsTheyChangeBetweenAndDuringScans) {
   Scan(9, 5, 12);
   EXPECT_EQ(Opened(), (Log{"once.bat", "last.bat", "other second.bat", "last.bat"}));
   // The reloaded list holds event 3 again (only the scan's copy had lost it); 4 is not at 10.
-  Scan(9, 5, 10);
+  // Seen a day earlier: the clock set back that far is corrected, its seconds examined anew.
+  platform->fakeClock().Set(2026, 12, 6, 9, 5, 10, 500);
+  scheduler.Scan(platform->fakeClock().Now(), "HH:mm:ss", "dd.MM.yyyy");
   EXPECT_EQ(Opened().back(), "removed meanwhile.bat");
   EXPECT_EQ(Opened().size(), 5u);
 }

@@ -96,10 +96,12 @@ TEST_F(MissedEventsTest, AStallOfFiveSecondsFiresEachSkippedSecondsEventsOnceInO
   EXPECT_FALSE(MissedShown());
 }
 
-// The gap rule at its edge: the distance from the last examined second to the tick's.
-TEST_F(MissedEventsTest, UpTo60SecondsIsCaughtUpAndFrom61OnReported) {
-  for (int distance : {59, 60, 61}) {
-    SCOPED_TRACE(distance);
+// The gap rule at its edge: the clock set forward by 59, 60 and 61 seconds leaves that many
+// seconds unexamined before the tick's own.
+TEST_F(MissedEventsTest, UpTo60UnexaminedSecondsAreCaughtUpAndFrom61OnReported) {
+  for (int forward : {59, 60, 61}) {
+    SCOPED_TRACE(forward);
+    const int distance = forward + 1;
     platform->fakeShell().calls.clear();
     dir.Write("Gear/Events.txt", "");
     dir.Write("Gear/gear.ini", "");
@@ -112,13 +114,13 @@ TEST_F(MissedEventsTest, UpTo60SecondsIsCaughtUpAndFrom61OnReported) {
     StartAt(2026, 12, 7, 9, 5, 10);
     Advance(900);  // the start-up announcements are over
     TickAfter(distance);
-    if (distance <= 60) {
+    if (forward <= 60) {
       EXPECT_EQ(Opened(), (Files{"skipped.bat", "own.bat"}));
       EXPECT_FALSE(MissedShown());
     } else {
       EXPECT_EQ(Opened(), Files{"own.bat"});
       ASSERT_TRUE(MissedShown());
-      EXPECT_EQ(Listed(), Rows{"07.12.2026 09:06:11 | Любой файл | skipped.bat"});
+      EXPECT_EQ(Listed(), Rows{"07.12.2026 09:06:12 | Любой файл | skipped.bat"});
     }
   }
 }

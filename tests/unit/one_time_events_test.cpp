@@ -282,8 +282,8 @@ TEST_F(OneTimeEventsTest, StoppingTheLogOffBringsTheDateBackAndPuttingOffNeedsAC
   EXPECT_FALSE(Offered());
   // Nothing to put off any more: nothing is aborted or stored.
   const std::size_t calls = platform->fakeShell().calls.size();
-  EXPECT_FALSE(events::PostponeCountdown(Form1->actions, Form1->store, Form1->scheduler, platform->fakeClock().Now(),
-                                         "HH:mm:ss", "dd.MM.yyyy"));
+  EXPECT_FALSE(events::PostponeCountdown(Form1->actions, Form1->store, Form1->scheduler, platform->fakeClock(),
+                                         platform->fakeClock().NowZoned(), "HH:mm:ss", "dd.MM.yyyy"));
   EXPECT_EQ(platform->fakeShell().calls.size(), calls);
   EXPECT_EQ(Store().LoadList(), std::vector<std::string>{"20"});
 }

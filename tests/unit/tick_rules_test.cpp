@@ -92,26 +92,6 @@ TEST(MonthlyRule, AStoredDateThatDoesNotParseRaisesTheConversionError) {
   EXPECT_THROW(events::MonthlyRuleHolds("", "dd.MM.yyyy", 1), config::EConvertError);
 }
 
-TEST(FiredEvents, AnEventFiredInASecondCountsOnlyForThatSecond) {
-  events::FiredEvents fired;
-  fired.Add(100, "1");
-  EXPECT_TRUE(fired.Contains(100, "1"));
-  EXPECT_FALSE(fired.Contains(101, "1"));
-  EXPECT_FALSE(fired.Contains(100, "2"));
-  fired.Add(101, "1");
-  EXPECT_FALSE(fired.Contains(100, "1"));
-  fired.Forget("1");
-  EXPECT_FALSE(fired.Contains(101, "1"));
-}
-
-TEST(FiredEvents, PastSecondsAreDroppedWhenTheRecordGrowsLarge) {
-  events::FiredEvents fired;
-  for (int i = 0; i < 5000; ++i) fired.Add(100 + i / 1000, std::to_string(i));
-  EXPECT_TRUE(fired.Contains(104, "4999"));
-  EXPECT_TRUE(fired.Contains(104, "4000"));
-  EXPECT_FALSE(fired.Contains(100, "0"));
-}
-
 TEST(SerialSecond, DiffersForTheSameTimeOnAnotherDay) {
   platform::DateTime a{2026, 12, 7, 9, 5, 7, 0, 1};
   platform::DateTime b = a;
