@@ -199,6 +199,23 @@ TEST_F(TimeRulesTest, AnActionThatCouldNotRunFiresAtTheNextRefreshOfItsSecondAnd
   EXPECT_EQ(fired, (Log{"1", "2", "3"}));
 }
 
+TEST_F(TimeRulesTest, AGapOfAYearListsTheNewestFiringsAndCountsEveryOther) {
+  std::vector<std::string> times;
+  for (int i = 0; i < 1500; ++i) times.push_back(testing_support::Hms({2027, 1, 10, 10, i / 60, i % 60}));
+  Daily(times);
+  scheduler.ContinueFrom(platform::DateTime{2026, 1, 1, 12, 0, 0});
+  clock.Set(2027, 1, 10, 12, 0, 0, 500);
+  Tick();
+  const events::MissedEvents missed = scheduler.TakeMissed();
+  // Each event fires on the 374 days from 2 January 2026 to 10 January 2027.
+  ASSERT_EQ(missed.firings.size(), events::kMostMissedRows);
+  EXPECT_EQ(missed.firings.size() + missed.older, 1500u * 374);
+  EXPECT_EQ(Text(missed.firings.front().when), "10.01.2027 10:08:20");
+  EXPECT_EQ(missed.firings.front().number, "501");
+  EXPECT_EQ(Text(missed.firings.back().when), "10.01.2027 10:24:59");
+  EXPECT_EQ(missed.firings.back().number, "1500");
+}
+
 // Put-off times count real time across the changes of the offset.
 TEST(RealTimePutOffs, SnoozesAcrossSummerTimeBeginningAndEnding) {
   platform::FakeClock clock;
