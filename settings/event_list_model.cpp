@@ -19,7 +19,8 @@ void ListRows(const config::TIniSnapshot& detail, const std::vector<std::string>
     const std::string type = detail.ReadString(number, "type", "1");
     if (!Listed(filter, type)) continue;
     rows.push_back(EventRow{number, TypeName(type), detail.ReadString(number, "time", "1"),
-                            detail.ReadString(number, "date", "1"), detail.ReadString(number, "active", "1") == "1"});
+                            detail.ReadString(number, "date", "1"),
+                            events::IsActive(detail.ReadString(number, "active", "1"))});
   }
 }
 
