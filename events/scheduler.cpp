@@ -61,13 +61,15 @@ void Scheduler::Reload() {
   indexStale_ = true;
 }
 
-std::size_t Scheduler::NextWithTime(std::size_t from, const std::string& timeText) {
-  if (indexStale_) {
+std::size_t Scheduler::NextWithTime(std::size_t from, int secondOfDay, const std::string& timePicture) {
+  if (indexStale_ || indexPicture_ != timePicture) {
     byTime_.clear();
-    for (std::size_t i = 0; i < times_.size(); ++i) byTime_[times_[i]].push_back(i);
+    for (std::size_t i = 0; i < times_.size(); ++i)
+      if (const auto second = StoredSecondOfDay(times_[i], timePicture)) byTime_[*second].push_back(i);
     indexStale_ = false;
+    indexPicture_ = timePicture;
   }
-  auto found = byTime_.find(timeText);
+  auto found = byTime_.find(secondOfDay);
   if (found == byTime_.end()) return times_.size();
   const std::vector<std::size_t>& at = found->second;
   auto next = std::lower_bound(at.begin(), at.end(), from);
@@ -207,7 +209,7 @@ void Scheduler::ScanSecond(const platform::DateTime& now, const std::string& tim
   try {
     // The scan stands for one second, so an event of that second later in the list still
     // fires when an earlier action (a long tone, a message box) has carried the clock on.
-    const std::string timeText = clockface::FormatPicture(timePicture, now);
+    const int secondOfDay = SecondOfDay(now);
     const std::int64_t second = SerialSecond(now);
 
     std::size_t i = 0;
@@ -215,7 +217,7 @@ void Scheduler::ScanSecond(const platform::DateTime& now, const std::string& tim
     // run a nested refresh (a modal message box lets the tick run) that removes entries
     // meanwhile. Entries of other times are stepped over through the index.
     while (true) {
-      i = NextWithTime(i, timeText);
+      i = NextWithTime(i, secondOfDay, timePicture);
       if (!(i < names_.size() && i < times_.size() && i < dates_.size())) break;
       const std::string number = names_[i];
       if (fired_.Contains(second, number)) {

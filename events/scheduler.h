@@ -101,8 +101,8 @@ class Scheduler {
   // date; a number the scan holds already is left as it is.
   void Add(const std::string& number);
 
-  // Fires the events due in the second `now`: those whose stored time equals `now` written
-  // with `timePicture` and whose periodicity holds on that day (dates written and parsed
+  // Fires the events due in the second `now`: those whose stored time stands for `now`'s time
+  // of day under `timePicture` (StoredSecondOfDay) and whose periodicity holds on that day (dates written and parsed
   // with `datePicture`), unless their "active" is "0". Any failure ends the scan silently; the next scan starts again at
   // the first event. With KillTask on, a fired one-time event is removed from the store and
   // from the scan, and OnScanRemoved is raised.
@@ -142,9 +142,10 @@ class Scheduler {
   // serial second of the scan that found the gap.
   void CollectMissed(std::int64_t first, std::int64_t last, std::int64_t now, const std::string& timePicture,
                      const std::string& datePicture);
-  // The first index from `from` on whose stored time is `timeText`, or the end of the times.
-  // Answers from the index by time text, rebuilt first when the times changed since.
-  std::size_t NextWithTime(std::size_t from, const std::string& timeText);
+  // The first index from `from` on whose stored time stands for `secondOfDay` under
+  // `timePicture`, or the end of the times. Answers from the index by time of day, rebuilt
+  // first when the times or the picture changed since.
+  std::size_t NextWithTime(std::size_t from, int secondOfDay, const std::string& timePicture);
   // Removes a fired one-time event from the store: list line, section, reminder text.
   void EraseFromStore(const std::string& number);
   // Raises OnFired, keeping back what it raises.
@@ -154,10 +155,12 @@ class Scheduler {
   const config::Settings& settings_;
   RunAction run_;
   std::vector<std::string> names_, times_, dates_;
-  // The indexes of times_ by time text, each list ascending: a second in which nothing is due
-  // costs one lookup, however many events are stored. Stale after any change of times_.
-  std::unordered_map<std::string, std::vector<std::size_t>> byTime_;
+  // The indexes of times_ by the second of the day they stand for, each list ascending: a
+  // second in which nothing is due costs one lookup, however many events are stored. Stale
+  // after any change of times_; built for the picture indexPicture_.
+  std::unordered_map<int, std::vector<std::size_t>> byTime_;
   bool indexStale_ = true;
+  std::string indexPicture_;
   FiredEvents fired_;
   // The serial second examined last, and whether the program was not running since.
   std::optional<std::int64_t> last_;

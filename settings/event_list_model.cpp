@@ -54,7 +54,7 @@ std::string NextFiringLine(const config::TIniSnapshot& detail, const std::string
   const auto next = events::NextFiring(events::ReadFiringRule(detail, number), now, timePicture, datePicture);
   if (!next) return std::string(kNextFiringLabel) + " " + kNeverFires;
   return std::string(kNextFiringLabel) + " " + clockface::FormatPicture(datePicture, *next) + " " +
-         clockface::FormatPicture(timePicture, *next);
+         events::StoredTimeText(timePicture, *next);
 }
 
 }  // namespace settings

@@ -242,6 +242,13 @@ TEST_F(EventListModelTest, TheNextFiringLineUsesTheSchedulersDefaultsAndTheUsers
   EXPECT_EQ(line("missing"), "Следующий раз: 09.12.2026 01:01:05");
   // The user's formats read the stored texts and write the answer.
   EXPECT_EQ(line("3", "HH:mm:ss", "yyyy-MM-dd"), "Следующий раз: 2026-12-09 07:30:00");
+  // A 12-hour picture without AM/PM: the line says the hour on the 24-hour clock, as it fires.
+  dir.Write("Gear/gear.ini", "[6]\r\ntime=20:00:00\r\nperiod=2\r\n[7]\r\ntime=8:00:00\r\nperiod=2\r\n"
+                             "[8]\r\ntime=20:15\r\nperiod=2\r\n");
+  EXPECT_EQ(line("6", "h:mm:ss"), "Следующий раз: 08.12.2026 20:00:00");
+  EXPECT_EQ(line("7", "h:mm:ss"), "Следующий раз: 09.12.2026 8:00:00");
+  EXPECT_EQ(line("8", "HH:mm"), "Следующий раз: 08.12.2026 20:15");
+  EXPECT_EQ(line("6", "h:mm:ss tt"), "Следующий раз: не сработает");  // not that picture's text
 }
 
 }  // namespace
