@@ -1,6 +1,6 @@
 // The start-up announcements: Timer2 of the main window runs this once, 800 ms after start.
 // It hides the program to the tray if so configured, then announces the birthdays and
-// holidays dated today in the birthday and holiday windows.
+// holidays dated today, and switched on, in the birthday and holiday windows.
 #include "app/forms.h"
 #include "events/event_store.h"
 
@@ -30,6 +30,8 @@ void TForm1::Timer2Timer(ui::TComponent*) {
     };
     if (read("type", events::kDefaultType) != "6") continue;
     if (read("date", events::kDefaultDate) != today) continue;
+    // Switched off in the event list: neither announced nor offered for a greeting.
+    if (!events::IsActive(read("active", "1"))) continue;
     BringBack();
 
     const std::string days = appDir + "days\\";

@@ -143,8 +143,12 @@ std::vector<std::string> EventStore::AddEvent(const EventRecord& e) {
   }
 }
 
+bool IsActive(const std::string& storedActive) { return config::TrimBlanks(storedActive) != "0"; }
+
 std::string NewEventNumber(const std::vector<std::string>& taken, const std::function<unsigned()>& draw) {
-  const std::unordered_set<std::string> used(taken.begin(), taken.end());
+  // A list line "9 " names section [9]: drawing 9 would overwrite that event's keys.
+  std::unordered_set<std::string> used;
+  for (const std::string& number : taken) used.emplace(config::TrimBlanks(number));
   if (used.size() >= kNumberRange) {
     std::size_t free = kNumberRange;
     for (unsigned v = 0; v < kNumberRange; ++v)

@@ -32,6 +32,10 @@ inline constexpr const char* kDefaultCelebrationFile = "-1.zqd";
 // The weekday keys, Monday first.
 inline constexpr std::array<const char*, 7> kWeekdayKeys = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
+// Whether a stored "active" switches its event on: anything but "0" does (a missing key, an
+// empty value, "yes"), so the scan, the announcements and the event list's check box agree.
+bool IsActive(const std::string& storedActive);
+
 // The key of a weekday numbered as the clock numbers it, 0 = Sunday.
 const char* WeekdayKey(int dayOfWeek);
 
@@ -140,7 +144,8 @@ class EventStore {
 };
 
 // A number for a new event: the decimal text of a pseudo-random value 0 to 99998, drawn
-// again while it stands in `taken`. `draw` gives the generator's values; when every number is
+// again while it stands in `taken` (compared without blanks, as the list's numbers name their
+// sections). `draw` gives the generator's values; when every number is
 // taken, throws std::runtime_error.
 std::string NewEventNumber(const std::vector<std::string>& taken, const std::function<unsigned()>& draw);
 // The same with the program's own generator.

@@ -24,12 +24,11 @@ struct DailyTest {
 
 DailyTest Prepare(const FiringRule& rule, const std::string& timePicture, const std::string& datePicture) {
   DailyTest test;
-  if (auto t = clockface::ParseTime(timePicture, rule.time)) {
-    test.hour = t->hour;
-    test.minute = t->minute;
-    test.second = t->second;
-    // The scan compares texts: a time that is not written back the same way never matches.
-    test.timeFits = clockface::FormatPicture(timePicture, *t) == rule.time;
+  if (const auto second = StoredSecondOfDay(rule.time, timePicture)) {
+    test.timeFits = true;
+    test.hour = *second / 3600;
+    test.minute = *second / 60 % 60;
+    test.second = *second % 60;
   }
   test.date = clockface::ParseDate(datePicture, rule.date);
   if (test.date) test.dateRoundTrips = clockface::FormatPicture(datePicture, *test.date) == rule.date;
@@ -57,10 +56,24 @@ FiringRule ReadRule(const Source& read) {
   rule.date = read("date", kDefaultDate);
   rule.period = read("period", kDefaultPeriod);
   for (std::size_t i = 0; i < kWeekdayKeys.size(); ++i) rule.weekdays[i] = read(kWeekdayKeys[i], kDefaultWeekday) == "1";
-  rule.active = read("active", "1") != "0";
+  rule.active = IsActive(read("active", "1"));
   return rule;
 }
 }  // namespace
+
+std::string StoredTimeText(const std::string& timePicture, const platform::DateTime& t) {
+  return clockface::FormatPicture(platform::UnambiguousTimePicture(timePicture), t);
+}
+
+std::optional<int> StoredSecondOfDay(const std::string& storedTime, const std::string& timePicture) {
+  const auto t = clockface::ParseTime(timePicture, storedTime);
+  // A text written otherwise (another picture's, "8:0:0") never matches: the event list shows
+  // it as it is, and it does not fire.
+  if (!t || StoredTimeText(timePicture, *t) != storedTime) return std::nullopt;
+  return SecondOfDay(*t);
+}
+
+int SecondOfDay(const platform::DateTime& t) { return t.hour * 3600 + t.minute * 60 + t.second; }
 
 FiringRule ReadFiringRule(const config::TIniSnapshot& detail, const std::string& number) {
   return ReadRule([&](const char* key, const char* def) { return detail.ReadString(number, key, def); });
@@ -95,7 +108,7 @@ platform::DateTime FromSerialSecond(std::int64_t serial) {
 
 bool FiresAt(const FiringRule& rule, const platform::DateTime& at, const std::string& timePicture,
              const std::string& datePicture) {
-  if (!rule.active || clockface::FormatPicture(timePicture, at) != rule.time) return false;
+  if (!rule.active || StoredSecondOfDay(rule.time, timePicture) != SecondOfDay(at)) return false;
   if (rule.period == "1") return clockface::FormatPicture(datePicture, at) == rule.date;
   if (rule.period == "2") return true;
   if (rule.period == "3") return MonthlyRuleHolds(rule.date, datePicture, at.day);

@@ -25,6 +25,17 @@ struct FiringRule {
   bool active = true;  // "active" is not "0"
 };
 
+// The text an event's time is stored as: `t` written with the user's time picture, on the
+// 24-hour clock where that picture cannot tell the halves of the day apart.
+std::string StoredTimeText(const std::string& timePicture, const platform::DateTime& t);
+// The second of the day (0 to 86399) a stored time stands for: the one moment StoredTimeText
+// writes that text for, its first second where the picture has no seconds. Nothing when the
+// text is not written that way. The scan and the next-firing line both ask this, so an event
+// fires once a day at most, in the second the line names.
+std::optional<int> StoredSecondOfDay(const std::string& storedTime, const std::string& timePicture);
+// The second of the day of a moment.
+int SecondOfDay(const platform::DateTime& t);
+
 // The rule of `number` with the scheduler's defaults for missing keys.
 FiringRule ReadFiringRule(const config::TIniSnapshot& detail, const std::string& number);
 FiringRule ReadFiringRule(const EventStore& store, const std::string& number);
@@ -38,7 +49,7 @@ std::int64_t SerialSecond(const platform::DateTime& t);
 // The moment of a serial second, with its day of the week; milliseconds are 0.
 platform::DateTime FromSerialSecond(std::int64_t serial);
 
-// True when the event fires in the second `at` (its time text, its day): the scan's test.
+// True when the event fires in the second `at` (its time of day, its day): the scan's test.
 // An unparsable date of a monthly event raises config::EConvertError, as the scan expects.
 bool FiresAt(const FiringRule& rule, const platform::DateTime& at, const std::string& timePicture,
              const std::string& datePicture);

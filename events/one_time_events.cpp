@@ -62,7 +62,7 @@ std::string AddOneTimeEvent(EventStore& store, Scheduler& scheduler, const OneTi
   const std::vector<std::string> taken = store.LoadList();
   EventRecord record;
   record.number = draw ? NewEventNumber(taken, draw) : NewEventNumber(taken);
-  record.time = clockface::FormatPicture(timePicture, event.at);
+  record.time = StoredTimeText(timePicture, event.at);
   record.date = clockface::FormatPicture(datePicture, event.at);
   record.type = event.type;
   record.sideText = event.text;

@@ -54,13 +54,15 @@ void Scheduler::Reload() {
   indexStale_ = true;
 }
 
-std::size_t Scheduler::NextWithTime(std::size_t from, const std::string& timeText) {
-  if (indexStale_) {
+std::size_t Scheduler::NextWithTime(std::size_t from, int secondOfDay, const std::string& timePicture) {
+  if (indexStale_ || indexPicture_ != timePicture) {
     byTime_.clear();
-    for (std::size_t i = 0; i < times_.size(); ++i) byTime_[times_[i]].push_back(i);
+    for (std::size_t i = 0; i < times_.size(); ++i)
+      if (const auto second = StoredSecondOfDay(times_[i], timePicture)) byTime_[*second].push_back(i);
     indexStale_ = false;
+    indexPicture_ = timePicture;
   }
-  auto found = byTime_.find(timeText);
+  auto found = byTime_.find(secondOfDay);
   if (found == byTime_.end()) return times_.size();
   const std::vector<std::size_t>& at = found->second;
   auto next = std::lower_bound(at.begin(), at.end(), from);
@@ -259,7 +261,7 @@ void Scheduler::ScanSecond(const platform::DateTime& now, const std::string& tim
   try {
     // The scan stands for one second, so an event of that second later in the list still
     // fires when an earlier action (a long tone, a message box) has carried the clock on.
-    const std::string timeText = clockface::FormatPicture(timePicture, now);
+    const int secondOfDay = SecondOfDay(now);
 
     std::size_t i = 0;
     // The lists are walked by index in list order and re-measured at every step: an action can
@@ -268,7 +270,7 @@ void Scheduler::ScanSecond(const platform::DateTime& now, const std::string& tim
     while (true) {
       // A nested refresh of this same second walked it to its end.
       if (markedHere() && mark_->complete) return;
-      i = NextWithTime(i, timeText);
+      i = NextWithTime(i, secondOfDay, timePicture);
       if (!(i < names_.size() && i < times_.size() && i < dates_.size())) break;
       const std::string number = names_[i];
       if (markedHere() && mark_->fired.contains(number)) {

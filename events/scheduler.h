@@ -91,7 +91,8 @@ class Scheduler {
   void Add(const std::string& number);
 
   // Fires the events due in the second `now` (local time, `utcOffset` seconds ahead of UTC):
-  // those whose stored time equals `now` written with `timePicture` and whose periodicity
+  // those whose stored time stands for `now`'s time of day under `timePicture`
+  // (StoredSecondOfDay) and whose periodicity
   // holds on that day (dates written and parsed with `datePicture`), unless their "active" is
   // "0". Any failure ends the scan silently; the next scan of the same second goes on with
   // the events that did not fire. With KillTask on, a fired one-time event is removed from
@@ -140,9 +141,10 @@ class Scheduler {
   // serial second of the scan that found the gap.
   void CollectMissed(std::int64_t first, std::int64_t last, std::int64_t now, const std::string& timePicture,
                      const std::string& datePicture);
-  // The first index from `from` on whose stored time is `timeText`, or the end of the times.
-  // Answers from the index by time text, rebuilt first when the times changed since.
-  std::size_t NextWithTime(std::size_t from, const std::string& timeText);
+  // The first index from `from` on whose stored time stands for `secondOfDay` under
+  // `timePicture`, or the end of the times. Answers from the index by time of day, rebuilt
+  // first when the times or the picture changed since.
+  std::size_t NextWithTime(std::size_t from, int secondOfDay, const std::string& timePicture);
   // Removes a fired one-time event from the store: list line, section, reminder text.
   void EraseFromStore(const std::string& number);
   // Raises OnStamp, keeping back what it raises.
@@ -154,9 +156,10 @@ class Scheduler {
   const config::Settings& settings_;
   RunAction run_;
   std::vector<std::string> names_, times_, dates_;
-  // The indexes of times_ by time text, each list ascending: a second in which nothing is due
-  // costs one lookup, however many events are stored. Stale after any change of times_.
-  std::unordered_map<std::string, std::vector<std::size_t>> byTime_;
+  // The indexes of times_ by the second of the day they stand for, each list ascending: a
+  // second in which nothing is due costs one lookup, however many events are stored. Stale
+  // after any change of times_; built for the picture indexPicture_.
+  std::unordered_map<int, std::vector<std::size_t>> byTime_;
   bool indexStale_ = true;
   // What the scan has examined: the serial second examined last and its UTC offset. While
   // the walk of that second has not reached its end (an action failed or could not run, or
@@ -169,6 +172,7 @@ class Scheduler {
     std::unordered_set<std::string> fired;
   };
   std::optional<Examined> mark_;
+  std::string indexPicture_;
   // Whether the program was not running since the mark was set.
   bool notRunning_ = false;
   MissedEvents missed_;

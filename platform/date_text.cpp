@@ -299,13 +299,29 @@ std::optional<platform::DateTime> ParseDate(const std::string& picture, const st
   return d;
 }
 
+std::string UnambiguousTimePicture(const std::string& picture) {
+  bool twelveHour = false;
+  for (const PictureElement& e : SplitPicture(picture)) {
+    if (e.field == 't' || e.field == 'H') return picture;
+    twelveHour = twelveHour || e.field == 'h';
+  }
+  if (!twelveHour) return picture;
+  std::string out = picture;
+  bool quoted = false;
+  for (char& c : out) {
+    if (c == '\'') quoted = !quoted;
+    else if (c == 'h' && !quoted) c = 'H';
+  }
+  return out;
+}
+
 std::optional<platform::DateTime> ParseTime(const std::string& picture, const std::string& text) {
   // Read like the system's conversion: blanks around the text and the case of the AM/PM mark do
   // not matter, and a time stored without the mark (written under a 24-hour format) still reads.
   const auto first = text.find_first_not_of(' ');
   const auto last = text.find_last_not_of(' ');
   std::string trimmed = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-  auto elements = SplitPicture(picture);
+  auto elements = SplitPicture(UnambiguousTimePicture(picture));
   auto fields = PictureParser(elements, trimmed, ValidTime).Parse();
   if (!fields) {
     std::string upper = trimmed;

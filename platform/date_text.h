@@ -30,8 +30,15 @@ std::string FormatPicture(const std::string& picture, const DateTime& t);
 // a day name that is not that date's.
 // ParseDate needs a day, month and year and gives midnight of that date; ParseTime gives the
 // hour, minute and second (0 for those the picture lacks) on the default date.
+// A time picture with 12-hour fields and neither an AM/PM mark nor a 24-hour field cannot tell
+// the halves of the day apart ("h:mm:ss" writes 8:00:00 at 08:00 and at 20:00). ParseTime reads
+// such a picture's hours as 24-hour, and stored times are written with this picture.
 std::optional<DateTime> ParseDate(const std::string& picture, const std::string& text);
 std::optional<DateTime> ParseTime(const std::string& picture, const std::string& text);
+
+// `picture` with its 12-hour fields made 24-hour where it cannot tell the halves of the day
+// apart (see above); any other picture as it is.
+std::string UnambiguousTimePicture(const std::string& picture);
 
 // Days since 1970-01-01 of a calendar date (proleptic Gregorian), and the date of such a count
 // at midnight, with its day of the week.

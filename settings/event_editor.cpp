@@ -306,7 +306,7 @@ events::EventRecord TForm2::EditedEvent() {
   events::EventRecord e;
   const int page = PageControl2->ActivePageIndex();
   e.number = Edit5->Text();
-  e.time = platform_.clock().TimeText(DateTimePicker1->DateTime());
+  e.time = events::StoredTimeText(platform_.clock().LongTimeFormat(), DateTimePicker1->DateTime());
   e.date = platform_.clock().DateText(DateTimePicker2->DateTime());
   e.type = std::to_string(page);
   if (page == 6) {

@@ -19,7 +19,8 @@ void ListRows(const config::TIniSnapshot& detail, const std::vector<std::string>
     const std::string type = detail.ReadString(number, "type", "1");
     if (!Listed(filter, type)) continue;
     rows.push_back(EventRow{number, TypeName(type), detail.ReadString(number, "time", "1"),
-                            detail.ReadString(number, "date", "1"), detail.ReadString(number, "active", "1") == "1"});
+                            detail.ReadString(number, "date", "1"),
+                            events::IsActive(detail.ReadString(number, "active", "1"))});
   }
 }
 
@@ -53,7 +54,7 @@ std::string NextFiringLine(const config::TIniSnapshot& detail, const std::string
   const auto next = events::NextFiring(events::ReadFiringRule(detail, number), now, timePicture, datePicture);
   if (!next) return std::string(kNextFiringLabel) + " " + kNeverFires;
   return std::string(kNextFiringLabel) + " " + clockface::FormatPicture(datePicture, *next) + " " +
-         clockface::FormatPicture(timePicture, *next);
+         events::StoredTimeText(timePicture, *next);
 }
 
 }  // namespace settings

@@ -2,12 +2,15 @@
 // the actions over a fake platform and an event store in a temporary folder.
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "config/settings.h"
 #include "events/actions.h"
 #include "events/event_store.h"
+#include "events/one_time_events.h"
 #include "events/scheduler.h"
 #include "platform/fake/fake_platform.h"
 #include "tests/unit/temp_dir.h"
@@ -174,6 +177,88 @@ TEST_F(EnginesTest, ActionsReadTheirSettingsAtEachRequest) {
                  "EnableShutdownPrivilege", "LogOff 4"}));
   EXPECT_EQ(platform->fakeSession().messages.back(), "Bye");
   EXPECT_EQ(Opened(), Log{"shutdown.exe"});
+}
+
+// A snooze drawing a number that the list holds with blanks around it ("9 ") draws again:
+// event 9 keeps its keys, and the new event has its own section.
+TEST_F(EnginesTest, ASnoozeNeverDrawsANumberTheListHoldsWithBlanks) {
+  dir.Write("Gear/Events.txt", "9 \r\n 12\r\n");
+  dir.Write("Gear/gear.ini", "[9]\r\ntime=10:00:00\r\ntype=1\r\nperiod=2\r\npathtofile=nine.bat\r\n"
+                             "[12]\r\ntime=11:00:00\r\ntype=1\r\nperiod=2\r\npathtofile=twelve.bat\r\n");
+  Load();
+  std::deque<unsigned> values = {9, 12, 9, 30};
+  const std::string number = events::AddOneTimeEvent(
+      store, scheduler, {"5", At(9, 10, 0), "{\\rtf1 x}"}, "HH:mm:ss", "dd.MM.yyyy", [&] {
+        const unsigned v = values.front();
+        values.pop_front();
+        return v;
+      });
+  EXPECT_EQ(number, "30");
+  EXPECT_EQ(store.Read("9", "pathtofile", ""), "nine.bat");
+  EXPECT_EQ(store.Read("9", "time", ""), "10:00:00");
+  EXPECT_EQ(store.Read("12", "pathtofile", ""), "twelve.bat");
+  EXPECT_EQ(store.Read("30", "type", ""), "5");
+  Scan(10, 0, 0);
+  EXPECT_EQ(Opened(), Log{"nine.bat"});
+}
+
+// Whatever time picture the user has, an event stored under it fires once a day, in the
+// second the next-firing line names: the pictures the regional settings offer, a 12-hour one
+// without a half-of-day mark (read as 24-hour) and one without seconds (the minute's first).
+TEST_F(EnginesTest, EveryTimePictureFiresOnceADayInTheSecondTheNextFiringLineNames) {
+  const char* const pictures[] = {"HH:mm:ss", "H:mm:ss",    "h:mm:ss tt", "hh:mm:ss tt", "tt h:mm:ss",
+                                  "tt hh:mm:ss", "h:mm:ss", "hh:mm:ss",   "HH:mm"};
+  const int moments[][3] = {{0, 0, 0}, {0, 30, 15}, {8, 0, 0}, {11, 59, 59}, {12, 0, 0},
+                            {12, 30, 15}, {20, 0, 0}, {23, 59, 59}};
+  for (const char* picture : pictures) {
+    SCOPED_TRACE(picture);
+    const bool seconds = std::string(picture).find('s') != std::string::npos;
+    dir.Write("Gear/Events.txt", "");
+    dir.Write("Gear/gear.ini", "");
+    std::vector<int> expected;
+    for (std::size_t i = 0; i < std::size(moments); ++i) {
+      const auto [h, m, sec] = moments[i];
+      Add(std::to_string(i), events::StoredTimeText(picture, At(h, m, sec)), "2", "1", std::to_string(i));
+      expected.push_back(h * 3600 + m * 60 + (seconds ? sec : 0));
+    }
+    std::vector<std::vector<int>> fired(std::size(moments));
+    events::Scheduler scan(store, settings, [&](const std::string& number) {
+      fired[std::stoul(number)].push_back(events::SecondOfDay(platform->fakeClock().Now()));
+    });
+    scan.LoadList();
+    scan.Reload();
+    for (int second = 0; second < 86400; ++second) scan.Scan(At(second / 3600, second / 60 % 60, second % 60), picture, "dd.MM.yyyy");
+    for (std::size_t i = 0; i < std::size(moments); ++i) {
+      SCOPED_TRACE(store.Read(std::to_string(i), "time", ""));
+      EXPECT_EQ(fired[i], std::vector<int>{expected[i]});
+      const auto next = events::NextFiring(events::ReadFiringRule(store, std::to_string(i)), At(0, 0, 0), picture,
+                                           "dd.MM.yyyy");
+      ASSERT_TRUE(next);
+      EXPECT_EQ(events::SecondOfDay(*next), expected[i]);
+    }
+  }
+}
+
+// Texts typed by hand or written under a 12-hour picture before: read as 24-hour where the
+// picture cannot tell the halves apart, and never firing where they are not the picture's.
+TEST_F(EnginesTest, StoredTimesUnderAPictureWithoutHalvesOfTheDay) {
+  EXPECT_EQ(events::StoredTimeText("h:mm:ss", At(20, 5, 0)), "20:05:00");
+  EXPECT_EQ(events::StoredTimeText("h:mm:ss", At(8, 5, 0)), "8:05:00");
+  EXPECT_EQ(events::StoredTimeText("h:mm:ss tt", At(20, 5, 0)), "8:05:00 PM");
+  EXPECT_EQ(events::StoredTimeText("'h' h:mm", At(20, 5, 0)), "h 20:05");
+  EXPECT_EQ(events::StoredTimeText("H (h):mm", At(20, 5, 0)), "20 (8):05");
+  const std::pair<const char*, std::optional<int>> texts[] = {
+      {"8:00:00", 8 * 3600},  {"20:00:00", 20 * 3600}, {"12:00:00", 12 * 3600}, {"0:00:00", 0},
+      {"08:00:00", std::nullopt}, {"8:00:00 PM", std::nullopt}, {"24:00:00", std::nullopt}, {"8:0:0", std::nullopt}};
+  for (const auto& [text, second] : texts) EXPECT_EQ(events::StoredSecondOfDay(text, "h:mm:ss"), second) << text;
+  EXPECT_EQ(events::StoredSecondOfDay("20:00:00", "h:mm:ss tt"), std::nullopt);
+  EXPECT_EQ(events::StoredSecondOfDay("8:00:00 PM", "h:mm:ss tt"), 20 * 3600);
+  EXPECT_EQ(events::StoredSecondOfDay("08:00", "HH:mm"), 8 * 3600);
+
+  // The editor's picker reads such a text back as the moment it fires at.
+  platform->fakeClock().longTimeFormat = "h:mm:ss";
+  EXPECT_EQ(platform->fakeClock().ParseTime("20:00:00")->hour, 20);
+  EXPECT_EQ(platform->fakeClock().ParseTime("8:00:00")->hour, 8);
 }
 
 }  // namespace

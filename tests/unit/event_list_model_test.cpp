@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "config/convert.h"
+#include "events/next_firing.h"
 #include "events/store_changes.h"
 #include "settings/event_list_model.h"
 #include "tests/unit/program_fixture.h"
@@ -83,7 +84,35 @@ TEST_F(EventListModelTest, RowsShowTheStoredTextsWithTheListsOwnDefaults) {
   EXPECT_EQ(rows[1].date, "1");
   EXPECT_TRUE(rows[1].active);
   EXPECT_EQ(rows[2].typeName, "9");  // outside 0..6: the stored text
-  EXPECT_FALSE(rows[2].active);
+  EXPECT_TRUE(rows[2].active);       // anything but "0" is on, as the scan reads it
+}
+
+TEST_F(EventListModelTest, TheCheckBoxShowsWhatTheScanDoesWithAnyActiveValue) {
+  const std::pair<const char*, bool> values[] = {{"active=0\r\n", false}, {"active= 0 \r\n", false},
+                                                 {"active=1\r\n", true},  {"active=\r\n", true},
+                                                 {"active=yes\r\n", true}, {"active=00\r\n", true},
+                                                 {"", true}};
+  std::string list, gear;
+  for (std::size_t i = 0; i < std::size(values); ++i) {
+    list += std::to_string(i) + "\r\n";
+    gear += "[" + std::to_string(i) + "]\r\ntime=20:00:00\r\nperiod=2\r\n" + values[i].first;
+  }
+  dir.Write("Gear/Events.txt", list);
+  dir.Write("Gear/gear.ini", gear);
+  std::vector<EventRow> rows;
+  settings::ListRows(Detail(), store.LoadList(), settings::kFilterAll, rows);
+  ASSERT_EQ(rows.size(), std::size(values));
+  platform::DateTime noon;
+  noon.year = 2026, noon.month = 12, noon.day = 8, noon.hour = 12;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    SCOPED_TRACE(values[i].first);
+    EXPECT_EQ(rows[i].active, values[i].second);
+    const auto rule = events::ReadFiringRule(Detail(), rows[i].number);
+    EXPECT_EQ(rule.active, values[i].second);
+    // The next-firing line names a moment exactly for the rows ticked.
+    const std::string line = settings::NextFiringLine(Detail(), rows[i].number, noon, "HH:mm:ss", "dd.MM.yyyy");
+    EXPECT_EQ(line.find("08.12.2026 20:00:00") != std::string::npos, values[i].second) << line;
+  }
 }
 
 TEST_F(EventListModelTest, DetailViewReadsItsOwnDefaultsAndSideFilesUnderTheProgramsFolders) {
@@ -213,6 +242,13 @@ TEST_F(EventListModelTest, TheNextFiringLineUsesTheSchedulersDefaultsAndTheUsers
   EXPECT_EQ(line("missing"), "Следующий раз: 09.12.2026 01:01:05");
   // The user's formats read the stored texts and write the answer.
   EXPECT_EQ(line("3", "HH:mm:ss", "yyyy-MM-dd"), "Следующий раз: 2026-12-09 07:30:00");
+  // A 12-hour picture without AM/PM: the line says the hour on the 24-hour clock, as it fires.
+  dir.Write("Gear/gear.ini", "[6]\r\ntime=20:00:00\r\nperiod=2\r\n[7]\r\ntime=8:00:00\r\nperiod=2\r\n"
+                             "[8]\r\ntime=20:15\r\nperiod=2\r\n");
+  EXPECT_EQ(line("6", "h:mm:ss"), "Следующий раз: 08.12.2026 20:00:00");
+  EXPECT_EQ(line("7", "h:mm:ss"), "Следующий раз: 09.12.2026 8:00:00");
+  EXPECT_EQ(line("8", "HH:mm"), "Следующий раз: 08.12.2026 20:15");
+  EXPECT_EQ(line("6", "h:mm:ss tt"), "Следующий раз: не сработает");  // not that picture's text
 }
 
 }  // namespace

@@ -204,6 +204,19 @@ TEST(EventNumbers, DrawAgainUntilTheNumberIsNotListed) {
   EXPECT_EQ(events::NewEventNumber({}, [] { return 2 * 99999u - 1; }), "99998");
 }
 
+// A list line with blanks ("9 ") names section [9]: 9 is taken, however the line is written.
+TEST(EventNumbers, ANumberListedWithBlanksIsTaken) {
+  std::deque<unsigned> values = {9, 12, 4, 13};
+  auto draw = [&] {
+    unsigned v = values.front();
+    values.pop_front();
+    return v;
+  };
+  EXPECT_EQ(events::NewEventNumber({"9 ", " 12", "\t4\t"}, draw), "13");
+  // Driven to the first free number after the last draw, blanks still count.
+  EXPECT_EQ(events::NewEventNumber({" 5", "6 ", "7"}, [] { return 5u; }), "8");
+}
+
 TEST(EventNumbers, AFullListEndsInAnErrorAndANearlyFullOneInTheFreeNumber) {
   std::vector<std::string> all;
   for (int i = 0; i < 99999; ++i) all.push_back(std::to_string(i));

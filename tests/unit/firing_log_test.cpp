@@ -1,5 +1,5 @@
-// The firing log "Gear\log.txt": its lines, the cap of 1,000 lines, a write killed midway, and
-// the lines a whole program writes as its events fire.
+// The firing log "Gear\log.txt": its lines, its caps of 1,000 lines and 256 KB, a write killed
+// midway, and the lines a whole program writes as its events fire.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -45,6 +45,65 @@ TEST(FiringLogTest, KeepsTheLastThousandLines) {
   // A log written by hand with other line ends is carried on with CR LF.
   EXPECT_EQ(events::AppendCapped("a\nb\rc", "d", 3), "b\r\nc\r\nd\r\n");
   EXPECT_EQ(events::AppendCapped("", "first"), "first\r\n");
+}
+
+// The size cap against the plain rule it stands for: split the whole log, add the line, cut
+// every line to the cap, keep the newest lines that fit. The quick path looks only at the tail.
+TEST(FiringLogTest, KeepsTheNewestLinesThatFitTheSizeCapWhateverTheLineEnds) {
+  auto plain = [](const std::string& log, const std::string& line, std::size_t capBytes) {
+    std::vector<std::string> lines = events::SplitLines(log);
+    lines.push_back(line);
+    std::string out;
+    for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+      const std::string kept = it->substr(0, capBytes - 2) + "\r\n";
+      if (!out.empty() && out.size() + kept.size() > capBytes) break;
+      out.insert(0, kept);
+    }
+    return out;
+  };
+  const char* const ends[] = {"\r\n", "\n", "\r"};
+  unsigned seed = 7;
+  auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  for (int round = 0; round < 3000; ++round) {
+    std::string log;
+    const unsigned lines = next() % 8;
+    for (unsigned i = 0; i < lines; ++i) log += std::string(next() % 12, char('a' + i)) + ends[next() % 3];
+    if (next() % 3 == 0) log += std::string(next() % 12, 'z');  // a last line without its end
+    const std::string line(next() % 12, 'N');
+    const std::size_t capBytes = 2 + next() % 30;
+    const std::string capped = events::AppendCapped(log, line, events::kFiringLogLines, capBytes);
+    ASSERT_EQ(capped, plain(log, line, capBytes)) << log << " | " << capBytes;
+    ASSERT_LE(capped.size(), capBytes);
+  }
+  // The line cap still holds under the size cap.
+  EXPECT_EQ(events::AppendCapped("a\r\nb\r\n", "c", 2, 100), "b\r\nc\r\n");
+}
+
+// A log of 10 MB without a line break is cut to the cap at the next firing, and from then on
+// each firing rewrites at most the cap.
+TEST(FiringLogTest, AHugeLogWithoutLineBreaksIsCutToTheCapAtTheNextFiring) {
+  TempDir dir;
+  dir.Write("Gear/log.txt", std::string(10 * 1024 * 1024, 'x'));
+  const events::FiringLog log(dir.Str() + "Gear\\log.txt");
+  log.Append(At(2026, 12, 8, 10, 0, 0), "1", "Сигнал", "ok");
+  EXPECT_EQ(dir.Read("Gear/log.txt"), "08.12.2026\t10:00:00\t1\tСигнал\tok\r\n");
+
+  // Lines of 100 KB each: the newest that fit in 256 KB stay, the oldest go first.
+  const std::string big(100 * 1024, 'y');
+  for (int i = 0; i < 4; ++i) log.Append(At(2026, 12, 8, 10, 0, i), big + std::to_string(i), "Сигнал", "ok");
+  const std::string text = dir.Read("Gear/log.txt").value_or("");
+  EXPECT_LE(text.size(), events::kFiringLogBytes);
+  const std::vector<std::string> lines = events::SplitLines(text);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[0].find(big + "2"), std::string::npos);
+  EXPECT_NE(lines[1].find(big + "3"), std::string::npos);
+
+  // A single line longer than the cap is cut to it.
+  log.Append(At(2026, 12, 8, 10, 0, 5), std::string(300 * 1024, '7'), "Сигнал", "ok");
+  const std::string cut = dir.Read("Gear/log.txt").value_or("");
+  EXPECT_EQ(cut.size(), events::kFiringLogBytes);
+  EXPECT_EQ(cut.substr(0, 21), "08.12.2026\t10:00:05\t7");
+  EXPECT_EQ(cut.substr(cut.size() - 3), "7\r\n");
 }
 
 // A writer killed at a random moment leaves the log as one of its complete states: whole

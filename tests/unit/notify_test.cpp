@@ -129,6 +129,38 @@ TEST_F(NotifyTest, WhatIsAnnouncedAndWhatIsNot) {
   EXPECT_TRUE(Shown().empty());
 }
 
+// Unticked in the event list ("active" is "0") means off for the announcements too: no text,
+// no photo, no greeting address. Any other value is on, as for the scan.
+TEST_F(NotifyTest, ACelebrationSwitchedOffIsNeitherAnnouncedNorOfferedForAGreeting) {
+  dir.Write("a.bmp", SolidBitmap(4, 4, 0xFF0000));
+  AddCelebration("101", "07.12.2026", "1", "Иван", "Foto=\r\nEmail=ivan@mail.ru\r\nactive=yes\r\n");
+  AddCelebration("102", "07.12.2026", "1", "Пётр",
+                 "Foto=" + dir.Str() + "a.bmp\r\nEmail=petr@bk.ru\r\nactive=0\r\n");
+  AddCelebration("103", "07.12.2026", "0", "Новый год", "active=\r\n");
+  AddCelebration("104", "07.12.2026", "0", "Рождество", "active=0\r\n");
+  ASSERT_FALSE(Start());
+  Advance(800);
+  ASSERT_TRUE(Form4->Visible());
+  EXPECT_EQ(Form4->RichEdit1->Text(), "Иван");
+  EXPECT_EQ(Form4->greetingAddress, "ivan@mail.ru");
+  EXPECT_NE(Form4->Image1->Picture(), ui::Image(4, 4, 0xFF0000));
+  ASSERT_TRUE(Form5->Visible());
+  EXPECT_EQ(Form5->RichEdit1->Text(), "Новый год");
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(NotifyTest, NothingIsAnnouncedWhenEveryCelebrationOfTheDayIsSwitchedOff) {
+  AddCelebration("101", "07.12.2026", "1", "Иван", "Email=ivan@mail.ru\r\nactive=0\r\n");
+  AddCelebration("102", "07.12.2026", "0", "Праздник", "active= 0\r\n");
+  ASSERT_FALSE(Start());
+  Advance(800);
+  EXPECT_FALSE(Form4->Visible());
+  EXPECT_FALSE(Form5->Visible());
+  EXPECT_EQ(Form4->greetingAddress, "");
+  EXPECT_TRUE(platform->fakeSound().played.empty());
+  EXPECT_TRUE(Shown().empty());
+}
+
 TEST_F(NotifyTest, HolidaysCanBeTurnedOffBirthdaysStay) {
   SetConfig("[Clock]\r\nRunTray=0\r\nShowHolydays=0\r\n");
   AddCelebration("101", "07.12.2026", "0", "Праздник");
