@@ -92,9 +92,8 @@ class Scheduler {
 
   // Fires the events due in the second `now` (local time, `utcOffset` seconds ahead of UTC):
   // those whose stored time stands for `now`'s time of day under `timePicture`
-  // (StoredSecondOfDay) and whose periodicity
-  // holds on that day (dates written and parsed with `datePicture`), unless their "active" is
-  // "0". Any failure ends the scan silently; the next scan of the same second goes on with
+  // (StoredSecondOfDay) and whose periodicity holds on that day (dates written and parsed with
+  // `datePicture`), unless their "active" is "0". Any failure ends the scan silently; the next scan of the same second goes on with
   // the events that did not fire. With KillTask on, a fired one-time event is removed from
   // the store and from the scan, and OnScanRemoved is raised.
   // When `now` is more than one second after the last examined second, the seconds between

@@ -32,7 +32,7 @@ std::string FormatPicture(const std::string& picture, const DateTime& t);
 // hour, minute and second (0 for those the picture lacks) on the default date.
 // A time picture with 12-hour fields and neither an AM/PM mark nor a 24-hour field cannot tell
 // the halves of the day apart ("h:mm:ss" writes 8:00:00 at 08:00 and at 20:00). ParseTime reads
-// such a picture's hours as 24-hour, and stored times are written with this picture.
+// such a picture's hours as 24-hour (UnambiguousTimePicture), and events store their times so.
 std::optional<DateTime> ParseDate(const std::string& picture, const std::string& text);
 std::optional<DateTime> ParseTime(const std::string& picture, const std::string& text);
 

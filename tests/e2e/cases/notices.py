@@ -107,8 +107,10 @@ def reminder(s):
 
 @case
 def birthday(s):
+    # 603, unticked in the event list, is neither announced nor offered for a greeting.
     write_store(s, [celebration(s, "601", True, "Иван Петров, 35 лет.\nНе забудьте поздравить!",
-                                "ivan.petrov@mail.ru")], ["601"])
+                                "ivan.petrov@mail.ru"),
+                    celebration(s, "603", True, "Выключен", "off@mail.ru") + "active=0\r\n"], ["601", "603"])
     program = s.start()
     wait_main_window(s)
     w = wait_until(f"the birthday window {BIRTHDAY_TITLE!r}", lambda: window(s, BIRTHDAY_TITLE), 30)
