@@ -1,5 +1,7 @@
 #include "about/about_window.h"
 
+#include <algorithm>
+
 #include "about/colour_picker_window.h"
 
 TForm6* Form6 = nullptr;
@@ -54,8 +56,10 @@ TForm6::TForm6(ui::TComponent* owner, platform::Platform& platform, config::Prog
   SetBorderStyle(ui::TBorderStyle::bsDialog);
   Position = ui::TPosition::poDesktopCenter;
   SetColor(kBackground);
-  SetClientWidth(202);
-  SetClientHeight(242);
+  // Room around the texts and an 8-pixel margin all round: fonts drawn at a larger scale come
+  // out a little wider and taller than the scale alone makes them.
+  SetClientWidth(210);
+  SetClientHeight(250);
 
   Image1 = new ui::TImage(this);
   Image1->SetParent(this);
@@ -75,13 +79,16 @@ TForm6::TForm6(ui::TComponent* owner, platform::Platform& platform, config::Prog
   Label1 = label(40, 0, "Horavo v3.0", k19px);
   Label4 = label(40, 24, "Classic Edition", k21px);
   Label4->SetFontName("Staccato222 BT");
+  // Where that font is missing a wider one stands in: the label then moves left as far as it
+  // must to keep the margin on the right that the other texts keep on the left.
+  Label4->SetLeft(std::max(8, std::min(40, ClientWidth() - 8 - Label4->Width())));
   Label2 = label(8, 48, "Автор....................Dashmir", k15px);
   Label3 = label(8, 72, "Число..................25.08.2005", k15px);
   for (auto* l : {Label2, Label3}) l->SetHint(kAuthorHint);
 
   Memo1 = new ui::TMemo(this);
   Memo1->SetParent(this);
-  Memo1->SetBounds(8, 96, 185, 113);
+  Memo1->SetBounds(8, 96, 194, 113);
   Memo1->SetReadOnly(true);
   Memo1->SetScrollBars(ui::TScrollStyle::ssVertical);
   Memo1->SetColor(kMoneyGreen);
@@ -90,7 +97,7 @@ TForm6::TForm6(ui::TComponent* owner, platform::Platform& platform, config::Prog
 
   Button1 = new ui::TButton(this);
   Button1->SetParent(this);
-  Button1->SetBounds(8, 216, 185, 25);
+  Button1->SetBounds(8, 216, 194, 25);
   Button1->SetFont({"Arial", k11px, ui::clOlive, false});
   Button1->SetCaption("Запуск утилиты для скиноделов");
   Button1->OnClick = [this](ui::TComponent* sender) { Button1Click(sender); };

@@ -6,6 +6,7 @@
 #include "app/forms.h"
 #include "clock/time_format.h"
 #include "config/convert.h"
+#include "platform/startup_marks.h"
 #include "resources/bitmap_file.h"
 #include "ui/application.h"
 
@@ -41,6 +42,7 @@ TForm1::TForm1(ui::TComponent* owner, platform::Platform& platform, config::Prog
     SetMenuBitmap(N4, "CONFIG");
     SetMenuBitmap(N11, "COMPUTER");
     SetMenuBitmap(N6, "TOTRAY");
+    platform::StartupMark("picture library loaded");
   } else {
     Form1 = nullptr;  // the window never comes to be
     EndWithMessage(kLibraryMissingText);
@@ -131,11 +133,11 @@ void TForm1::BuildDesign() {
     l->SetFontBold(bold);
     l->SetBounds(left, top, l->Width(), l->Height());
     l->SetHint(kTimeHint);
+    l->SetPopupMenu(PopupMenu2);  // the clock's menu over every part of the face
     return l;
   };
   Label1 = label(11, 23, false);
   Label1->SetHint("Это сегодняшнее число");
-  Label1->SetPopupMenu(PopupMenu2);
   Label2 = label(11, 50, true);
   Label3 = label(11, 50, true);
   Label4 = label(11, 50, true);
@@ -206,6 +208,7 @@ void TForm1::FormCreate(ui::TComponent*) {
 
   config::Settings& config = files.Config();
   scheduler.LoadList();
+  platform::StartupMark("event list read");
 
   skinName = config.ReadText("Clock", "skin", "default");
   skinIniPath = appDir + "skins\\" + skinName + "\\skin.ini";
@@ -213,13 +216,15 @@ void TForm1::FormCreate(ui::TComponent*) {
   hideHourNulls = StartNumber("Clock", "HideHourNulls", 0);
   skinIni = std::make_unique<config::TIniFile>(skinIniPath);
   LoadStartSkin();
+  platform::StartupMark("skin and its pictures read");
 
   if (!platform_.process().CreateSingleInstanceMutex("mtxUIV2")) EndWithMessage(kAlreadyRunningText);
 
-  const std::string beep = files.Path("Sound\\Beep.wav");
-  midnightSoundFile = config.ReadText("AckConfig", "MidnightFileAck", beep);
-  hourSoundFile = config.ReadText("AckConfig", "HourFileAck", beep);
-  minuteSoundFile = config.ReadText("AckConfig", "MinFileAck", beep);
+  // Stored relative to the program folder when they lie in it; played from where they are now.
+  const std::string beep = "Sound\\Beep.wav";
+  midnightSoundFile = files.FullPath(config.ReadText("AckConfig", "MidnightFileAck", beep));
+  hourSoundFile = files.FullPath(config.ReadText("AckConfig", "HourFileAck", beep));
+  minuteSoundFile = files.FullPath(config.ReadText("AckConfig", "MinFileAck", beep));
   midnightBeepFreq = StartNumber("AckConfig", "MidnightAck", 0);
   hourBeepFreq = StartNumber("AckConfig", "HourAck", 0);
   minuteBeepFreq = StartNumber("AckConfig", "MinAck", 0);
@@ -230,6 +235,7 @@ void TForm1::FormCreate(ui::TComponent*) {
     alphaLevel = 0;
   }
 
+  platform::StartupMark("configuration read");
   PlaceAtStart(config.ReadFlag("Position", "Save", true));
 
   ReadLastScan();

@@ -162,6 +162,11 @@ class TForm1 : public ui::TForm {
   void Image1MouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
   void Image1MouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
   void Image1DblClick(ui::TComponent* sender);
+  // A label moves the clock like the face once the pointer goes a few pixels with the left
+  // button held; a press released where it began stays a click of the label.
+  void LabelMouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
+  void LabelMouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
+  void LabelMouseUp(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
   void CloseButMouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
   void MinimButMouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
   void CloseButMouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
@@ -237,6 +242,8 @@ class TForm1 : public ui::TForm {
   void ArmClockTick(const platform::DateTime& now);
   void PadTimeLabels();
   void BuildStopwatchDesign();
+  // The time labels' hint and menu for what they show now: the time or the stopwatch.
+  void ShowTimeLabelsMode();
   // Chrome helpers (app/main_window_chrome.cpp).
   void BuildChromeDesign();
   void LoadButtonPicture(ui::TImage* button, const char* key, const char* fallback);
@@ -254,6 +261,9 @@ class TForm1 : public ui::TForm {
   // keeps it; a picture that does not load leaves the looks and flags as they were.
   void ShowButtonLooks(const chrome::ButtonLooks& next, std::optional<chrome::SkinButton> hovered = std::nullopt);
   chrome::ButtonLooks buttonLooks_;
+  // Where the left button went down on a label (in its own coordinates), until it goes up or
+  // the press becomes a move.
+  std::optional<ui::TPoint> labelPress_;
   platform::Platform& platform_;
   // The event check held back during start-up, and whether it runs now.
   bool scanning_ = false;

@@ -1,6 +1,9 @@
 // Chrome of the borderless clock window: what a frame would otherwise give it. Moving by the
-// clock face and snapping to the screen edges, the two skinned buttons with their default,
-// hover and pressed pictures, the tray toggle, closing, and the double click on the face.
+// clock face or any of its labels and snapping to the screen edges, the two skinned buttons
+// with their default, hover and pressed pictures, the tray toggle, closing, and the double
+// click on the face.
+#include <cstdlib>
+
 #include "app/forms.h"
 #include "app/main_window.h"
 #include "chrome/placement.h"
@@ -14,6 +17,9 @@ namespace {
 
 const char* const kToTrayCaption = "Свернуть в трей";
 const char* const kFromTrayCaption = "Восстановить из трея";
+// How far the pointer goes with the button held before a press on a label becomes a move (the
+// system's usual drag distance): a hand that trembles while clicking still clicks.
+constexpr int kDragDistance = 4;
 
 }  // namespace
 
@@ -21,6 +27,11 @@ void TForm1::BuildChromeDesign() {
   Image1->OnMouseDown = std::bind(&TForm1::Image1MouseDown, this, _1, _2, _3, _4, _5);
   Image1->OnMouseMove = std::bind(&TForm1::Image1MouseMove, this, _1, _2, _3, _4);
   Image1->OnDblClick = std::bind(&TForm1::Image1DblClick, this, _1);
+  for (ui::TLabel* label : {Label1, Label2, Label3, Label4, Label5, Label6}) {
+    label->OnMouseDown = std::bind(&TForm1::LabelMouseDown, this, _1, _2, _3, _4, _5);
+    label->OnMouseMove = std::bind(&TForm1::LabelMouseMove, this, _1, _2, _3, _4);
+    label->OnMouseUp = std::bind(&TForm1::LabelMouseUp, this, _1, _2, _3, _4, _5);
+  }
   CloseBut->OnClick = std::bind(&TForm1::CloseButClick, this, _1);
   CloseBut->OnMouseDown = std::bind(&TForm1::CloseButMouseDown, this, _1, _2, _3, _4, _5);
   CloseBut->OnMouseMove = std::bind(&TForm1::CloseButMouseMove, this, _1, _2, _3, _4);
@@ -43,6 +54,28 @@ void TForm1::Image1MouseDown(ui::TComponent*, ui::TMouseButton button, ui::TShif
   // release (and with it the context menu), so other buttons only run the check.
   if (button == ui::TMouseButton::mbLeft) BeginMove();
   CheckPosition(994 - Width(), 662, 30, 30);
+}
+
+void TForm1::LabelMouseDown(ui::TComponent*, ui::TMouseButton button, ui::TShiftState, int x, int y) {
+  if (button == ui::TMouseButton::mbLeft) labelPress_ = ui::TPoint{x, y};
+}
+
+void TForm1::LabelMouseMove(ui::TComponent*, ui::TShiftState shift, int x, int y) {
+  if (!labelPress_ || !(shift & ui::ssLeft)) return;
+  const int dx = x - labelPress_->x, dy = y - labelPress_->y;
+  if (std::abs(dx) < kDragDistance && std::abs(dy) < kDragDistance) return;
+  labelPress_.reset();
+  // The press is a move now: the label is no longer pressed, so its release is no click. The
+  // clock first catches up with the pointer (a quick hand may have gone far), so that the place
+  // pressed stays under it while the system's move follows the rest.
+  CancelMouseCapture();
+  SetBounds(Left() + ui::ScaleValue(dx, Dpi()), Top() + ui::ScaleValue(dy, Dpi()), Width(), Height());
+  BeginMove();
+  CheckPosition(994 - Width(), 662, 30, 30);
+}
+
+void TForm1::LabelMouseUp(ui::TComponent*, ui::TMouseButton button, ui::TShiftState, int, int) {
+  if (button == ui::TMouseButton::mbLeft) labelPress_.reset();
 }
 
 void TForm1::CheckPosition(int rightLimit, int bottomLimit, int leftLimit, int topLimit) {

@@ -1,5 +1,6 @@
 // The stopwatch in the time labels and the system uptime in the date label, switched by
-// clicking the labels; the stopwatch menu starts, stops and resets it.
+// clicking the labels; the stopwatch menu, on the right button over any part of the time,
+// starts, stops and resets it.
 #include "app/main_window.h"
 #include "clock/stopwatch.h"
 
@@ -30,20 +31,27 @@ void TForm1::Label2Click(ui::TComponent*) {
     clockMode = 0;
     stopwatchMode = 1;
     TimerRefresh();
-    Label2->SetHint(kStopwatchHint);
     N3Click(N3);
-    Label2->SetPopupMenu(PopupMenu1);
+    ShowTimeLabelsMode();
     Timer1->SetInterval(10);
   } else {
     clockMode = 1;
     stopwatchMode = 0;
-    Label2->SetHint(kTimeHint);
-    Label2->SetPopupMenu(nullptr);
+    ShowTimeLabelsMode();
     Timer1->SetInterval(1000);
     // The time is shown last: a chime's sound file that fails here must not leave the window
     // half switched, with the stopwatch's hint, menu and 10 ms tick.
     RefreshTime();
     PadTimeLabels();
+  }
+}
+
+void TForm1::ShowTimeLabelsMode() {
+  // Every part of the time answers alike: the separators and each pair of digits.
+  const bool stopwatchShown = stopwatchMode == 1;
+  for (ui::TLabel* label : {Label2, Label3, Label4, Label5, Label6}) {
+    label->SetHint(stopwatchShown ? kStopwatchHint : kTimeHint);
+    label->SetPopupMenu(stopwatchShown ? PopupMenu1 : PopupMenu2);
   }
 }
 

@@ -8,10 +8,6 @@
 #include "clock/time_format.h"
 #include "events/scheduler.h"
 
-namespace {
-const char* const kInactiveCaption = "Неактивное окно";
-}
-
 platform::DateTime TForm1::ReadClock() {
   const platform::ZonedTime now = platform_.clock().NowZoned();
   utcOffset_ = now.utcOffset;
@@ -70,10 +66,9 @@ void TForm1::KeepTimeRunning(const platform::DateTime& now, const std::string& h
   keptSecond_ = events::SerialSecond(now);
   if (showInTitle == 1) {
     activeWindow = platform_.desktop().ForegroundWindow();
-    // The window that lost the foreground is marked; the active one shows its own caption (as
-    // it was before the clock first wrote there) followed by the time.
-    if (lastActiveWindow != 0 && lastActiveWindow != activeWindow)
-      captions.SetCaption(lastActiveWindow, kInactiveCaption);
+    // The window that lost the foreground gets its own caption back at once; only the active
+    // one shows the time, after its own caption (as it was before the clock first wrote there).
+    if (lastActiveWindow != 0 && lastActiveWindow != activeWindow) captions.Restore(lastActiveWindow);
     activeCaptionBuf = captions.OwnCaption(activeWindow);
     titleText = activeCaptionBuf + hint;
     captions.SetCaption(activeWindow, titleText);

@@ -9,10 +9,12 @@
 #include "events/firing_log.h"
 #include "events/scheduler.h"
 #include "platform/files.h"
+#include "platform/startup_marks.h"
 
 namespace app {
 
 Program::Program(platform::Platform& platform, ui::WidgetSet& widgets) : platform_(platform) {
+  platform::StartupMark("program entered");
   application_ = std::make_unique<ui::TApplication>(
       widgets, [&platform](const std::string& text, const std::string& caption, unsigned flags) {
         return platform.dialogs().ShowMessageBox(text, caption, flags);
@@ -73,6 +75,7 @@ void Program::Start() {
     return missed_;
   };
   main_->Show();
+  platform::StartupMark("Form1 shown");
   // The start-up second's events are examined now that every window they may need exists.
   main_->StartScanning();
 }

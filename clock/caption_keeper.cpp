@@ -19,6 +19,15 @@ void CaptionKeeper::SetCaption(platform::WindowHandle window, const std::string&
   desktop_.SetWindowCaption(window, caption);
 }
 
+void CaptionKeeper::Restore(platform::WindowHandle window) {
+  auto it = own_.find(window);
+  if (it == own_.end()) return;
+  const std::string caption = std::move(it->second);
+  own_.erase(it);
+  if (desktop_.WindowExists(window) && desktop_.WindowCaption(window) != caption)
+    desktop_.SetWindowCaption(window, caption);
+}
+
 void CaptionKeeper::RestoreAll() {
   auto windows = std::move(own_);
   own_.clear();

@@ -21,6 +21,9 @@ class CaptionKeeper {
   std::string OwnCaption(platform::WindowHandle window);
   // Writes `caption` into the window, remembering its own caption first. No window: nothing.
   void SetCaption(platform::WindowHandle window, const std::string& caption);
+  // The window gets its own caption back, if it still exists and shows another, and is
+  // forgotten: met again, its caption then is its own. A window never met: nothing.
+  void Restore(platform::WindowHandle window);
   // Every window written to that still exists gets its own caption back, and the keeper forgets
   // them all; a window closed meanwhile is passed over.
   void RestoreAll();

@@ -62,6 +62,7 @@ file(GLOB GALLERY_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/gallery/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.cpp ${CMAKE_SOURCE_DIR}/ui/win32/*.cpp)
 add_executable(horavo_gallery WIN32 ${GALLERY_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/cp1251.cpp
   ${CMAKE_SOURCE_DIR}/platform/win32/files_win32.cpp ${CMAKE_SOURCE_DIR}/platform/date_text.cpp
+  ${CMAKE_SOURCE_DIR}/platform/startup_marks.cpp
   ${CMAKE_SOURCE_DIR}/tests/gallery/gallery.rc)
 target_include_directories(horavo_gallery PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(horavo_gallery PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)

@@ -17,6 +17,12 @@ class TMediaPlayer;
 
 namespace config {
 
+// `path` relative to `folder` (its trailing separator included) when it lies inside it, letter
+// case aside; otherwise, or when it would climb out again with "..", `path` itself.
+std::string StoredPathIn(const std::string& folder, const std::string& path);
+// A relative `stored` path under `folder`; an absolute one, or an empty one, as it is.
+std::string FullPathIn(const std::string& folder, const std::string& stored);
+
 class ProgramFiles {
  public:
   // `appDir` is the program folder with its trailing separator; the picture library is loaded
@@ -27,6 +33,12 @@ class ProgramFiles {
   const std::string& AppDir() const { return appDir_; }
   // A file below the program folder, `relative` written with backslashes ("Sound\Beep.wav").
   std::string Path(const std::string& relative) const { return appDir_ + relative; }
+  // A user's file (a chime's sound) as stored in the settings: inside the program folder
+  // relative to it ("Sound\Beep.wav"), so that a moved folder keeps it; elsewhere as it is.
+  std::string StoredPath(const std::string& path) const { return StoredPathIn(appDir_, path); }
+  // A stored path for use: a relative one under the program folder, an absolute one as it is;
+  // empty stays empty (no file).
+  std::string FullPath(const std::string& stored) const { return FullPathIn(appDir_, stored); }
 
   // "Cfg\Clock_config.ini".
   Settings& Config() { return config_; }

@@ -190,6 +190,10 @@ class Shell {
   // greater than 32 when the request was accepted.
   virtual int Execute(const std::string& verb, const std::string& file, const std::string& parameters,
                       const std::string& directory, int showCommand) = 0;
+  // Opens a document with the program the system has for its kind, at the user's request. False
+  // when it could not: no such program, a missing file, or an opener that gave up at once (a
+  // launcher finding no browser ends with an error code in its first moments).
+  virtual bool OpenDocument(const std::string& file) { return Execute("open", file, "", "", kShowNormal) > 32; }
 };
 
 // Log-off flags (the system's EWX_* values).

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "config/convert.h"
+#include "config/program_files.h"
 
 namespace settings {
 
@@ -44,8 +45,9 @@ void RunLoadSteps(std::span<const LoadStep> steps, const config::TIniFile& ini, 
   for (const auto& step : steps) {
     const std::string control = step.control;
     auto value = [&] {
-      std::string fallback = step.defaultUnderAppDir ? appDir + step.defaultValue : step.defaultValue;
-      return ini.ReadString(step.section, step.key, fallback);
+      if (!step.defaultUnderAppDir) return ini.ReadString(step.section, step.key, step.defaultValue);
+      // A file under the program folder is stored relative to it and shown in full.
+      return config::FullPathIn(appDir, ini.ReadString(step.section, step.key, step.defaultValue));
     };
     switch (step.rule) {
       case LoadRule::Autostart: target.LoadAutostart(control); break;

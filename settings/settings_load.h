@@ -28,7 +28,7 @@ struct LoadStep {
   const char* section;
   const char* key;
   const char* defaultValue;
-  bool defaultUnderAppDir;  // the default is the program folder followed by defaultValue
+  bool defaultUnderAppDir;  // a relative value (the default too) lies under the program folder
   LoadRule rule;
 };
 

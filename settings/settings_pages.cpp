@@ -285,11 +285,16 @@ void TForm2::TrackBar1Change(ui::TComponent*) {
 void TForm2::Edit4Change(ui::TComponent*) { files_.Config().WriteString("AckConfig", "MidnightAck", Edit4->Text()); }
 void TForm2::Edit6Change(ui::TComponent*) { files_.Config().WriteString("AckConfig", "HourAck", Edit6->Text()); }
 void TForm2::Edit7Change(ui::TComponent*) { files_.Config().WriteString("AckConfig", "MinAck", Edit7->Text()); }
+// A sound file inside the program folder is stored relative to it, so a moved folder keeps it.
 void TForm2::Edit8Change(ui::TComponent*) {
-  files_.Config().WriteString("AckConfig", "MidnightFileAck", Edit8->Text());
+  files_.Config().WriteString("AckConfig", "MidnightFileAck", files_.StoredPath(Edit8->Text()));
 }
-void TForm2::Edit9Change(ui::TComponent*) { files_.Config().WriteString("AckConfig", "HourFileAck", Edit9->Text()); }
-void TForm2::Edit10Change(ui::TComponent*) { files_.Config().WriteString("AckConfig", "MinFileAck", Edit10->Text()); }
+void TForm2::Edit9Change(ui::TComponent*) {
+  files_.Config().WriteString("AckConfig", "HourFileAck", files_.StoredPath(Edit9->Text()));
+}
+void TForm2::Edit10Change(ui::TComponent*) {
+  files_.Config().WriteString("AckConfig", "MinFileAck", files_.StoredPath(Edit10->Text()));
+}
 void TForm2::CSpinEdit2Change(ui::TComponent*) {
   files_.Config().WriteString("Shutdown", "timeout", CSpinEdit2->Text());
 }
@@ -352,9 +357,9 @@ void TForm2::Button3Click(ui::TComponent*) { ChooseSoundFile(Edit8); }
 void TForm2::Button4Click(ui::TComponent*) { ChooseSoundFile(Edit9); }
 void TForm2::Button5Click(ui::TComponent*) { ChooseSoundFile(Edit10); }
 
-void TForm2::Button6Click(ui::TComponent*) { files_.MediaPlayer().PlayFile(Edit8->Text()); }
-void TForm2::Button7Click(ui::TComponent*) { files_.MediaPlayer().PlayFile(Edit9->Text()); }
-void TForm2::Button8Click(ui::TComponent*) { files_.MediaPlayer().PlayFile(Edit10->Text()); }
+void TForm2::Button6Click(ui::TComponent*) { files_.MediaPlayer().PlayFile(files_.FullPath(Edit8->Text())); }
+void TForm2::Button7Click(ui::TComponent*) { files_.MediaPlayer().PlayFile(files_.FullPath(Edit9->Text())); }
+void TForm2::Button8Click(ui::TComponent*) { files_.MediaPlayer().PlayFile(files_.FullPath(Edit10->Text())); }
 
 void TForm2::ShowSkinLabels(const config::TIniFile& skinIni) {
   for (auto* l : {Label30, Label31, Label32, Label33}) l->SetVisible(true);
@@ -428,8 +433,10 @@ void TForm2::BitBtn12Click(ui::TComponent*) {
 void TForm2::BitBtn13Click(ui::TComponent*) {
   // The program has no web site; its help page lies in the program folder.
   const std::string help = files_.Path("Help\\index.html");
-  if (platform_.shell().Execute("open", help, "", "", platform::kShowNormal) <= 32 && ui::HasApplication())
-    ui::Application().ShowMessageBox("Не удалось открыть справку: " + help, ui::Application().Title(),
+  if (platform_.shell().OpenDocument(help)) return;
+  const char* why = platform::FileExists(help) ? "В системе нет программы для просмотра веб-страниц." : "Файл не найден.";
+  platform_.dialogs().ShowMessageBox("Не удалось открыть справку: " + help + "\r\n" + why,
+                                     ui::HasApplication() ? ui::Application().Title() : std::string(),
                                      ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
 }
 
@@ -442,6 +449,8 @@ void TForm2::BitBtn14Click(ui::TComponent*) {
                                        ui::MB_OK_FLAG | ui::MB_ICONINFORMATION_FLAG);
     return;
   }
-  if (platform_.shell().Execute("open", log, "", "", platform::kShowNormal) <= 32)
-    platform_.dialogs().ShowMessageBox("Не удалось открыть журнал: " + log, title, ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
+  if (!platform_.shell().OpenDocument(log))
+    platform_.dialogs().ShowMessageBox(
+        "Не удалось открыть журнал: " + log + "\r\nВ системе нет программы для просмотра текстовых файлов.", title,
+        ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
 }

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/startup_marks.h"
 #include "ui/widgetset.h"
 
 namespace ui {
@@ -34,8 +35,10 @@ class TApplication {
   F* CreateForm(Args&&... args) {
     auto form = std::make_unique<F>(std::forward<Args>(args)...);
     F* raw = form.get();
+    platform::StartupMark(raw->Name, "constructed");
     Adopt(std::move(form));
     raw->DoCreate();
+    platform::StartupMark(raw->Name, "created");
     return raw;
   }
   TForm* MainForm() const { return mainForm_; }

@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "platform/startup_marks.h"
 #include "ui/dpi.h"
 
 #include <algorithm>
@@ -320,6 +321,11 @@ void TWinControl::RouteMouseLeave() {
 }
 
 void TWinControl::PaintControls(Canvas& canvas) {
+  static bool painted = false;  // the program's first painted window, for the start-up marks
+  if (!painted) {
+    painted = true;
+    platform::StartupMark(Name, "first paint");
+  }
   const TRect area = canvas.PaintRect();
   for (TControl* c : controls_)
     if (!c->IsWindowed() && c->Visible() && c->PaintedRect().Intersects(area)) c->Paint(canvas);

@@ -30,6 +30,36 @@ int Win32Shell::Execute(const std::string& verb, const std::string& file, const 
   return int(reinterpret_cast<INT_PTR>(result));
 }
 
+bool Win32Shell::OpenDocument(const std::string& file) {
+  static auto* executeEx = win32::LateBound<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+  if (!executeEx) return Execute("open", file, "", "", kShowNormal) > 32;
+  const std::wstring f = win32::WidenCp1251(file);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  // The program says what went wrong in its own words: the system shows no message of its own.
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  info.hwnd = owner_ ? reinterpret_cast<HWND>(owner_()) : nullptr;
+  info.lpVerb = L"open";
+  info.lpFile = f.c_str();
+  info.nShow = kShowNormal;
+  if (!executeEx(&info)) return false;
+  if (!info.hProcess) return true;  // handed to a program already running (a DDE server)
+  // The opener is watched for a moment: one that ends with an error code (a launcher that found
+  // no browser) failed; one that is still running or waits for input (its window is up) did not.
+  // A slow program is given up on after 3 s and counts as opened.
+  bool opened = true;
+  for (int waited = 0; waited < 3000; waited += 50) {
+    if (WaitForSingleObject(info.hProcess, 50) == WAIT_OBJECT_0) {
+      DWORD code = 0;
+      opened = GetExitCodeProcess(info.hProcess, &code) && code == 0;
+      break;
+    }
+    if (WaitForInputIdle(info.hProcess, 0) == 0) break;
+  }
+  CloseHandle(info.hProcess);
+  return opened;
+}
+
 Win32Session::~Win32Session() { CloseToken(); }
 
 void Win32Session::CloseToken() {

@@ -13,6 +13,7 @@ class Win32Shell : public Shell {
  public:
   int Execute(const std::string& verb, const std::string& file, const std::string& parameters,
               const std::string& directory, int showCommand) override;
+  bool OpenDocument(const std::string& file) override;
   // Names the window that owns whatever the shell shows (an error, a choice of program): the
   // program's main window, asked for at each request; no owner until one is set.
   void SetOwner(std::function<WindowHandle()> owner);

@@ -14,6 +14,13 @@ before the measured program. Per start it records:
                               that follow; the share of its wineserver and of the X server is
                               printed beside it
 
+  start-up phases             for the clock, from the marks it writes when HORAVO_STARTUP_MARKS
+                              names a file: from launching to the program's own code (process,
+                              Wine and DLL loading), the picture library, the event list, the
+                              skin and its pictures, the configuration, each window's
+                              construction and creation handler, showing the clock and its
+                              first paint; each phase is the time since the mark before it
+
 and prints the median of the starts for each program, with the ratios to the minimal clock.
 The clock is configured with RunTray=0 so that it stays on the screen. Starts of the programs
 alternate (minimal, clock, minimal, ...) so that the load of the machine falls on all alike.
@@ -45,6 +52,7 @@ BUILD = ROOT / "build" / "win32"
 MINIMAL = BUILD / "horavo_minimal_clock.exe"
 PROBE = BUILD / "horavo_probe.exe"
 CONFIG = b"[Clock]\r\nRunTray=0\r\n"
+MARKS = "startup-marks.txt"
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
@@ -86,6 +94,29 @@ def check_process(pid, exe_name):
         raise Failure(f"process {pid} runs {cmdline!r}, not {exe_name}")
 
 
+def phases(marks_file, launched_wall):
+    """[(phase, seconds)] from the program's start-up marks: each mark's distance from the one
+    before it, the first one's from the launch. Empty for a program that writes none."""
+    try:
+        lines = marks_file.read_text(encoding="cp1251").splitlines()
+    except OSError:
+        return []
+    out, last = [], launched_wall
+    for line in lines:
+        stamp, _, name = line.partition("\t")
+        try:
+            at = float(stamp) / 1000
+        except ValueError:
+            continue
+        # Repeated names (a second paint) keep the first.
+        if name and all(name != n for n, _ in out):
+            out.append((name, at - last))
+            last = at
+    if out:
+        out[0] = (f"launch to {out[0][0]}", out[0][1])
+    return out
+
+
 class Start:
     """One start of one program on its own display and in its own prefix."""
 
@@ -111,6 +142,8 @@ class Start:
             (app / "Cfg").mkdir(exist_ok=True)
             (app / "Cfg" / "Clock_config.ini").write_bytes(self.config)
         env = _wine_env(self.prefix, display)
+        marks_file = app / MARKS
+        marks_file.unlink(missing_ok=True)
         # A server in the foreground, so its process is known, and the prefix's services up.
         self.server = subprocess.Popen(["wineserver", "-f", "-p"], env=env, stdin=subprocess.DEVNULL,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
@@ -126,10 +159,13 @@ class Start:
         time.sleep(1.0)  # let the services settle
 
         x_env = dict(os.environ, DISPLAY=display)
+        program_env = dict(env, HORAVO_STARTUP_MARKS=MARKS)
         with open(self.dir / "program.log", "wb") as out:
+            launched_wall = time.time()
             launched = time.monotonic()
-            self.program = subprocess.Popen(["wine", str(app / self.exe)], cwd=app, env=env, stdin=subprocess.DEVNULL,
-                                            stdout=out, stderr=subprocess.STDOUT, start_new_session=True)
+            self.program = subprocess.Popen(["wine", str(app / self.exe)], cwd=app, env=program_env,
+                                            stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
+                                            start_new_session=True)
 
         def mapped():
             if self.program.poll() is not None:
@@ -154,7 +190,7 @@ class Start:
             raise Failure(f"{self.exe} ended during the idle time")
         cpu, server, xserver = (b - a for a, b in zip(before, after))
         return {"visible": visible, "start_cpu": start_cpu, "memory": memory, "cpu": cpu, "server": server,
-                "xserver": xserver}
+                "xserver": xserver, "phases": phases(marks_file, launched_wall)}
 
     def close(self):
         try:
@@ -214,6 +250,9 @@ def main():
                   f"({figures['start_cpu']:.2f} s of CPU), "
                   f"{figures['memory']:.1f} MB private, CPU {figures['cpu']:.2f} s in {args.idle:.0f} s "
                   f"(wineserver {figures['server']:.2f} s, X server {figures['xserver']:.2f} s)", flush=True)
+            if figures["phases"]:
+                print("  " + ", ".join(f"{name} +{seconds * 1000:.1f}" for name, seconds in figures["phases"]) + " ms",
+                      flush=True)
 
     def median(name, key):
         return statistics.median(r[key] for r in results[name])
@@ -228,6 +267,20 @@ def main():
               f"{median(name, 'start_cpu'):>7.2f}s "
               f"{memory:>11.1f} {memory - median(base, 'memory'):>+6.1f} {cpu:>6.2f} "
               f"{median(name, 'server'):>9.2f} {median(name, 'xserver'):>6.2f}")
+
+    # The clock's start by phase: the median of each phase over the starts that marked it.
+    for name, *_ in programs:
+        names = []
+        for r in results[name]:
+            for phase, _ in r["phases"]:
+                if phase not in names:
+                    names.append(phase)
+        if not names:
+            continue
+        print(f"\n{name}: start-up by phase, median of {args.starts} starts (ms)")
+        for phase in names:
+            values = [dict(r["phases"])[phase] for r in results[name] if phase in dict(r["phases"])]
+            print(f"  {phase:<44} {statistics.median(values) * 1000:>8.1f}")
 
 
 if __name__ == "__main__":

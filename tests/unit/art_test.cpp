@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <fstream>
 #include <map>
@@ -58,19 +59,27 @@ TEST(DefaultSkin, FaceIsARoundedPanelWithSeeThroughBlackOnlyInTheCorners) {
   }
 }
 
-TEST(DefaultSkin, EveryPictureHasATwiceAsLargeOneWithTheSameSeeThroughCorners) {
-  for (const char* name : {"main", "close_default", "close_undermouse", "close_click", "minim_default",
-                           "minim_undermouse", "minim_click"}) {
-    SCOPED_TRACE(name);
-    auto small = resources::DecodeBmp(ReadFile(kSkinDir + name + ".bmp"));
-    auto large = resources::DecodeBmp(ReadFile(kSkinDir + name + "@2x.bmp"));
-    ASSERT_TRUE(small && large);
-    EXPECT_EQ(large->width, 2 * small->width);
-    EXPECT_EQ(large->height, 2 * small->height);
-    // The colour left out (the key) stands in the same corners.
-    for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}})
-      EXPECT_EQ(large->At(x, y) == small->BottomLeft(), small->At(0, 0) == small->BottomLeft());
-    EXPECT_EQ(large->BottomLeft(), small->BottomLeft());
+TEST(ShippedSkins, EveryPictureHasATwiceAsLargeOneWithTheSameSeeThroughCorners) {
+  const std::string skins = std::string(HORAVO_ART_DIR) + "/dist/Skins/";
+  for (const auto& [skin, face] : {std::pair{"default", "main"}, {"mini", "mini"}, {"paper", "paper"}}) {
+    for (const std::string name : {face, "close_default", "close_undermouse", "close_click", "minim_default",
+                                   "minim_undermouse", "minim_click"}) {
+      SCOPED_TRACE(std::string(skin) + "/" + name);
+      auto small = resources::DecodeBmp(ReadFile(skins + skin + "/" + name + ".bmp"));
+      auto large = resources::DecodeBmp(ReadFile(skins + skin + "/" + name + "@2x.bmp"));
+      ASSERT_TRUE(small && large);
+      EXPECT_EQ(large->width, 2 * small->width);
+      EXPECT_EQ(large->height, 2 * small->height);
+      // The colour left out (the key) stands in the same corners, and the picture is the same
+      // one: its middle has the colour of the small one's middle, give or take the shading.
+      for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}})
+        EXPECT_EQ(large->At(x, y) == small->BottomLeft(), small->At(0, 0) == small->BottomLeft());
+      EXPECT_EQ(large->BottomLeft(), small->BottomLeft());
+      const std::uint32_t a = small->At(small->width / 2, small->height / 2);
+      const std::uint32_t b = large->At(large->width / 2, large->height / 2);
+      for (int shift : {0, 8, 16})
+        EXPECT_LE(std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)), 24) << shift;
+    }
   }
 }
 

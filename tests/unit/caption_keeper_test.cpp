@@ -18,8 +18,8 @@ class CaptionKeeperTest : public ::testing::Test {
 TEST_F(CaptionKeeperTest, OwnCaptionIsTheOneBeforeTheFirstWrite) {
   clockface::CaptionKeeper keeper(desktop);
   keeper.SetCaption(kA, "БлокнотВремя 1");
-  keeper.SetCaption(kA, "Неактивное окно");
-  EXPECT_EQ(desktop.windows[kA], "Неактивное окно");
+  keeper.SetCaption(kA, "БлокнотВремя 2");
+  EXPECT_EQ(desktop.windows[kA], "БлокнотВремя 2");
   EXPECT_EQ(keeper.OwnCaption(kA), "Блокнот");
   // Read without a write: remembered as it is now.
   EXPECT_EQ(keeper.OwnCaption(kB), "Калькулятор");
@@ -45,6 +45,27 @@ TEST_F(CaptionKeeperTest, RestoreAllGivesBackEveryOwnCaptionOnceAndForgets) {
   desktop.windows[kA] = "Другой файл - Блокнот";
   keeper.SetCaption(kA, "w");
   EXPECT_EQ(keeper.OwnCaption(kA), "Другой файл - Блокнот");
+}
+
+TEST_F(CaptionKeeperTest, RestoreGivesOneWindowItsCaptionBackAndForgetsOnlyIt) {
+  clockface::CaptionKeeper keeper(desktop);
+  keeper.SetCaption(kA, "x");
+  keeper.SetCaption(kB, "y");
+  keeper.Restore(kA);
+  EXPECT_EQ(desktop.windows[kA], "Блокнот");
+  EXPECT_EQ(desktop.windows[kB], "y");
+  // Forgotten: a caption it takes meanwhile is its own when it is met again.
+  desktop.windows[kA] = "Письмо - Блокнот";
+  EXPECT_EQ(keeper.OwnCaption(kA), "Письмо - Блокнот");
+
+  // A window never met, one closed, and one still showing its own caption are not written.
+  keeper.SetCaption(kC, "Проводник");
+  desktop.windows.erase(kB);
+  desktop.captionsSet.clear();
+  keeper.Restore(kB);
+  keeper.Restore(kC);
+  keeper.Restore(0xD0);
+  EXPECT_TRUE(desktop.captionsSet.empty());
 }
 
 TEST_F(CaptionKeeperTest, ClosedWindowsAreSkippedAndUntouchedCaptionsLeftAlone) {

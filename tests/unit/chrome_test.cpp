@@ -126,6 +126,67 @@ TEST_F(ChromeTest, RightPressOnTheFaceStillChecksThePositionAndOpensTheMenu) {
   EXPECT_EQ(Form1->PopupMenu2->PopupCount(), 1);
 }
 
+// A skin whose labels lie apart from each other and from the buttons, and the middle of a label.
+const char* const kLabelsApart =
+    "[skin]\r\nNameOfSkin=default\r\nHourPositionLeft=20\r\nMinPositionLeft=60\r\nSecPositionLeft=100\r\n"
+    "Div1=:\r\nDiv1PositionLeft=50\r\nDiv1PositionTop=50\r\nDiv2=:\r\nDiv2PositionLeft=90\r\nDiv2PositionTop=50\r\n";
+ui::TPoint MiddleOf(const ui::TControl* c) {
+  const ui::TRect r = c->BoundsRect();
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+TEST_F(ChromeTest, APressMovedOnAnyLabelMovesTheClockAndAStillOneClicks) {
+  dir.Write("Skins/default/skin.ini", kLabelsApart);
+  StartWithConfig("");
+  auto drag = [&](ui::TPoint to, ui::TShiftState shift = ui::ssLeft) {
+    program->Application().Guard([&] { Form1->RouteMouseMove(shift, to); });
+  };
+  auto modes = [] { return std::pair{Form1->stopwatchMode, Form1->uptimeMode}; };
+  for (ui::TLabel* label : {Form1->Label1, Form1->Label2, Form1->Label3, Form1->Label4, Form1->Label5, Form1->Label6}) {
+    SCOPED_TRACE(label->Caption());
+    const ui::TPoint at = MiddleOf(label);
+    ASSERT_EQ(Form1->ControlAt(at), label);
+    // Dropped here, the clock snaps to the left edge: a move shows as that snap.
+    Form1->SetBounds(20, 300, 180, 70);
+    // A tremble of a few pixels is still a click: the window stays and the label switches.
+    const auto before = modes();
+    Press(at);
+    drag({at.x + 3, at.y - 3});
+    EXPECT_EQ(Form1->Left(), 20);
+    Release({at.x + 3, at.y - 3});
+    const auto clicked = modes();
+    EXPECT_NE(clicked, before);
+    // A pointer that comes by with no button held moves nothing.
+    drag({at.x + 20, at.y}, 0);
+    EXPECT_EQ(Form1->Left(), 20);
+    // Moved further with the button held: the system's move runs and the drop snaps, as on the
+    // face; the label is no longer pressed, so nothing that follows clicks it.
+    Press(at);
+    drag({at.x, at.y + 4});
+    EXPECT_EQ(Form1->Left(), 0);
+    drag({at.x + 40, at.y + 4});
+    EXPECT_EQ(modes(), clicked);
+    // Back to the time and the date for the next label.
+    if (Form1->stopwatchMode == 1) Form1->Label2->Click();
+    if (Form1->uptimeMode == 1) Form1->Label1->Click();
+  }
+}
+
+TEST_F(ChromeTest, TheRightButtonOnAnyLabelOpensTheClocksMenuAndMovesNothing) {
+  dir.Write("Skins/default/skin.ini", kLabelsApart);
+  StartWithConfig("");
+  Form1->SetBounds(20, 300, 180, 70);
+  for (ui::TLabel* label : {Form1->Label1, Form1->Label2, Form1->Label3, Form1->Label4, Form1->Label5, Form1->Label6}) {
+    const ui::TPoint at = MiddleOf(label);
+    ASSERT_EQ(Form1->ControlAt(at), label);
+    Press(at, TMouseButton::mbRight);
+    program->Application().Guard([&] { Form1->RouteMouseMove(ui::ssRight, {at.x + 20, at.y}); });
+    Release(at, TMouseButton::mbRight);
+  }
+  EXPECT_EQ(Form1->Left(), 20);
+  EXPECT_EQ(Form1->PopupMenu2->PopupCount(), 6);
+}
+
 // ---- Button pictures
 
 TEST_F(ChromeTest, HoverPressAndBackOverTheFaceShowTheirPictures) {

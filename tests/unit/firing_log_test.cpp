@@ -194,7 +194,10 @@ TEST_F(ProgramFiringLogTest, TheSettingsPageOpensTheLogWithTheShell) {
   platform->fakeShell().result = 2;  // the system finds no program for it
   Form2->BitBtn14->Click();
   ASSERT_EQ(platform->fakeDialogs().shown.size(), 2u);
-  EXPECT_EQ(platform->fakeDialogs().shown[1].text, "Не удалось открыть журнал: " + dir.Str() + "Gear\\log.txt");
+  EXPECT_EQ(platform->fakeDialogs().shown[1].text, "Не удалось открыть журнал: " + dir.Str() +
+                                                      "Gear\\log.txt\r\nВ системе нет программы для просмотра "
+                                                      "текстовых файлов.");
+  EXPECT_EQ(platform->fakeDialogs().shown[1].flags, ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "config/ini.h"
+#include "config/program_files.h"
 #include "platform/files.h"
 #include "tests/unit/program_fixture.h"
 #include "ui/application.h"
@@ -238,6 +239,48 @@ TEST_F(SettingsPageTest, SoundFileDialogFillsTheFieldAndTheTestPlaysIt) {
   Form2->Button6->Click();
   ASSERT_EQ(platform->fakeSound().played.size(), 1u);
   EXPECT_EQ(platform->fakeSound().played[0].path, "C:\\Музыка\\полночь.mp3");
+}
+
+TEST_F(SettingsPageTest, ASoundFileInTheProgramFolderIsStoredRelativeToItAndPlayedFromIt) {
+  StartWith("[AckConfig]\r\nHourFileAck=Sound\\chime.wav\r\n");
+  // The field shows where the file is; the key holds it relative to the folder.
+  EXPECT_EQ(Form2->Edit9->Text(), dir.Str() + "Sound\\chime.wav");
+  EXPECT_EQ(Key("AckConfig", "HourFileAck"), "Sound\\chime.wav");
+  EXPECT_EQ(Key("AckConfig", "MidnightFileAck"), "Sound\\Beep.wav");  // the default, written back
+  Dialogs().fileAnswers = {dir.Str() + "Sound\\Бой.wav"};
+  Form2->Button5->Click();
+  EXPECT_EQ(Key("AckConfig", "MinFileAck"), "Sound\\Бой.wav");
+  // Typed without the folder: played from the folder all the same.
+  Form2->Edit8->TextEdited("Sound\\полночь.wav");
+  EXPECT_EQ(Key("AckConfig", "MidnightFileAck"), "Sound\\полночь.wav");
+  Form2->Button6->Click();
+  ASSERT_EQ(platform->fakeSound().played.size(), 1u);
+  EXPECT_EQ(platform->fakeSound().played[0].path, dir.Str() + "Sound\\полночь.wav");
+}
+
+TEST(SoundPathRules, InsideTheFolderRelativeElsewhereAsWritten) {
+  const std::string folder = "C:\\Программы\\Horavo\\";
+  const std::pair<const char*, const char*> stored[] = {
+      {"C:\\Программы\\Horavo\\Sound\\Beep.wav", "Sound\\Beep.wav"},
+      {"c:\\ПРОГРАММЫ\\horavo\\Sound\\Beep.wav", "Sound\\Beep.wav"},  // letter case aside
+      {"C:/Программы/Horavo/Sound/a.wav", "Sound/a.wav"},
+      {"C:\\Программы\\Horavo2\\a.wav", "C:\\Программы\\Horavo2\\a.wav"},  // a sibling folder
+      {"C:\\Программы\\Horavo\\..\\a.wav", "C:\\Программы\\Horavo\\..\\a.wav"},
+      {"C:\\Программы\\Horavo\\Sound\\..\\..\\a.wav", "C:\\Программы\\Horavo\\Sound\\..\\..\\a.wav"},
+      {"C:\\Программы\\Horavo\\", "C:\\Программы\\Horavo\\"},
+      {"D:\\Музыка\\a.mp3", "D:\\Музыка\\a.mp3"},
+      {"Sound\\Beep.wav", "Sound\\Beep.wav"},
+      {"", ""},
+  };
+  for (const auto& [path, expected] : stored) EXPECT_EQ(config::StoredPathIn(folder, path), expected) << path;
+  const std::pair<const char*, std::string> full[] = {
+      {"Sound\\Beep.wav", folder + "Sound\\Beep.wav"},
+      {"D:\\Музыка\\a.mp3", "D:\\Музыка\\a.mp3"},
+      {"\\\\server\\share\\a.wav", "\\\\server\\share\\a.wav"},
+      {"\\a.wav", "\\a.wav"},
+      {"", ""},
+  };
+  for (const auto& [path, expected] : full) EXPECT_EQ(config::FullPathIn(folder, path), expected) << path;
 }
 
 TEST_F(SettingsPageTest, ASoundFileThatCannotBeOpenedGivesTheMediaErrorWithTheKeyKept) {
@@ -509,10 +552,19 @@ TEST_F(SettingsPageTest, VisitSiteOpensTheHelpPageInTheProgramFolder) {
   Form2->BitBtn13->Click();
   ASSERT_EQ(platform->fakeShell().calls.size(), 1u);
   testing_support::ExpectShellOpen(platform->fakeShell().calls[0], dir.Str() + "Help\\index.html", "", "");
-  platform->fakeShell().result = 2;  // the file is gone
+  EXPECT_TRUE(Shown().empty());
+  // The system cannot open it: said in Russian with the error icon, naming the file and why.
+  platform->fakeShell().result = 31;  // no program for web pages
+  dir.Write("Help/index.html", "<html></html>");
   Form2->BitBtn13->Click();
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_NE(Shown()[0].text.find("Help\\index.html"), std::string::npos);
+  platform->fakeShell().result = 2;  // the file is gone
+  std::filesystem::remove(dir.Str() + "Help/index.html");
+  Form2->BitBtn13->Click();
+  ASSERT_EQ(Shown().size(), 2u);
+  const std::string help = dir.Str() + "Help\\index.html";
+  EXPECT_EQ(Shown()[0].text, "Не удалось открыть справку: " + help + "\r\nВ системе нет программы для просмотра веб-страниц.");
+  EXPECT_EQ(Shown()[1].text, "Не удалось открыть справку: " + help + "\r\nФайл не найден.");
+  for (const auto& box : Shown()) EXPECT_EQ(box.flags, ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);
 }
 
 // ---- About window and colour picker
@@ -531,8 +583,16 @@ TEST_F(SettingsPageTest, AboutOpensWithoutBlockingOverTheLargeBackgroundEachTime
   EXPECT_EQ(corner >> 16, 0u);
   EXPECT_LT(corner & 0xFF, 170u);
   EXPECT_EQ(Form6->Caption(), "Об авторе");
-  EXPECT_EQ(Form6->ClientWidth(), 202);
-  EXPECT_EQ(Form6->ClientHeight(), 242);
+  // The memo and the button keep a margin of 8 pixels inside the window; the edition's label
+  // stays inside it too, moved left as far as the margin when its font is wide.
+  for (ui::TControl* c : {static_cast<ui::TControl*>(Form6->Memo1), static_cast<ui::TControl*>(Form6->Button1)}) {
+    EXPECT_EQ(c->Left(), 8);
+    EXPECT_EQ(c->Left() + c->Width(), Form6->ClientWidth() - 8);
+    EXPECT_LE(c->Top() + c->Height(), Form6->ClientHeight() - 8);
+  }
+  const ui::TLabel* edition = Form6->Label4;
+  EXPECT_TRUE(edition->Left() + edition->Width() <= Form6->ClientWidth() - 8 || edition->Left() == 8);
+  EXPECT_LE(edition->Left(), 40);
   EXPECT_EQ(Form6->Label2->Caption(), "Автор....................Dashmir");
   EXPECT_EQ(Form6->Label3->Caption(), "Число..................25.08.2005");
   EXPECT_FALSE(Form6->Label2->Hint().empty());

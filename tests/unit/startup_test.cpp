@@ -1,7 +1,12 @@
 // Start-up, single instance and close of the whole program over the fake platform.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sstream>
+
 #include "config/ini.h"
+#include "platform/files.h"
+#include "platform/startup_marks.h"
 #include "tests/unit/program_fixture.h"
 
 using testing_support::ProgramTest;
@@ -50,8 +55,9 @@ TEST_F(StartupTest, WithoutConfigurationOpensAtSnappedDefaultPositionAndSavesItO
   EXPECT_EQ(system.mutexes.count("mtxUIV2"), 1u);
   EXPECT_EQ(Form1->appDir, dir.Str());
 
-  // The settings window stored the values its controls show where they differ from their design.
-  const std::string beep = dir.Str() + "Sound\\Beep.wav";
+  // The settings window stored the values its controls show where they differ from their design;
+  // the default sound, in the program folder, relative to it.
+  const std::string beep = "Sound\\Beep.wav";
   EXPECT_EQ(Config(), "[Position]\r\nSave=1\r\n[AckConfig]\r\nMidnightAck=0\r\nHourAck=0\r\nMidnightFileAck=" + beep +
                           "\r\nHourFileAck=" + beep + "\r\nMinFileAck=" + beep +
                           "\r\n[Shutdown]\r\ntimeout=80\r\n[Clock]\r\nStickCon=1\r\nRunTray=1\r\n");
@@ -271,6 +277,46 @@ TEST_F(StartupTest, RightClickOnTheFaceOpensTheMainMenu) {
   Form1->RouteMouseUp(ui::TMouseButton::mbRight, 0, {5, 60});
   EXPECT_EQ(Form1->PopupMenu2->PopupCount(), 1);
   EXPECT_EQ(Form1->PopupMenu2->LastPopupPoint(), (ui::TPoint{Form1->Left() + 5, Form1->Top() + 60}));
+}
+
+TEST_F(StartupTest, StartupMarksAreWrittenInOrderOnlyWhenAsked) {
+  const std::string marks = dir.Str() + "marks.txt";
+  // Not asked: nothing is written.
+  platform::ResetStartupMarks();
+  ::unsetenv("HORAVO_STARTUP_MARKS");
+  ASSERT_FALSE(Start());
+  EXPECT_FALSE(platform::FileExists(marks));
+  EndInstance();
+
+  ::setenv("HORAVO_STARTUP_MARKS", marks.c_str(), 1);
+  platform::ResetStartupMarks();
+  ASSERT_FALSE(Start());
+  platform::ResetStartupMarks();  // closes the file
+  ::unsetenv("HORAVO_STARTUP_MARKS");
+  std::vector<std::string> names;
+  double last = 0;
+  std::istringstream lines(platform::ReadFile(marks).value_or(""));
+  for (std::string line; std::getline(lines, line);) {
+    const auto tab = line.find('\t');
+    ASSERT_NE(tab, std::string::npos) << line;
+    const double at = std::stod(line.substr(0, tab));
+    EXPECT_GE(at, last) << line;  // times since 1970 in milliseconds, never going back
+    EXPECT_GT(at, 1.7e12) << line;
+    last = at;
+    names.push_back(line.substr(tab + 1));
+  }
+  std::vector<std::string> expected = {"program entered", "picture library loaded", "Form1 constructed",
+                                       "event list read", "skin and its pictures read", "configuration read",
+                                       "Form1 created"};
+  for (const char* form : {"Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8"}) {
+    expected.push_back(std::string(form) + " constructed");
+    expected.push_back(std::string(form) + " created");
+  }
+  expected.push_back("Form1 shown");
+  // The headless backend may paint; only the first paint is marked, after the show.
+  if (names.size() == expected.size() + 1) EXPECT_EQ(names.back(), "Form1 first paint");
+  names.resize(std::min(names.size(), expected.size()));
+  EXPECT_EQ(names, expected);
 }
 
 TEST_F(StartupTest, WindowsAreCreatedInOrderAndOnlyTheMainOneIsShown) {

@@ -23,6 +23,18 @@ class StopwatchTest : public ProgramTest {
     ASSERT_FALSE(Start());
   }
 
+  static std::vector<ui::TLabel*> TimeLabels() {
+    return {Form1->Label2, Form1->Label3, Form1->Label4, Form1->Label5, Form1->Label6};
+  }
+
+  // Each time label's hint is `hint`, and its right button opens `menu`.
+  void ExpectTimeLabelsAnswer(const std::string& hint, ui::TPopupMenu* menu) {
+    for (ui::TLabel* label : TimeLabels()) {
+      EXPECT_EQ(label->Hint(), hint) << label->Caption();
+      EXPECT_EQ(label->PopupMenu(), menu) << label->Caption();
+    }
+  }
+
   std::vector<std::string> Labels() const {
     return {Form1->Label2->Caption(), Form1->Label3->Caption(), Form1->Label4->Caption()};
   }
@@ -67,14 +79,20 @@ TEST_F(StopwatchTest, ClickOnTheTimeShowsTheStopwatchWithItsMenuAndFastTick) {
   ClickOn(Form1->Label3);
   EXPECT_EQ(Form1->clockMode, 0);
   EXPECT_EQ(Form1->stopwatchMode, 1);
-  EXPECT_EQ(Form1->Label2->Hint(), "Это таймер");
-  EXPECT_EQ(Form1->Label2->PopupMenu(), Form1->PopupMenu1);
   EXPECT_EQ(Form1->Timer1->Interval(), 10);
   Advance(10);
   EXPECT_EQ(Labels(), (std::vector<std::string>{"00", "00", "00"}));
 
-  ClickOn(Form1->Label2, ui::TMouseButton::mbRight);
-  EXPECT_EQ(Form1->PopupMenu1->PopupCount(), 1);
+  // Every part of the time says it is the stopwatch and opens its menu; the date keeps the
+  // clock's menu.
+  for (ui::TLabel* label : TimeLabels()) {
+    EXPECT_EQ(label->Hint(), "Это таймер") << label->Caption();
+    ClickOn(label, ui::TMouseButton::mbRight);
+  }
+  EXPECT_EQ(Form1->PopupMenu1->PopupCount(), 5);
+  EXPECT_EQ(Form1->PopupMenu2->PopupCount(), 0);
+  ClickOn(Form1->Label1, ui::TMouseButton::mbRight);
+  EXPECT_EQ(Form1->PopupMenu2->PopupCount(), 1);
   std::vector<std::string> captions;
   for (auto* item : Form1->PopupMenu1->Items()->Items()) {
     captions.push_back(item->Caption);
@@ -87,7 +105,8 @@ TEST_F(StopwatchTest, ClickOnTheTimeShowsTheStopwatchWithItsMenuAndFastTick) {
 }
 
 TEST_F(StopwatchTest, EveryTimeLabelAndSeparatorSwitches) {
-  for (ui::TLabel* label : {Form1->Label2, Form1->Label3, Form1->Label4, Form1->Label5, Form1->Label6}) {
+  ExpectTimeLabelsAnswer("Это текущее время", Form1->PopupMenu2);
+  for (ui::TLabel* label : TimeLabels()) {
     ClickOn(label);
     EXPECT_EQ(Form1->stopwatchMode, 1) << label->Caption();
     ClickOn(label);
@@ -155,8 +174,7 @@ TEST_F(StopwatchTest, BackToTheClockAndAgainToTheStopwatchShowsZeroStopped) {
   Form1->Label2->Click();
   EXPECT_EQ(Form1->clockMode, 1);
   EXPECT_EQ(Form1->stopwatchMode, 0);
-  EXPECT_EQ(Form1->Label2->Hint(), "Это текущее время");
-  EXPECT_EQ(Form1->Label2->PopupMenu(), nullptr);
+  ExpectTimeLabelsAnswer("Это текущее время", Form1->PopupMenu2);
   EXPECT_EQ(Form1->Timer1->Interval(), 1000);
   EXPECT_EQ(Labels(), (std::vector<std::string>{"09", "05", "07"}));  // the time at once, padded
   Advance(1000);
@@ -176,8 +194,7 @@ TEST_F(StopwatchTest, SwitchingBackWhileTheChimeFailsStillRestoresTheClock) {
   platform->fakeClock().Set(2026, 12, 7, 9, 6, 0, 100);
   program->Application().Guard([] { Form1->Label2->Click(); });  // as the backend runs a click
   EXPECT_EQ(platform->fakeDialogs().shown.size(), 1u);
-  EXPECT_EQ(Form1->Label2->Hint(), "Это текущее время");
-  EXPECT_EQ(Form1->Label2->PopupMenu(), nullptr);
+  ExpectTimeLabelsAnswer("Это текущее время", Form1->PopupMenu2);
   EXPECT_EQ(Form1->Timer1->Interval(), 1000);
 }
 

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "platform/files.h"
 #include "tests/unit/program_fixture.h"
 
 using testing_support::Hms;
@@ -99,6 +100,21 @@ TEST_F(TickTest, EmptyConfigurationPlaysTheDefaultFileAtEveryFullMinuteWithoutBe
   EXPECT_TRUE(Beeps().empty());
 }
 
+TEST_F(TickTest, TheStarterConfigurationChimesAtTheHourAndMidnightButNotEachMinute) {
+  const auto starter = platform::ReadFile(std::string(HORAVO_SOURCE_DIR) + "/data/Cfg/Clock_config.ini");
+  ASSERT_TRUE(starter);
+  StartAt(23, 58, 50, 500, *starter);
+  AdvanceTo(1, 0, 30);
+  // Stored relative to the program folder, played from where the folder is now.
+  const std::string path = dir.Str() + "Sound\\Beep.wav";
+  EXPECT_EQ(Played(), (std::vector<std::string>{"00:00:00 " + path, "01:00:00 " + path}));
+  EXPECT_TRUE(Beeps().empty());
+  // The settings written back at the first start keep the paths relative and the minute off.
+  const std::string config = Config();
+  for (const char* line : {"MidnightFileAck=Sound\\Beep.wav\r\n", "HourFileAck=Sound\\Beep.wav\r\n", "MinFileAck=\r\n"})
+    EXPECT_NE(config.find(line), std::string::npos) << line << " in " << config;
+}
+
 TEST_F(TickTest, FailingSoundFileIsShownAndTheRestOfThatRefreshIsSkipped) {
   std::string config = kAllChimes;
   config += "[Clock]\r\nshowIntitle=1\r\n";
@@ -178,18 +194,22 @@ TEST_F(TickTest, CaptionFeatureFollowsTheForegroundWindow) {
   EXPECT_EQ(desktop.windows[0xA0], "БлокнотВремя 09:05:08" + tail);
   EXPECT_EQ(Form1->activeCaptionBuf, "Блокнот");
 
+  // A window that loses the foreground reads its own caption again at once; only the active
+  // one carries the time.
   desktop.foreground = 0xB0;
   AdvanceTo(9, 5, 9);
-  EXPECT_EQ(desktop.windows[0xA0], "Неактивное окно");
+  EXPECT_EQ(desktop.windows[0xA0], "Блокнот");
   EXPECT_EQ(desktop.windows[0xB0], "КалькуляторВремя 09:05:09" + tail);
 
-  // Back to A: its own caption again, not the mark it was given meanwhile.
+  // A renamed itself while in the background (another file opened): back in front, the new
+  // caption is its own, not the one remembered before.
+  desktop.windows[0xA0] = "Письмо - Блокнот";
   desktop.foreground = 0xA0;
   AdvanceTo(9, 5, 10);
-  EXPECT_EQ(desktop.windows[0xB0], "Неактивное окно");
-  EXPECT_EQ(desktop.windows[0xA0], "БлокнотВремя 09:05:10" + tail);
+  EXPECT_EQ(desktop.windows[0xB0], "Калькулятор");
+  EXPECT_EQ(desktop.windows[0xA0], "Письмо - БлокнотВремя 09:05:10" + tail);
   EXPECT_EQ(Form1->lastActiveWindow, platform::WindowHandle(0xA0));
-  EXPECT_EQ(Form1->titleText, "БлокнотВремя 09:05:10" + tail);
+  EXPECT_EQ(Form1->titleText, "Письмо - БлокнотВремя 09:05:10" + tail);
   // The window kept in front is written once a second, never marked inactive meanwhile.
   desktop.captionsSet.clear();
   AdvanceTo(9, 5, 12);
@@ -207,7 +227,7 @@ TEST_F(TickTest, CaptionsComeBackWhenTheFeatureIsSwitchedOff) {
   AdvanceTo(9, 5, 8);
   desktop.foreground = 0xA0;
   AdvanceTo(9, 5, 9);
-  ASSERT_EQ(desktop.windows[0xB0], "Неактивное окно");
+  ASSERT_EQ(desktop.windows[0xB0], "Калькулятор");
 
   Form1->SetShowInTitle(0);  // as the settings window does
   EXPECT_EQ(desktop.windows[0xA0], "Блокнот");

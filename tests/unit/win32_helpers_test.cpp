@@ -124,4 +124,24 @@ TEST(Win32Colors, NegativeNumbersNameSystemColoursByTheirLowByte) {
   EXPECT_EQ(SystemColorIndex(ui::TColor(0xFF000005)), 5);   // window
 }
 
+TEST(Win32Helpers, OneLineEditTextIsCentredInATallerField) {
+  using ui::win32::CentredTextBand;
+  struct Case {
+    int top, bottom, text, wantTop, wantBottom;
+  };
+  const Case cases[] = {
+      {0, 30, 16, 7, 23},  // 14 spare: 7 above, 7 below
+      {0, 31, 16, 7, 23},  // an odd pixel goes below
+      {2, 20, 16, 3, 19},
+      {0, 16, 16, 0, 16},  // as tall as the text, or shorter: left alone
+      {0, 12, 16, 0, 12},
+      {0, 30, 0, 0, 30},  // no font measured
+  };
+  for (const Case& c : cases) {
+    const auto band = CentredTextBand(c.top, c.bottom, c.text);
+    EXPECT_EQ(band.top, c.wantTop) << c.top << ".." << c.bottom << " text " << c.text;
+    EXPECT_EQ(band.bottom, c.wantBottom) << c.top << ".." << c.bottom << " text " << c.text;
+  }
+}
+
 }  // namespace

@@ -138,37 +138,44 @@ ui::Image DrawPaperButton(bool close, int state) {
 
 void WriteButtons(const std::filesystem::path& dir, ui::Image (*draw)(bool, int)) {
   const char* const states[] = {"default", "undermouse", "click"};
-  for (int s = 0; s < 3; ++s) {
-    WriteBitmap(dir / ("close_" + std::string(states[s]) + ".bmp"), draw(true, s));
-    WriteBitmap(dir / ("minim_" + std::string(states[s]) + ".bmp"), draw(false, s));
-  }
+  for (int s = 0; s < 3; ++s)
+    for (bool close : {true, false}) {
+      const std::string name = std::string(close ? "close_" : "minim_") + states[s];
+      const ui::Image button = draw(close, s);
+      WriteBitmap(dir / (name + ".bmp"), button);
+      WriteBitmap(dir / (name + "@2x.bmp"), Enlarged(button, 2));
+    }
 }
 
 }  // namespace
 
-ui::Image DrawMiniFace(int width, int height) {
-  ui::Image face(width, height, kKey);
-  const double radius = height * 0.35;
-  const int lcdRight = width - kMiniButtonArea;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      if (!PixelInside(x, y, 0, 0, width, height, radius)) continue;
-      const double d = RoundedBoxDistance(x + 0.5, y + 0.5, 0, 0, width, height, radius);
-      const double v = double(y) / (height - 1);
+ui::Image DrawMiniFace(int width, int height, int scale) {
+  // Drawn in the picture's own pixels; every length of the design is `scale` times as long.
+  const double k = scale;
+  const int w = width * scale, h = height * scale;
+  ui::Image face(w, h, kKey);
+  const double radius = height * 0.35 * k;
+  const double inset = kMiniInset * k;
+  const double lcdRight = (width - kMiniButtonArea) * k;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      if (!PixelInside(x, y, 0, 0, w, h, radius)) continue;
+      const double d = RoundedBoxDistance(x + 0.5, y + 0.5, 0, 0, w, h, radius);
+      const double v = double(y) / (h - 1);
       std::uint32_t c = Mix(Rgb(62, 68, 77), Rgb(28, 32, 37), v);
-      if (d > -1.2)
+      if (d > -1.2 * k)
         c = Rgb(14, 16, 19);
-      else if (d > -2.4)
-        c = y < height / 2 ? Mix(c, Rgb(120, 130, 142), 0.55) : Mix(c, Rgb(70, 76, 84), 0.3);
+      else if (d > -2.4 * k)
+        c = y < h / 2 ? Mix(c, Rgb(120, 130, 142), 0.55) : Mix(c, Rgb(70, 76, 84), 0.3);
       // The display window, sunk into the bezel.
-      const double ld = RoundedBoxDistance(x + 0.5, y + 0.5, kMiniInset, kMiniInset, lcdRight, height - kMiniInset, 4);
+      const double ld = RoundedBoxDistance(x + 0.5, y + 0.5, inset, inset, lcdRight, h - inset, 4 * k);
       if (ld <= 0) {
         c = Mix(Rgb(203, 217, 174), Rgb(172, 189, 141), v);
         // A faint glare across the upper left of the glass.
-        if (x + 2 * y < 60) c = Shade(c, 0.06);
-        if (ld > -1.0)
+        if (x + 2 * y < 60 * k) c = Shade(c, 0.06);
+        if (ld > -1.0 * k)
           c = Rgb(20, 24, 27);
-        else if (ld > -2.5 && (y < kMiniInset + 3 || x < kMiniInset + 3))
+        else if (ld > -2.5 * k && (y < inset + 3 * k || x < inset + 3 * k))
           c = Mix(c, Rgb(120, 134, 98), 0.55);
       }
       face.At(x, y) = c;
@@ -176,39 +183,43 @@ ui::Image DrawMiniFace(int width, int height) {
   return face;
 }
 
-ui::Image DrawPaperFace(int width, int height) {
-  ui::Image face(width, height, kKey);
-  const double radius = std::min(16.0, height * 0.2);
-  const double f = kPaperFrame;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      if (!PixelInside(x, y, 0, 0, width, height, radius)) continue;
-      const double d = RoundedBoxDistance(x + 0.5, y + 0.5, 0, 0, width, height, radius);
-      const double pd = RoundedBoxDistance(x + 0.5, y + 0.5, f, f, width - f, height - f, 5);
+ui::Image DrawPaperFace(int width, int height, int scale) {
+  // Drawn in the picture's own pixels; the wood and the paper are sampled at the design's
+  // coordinates, so the larger picture shows the same grain, only finer.
+  const double k = scale;
+  const int w = width * scale, h = height * scale;
+  ui::Image face(w, h, kKey);
+  const double radius = std::min(16.0, height * 0.2) * k;
+  const double f = kPaperFrame * k;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      if (!PixelInside(x, y, 0, 0, w, h, radius)) continue;
+      const double d = RoundedBoxDistance(x + 0.5, y + 0.5, 0, 0, w, h, radius);
+      const double pd = RoundedBoxDistance(x + 0.5, y + 0.5, f, f, w - f, h - f, 5 * k);
       std::uint32_t c;
       if (pd > 0) {
         // Four mitred rails: the top and bottom ones run across, the sides up and down.
-        const int side = NearestSide(x, y, width, height);
+        const int side = NearestSide(x, y, w, h);
         const bool across = side == 0 || side == 2;
-        const double depth = across ? (side == 0 ? y : height - 1 - y) : (side == 3 ? x : width - 1 - x);
-        c = Wood(across ? x : y, depth, 31 + unsigned(side) * 7);
+        const double depth = across ? (side == 0 ? y : h - 1 - y) : (side == 3 ? x : w - 1 - x);
+        c = Wood((across ? x : y) / k, depth / k, 31 + unsigned(side) * 7);
         // Bevels: the outer edge lit on the top and left rails, the inner edge on the others;
         // a dark outline around the frame and around the card.
         const bool upperLeft = side == 0 || side == 3;
-        if (d > -1.2)
+        if (d > -1.2 * k)
           c = Rgb(58, 32, 14);
-        else if (d > -2.6)
+        else if (d > -2.6 * k)
           c = upperLeft ? Mix(c, Rgb(230, 178, 116), 0.4) : Shade(c, -0.25);
-        else if (pd < 1.2)
+        else if (pd < 1.2 * k)
           c = Rgb(72, 42, 18);
-        else if (pd < 2.4)
+        else if (pd < 2.4 * k)
           c = upperLeft ? Shade(c, -0.2) : Mix(c, Rgb(214, 160, 98), 0.3);
       } else {
-        const double v = (y - f) / std::max(1.0, height - 2 * f);
+        const double v = (y - f) / std::max(1.0, h - 2 * f);
         c = Mix(Rgb(251, 246, 230), Rgb(242, 232, 204), v);
         // Paper fibres, and the card's shadow under the frame along its top and left edges.
-        c = Nudge(c, int(std::lround((ValueNoise(x * 0.7, y * 0.7, 21) - 0.5) * 6)));
-        const double fromTop = y + 0.5 - f, fromLeft = x + 0.5 - f;
+        c = Nudge(c, int(std::lround((ValueNoise(x / k * 0.7, y / k * 0.7, 21) - 0.5) * 6)));
+        const double fromTop = (y + 0.5 - f) / k, fromLeft = (x + 0.5 - f) / k;
         const double depth = std::min(fromTop, fromLeft * 1.5);
         if (depth < 4) c = Shade(c, -0.16 * (1 - depth / 4));
       }
@@ -219,6 +230,7 @@ ui::Image DrawPaperFace(int width, int height) {
 
 void WriteMiniSkin(const std::filesystem::path& dir) {
   WriteBitmap(dir / "mini.bmp", DrawMiniFace(120, 40));
+  WriteBitmap(dir / "mini@2x.bmp", DrawMiniFace(120, 40, 2));
   WriteButtons(dir, DrawMiniButton);
   // The preview: the face at its real size with a sample time, on a dialog-grey backdrop.
   ui::Image preview(160, 70, kKey);
@@ -241,13 +253,16 @@ void WriteMiniSkin(const std::filesystem::path& dir) {
 }
 
 void WritePaperSkin(const std::filesystem::path& dir) {
-  ui::Image face = DrawPaperFace(260, 110);
-  // A printed double rule under the date.
-  for (int x = 22; x < 238; ++x) {
-    face.At(x, 47) = Mix(face.At(x, 47), Rgb(150, 112, 72), 0.55);
-    face.At(x, 49) = Mix(face.At(x, 49), Rgb(150, 112, 72), 0.3);
+  for (int scale : {1, 2}) {
+    ui::Image face = DrawPaperFace(260, 110, scale);
+    // A printed double rule under the date.
+    for (int x = 22 * scale; x < 238 * scale; ++x)
+      for (int t = 0; t < scale; ++t) {
+        face.At(x, 47 * scale + t) = Mix(face.At(x, 47 * scale + t), Rgb(150, 112, 72), 0.55);
+        face.At(x, 49 * scale + t) = Mix(face.At(x, 49 * scale + t), Rgb(150, 112, 72), 0.3);
+      }
+    WriteBitmap(dir / (scale == 1 ? "paper.bmp" : "paper@2x.bmp"), face);
   }
-  WriteBitmap(dir / "paper.bmp", face);
   WriteButtons(dir, DrawPaperButton);
   // The preview: the face drawn at the preview's size, with a sample date and time.
   ui::Image preview = DrawPaperFace(160, 70);

@@ -8,12 +8,13 @@
 
 namespace artgen {
 
-// The faces at any size, on the key colour kKey outside their rounded outline.
-ui::Image DrawMiniFace(int width, int height);
-ui::Image DrawPaperFace(int width, int height);
+// The faces at any size, on the key colour kKey outside their rounded outline; `scale` draws
+// the same face with that many pixels for each one (2 for the "@2x" pictures).
+ui::Image DrawMiniFace(int width, int height, int scale = 1);
+ui::Image DrawPaperFace(int width, int height, int scale = 1);
 
-// Each writes the skin's face, its six button bitmaps and Preview.bmp into `dir`; the skin's
-// description file is kept in the source tree.
+// Each writes the skin's face, its six button bitmaps (each also at twice the size, "@2x") and
+// Preview.bmp into `dir`; the skin's description file is kept in the source tree.
 void WriteMiniSkin(const std::filesystem::path& dir);
 void WritePaperSkin(const std::filesystem::path& dir);
 

@@ -149,17 +149,12 @@ ui::Image DrawFace(int width, int height, int scale) {
   return face;
 }
 
-namespace {
-
-// A picture with every pixel drawn as a square of `scale` pixels: the buttons are pixel art.
 ui::Image Enlarged(const ui::Image& image, int scale) {
   ui::Image out(image.width * scale, image.height * scale);
   for (int y = 0; y < out.height; ++y)
     for (int x = 0; x < out.width; ++x) out.At(x, y) = image.At(x / scale, y / scale);
   return out;
 }
-
-}  // namespace
 
 void WriteDefaultSkin(const std::filesystem::path& dir) {
   // Each picture also at twice the size ("@2x"), which the program takes from 150 % on.

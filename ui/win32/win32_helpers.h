@@ -11,6 +11,18 @@
 
 namespace ui::win32 {
 
+// The band a one-line edit's client area is narrowed to so that its text, `textHeight` high
+// (the edit draws it at the top of its client area), stands in the middle of an area from `top`
+// to `bottom`; an area no taller than the text stays as it is.
+struct Band {
+  int top, bottom;
+};
+constexpr Band CentredTextBand(int top, int bottom, int textHeight) {
+  const int spare = bottom - top - textHeight;
+  if (spare <= 0 || textHeight <= 0) return {top, bottom};
+  return {top + spare / 2, top + spare / 2 + textHeight};
+}
+
 // The key and button flags that mouse messages carry in wParam (the system's MK_* values).
 constexpr unsigned kMouseKeyLeft = 0x0001;
 constexpr unsigned kMouseKeyRight = 0x0002;

@@ -13,6 +13,7 @@
 #include "ui/buttons.h"
 #include "ui/dpi.h"
 #include "ui/edits.h"
+#include "ui/win32/win32_helpers.h"
 #include "ui/win32/win32_peers.h"
 
 namespace ui::win32 {
@@ -179,6 +180,33 @@ class Win32EditPeer : public Win32ControlPeer<EditPeer> {
   void SetCaption(const std::string&) override {}
 
  protected:
+  // A one-line edit draws its text at the top of its client area: in a field taller than the
+  // text (a larger scale, a designed height) the client area is narrowed to a band in the middle,
+  // and the margins above and below it are painted as the field's background.
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    switch (msg) {
+      case WM_NCCALCSIZE: {
+        result = comctl::DefSubclass(Handle(), msg, wParam, lParam);
+        RECT& client = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+        const Band band = CentredTextBand(int(client.top), int(client.bottom), TextHeight());
+        client.top = band.top;
+        client.bottom = band.bottom;
+        return true;
+      }
+      case WM_NCPAINT:
+        result = comctl::DefSubclass(Handle(), msg, wParam, lParam);
+        PaintMargins();
+        return true;
+      case WM_SETFONT:
+        result = comctl::DefSubclass(Handle(), msg, wParam, lParam);
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        return true;
+      default:
+        return false;
+    }
+  }
+
   bool OnCommand(unsigned code, LRESULT&) override {
     if (code != EN_CHANGE || pushing_) return false;
     const std::string shown = WindowTextOf(Handle());
@@ -198,6 +226,42 @@ class Win32EditPeer : public Win32ControlPeer<EditPeer> {
   }
 
  private:
+  // The height of a line of the edit's font, in pixels.
+  int TextHeight() const {
+    HDC dc = GetDC(Handle());
+    if (!dc) return 0;
+    HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    const bool measured = GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(Handle(), dc);
+    return measured ? int(metrics.tmHeight) : 0;
+  }
+
+  // Fills the margins between the frame and the narrowed client area with the brush the parent
+  // gives the edit (as the edit paints its own background).
+  void PaintMargins() {
+    RECT window, client;
+    GetWindowRect(Handle(), &window);
+    GetClientRect(Handle(), &client);
+    MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    OffsetRect(&window, -window.left, -window.top);
+    const int frameX = GetSystemMetrics(SM_CXEDGE), frameY = GetSystemMetrics(SM_CYEDGE);
+    const RECT above{frameX, frameY, window.right - frameX, client.top};
+    const RECT below{frameX, client.bottom, window.right - frameX, window.bottom - frameY};
+    if (above.bottom <= above.top && below.bottom <= below.top) return;
+    HDC dc = GetWindowDC(Handle());
+    if (!dc) return;
+    const bool plain = IsWindowEnabled(Handle()) && !(GetWindowLongPtrW(Handle(), GWL_STYLE) & ES_READONLY);
+    auto brush = HBRUSH(SendMessageW(GetParent(Handle()), plain ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC, WPARAM(dc),
+                                     LPARAM(Handle())));
+    if (!brush) brush = GetSysColorBrush(plain ? COLOR_WINDOW : COLOR_BTNFACE);
+    if (above.bottom > above.top) FillRect(dc, &above, brush);
+    if (below.bottom > below.top) FillRect(dc, &below, brush);
+    ReleaseDC(Handle(), dc);
+  }
+
   TEdit& edit_;
   bool pushing_ = false;
 };

@@ -1,7 +1,8 @@
-"""Windows drawn for the display's scale, on a wide screen: the clock in two skins and the
+"""Windows drawn for the display's scale, on a wide screen: the clock in its three skins and the
 settings window's two pages at 100 % and at 150 % (their sizes one and a half times as large,
 screenshots of each), the clock opening in the lower right corner without a stored position,
-snapping to the real right edge, and the reminder window at 150 %."""
+snapping to the real right edge, the reminder window at 150 %, and About and the colour picker
+at both scales."""
 
 import time
 
@@ -9,7 +10,7 @@ from cases import case
 from cases.chrome import drag, face_point, skin_keys, wait_at, write_config
 from cases.common import expect, main_windows, wait_main_window, wait_painted
 from cases.notices import REMINDER_TITLE, rich_text, store_coming_reminders, window
-from cases.settings_page import SETTINGS, choose_from_face_menu
+from cases.settings_page import ABOUT, PICKER, SETTINGS, choose_from_face_menu, click, control, wait_control
 from harness import Failure, wait_until
 
 WIDE = "1920x1080x24"
@@ -131,3 +132,68 @@ def reminder_150(s):
                lambda: rich_text(s, REMINDER_TITLE) == " ".join(note.split()), 15)
     time.sleep(0.5)
     s.screenshot("dpi144-reminder")
+
+
+def about_and_mini(s, dpi):
+    """The mini skin's clock, About and the colour picker's one-line field at this scale, each
+    photographed; About's button lies whole inside its window."""
+    tag = f"dpi{dpi}"
+    write_config(s, "[Clock]\nRunTray=0\nskin=mini\n")
+    program = s.start()
+    wait_main_window(s)
+    w = wait_painted(s)
+    s.xdotool("mousemove", 10, 10)
+    time.sleep(1)
+    s.screenshot(f"{tag}-clock-mini")
+    # The mini skin is almost all digits: pressed on the hours and moved, the clock follows.
+    start = (w["left"] + scaled(20, dpi), w["top"] + scaled(16, dpi))
+    drag(s, start, (start[0] + 700 - w["left"], start[1] + 300 - w["top"]))
+
+    def dragged():
+        # The pointer's first step is measured in the design's units: at 150 % the clock may
+        # end a pixel from where the pointer says.
+        found = main_windows(s)
+        return found[0] if len(found) == 1 and abs(found[0]["left"] - 700) <= 1 and abs(found[0]["top"] - 300) <= 1 \
+            else None
+    w = wait_until("the clock dragged by its digits to (700, 300)", dragged, 10)
+
+    choose_from_face_menu(s, w, "Настройки программы")
+    s.wait_window(SETTINGS)
+    # No web browser on this machine: the help page cannot be opened, and the program says so.
+    click(s, wait_control(s, SETTINGS, "button", "Посетить сайт"))
+    box = wait_until("the message box with its icon", lambda: (b := s.msgbox()) and b.get("icon") and b, 30)
+    expect(b"index.html" in box["text"] and box["text"].startswith("Не удалось открыть справку".encode("cp1251")),
+           f"the message should name the help page: {box}")
+    if dpi == 96:  # the probe tells the icons apart by their pixels at their usual size
+        box = wait_until("the icon to be drawn", lambda: (b := s.msgbox()) and b.get("icon_kind", "unknown") != "unknown"
+                         and b, 15)
+        expect(box.get("icon_kind") == "error", f"the message should carry the error icon: {box}")
+    s.screenshot(f"{tag}-help-not-opened")
+    s.msgbox_ok()
+    click(s, control(s, SETTINGS, "button", "Об авторе"))
+    about = s.wait_window(ABOUT)
+    button = wait_control(s, ABOUT, "button", "Запуск утилиты для скиноделов")
+    # The dialog frame is a few pixels wide: the button keeps clear of the window's bottom edge.
+    bottom = about["top"] + about["height"]
+    expect(button["bottom"] <= bottom - 3, f"About's button {button} reaches the window's bottom edge at {bottom}")
+    time.sleep(1)
+    s.screenshot(f"{tag}-about")
+    click(s, button)
+    s.wait_window(PICKER)
+    # A number in the one-line field, to see it stand in the middle of the taller field.
+    click(s, wait_control(s, PICKER, "edit"))
+    s.xdotool("type", "10774016")
+    time.sleep(1)
+    s.screenshot(f"{tag}-colour-picker")
+    s.probe("close", "Horavo")
+    expect(program.wait(30) == 0, "the program did not end cleanly")
+
+
+@wide(96)
+def about_and_mini_96(s):
+    about_and_mini(s, 96)
+
+
+@wide(144)
+def about_and_mini_150(s):
+    about_and_mini(s, 144)

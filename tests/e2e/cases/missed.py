@@ -27,6 +27,16 @@ def close_clock(s, program):
     expect(code == 0, f"the program should exit with 0, it exited with {code}")
 
 
+WS_EX_TOPMOST = 0x8
+
+
+def on_top(s, title):
+    """Whether the visible window with this caption stays on top of other programs' windows."""
+    wanted = title.encode("cp1251")
+    found = [w for w in s.windows() if w.get("visible") == 1 and w.get("caption") == wanted]
+    return bool(found) and all(int(w["exstyle"]) & WS_EX_TOPMOST for w in found)
+
+
 def list_view(s):
     """Rows and the selected row of the missed events window's list."""
     _, raw = s.probe("texts", "hex:" + MISSED.encode("cp1251").hex().upper())
@@ -74,11 +84,16 @@ def missed_events(s):
     s.screenshot("missed_events")
     expect(program.running(), "the program ended though a power-off fell into the gap")
 
+    expect(on_top(s, MISSED), "the missed events window should stay on top")
     click(s, control(s, MISSED, "button", "Показать"))
     wait_until("the reminder window", lambda: window(s, REMINDER_TITLE), 20)
     wait_until("the reminder's text", lambda: rich_text(s, REMINDER_TITLE) == " ".join(note.split()), 15)
+    expect(on_top(s, MISSED) and on_top(s, REMINDER_TITLE), "both windows should stay on top")
+    time.sleep(0.5)
+    s.screenshot("missed_events_reminder")
     click(s, control(s, REMINDER_TITLE, "button", "Понял..."))
     wait_until("the reminder window to close", lambda: window(s, REMINDER_TITLE) is None, 15)
+    expect(on_top(s, MISSED), "the missed events window should stay on top after the reminder")
 
     click(s, control(s, MISSED, "button", "Удалить"))
     wait_until("the reminder gone from the store", lambda: b"701" not in events_list(s), 15)
