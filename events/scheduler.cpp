@@ -251,8 +251,9 @@ void Scheduler::CollectMissed(std::int64_t first, std::int64_t last, std::int64_
 void Scheduler::ScanSecond(const platform::DateTime& now, const std::string& timePicture,
                            const std::string& datePicture) {
   const std::int64_t second = SerialSecond(now);
-  // The mark stands for this second until a nested refresh of a later one moves it on; only
-  // then is this walk's record of what fired kept in it.
+  // While the mark stands for this second it records what fired in it. A nested refresh of a
+  // later second moves the mark on; this walk then goes on without a record, as no other walk
+  // of this second can follow.
   auto markedHere = [&] { return mark_ && mark_->second == second; };
   if (markedHere() && mark_->complete) return;
   bool stamped = false;

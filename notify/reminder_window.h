@@ -36,8 +36,9 @@ class TForm3 : public ui::TForm {
   // The file's bytes are kept for a snooze: a fired one-time reminder's file may be deleted
   // while the window shows it.
   void ShowReminder(const std::string& textFile);
-  // Puts the reminder shown off by `minutes`: a new one-time reminder with the same text is
-  // stored and scanned, and the window closes. A store that cannot be written raises its
+  // Puts the reminder shown off by `minutes` of real time (events::kSnoozeTillTomorrow: to
+  // the same time tomorrow): a new one-time reminder with the same text is stored and
+  // scanned, and the window closes. A store that cannot be written raises its
   // error and leaves the window open.
   void Snooze(int minutes);
 

@@ -17,7 +17,8 @@
 namespace platform {
 
 // wallMs is the local wall clock; UTC is it less utcOffset. Changes of the offset (summer time)
-// can be set at once or laid down ahead, to happen when Advance carries real time across them.
+// can be set at once or laid down ahead, to happen when Advance carries real time across them;
+// UtcOffsetAt knows the offset from now on (a past moment gets the current one).
 class FakeClock : public Clock {
  public:
   DateTime Now() override;

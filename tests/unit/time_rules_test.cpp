@@ -324,6 +324,23 @@ TEST_F(TimeRulesProgramTest, SummerTimeBeginningShowsTheSkippedReminderAndRunsTh
   EXPECT_FALSE(Form9 && Form9->Visible());
 }
 
+TEST_F(TimeRulesProgramTest, TheFaceCountsDownInRealTimeWhenSummerTimeEnds) {
+  StoreEvent("1", "4", "02:52:00", "01.01.2020", "2");
+  dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\n[Shutdown]\r\ntimeout=960\r\n");
+  platform->fakeClock().utcOffset = kSummer;
+  StartAt(2027, 10, 31, 2, 51, 58);
+  platform->fakeClock().ChangeOffsetAt(2027, 10, 31, 3, 0, 0, kWinter);
+  AdvanceTo(2, 52, 1);
+  ASSERT_EQ(Form1->Label1->Caption(), "Выключение через 15:59");
+  Advance(8 * 60 * 1000);
+  EXPECT_EQ(Text(platform->fakeClock().Now()), "31.10.2027 02:00:01");
+  EXPECT_EQ(Form1->Label1->Caption(), "Выключение через 7:59");
+  // The daily power-off is not run again when 02:52 comes round a second time.
+  const std::size_t requests = platform->fakeSession().log.size();
+  Advance(53 * 60 * 1000);
+  EXPECT_EQ(platform->fakeSession().log.size(), requests);
+}
+
 TEST_F(TimeRulesProgramTest, PuttingTheCountdownOffStoresTheTimeTenRealMinutesOn) {
   StoreEvent("1", "4", "01:55:00", "01.01.2020", "2");
   dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\n[Shutdown]\r\ntimeout=60\r\n");
