@@ -33,7 +33,6 @@ bool Listed(int filter, const std::string& storedType);
 struct EventRow {
   std::string number, typeName, time, date;
   bool active = true;
-  bool fired = false;  // a one-time event the scan has passed (see FiredOnce); set by the caller
 };
 
 // The rows of `numbers`, in their order, that `filter` lists, read from one look at the detail
