@@ -8,7 +8,6 @@
 #include "events/next_firing.h"
 #include "events/scheduler.h"
 #include "events/store_changes.h"
-#include "platform/files.h"
 #include "settings/event_list_model.h"
 #include "settings/settings_window.h"
 #include "ui/application.h"
@@ -180,18 +179,15 @@ void TForm2::EventRefresh() {
 
 void TForm2::StoreChanged() {
   if (ownChanges_ > 0) return;
-  try {
-    storedCodes = store_.LoadList();
-  } catch (const platform::FileError&) {
-  }
-  // A one-time event the program stored meanwhile may have drawn the number of the addition.
-  if (Recording() && Contains(storedCodes, Edit5->Text())) DrawNumber();
   // The list may fail to fill (a type that is no number under a type filter); the detail
-  // view still follows the store.
+  // view still follows the store. The refresh reads the list file before it can fail.
   try {
     EventRefresh();
   } catch (const std::exception&) {
   }
+  storedCodes = shownCodes;
+  // A one-time event the program stored meanwhile may have drawn the number of the addition.
+  if (Recording() && Contains(storedCodes, Edit5->Text())) DrawNumber();
   if (Recording() || shownNumber_.empty()) return;
   if (Contains(storedCodes, shownNumber_))
     ShowNextFiring(shownNumber_);
