@@ -194,9 +194,9 @@ class TForm1 : public ui::TForm {
   // skin has one (a picture drawn at twice the size), else the file itself.
   ui::Image LoadSkinPicture(const std::string& path);
 
-  // Quick power-off templates (app/main_window_templates.cpp): a power-off event `minutes`
-  // from now, entered through the settings window's event editor as a user would. The user is
-  // then told when the computer will be powered off.
+  // Quick power-off templates (app/main_window_templates.cpp): a one-time power-off event
+  // `minutes` from now, stored straight in the event store whatever the settings window shows.
+  // The user is then told when the computer will be powered off.
   void SchemeAdd(int minutes);
   // "Компьютер будет выключен в <time>": a balloon of the tray icon while the clock is hidden
   // there, a message box otherwise.

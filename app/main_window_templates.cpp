@@ -1,6 +1,7 @@
 // The quick power-off templates of the menu "Шаблоны..." / "Выключение...".
 #include "app/forms.h"
 #include "app/main_window.h"
+#include "events/one_time_events.h"
 #include "events/shutdown_templates.h"
 
 void TForm1::BindTemplates() {
@@ -15,27 +16,14 @@ void TForm1::BindTemplates() {
 }
 
 void TForm1::SchemeAdd(int minutes) {
-  if (!Form2) return;
-  ui::TComponent* add = Form2->BitBtn4;
-  N8Click(N8);
-  // An addition the user left pending is committed first, so nothing typed is lost, and the
-  // template still gets an addition of its own.
-  if (Form2->Recording()) {
-    Form2->BitBtn4Click(add);
-    // Declined at the commit's question: that addition stays on the screen, nothing is added.
-    if (Form2->Recording()) return;
-  }
-  Form2->BitBtn4Click(add);
-  Form2->PageControl2->SetActivePageIndex(4);
-  // A template powers off once, whatever periodicity the editor showed before.
-  Form2->RadioButton1->SetChecked(true);
-  if (const auto offset = events::TemplateOffset(minutes)) Form2->AddTime(*offset);
-  Form2->BitBtn4Click(add);
-  // The commit left record mode only when it stored the event.
-  const bool stored = !Form2->Recording();
-  const std::string time = platform_.clock().TimeText(Form2->DateTimePicker1->DateTime());
-  Form2->BitBtn5Click(Form2->BitBtn5);
-  if (stored) AnnouncePowerOff(time);
+  if (!events::TemplateOffset(minutes)) return;
+  // Stored as a one-time event of its own, past the settings window: an addition the user has
+  // open there stays as it is, and the power-off never waits on its questions. The store tells
+  // an open event list.
+  platform::Clock& clock = platform_.clock();
+  const platform::DateTime at = events::MinutesAfter(clock.Now(), minutes);
+  events::AddOneTimeEvent(store, scheduler, {"4", at, ""}, clock.LongTimeFormat(), clock.ShortDateFormat());
+  AnnouncePowerOff(clock.TimeText(at));
 }
 
 void TForm1::AnnouncePowerOff(const std::string& time) {

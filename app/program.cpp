@@ -66,9 +66,6 @@ void Program::Start() {
       missed_ = application_->CreateForm<TForm9>(nullptr, platform_, *files_, *store_, *scheduler_, MissedWindowLinks{
           [this](const std::string& file) {
             if (reminder_) reminder_->ShowReminder(file);
-          },
-          [this] {
-            if (settings_) settings_->EventRefresh();
           }});
       main_->SetWindowsClosedWithMain({settings_, reminder_, birthday_, holiday_, missed_});
     }

@@ -1,5 +1,5 @@
 // The quick power-off templates of the main window's menu "Шаблоны..." / "Выключение...": each
-// schedules a power-off event a number of minutes from now through the event editor.
+// stores a one-time power-off event a number of minutes from now.
 #pragma once
 
 #include <array>
@@ -29,8 +29,8 @@ inline constexpr std::array<ShutdownTemplate, 12> kShutdownTemplates = {{
     {"Через 2 часа", 120},
 }};
 
-// The editor's quick-time offset that a template's minutes select; nothing for minutes that
-// no template offers.
+// The quick-time offset of a template's minutes, "HH:MM:00"; nothing for minutes that no
+// template offers.
 inline std::optional<std::string> TemplateOffset(int minutes) {
   for (const ShutdownTemplate& t : kShutdownTemplates) {
     if (t.minutes != minutes || minutes <= 0) continue;

@@ -152,7 +152,6 @@ void TForm9::BitBtn2Click(ui::TComponent*) {
   scheduler_.Remove(number);
   std::erase_if(rows_, [&](const Row& r) { return r.number == number; });
   Fill();
-  if (links_.eventRemoved) links_.eventRemoved();
 }
 
 void TForm9::BitBtn3Click(ui::TComponent*) { Close(); }

@@ -22,8 +22,6 @@
 struct MissedWindowLinks {
   // Shows a reminder's text (its side file) in the reminder window.
   std::function<void(const std::string& textFile)> showReminder;
-  // An event was removed from the store: the lists that show the store are brought up to date.
-  std::function<void()> eventRemoved;
 };
 
 class TForm9 : public ui::TForm {

@@ -16,6 +16,11 @@ constexpr const char* kRecordCaption = "Настройки - Режим: Зап�
 constexpr const char* kViewCaption = "Настройки - Режим: Просмотр";
 constexpr const char* kAddCaption = "Добавить событие";
 constexpr const char* kDeleteCaption = "Удалить событие";
+// What the birthday page's text box holds until the user types a name.
+constexpr const char* kCelebrationPrompt =
+    "Здесь вы можете ввести \r\nназвание праздника или \r\nфамилию, имя, отчество \r\nименниника.";
+// The number field when no event is shown and none is stored.
+constexpr const char* kFirstNumber = "00001";
 
 // The editor's area on the event page, right of the list.
 constexpr int kLeft = 332;
@@ -109,13 +114,15 @@ void TForm2::BuildEditorGroups() {
   DateTimePicker1 = Make<ui::TDateTimePicker>(this, GroupBox1, "DateTimePicker1", 10, 34, 120, 21);
   DateTimePicker1->SetKind(ui::TDateTimeKind::dtkTime);
   DateTimePicker1->SetEnabled(false);
+  DateTimePicker1->OnChange = [this](ui::TComponent*) { ShowDraftNextFiring(); };
   Image4 = Make<ui::TImage>(this, GroupBox1, "Image4", 10, 60, 16, 16);
   Image4->Transparent = true;
   Label4 = MakeLabel(this, GroupBox1, "Label4", 30, 62, "Число");
   DateTimePicker2 = Make<ui::TDateTimePicker>(this, GroupBox1, "DateTimePicker2", 10, 78, 120, 21);
   DateTimePicker2->SetKind(ui::TDateTimeKind::dtkDate);
   DateTimePicker2->SetEnabled(false);
-  // When the event shown fires next, on two lines under the pickers: empty until one is shown.
+  DateTimePicker2->OnChange = [this](ui::TComponent*) { ShowDraftNextFiring(); };
+  // When the event shown or being added fires next, on two lines under the pickers.
   Label9 = MakeLabel(this, GroupBox1, "Label9", 10, 104, "");
   Label10 = MakeLabel(this, GroupBox1, "Label10", 10, 118, "");
 
@@ -170,10 +177,11 @@ void TForm2::BuildEditorGroups() {
   Edit5 = Make<ui::TEdit>(this, GroupBox2, "Edit5", 48, 114, 62, 21);
   Edit5->SetReadOnly(true);
   Edit5->SetMaxLength(5);
-  Edit5->SetText("00001");
+  Edit5->SetText(kFirstNumber);
   Edit5->SetHint("Номер для нового события");
   CheckListBox2 = Make<ui::TCheckListBox>(this, GroupBox2, "CheckListBox2", 124, 14, kWidth - 144 - 130, 120);
   CheckListBox2->SetItems({"Понедельник", "Вторник", "Среда", "Четверг", "Пятница", "Суббота", "Воскресенье"});
+  CheckListBox2->OnClickCheck = [this](ui::TComponent*) { ShowDraftNextFiring(); };
   // Checked at start, without its handler: the weekday list starts hidden and disabled.
   RadioButton1->SetChecked(true);
   ShowWeekdays(false);
@@ -238,7 +246,7 @@ void TForm2::BuildActionPages() {
   ui::TTabSheet* days = ActionPages[6];
   RichEdit2 = Make<ui::TRichEdit>(this, days, "RichEdit2", 4, 4, 214, 132);
   RichEdit2->SetScrollBars(ui::TScrollStyle::ssVertical);
-  RichEdit2->SetText("Здесь вы можете ввести \r\nназвание праздника или \r\nфамилию, имя, отчество \r\nименниника.");
+  RichEdit2->SetText(kCelebrationPrompt);
   CheckBox1 = Make<ui::TCheckBox>(this, days, "CheckBox1", 226, 4, 126, 17);
   CheckBox1->SetCaption("День рождения?");
   BitBtn9 = Make<ui::TBitBtn>(this, days, "BitBtn9", 226, 28, 100, 26);
@@ -274,17 +282,31 @@ void TForm2::BitBtn4Click(ui::TComponent*) {
     DateTimePicker2->SetDateTime(now);
     BitBtn4->SetGlyph(files_.LibraryPicture("OKEVENT"));
     BitBtn6->SetGlyph(files_.LibraryPicture("CANCELEVENT"));
+    // A new event copies the type, the periodicity and the fields of the one last shown, but
+    // never its text.
+    shownNumber_.clear();
+    ResetTexts();
     DrawNumber();
+    ShowDraftNextFiring();
     return;
   }
   const events::EventRecord event = EditedEvent();
   if (!CommitConfirmed(event)) return;  // "Нет": the addition stays as it is
-  storedCodes = store_.AddEvent(event);
-  // The event is stored: it is scanned from this moment, and the addition is over whatever the
-  // refresh of the list does; a refresh that fails is reported here, once.
-  scheduler_.Add(event.number);
-  ui::Application().Guard([this] { Button2Click(BitBtn4); });
+  {
+    // The window refreshes its list itself (Button2Click); the other listeners hear of the
+    // whole commit once.
+    const OwnChange own(*this);
+    const events::EventStore::ChangeBatch batch(store_);
+    storedCodes = store_.AddEvent(event);
+    // The event is stored: it is scanned from this moment, and the addition is over whatever
+    // the refresh of the list does; a refresh that fails is reported here, once.
+    scheduler_.Add(event.number);
+    ui::Application().Guard([this] { Button2Click(BitBtn4); });
+  }
   CancelAdd();
+  // The editor now shows the stored event.
+  shownNumber_ = event.number;
+  ShowNextFiring(event.number);
 }
 
 bool TForm2::CommitConfirmed(const events::EventRecord& event) {
@@ -322,24 +344,81 @@ events::EventRecord TForm2::EditedEvent() {
     e.ms = Edit2->Text();
     e.hz = Edit1->Text();
   }
+  e.period = CheckedPeriod();
+  e.weekdays = CheckedWeekdays();
+  return e;
+}
+
+std::string TForm2::CheckedPeriod() const {
   int checked = -1;
   const ui::TRadioButton* options[] = {RadioButton1, RadioButton2, RadioButton3, RadioButton4};
   for (int i = 0; i < 4; ++i)
     if (options[i]->Checked()) checked = i;
-  e.period = settings::PeriodOf(checked);
-  for (std::size_t d = 0; d < e.weekdays.size(); ++d) e.weekdays[d] = CheckListBox2->Checked(int(d));
-  return e;
+  return settings::PeriodOf(checked);
+}
+
+std::array<bool, 7> TForm2::CheckedWeekdays() const {
+  std::array<bool, 7> days{};
+  for (std::size_t d = 0; d < days.size(); ++d) days[d] = CheckListBox2->Checked(int(d));
+  return days;
 }
 
 void TForm2::DrawNumber() {
-  Edit5->SetText(settings::NumberForAddition(storedCodes, Edit5->Text(), [this] { return numbers_.Next(); }));
+  const std::string shown = Edit5->Text().empty() ? kFirstNumber : Edit5->Text();
+  Edit5->SetText(settings::NumberForAddition(storedCodes, shown, [this] { return numbers_.Next(); }));
 }
 
 void TForm2::BitBtn6Click(ui::TComponent*) {
-  if (Recording())
+  if (Recording()) {
     CancelAdd();
-  else
+    ShowSelectedOrEmpty();
+  } else {
     EventDel();
+  }
+}
+
+void TForm2::ShowSelectedOrEmpty() {
+  if (ListView1->Selected())
+    ListView1Click(ListView1);
+  else
+    EmptyDetail();
+}
+
+void TForm2::EmptyDetail() {
+  shownNumber_.clear();
+  Edit5->SetText("");
+  ShowNextFiring("");
+  ResetTexts();
+  Edit1->SetText("800");
+  Edit2->SetText("1000");
+  Edit3->SetText("");
+  const platform::DateTime now = platform_.clock().Now();
+  DateTimePicker1->SetDateTime(now);
+  DateTimePicker2->SetDateTime(now);
+}
+
+void TForm2::ResetTexts() {
+  RichEdit1->Clear();
+  RichEdit2->SetText(kCelebrationPrompt);
+}
+
+void TForm2::ShowDraftNextFiring() {
+  // The periodicity options are set while the window is built, before the action pages exist.
+  if (!PageControl2 || !Recording()) return;
+  shownMoment_.reset();
+  // Birthdays and holidays are announced on their day, not fired at a time.
+  if (PageControl2->ActivePageIndex() == 6) {
+    ShowFiringLine("");
+    return;
+  }
+  platform::Clock& clock = platform_.clock();
+  events::FiringRule rule;
+  rule.time = clock.TimeText(DateTimePicker1->DateTime());
+  rule.date = clock.DateText(DateTimePicker2->DateTime());
+  rule.period = CheckedPeriod();
+  rule.weekdays = CheckedWeekdays();
+  ShowFiringLine(settings::NextFiringLine(rule, clock.Now(), clock.LongTimeFormat(), clock.ShortDateFormat(),
+                                          &shownMoment_));
 }
 
 void TForm2::CancelAdd() {
@@ -370,6 +449,7 @@ void TForm2::PageControl2Change(ui::TComponent*) {
     BitBtn7->SetEnabled(true);
     DateTimePicker2->SetEnabled(true);
     ShowDateControls(true);
+    ShowDraftNextFiring();
     return;
   }
   for (ui::TControl* c : options) c->SetEnabled(true);
@@ -379,6 +459,7 @@ void TForm2::PageControl2Change(ui::TComponent*) {
   CheckListBox2->Show();
   RadioButton1Click(RadioButton1);
   RadioButton1->SetChecked(true);
+  ShowDraftNextFiring();
 }
 
 void TForm2::ShowTimeControls(bool on) {
@@ -398,24 +479,28 @@ void TForm2::RadioButton1Click(ui::TComponent*) {
   ShowTimeControls(true);
   ShowDateControls(true);
   ShowWeekdays(false);
+  ShowDraftNextFiring();
 }
 
 void TForm2::RadioButton2Click(ui::TComponent*) {
   ShowTimeControls(true);
   ShowDateControls(false);
   ShowWeekdays(false);
+  ShowDraftNextFiring();
 }
 
 void TForm2::RadioButton3Click(ui::TComponent*) {
   ShowTimeControls(true);
   ShowDateControls(true);
   ShowWeekdays(false);
+  ShowDraftNextFiring();
 }
 
 void TForm2::RadioButton4Click(ui::TComponent*) {
   ShowTimeControls(true);
   ShowDateControls(false);
   ShowWeekdays(true);
+  ShowDraftNextFiring();
 }
 
 void TForm2::Label2Click(ui::TComponent* sender) {
@@ -434,13 +519,18 @@ void TForm2::AddTime(const std::string& offset) {
       settings::AddTime({DateTimePicker1->DateTime(), DateTimePicker2->DateTime()}, *seconds);
   DateTimePicker2->SetDate(moved.date);
   DateTimePicker1->SetTime(moved.time);
+  ShowDraftNextFiring();
 }
 
 void TForm2::AddDate(int days) {
   DateTimePicker2->SetDate(settings::AddDate(settings::DateOnly(DateTimePicker2->DateTime()), days));
+  ShowDraftNextFiring();
 }
 
-void TForm2::TodayClick(ui::TComponent*) { DateTimePicker2->SetDate(platform_.clock().Now()); }
+void TForm2::TodayClick(ui::TComponent*) {
+  DateTimePicker2->SetDate(platform_.clock().Now());
+  ShowDraftNextFiring();
+}
 
 // ---- Type-specific buttons
 

@@ -5,6 +5,7 @@
 
 #include "config/convert.h"
 #include "events/list_file.h"
+#include "events/next_firing.h"
 #include "events/scheduler.h"
 #include "events/store_changes.h"
 #include "settings/event_list_model.h"
@@ -41,11 +42,16 @@ class ListUpdate {
   ui::TListView& list_;
 };
 
-}  // namespace
-
-TForm2::ScanHook::~ScanHook() {
-  if (scheduler) scheduler->OnScanRemoved = nullptr;
+// True when the second of `moment` lies before the second `now` stands in.
+bool Passed(const std::optional<platform::DateTime>& moment, const platform::DateTime& now) {
+  return moment && events::SerialSecond(*moment) < events::SerialSecond(now);
 }
+
+bool Contains(const std::vector<std::string>& numbers, const std::string& number) {
+  return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
+}
+
+}  // namespace
 
 void TForm2::BuildEventList() {
   auto speedButton = [this](const char* name, int left, int width, const char* caption) {
@@ -112,16 +118,13 @@ void TForm2::BuildEventList() {
   Button2->Hide();
   Button2->OnClick = [this](ui::TComponent* s) { Button2Click(s); };
 
-  // The scheduler asks for a new list after it removed a fired one-time event. The list may
-  // fail to fill (a type that is no number under a type filter); the scan still goes on with
-  // the other events of its second.
-  scanHook_.scheduler = &scheduler_;
-  scheduler_.OnScanRemoved = [this] {
-    try {
-      EventRefresh();
-    } catch (const std::exception&) {
-    }
-  };
+  Timer1 = new ui::TTimer(this);
+  Timer1->Name = "Timer1";
+  Timer1->SetEnabled(false);
+  Timer1->SetInterval(1000);
+  Timer1->OnTimer = [this](ui::TComponent* s) { Timer1Timer(s); };
+
+  storeListener_ = store_.Subscribe([this] { StoreChanged(); });
 }
 
 config::TIniSnapshot TForm2::DetailSnapshot() {
@@ -132,23 +135,88 @@ config::TIniSnapshot TForm2::DetailSnapshot() {
 // ---- Filling
 
 void TForm2::EventRefresh() {
+  const ui::TListItem* selected = ListView1->Selected();
+  const std::string keep = selected ? selected->Caption() : std::string();
   ListUpdate update(*ListView1);
   ListView1->Clear();
+  // No row is under the pointer until it moves again: no hint of a row that may be gone.
   hintRow_ = -1;
+  hintMoment_.reset();
+  ListView1->SetHint("");
+  nextOnceMoment_.reset();
   shownCodes = events::LoadListFile(store_.ListPath());
+  const config::TIniSnapshot detail = DetailSnapshot();
   std::vector<settings::EventRow> rows;
   rows.reserve(shownCodes.size());
   // Rows that were read before a type failed to convert are still shown.
   auto show = [&] {
-    for (const settings::EventRow& row : rows) ListView1->AddItem(row.number, {row.typeName, row.time, row.date}, row.active);
+    platform::Clock& clock = platform_.clock();
+    const platform::DateTime now = clock.Now();
+    const std::string timePicture = clock.LongTimeFormat(), datePicture = clock.ShortDateFormat();
+    for (const settings::EventRow& row : rows) {
+      ui::TListItem& item = ListView1->AddItem(row.number, {row.typeName, row.time, row.date}, row.active);
+      if (row.number == keep && ListView1->ItemIndex() < 0) ListView1->SetItemIndex(item.Index());
+      // A one-time event that has fired is greyed; the first coming one is watched, so that its
+      // row turns grey when its moment passes.
+      if (detail.ReadString(row.number, "period", events::kDefaultPeriod) != "1") continue;
+      const events::FiringRule rule = events::ReadFiringRule(detail, row.number);
+      if (settings::FiredOnce(rule, now, timePicture, datePicture)) {
+        item.SetGreyed(true);
+      } else if (const auto next = events::NextFiring(rule, now, timePicture, datePicture)) {
+        if (!nextOnceMoment_ || events::SerialSecond(*next) < events::SerialSecond(*nextOnceMoment_))
+          nextOnceMoment_ = next;
+      }
+    }
   };
   try {
-    settings::ListRows(DetailSnapshot(), shownCodes, listFilter, rows);
+    settings::ListRows(detail, shownCodes, listFilter, rows);
   } catch (...) {
     show();
     throw;
   }
   show();
+}
+
+void TForm2::StoreChanged() {
+  if (ownChanges_ > 0) return;
+  // The list may fail to fill (a type that is no number under a type filter); the detail
+  // view still follows the store. The refresh reads the list file before it can fail.
+  try {
+    EventRefresh();
+  } catch (const std::exception&) {
+  }
+  storedCodes = shownCodes;
+  // A one-time event the program stored meanwhile may have drawn the number of the addition.
+  if (Recording() && Contains(storedCodes, Edit5->Text())) DrawNumber();
+  if (Recording() || shownNumber_.empty()) return;
+  if (Contains(storedCodes, shownNumber_))
+    ShowNextFiring(shownNumber_);
+  else
+    EmptyDetail();
+}
+
+void TForm2::Timer1Timer(ui::TComponent*) {
+  if (!Visible()) {
+    Timer1->SetEnabled(false);
+    return;
+  }
+  const platform::DateTime now = platform_.clock().Now();
+  if (Passed(shownMoment_, now)) {
+    if (Recording())
+      ShowDraftNextFiring();
+    else
+      ShowNextFiring(shownNumber_);
+  }
+  if (Passed(nextOnceMoment_, now)) {
+    try {
+      EventRefresh();
+    } catch (const std::exception&) {
+    }
+  }
+  if (Passed(hintMoment_, now)) {
+    hintRow_ = -1;
+    ListView1MouseMove(ListView1, 0, 0, 0);
+  }
 }
 
 void TForm2::SetListFilter(int filter) {
@@ -163,26 +231,37 @@ void TForm2::ListView1MouseMove(ui::TComponent*, ui::TShiftState, int, int) {
   const int hot = ListView1->HotItem();
   if (hot == hintRow_) return;
   hintRow_ = hot;
+  hintMoment_.reset();
   std::string hint;
   if (hot >= 0) {
     platform::Clock& clock = platform_.clock();
     hint = settings::NextFiringLine(DetailSnapshot(), ListView1->Item(hot).Caption(), clock.Now(),
-                                    clock.LongTimeFormat(), clock.ShortDateFormat());
+                                    clock.LongTimeFormat(), clock.ShortDateFormat(), &hintMoment_);
   }
   ListView1->SetHint(hint);
 }
 
 void TForm2::ShowNextFiring(const std::string& number) {
   std::string line;
+  shownMoment_.reset();
   if (!number.empty()) {
     platform::Clock& clock = platform_.clock();
     line = settings::NextFiringLine(DetailSnapshot(), number, clock.Now(), clock.LongTimeFormat(),
-                                    clock.ShortDateFormat());
+                                    clock.ShortDateFormat(), &shownMoment_);
   }
+  ShowFiringLine(line);
+}
+
+void TForm2::ShowFiringLine(const std::string& line) {
   // "Следующий раз:" above, the moment below: the group is narrower than the whole line.
-  const std::size_t label = std::string(settings::kNextFiringLabel).size();
-  Label9->SetCaption(line.empty() ? "" : line.substr(0, label));
-  Label10->SetCaption(line.size() > label + 1 ? line.substr(label + 1) : "");
+  const std::string label = settings::kNextFiringLabel;
+  if (line.compare(0, label.size(), label) != 0) {
+    Label9->SetCaption(line);
+    Label10->SetCaption("");
+    return;
+  }
+  Label9->SetCaption(label);
+  Label10->SetCaption(line.size() > label.size() + 1 ? line.substr(label.size() + 1) : "");
 }
 
 void TForm2::SpeedButton5Click(ui::TComponent*) { SetListFilter(settings::kFilterStandard); }
@@ -196,15 +275,16 @@ void TForm2::N7Click(ui::TComponent*) { SetListFilter(5); }
 void TForm2::N10Click(ui::TComponent*) { SetListFilter(settings::kFilterStandard); }
 
 void TForm2::Button2Click(ui::TComponent*) {
+  // The window refreshes the list itself, with its own filter.
+  const OwnChange own(*this);
   const int kept = listFilter;
   listFilter = settings::kFilterAll;
   EventRefresh();
   shownCodes.clear();
   storedCodes.clear();
   for (int i = 0; i < ListView1->ItemCount(); ++i) shownCodes.push_back(ListView1->Item(i).Caption());
-  const std::string listPath = store_.ListPath();
-  events::SaveListFile(listPath, shownCodes);
-  storedCodes = events::LoadListFile(listPath);
+  store_.SaveList(shownCodes);
+  storedCodes = store_.LoadList();
   listFilter = kept;
   (kept == settings::kFilterCelebrations ? SpeedButton6 : SpeedButton5)->SetDown(true);
   EventRefresh();
@@ -218,6 +298,7 @@ void TForm2::ListView1Click(ui::TComponent*) {
   const ui::TListItem* row = ListView1->Selected();
   if (!row) return;
   const std::string number = row->Caption();
+  shownNumber_ = number;
   ShowNextFiring(number);
   const settings::EventDetail d = settings::ReadDetail(DetailSnapshot(), number, files_.AppDir());
   auto showBirthdayFlag = [&] {
@@ -298,15 +379,25 @@ void TForm2::ListView1ItemChecked(ui::TListItem& item) {
     // A row whose event the scheduler removed meanwhile gets no section back: the list is
     // brought up to date instead.
     const std::vector<std::string> listed = store_.LoadList();
-    if (std::find(listed.begin(), listed.end(), number) == listed.end()) {
+    if (!Contains(listed, number)) {
       EventRefresh();
       return;
     }
+    // The row shows the change already; rebuilding the list under the check box that is being
+    // clicked would pull the row from under it.
+    const OwnChange own(*this);
     store_.Write(number, "active", on ? "1" : "0");
   } catch (...) {
     item.SetChecked(!on);  // the mark shows what is stored
     throw;
   }
+  // Switching decides whether the event fires, and whether a passed one-time event counts as fired.
+  platform::Clock& clock = platform_.clock();
+  const config::TIniSnapshot detail = DetailSnapshot();
+  item.SetGreyed(settings::FiredOnce(events::ReadFiringRule(detail, number), clock.Now(), clock.LongTimeFormat(),
+                                     clock.ShortDateFormat()));
+  hintRow_ = -1;
+  if (number == shownNumber_) ShowNextFiring(number);
 }
 
 // ---- Deleting
@@ -318,12 +409,16 @@ void TForm2::EventDel() {
     return;
   }
   const std::string number = row->Caption();
+  const std::string question = "Удалить событие " + number + "?";
+  if (platform_.dialogs().ShowMessageBox(question, ui::Application().Title(),
+                                         ui::MB_YESNO_FLAG | ui::MB_ICONQUESTION_FLAG) == ui::ID_NO)
+    return;
   // The side file goes by the event's own stored type, whatever page the editor shows; the
-  // scheduler stops scanning the event at once rather than when the window closes.
+  // scheduler stops scanning the event at once rather than when the window closes. The store
+  // tells the list.
   storedCodes = events::RemoveEvent(store_, number);
   scheduler_.Remove(number);
-  ShowNextFiring("");
-  EventRefresh();
+  EmptyDetail();
 }
 
 // ---- Test run

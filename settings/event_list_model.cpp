@@ -47,14 +47,31 @@ std::string TestRunFile(const config::TIniSnapshot& detail, const std::string& n
                      : detail.ReadString(number, "pathtotxt", appDir + "notes\\" + events::kDefaultReminderFile);
 }
 
-std::string NextFiringLine(const config::TIniSnapshot& detail, const std::string& number,
-                           const platform::DateTime& now, const std::string& timePicture,
-                           const std::string& datePicture) {
-  if (detail.ReadString(number, "type", events::kDefaultType) == "6") return {};
-  const auto next = events::NextFiring(events::ReadFiringRule(detail, number), now, timePicture, datePicture);
+bool FiredOnce(const events::FiringRule& rule, const platform::DateTime& now, const std::string& timePicture,
+               const std::string& datePicture) {
+  if (rule.period != "1" || !rule.active) return false;
+  const platform::DateTime before = events::FromSerialSecond(events::SerialSecond(now) - 1);
+  return events::CountFiringsBetween(rule, events::FromSerialSecond(0), before, timePicture, datePicture) > 0;
+}
+
+std::string NextFiringLine(const events::FiringRule& rule, const platform::DateTime& now,
+                           const std::string& timePicture, const std::string& datePicture,
+                           std::optional<platform::DateTime>* moment) {
+  const auto next = events::NextFiring(rule, now, timePicture, datePicture);
+  if (moment) *moment = next;
   if (!next) return std::string(kNextFiringLabel) + " " + kNeverFires;
   return std::string(kNextFiringLabel) + " " + clockface::FormatPicture(datePicture, *next) + " " +
          events::StoredTimeText(timePicture, *next);
+}
+
+std::string NextFiringLine(const config::TIniSnapshot& detail, const std::string& number,
+                           const platform::DateTime& now, const std::string& timePicture,
+                           const std::string& datePicture, std::optional<platform::DateTime>* moment) {
+  if (moment) moment->reset();
+  if (detail.ReadString(number, "type", events::kDefaultType) == "6") return {};
+  const events::FiringRule rule = events::ReadFiringRule(detail, number);
+  if (FiredOnce(rule, now, timePicture, datePicture)) return kAlreadyFired;
+  return NextFiringLine(rule, now, timePicture, datePicture, moment);
 }
 
 }  // namespace settings

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "config/ini.h"
 #include "events/event_types.h"
+#include "events/next_firing.h"
 #include "platform/platform.h"
 
 namespace settings {
@@ -59,14 +61,26 @@ EventDetail ReadDetail(const config::TIniSnapshot& detail, const std::string& nu
 std::string TestRunFile(const config::TIniSnapshot& detail, const std::string& number, bool celebration,
                         const std::string& appDir);
 
-// When event `number` fires next from `now`, by the scheduler's own rules and defaults:
+// True for a one-time event, switched on, whose moment lies before the second `now` stands in:
+// it has fired and stays listed only because fired events are kept.
+bool FiredOnce(const events::FiringRule& rule, const platform::DateTime& now, const std::string& timePicture,
+               const std::string& datePicture);
+
+// When an event of `rule` fires next from `now`, by the scheduler's own rules:
 // "Следующий раз: <date> <time>" in the user's formats, or "Следующий раз: не сработает" for
-// an event that never will (an inactive one, a one-time moment past). Empty for a birthday or
-// holiday (type "6"), which is announced on its day and not fired at a time.
+// one that never will (an inactive one, a one-time moment past). `moment` receives the moment
+// told, or nothing.
+std::string NextFiringLine(const events::FiringRule& rule, const platform::DateTime& now,
+                           const std::string& timePicture, const std::string& datePicture,
+                           std::optional<platform::DateTime>* moment = nullptr);
+// The same for stored event `number` with the scheduler's defaults; "Уже сработало" for a
+// fired one-time event, and empty for a birthday or holiday (type "6"), which is announced on
+// its day and not fired at a time.
 std::string NextFiringLine(const config::TIniSnapshot& detail, const std::string& number,
                            const platform::DateTime& now, const std::string& timePicture,
-                           const std::string& datePicture);
+                           const std::string& datePicture, std::optional<platform::DateTime>* moment = nullptr);
 inline constexpr const char* kNextFiringLabel = "Следующий раз:";
 inline constexpr const char* kNeverFires = "не сработает";
+inline constexpr const char* kAlreadyFired = "Уже сработало";
 
 }  // namespace settings

@@ -92,6 +92,7 @@ void TForm2::LoadBackgrounds() {
 }
 
 TForm2::~TForm2() {
+  store_.Unsubscribe(storeListener_);
   if (imageLib_ && imageLib_->Loaded()) imageLib_->Release();
   if (Form2 == this) Form2 = nullptr;
 }
@@ -159,6 +160,9 @@ void TForm2::FormCreate(ui::TComponent*) {
 }
 
 void TForm2::FormShow(ui::TComponent*) {
+  // Lines worked out before the window was hidden may have gone by.
+  Timer1->SetEnabled(true);
+  Timer1Timer(Timer1);
   LoadBackgrounds();
   SkinPreview();  // a broken preview picture throws and leaves the caption as it was
   SetCaption(BitBtn4->Caption() == "OK" ? kRecordCaption : kViewCaption);
@@ -199,6 +203,7 @@ void TForm2::BitBtn5Click(ui::TComponent*) {
 void TForm2::BitBtn10Click(ui::TComponent* sender) { BitBtn5Click(sender); }
 
 void TForm2::FormClose(ui::TComponent*, ui::TCloseAction&) {
+  Timer1->SetEnabled(false);
   // The main window's caption option and the scheduler's lists, so the events added or
   // deleted here are scanned from now on. A step that fails (a damaged value, a missing list)
   // is reported and the other still runs; the window closes either way, and so does the

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,7 +95,8 @@ class TForm2 : public ui::TForm {
   ui::TImage* Image4;                  // the icon beside "Число"
   ui::TLabel* Label4;                  // "Число"
   ui::TDateTimePicker* DateTimePicker2;  // date, with the quick-date menu
-  ui::TLabel* Label9;                  // "Следующий раз:" of the event shown, or empty
+  ui::TLabel* Label9;                  // "Следующий раз:" of the event shown or being added,
+                                       // "Уже сработало", or empty
   ui::TLabel* Label10;                 // its date and time, or "не сработает"
   ui::TPopupMenu* PopupMenu2;          // the quick-time menu
   std::array<ui::TMenuItem*, 17> TimeItems;  // its items, as settings::kQuickTimes
@@ -113,7 +115,7 @@ class TForm2 : public ui::TForm {
   ui::TLabel* Label7;                  // "Номер"
   ui::TEdit* Edit5;                    // the event number
 
-  ui::TPageControl* PageControl2;      // the action types; its page index is the stored type
+  ui::TPageControl* PageControl2 = nullptr;  // the action types; its page index is the stored type
   std::array<ui::TTabSheet*, 7> ActionPages;  // TabSheet3 .. TabSheet9
   std::array<ui::TImage*, 7> PageBackgrounds;
   ui::TLabel* Label5;                  // "Частота звука"
@@ -143,7 +145,16 @@ class TForm2 : public ui::TForm {
 
   void BitBtn4Click(ui::TComponent* sender);
   void BitBtn6Click(ui::TComponent* sender);
+  // Leaves record mode without storing anything.
   void CancelAdd();
+  // The view after an addition was cancelled: the selected row's event, or an empty view.
+  void ShowSelectedOrEmpty();
+  // An empty detail view: no number, no next firing, the text boxes and fields as designed,
+  // the pickers at the current time.
+  void EmptyDetail();
+  // Record mode: when the event being added would fire next, from the pickers, the
+  // periodicity and the weekdays as they stand.
+  void ShowDraftNextFiring();
   void PageControl2Change(ui::TComponent* sender);
   void RadioButton1Click(ui::TComponent* sender);
   void RadioButton2Click(ui::TComponent* sender);
@@ -183,9 +194,16 @@ class TForm2 : public ui::TForm {
   // Which events are listed: 0..6 that type, 8 all but birthdays and holidays, -1 all.
   int listFilter = 8;
 
-  // Rebuilds the rows from the store; also run by the scheduler after it removed a fired
-  // one-time event.
+  // Rebuilds the rows from the store; the selected event stays selected while it is listed.
   void EventRefresh();
+  // The store changed, whoever changed it (a snooze, a template, the missed events window,
+  // the scan removing a fired event): the list and the detail view are brought up to date,
+  // and an addition whose number was taken meanwhile gets another one.
+  void StoreChanged();
+  // Once a second while the window is shown: a next-firing line, hint or row whose moment has
+  // passed is worked out again.
+  ui::TTimer* Timer1;
+  void Timer1Timer(ui::TComponent* sender);
   // Shows the selected event in the editor's controls.
   void ListView1Click(ui::TComponent* sender);
   // A row's check box switches its event on ("active" = "1") or off ("0"); the scheduler
@@ -193,7 +211,8 @@ class TForm2 : public ui::TForm {
   void ListView1ItemChecked(ui::TListItem& item);
   // Shows when event `number` fires next under the pickers (nothing for an empty number).
   void ShowNextFiring(const std::string& number);
-  // Deletes the selected event: its side file, its section, its list line, and its scanning.
+  // Deletes the selected event after the user confirmed it: its side file, its section, its
+  // list line, and its scanning; the detail view is emptied.
   void EventDel();
   // Rewrites the list file from every event in list order and re-reads storedCodes.
   void Button2Click(ui::TComponent* sender);
@@ -336,6 +355,9 @@ class TForm2 : public ui::TForm {
   void ShowWeekdays(bool on);
   // The event the controls describe, as the commit stores it.
   events::EventRecord EditedEvent();
+  // The stored "period" of the checked periodicity option, and the weekdays ticked.
+  std::string CheckedPeriod() const;
+  std::array<bool, 7> CheckedWeekdays() const;
   // Asks before storing an empty reminder or a one-time event whose moment has passed; false
   // when the user answers "Нет".
   bool CommitConfirmed(const events::EventRecord& event);
@@ -356,11 +378,24 @@ class TForm2 : public ui::TForm {
   int hintRow_ = -1;
   // One parse of the detail file for a whole refresh or detail view.
   config::TIniSnapshot DetailSnapshot();
-  // Lets the scheduler's refresh request go when the window goes.
-  struct ScanHook {
-    events::Scheduler* scheduler = nullptr;
-    ~ScanHook();
-  } scanHook_;
+  // The moments the lines shown tell: under the pickers, in the hint, and the first coming
+  // one of a listed one-time event (its row turns grey when it passes).
+  std::optional<platform::DateTime> shownMoment_, hintMoment_, nextOnceMoment_;
+  // The event the detail view shows; empty for an empty view or in record mode.
+  std::string shownNumber_;
+  // The window's own changes to the store, which it follows itself: their notifications are
+  // not acted on.
+  int ownChanges_ = 0;
+  struct OwnChange {
+    explicit OwnChange(TForm2& form) : form_(form) { ++form_.ownChanges_; }
+    ~OwnChange() { --form_.ownChanges_; }
+    TForm2& form_;
+  };
+  int storeListener_ = 0;
+  // Empties the reminder text and puts the birthday page's instructions back.
+  void ResetTexts();
+  // A next-firing line on the two labels under the pickers.
+  void ShowFiringLine(const std::string& line);
 
   platform::Platform& platform_;
   config::ProgramFiles& files_;

@@ -36,6 +36,12 @@ void TListItem::SetChecked(bool on) {
   owner_.RowChanged(index_);
 }
 
+void TListItem::SetGreyed(bool on) {
+  if (on == greyed_) return;
+  greyed_ = on;
+  owner_.RowChanged(index_);
+}
+
 TListView::TListView(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 250, 150); }
 
 TListView::~TListView() {

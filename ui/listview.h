@@ -37,6 +37,9 @@ class TListItem {
   const std::string& Text(int column) const;
   bool Checked() const { return checked_; }
   void SetChecked(bool on);
+  // A greyed row is drawn in the system's colour of unavailable text.
+  bool Greyed() const { return greyed_; }
+  void SetGreyed(bool on);
 
  private:
   friend class TListView;
@@ -45,6 +48,7 @@ class TListItem {
   std::string caption_;
   std::vector<std::string> subItems_;
   bool checked_ = false;
+  bool greyed_ = false;
 };
 
 class TListView : public TWinControl {

@@ -234,7 +234,7 @@ TEST_F(EventListModelTest, TheNextFiringLineUsesTheSchedulersDefaultsAndTheUsers
     return settings::NextFiringLine(Detail(), number, now, time, date);
   };
   EXPECT_EQ(line("1"), "Следующий раз: 31.12.2026 07:30:00");
-  EXPECT_EQ(line("2"), "Следующий раз: не сработает");
+  EXPECT_EQ(line("2"), "Уже сработало");
   EXPECT_EQ(line("3"), "Следующий раз: 09.12.2026 07:30:00");
   EXPECT_EQ(line("4"), "Следующий раз: не сработает");
   EXPECT_EQ(line("5"), "");
@@ -249,6 +249,26 @@ TEST_F(EventListModelTest, TheNextFiringLineUsesTheSchedulersDefaultsAndTheUsers
   EXPECT_EQ(line("7", "h:mm:ss"), "Следующий раз: 09.12.2026 8:00:00");
   EXPECT_EQ(line("8", "HH:mm"), "Следующий раз: 08.12.2026 20:15");
   EXPECT_EQ(line("6", "h:mm:ss tt"), "Следующий раз: не сработает");  // not that picture's text
+}
+
+TEST(FiredOnce, OnlyAOneTimeEventSwitchedOnWhoseSecondHasGoneBy) {
+  platform::DateTime now;
+  now.year = 2026, now.month = 12, now.day = 8, now.hour = 12, now.millisecond = 900;
+  auto fired = [&](const char* time, const char* date, const char* period, bool active = true) {
+    events::FiringRule rule;
+    rule.time = time, rule.date = date, rule.period = period, rule.active = active;
+    return settings::FiredOnce(rule, now, "HH:mm:ss", "dd.MM.yyyy");
+  };
+  EXPECT_TRUE(fired("11:59:59", "08.12.2026", "1"));
+  EXPECT_TRUE(fired("23:00:00", "01.01.2001", "1"));
+  EXPECT_FALSE(fired("12:00:00", "08.12.2026", "1"));  // its second is the current one: not yet
+  EXPECT_FALSE(fired("12:00:01", "08.12.2026", "1"));
+  EXPECT_FALSE(fired("11:59:59", "08.12.2026", "1", false));
+  for (const char* period : {"2", "3", "4", "", "x"}) EXPECT_FALSE(fired("11:59:59", "08.12.2026", period)) << period;
+  // A moment that does not read back never fired.
+  EXPECT_FALSE(fired("11:59", "08.12.2026", "1"));
+  EXPECT_FALSE(fired("11:59:59", "31.02.2026", "1"));
+  EXPECT_FALSE(fired("11:59:59", "", "1"));
 }
 
 }  // namespace

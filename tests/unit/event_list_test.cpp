@@ -3,11 +3,13 @@
 // event. The fake clock stands at 07.12.2026 09:05:07 (a Monday).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "config/convert.h"
+#include "events/store_changes.h"
 #include "events/scheduler.h"
 #include "platform/files.h"
 #include "tests/unit/program_fixture.h"
@@ -394,6 +396,40 @@ TEST_F(EventListTest, DeletingWithNothingSelectedOnlyAsksForARow) {
   EXPECT_EQ(Captions().size(), 7u);
 }
 
+TEST_F(EventListTest, DeletingAsksFirstAndThenEmptiesTheDetailView) {
+  SeedEachType();
+  TForm2& w = Open();
+  ClickRow("15");
+  ASSERT_EQ(w.RichEdit1->Text(), "Позвонить маме");
+  const std::string gear = Gear();
+  platform->fakeDialogs().answers = {ui::ID_NO};
+  w.BitBtn6->Click();  // "Удалить событие"
+  ASSERT_EQ(Errors(), Numbers{"Удалить событие 15?"});
+  const auto& question = platform->fakeDialogs().shown[0];
+  EXPECT_EQ(question.caption, "Horavo");
+  EXPECT_EQ(question.flags, unsigned(ui::MB_YESNO_FLAG | ui::MB_ICONQUESTION_FLAG));
+  // "Нет" keeps everything.
+  EXPECT_EQ(Gear(), gear);
+  EXPECT_TRUE(dir.Exists("notes/15.zqt"));
+  EXPECT_EQ(RowOf("15"), w.ListView1->ItemIndex());
+  EXPECT_EQ(w.Edit5->Text(), "15");
+
+  platform->fakeDialogs().answers = {ui::ID_YES};
+  w.BitBtn6->Click();
+  EXPECT_EQ(Errors().size(), 2u);
+  EXPECT_FALSE(dir.Exists("notes/15.zqt"));
+  EXPECT_EQ(Captions(), (Numbers{"10", "11", "12", "13", "14", "77"}));
+  // Nothing of the deleted event stays on show.
+  EXPECT_EQ(w.Edit5->Text(), "");
+  EXPECT_EQ(w.RichEdit1->Text(), "");
+  EXPECT_EQ(w.Label9->Caption(), "");
+  EXPECT_EQ(w.Label10->Caption(), "");
+  EXPECT_EQ(w.ListView1->Selected(), nullptr);
+  // The next addition starts from the first number only when no event is stored.
+  w.BitBtn4->Click();
+  EXPECT_NE(w.Edit5->Text(), "");
+}
+
 TEST_F(EventListTest, DeletingTakesTheSideFileOfTheEventsOwnTypeAndKeepsTheOrder) {
   SeedEachType();
   TForm2& w = Open();
@@ -401,7 +437,7 @@ TEST_F(EventListTest, DeletingTakesTheSideFileOfTheEventsOwnTypeAndKeepsTheOrder
   ClickRow("10");
   w.ListView1->SelectionChanged(RowOf("15"));
   w.BitBtn6->Click();
-  EXPECT_TRUE(Errors().empty());
+  EXPECT_EQ(Errors(), Numbers{"Удалить событие 15?"});
   EXPECT_FALSE(dir.Exists("notes/15.zqt"));
   EXPECT_TRUE(dir.Exists("notes/-1.zqt"));
   EXPECT_EQ(Gear().find("[15]"), std::string::npos);
@@ -545,9 +581,9 @@ TEST_F(EventListTest, TheDetailViewAndTheRowsHintTellWhenTheEventFiresNext) {
   EXPECT_EQ(shown(), "Следующий раз:|08.12.2026 13:00:00");
   ClickRow("14");  // once, on the 11th
   EXPECT_EQ(shown(), "Следующий раз:|11.12.2026 14:00:00");
-  // An addition shows no line until an event is clicked again.
+  // An addition shows its own line: once, at the current second, as the editor copied it.
   w.BitBtn4Click(w.BitBtn4);
-  EXPECT_EQ(shown(), "|");
+  EXPECT_EQ(shown(), "Следующий раз:|07.12.2026 09:05:07");
   w.CancelAdd();
 
   // The hint over a row says the same, and follows the pointer from row to row.
@@ -568,6 +604,110 @@ TEST_F(EventListTest, TheDetailViewAndTheRowsHintTellWhenTheEventFiresNext) {
   EXPECT_EQ(hover("16"), "");
   ClickRow("16");
   EXPECT_EQ(shown(), "|");
+}
+
+// ---- Changes made elsewhere
+
+TEST_F(EventListTest, TheListAndTheDetailViewFollowEveryChangeOfTheStoreAtOnce) {
+  dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\nKillTask=1\r\n");
+  dir.Write("Gear/Events.txt", "1\r\n2\r\n3\r\n");
+  dir.Write("Gear/gear.ini",
+            "[1]\r\ntime=09:05:10\r\ndate=07.12.2026\r\ntype=1\r\npathtofile=C:\\a\\once.bat\r\nperiod=1\r\n"
+            "[2]\r\ntime=11:00:00\r\ndate=07.12.2026\r\ntype=1\r\npathtofile=C:\\a\\two.bat\r\nperiod=2\r\n"
+            "[3]\r\ntime=12:00:00\r\ndate=07.12.2026\r\ntype=1\r\npathtofile=C:\\a\\three.bat\r\nperiod=2\r\n");
+  TForm2& w = Open();
+  ClickRow("2");
+  auto selected = [&] { return w.ListView1->Selected() ? w.ListView1->Selected()->Caption() : std::string("-"); };
+
+  // A snoozed reminder and a power-off template appear at once; the row shown stays selected.
+  Form3->Snooze(5);
+  ASSERT_EQ(Captions().size(), 4u);
+  EXPECT_EQ(w.storedCodes, w.shownCodes);
+  Form1->N14->Click();  // "Через 1 минуту"
+  ASSERT_EQ(Captions().size(), 5u);
+  EXPECT_EQ(w.storedCodes, w.shownCodes);
+  EXPECT_EQ(selected(), "2");
+  EXPECT_EQ(w.Edit5->Text(), "2");
+
+  // Removed elsewhere (as the missed events window removes one): another event leaves the
+  // view alone; the one shown empties it.
+  events::RemoveEvent(program->Store(), "3");
+  const Numbers rows = Captions();
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), "3"), 0);
+  EXPECT_EQ(w.Edit5->Text(), "2");
+  EXPECT_EQ(w.Label10->Caption(), "07.12.2026 11:00:00");
+  events::RemoveEvent(program->Store(), "2");
+  EXPECT_EQ(selected(), "-");
+  EXPECT_EQ(w.Edit5->Text(), "");
+  EXPECT_EQ(w.Label9->Caption(), "");
+
+  // The scan removing a fired one-time event is heard the same way.
+  ClickRow("1");
+  AdvanceTo(9, 5, 11);
+  EXPECT_EQ(Opened(), Numbers{"once.bat"});
+  EXPECT_EQ(Captions().size(), 2u);
+  EXPECT_EQ(w.Edit5->Text(), "");
+  EXPECT_EQ(w.storedCodes, w.shownCodes);
+
+  // During an addition the list follows too, and a number the store gave away meanwhile is
+  // drawn again for the addition.
+  w.BitBtn4->Click();
+  const std::string drawn = w.Edit5->Text();
+  events::EventRecord taken;
+  taken.number = drawn;
+  taken.type = "0";
+  program->Store().AddEvent(taken);
+  EXPECT_NE(w.Edit5->Text(), drawn);
+  EXPECT_EQ(std::count(w.storedCodes.begin(), w.storedCodes.end(), w.Edit5->Text()), 0);
+  EXPECT_EQ(Captions().size(), 3u);
+  EXPECT_TRUE(w.Recording());
+}
+
+TEST_F(EventListTest, AOneTimeEventThatHasFiredIsGreyedAndSaysSo) {
+  dir.Write("Cfg/Clock_config.ini", "[Clock]\r\nRunTray=0\r\nKillTask=0\r\n");
+  dir.Write("Gear/Events.txt", "1\r\n2\r\n3\r\n4\r\n");
+  dir.Write("Gear/gear.ini",
+            "[1]\r\ntime=09:05:10\r\ndate=07.12.2026\r\ntype=1\r\npathtofile=C:\\a\\once.bat\r\nperiod=1\r\n"
+            "[2]\r\ntime=08:00:00\r\ndate=07.12.2026\r\ntype=2\r\nperiod=1\r\n"
+            "[3]\r\ntime=08:00:00\r\ndate=07.12.2026\r\ntype=2\r\nperiod=1\r\nactive=0\r\n"
+            "[4]\r\ntime=08:00:00\r\ndate=07.12.2026\r\ntype=2\r\nperiod=2\r\n");
+  TForm2& w = Open();
+  auto greyed = [&](const std::string& number) { return w.ListView1->Item(RowOf(number)).Greyed(); };
+  auto shown = [&] { return w.Label9->Caption() + "|" + w.Label10->Caption(); };
+  auto hover = [&](const std::string& number) {
+    w.ListView1->PointerOverItem(RowOf(number));
+    w.ListView1->MouseMove(0, 10, 10);
+    return w.ListView1->Hint();
+  };
+  // Fired before the start; switched off (never fired, as far as the list knows); daily.
+  EXPECT_TRUE(greyed("2"));
+  EXPECT_FALSE(greyed("3"));
+  EXPECT_FALSE(greyed("4"));
+  EXPECT_FALSE(greyed("1"));
+  EXPECT_EQ(hover("2"), "Уже сработало");
+  EXPECT_EQ(hover("3"), "Следующий раз: не сработает");
+  ClickRow("2");
+  EXPECT_EQ(shown(), "Уже сработало|");
+
+  // One fires while the window is open: its row, its hint and its detail view say so.
+  ClickRow("1");
+  EXPECT_EQ(hover("1"), "Следующий раз: 07.12.2026 09:05:10");
+  EXPECT_EQ(shown(), "Следующий раз:|07.12.2026 09:05:10");
+  AdvanceTo(9, 5, 12);
+  EXPECT_EQ(Opened(), Numbers{"once.bat"});
+  EXPECT_TRUE(greyed("1"));
+  EXPECT_EQ(shown(), "Уже сработало|");
+  EXPECT_EQ(w.ListView1->Hint(), "");  // the list was rebuilt under the pointer
+  EXPECT_EQ(hover("1"), "Уже сработало");
+  EXPECT_EQ(w.ListView1->Selected()->Caption(), "1");
+
+  // Switching a fired one off takes the grey away; on again brings it back.
+  ui::TListView& list = *w.ListView1;
+  list.CheckClicked(RowOf("2"));
+  EXPECT_FALSE(greyed("2"));
+  list.CheckClicked(RowOf("2"));
+  EXPECT_TRUE(greyed("2"));
+  EXPECT_EQ(hover("2"), "Уже сработало");
 }
 
 }  // namespace

@@ -369,6 +369,111 @@ TEST_F(SettingsWindowTest, ViewAndRecordModesShowInCaptionsButtonsAndControls) {
   EXPECT_EQ(List(), "");
 }
 
+TEST_F(SettingsWindowTest, AnAdditionStartsWithTheTextBoxesAsDesignedAndCancelGoesBackToTheRow) {
+  const std::string prompt = "Здесь вы можете ввести \r\nназвание праздника или \r\nфамилию, имя, отчество \r\nименниника.";
+  dir.Write("notes/-1.zqt", "Текст напоминания не найден.");
+  dir.Write("days/-1.zqd", "Текст поздравления не найден.");
+  StoreEvent("15", "5", "15:00:00", "12.12.2026", "2", "", "Позвонить маме");
+  StoreEvent("16", "6", "16:00:00", "13.12.2026", "", "", "Иван Петров");
+  // Without their text files: the view loads the placeholders.
+  dir.Write("Gear/gear.ini", Gear() + "[17]\r\ntime=17:00:00\r\ndate=14.12.2026\r\ntype=5\r\nperiod=1\r\n"
+                                      "[18]\r\ntime=18:00:00\r\ndate=14.12.2026\r\ntype=6\r\n");
+  dir.Write("Gear/Events.txt", List() + "17\r\n18\r\n");
+  StartProgram();
+  TForm2& w = *Form2;
+  Form1->N8->Click();
+  auto row = [&](const std::string& number) {
+    for (int i = 0; i < w.ListView1->ItemCount(); ++i)
+      if (w.ListView1->Item(i).Caption() == number) return i;
+    return -1;
+  };
+  auto click = [&](const std::string& number) { w.ListView1->ItemClicked(row(number)); };
+
+  // A reminder shown, then an addition: the type and periodicity are copied, the text is not.
+  click("15");
+  ASSERT_EQ(w.RichEdit1->Text(), "Позвонить маме");
+  Begin();
+  EXPECT_EQ(w.PageControl2->ActivePageIndex(), 5);
+  EXPECT_TRUE(w.RadioButton2->Checked());
+  EXPECT_EQ(w.RichEdit1->Text(), "");
+  EXPECT_EQ(w.RichEdit2->Text(), prompt);
+
+  // "Отмена" shows the selected row's event again, number and text and all.
+  w.RichEdit1->SetText("черновик");
+  w.BitBtn6->Click();
+  EXPECT_FALSE(w.Recording());
+  EXPECT_EQ(w.Edit5->Text(), "15");
+  EXPECT_EQ(w.RichEdit1->Text(), "Позвонить маме");
+  EXPECT_EQ(w.Label10->Caption(), "07.12.2026 15:00:00");
+
+  // A reminder without a text file shows the placeholder; an addition never starts with it.
+  click("17");
+  ASSERT_EQ(w.RichEdit1->Text(), "Текст напоминания не найден.");
+  Begin();
+  EXPECT_EQ(w.RichEdit1->Text(), "");
+  w.BitBtn6->Click();
+
+  // Nor with a birthday's placeholder or an earlier birthday's name.
+  w.SpeedButton6->Click();
+  click("18");
+  ASSERT_EQ(w.RichEdit2->Text(), "Текст поздравления не найден.");
+  Begin();
+  EXPECT_EQ(w.PageControl2->ActivePageIndex(), 6);
+  EXPECT_EQ(w.RichEdit2->Text(), prompt);
+  w.BitBtn6->Click();
+  click("16");
+  ASSERT_EQ(w.RichEdit2->Text(), "Иван Петров");
+  Begin();
+  EXPECT_EQ(w.RichEdit2->Text(), prompt);
+  w.RichEdit2->SetText("Пётр");
+
+  // With no row selected, "Отмена" leaves an empty view rather than the discarded addition.
+  w.ListView1->SetItemIndex(-1);
+  const std::string discarded = w.Edit5->Text();
+  w.BitBtn6->Click();
+  EXPECT_EQ(w.Edit5->Text(), "");
+  EXPECT_EQ(w.RichEdit2->Text(), prompt);
+  EXPECT_EQ(w.Label9->Caption(), "");
+  EXPECT_NE(discarded, "");
+}
+
+TEST_F(SettingsWindowTest, AnAdditionTellsWhenItWouldFireAsItIsEdited) {
+  StartProgram();
+  TForm2& w = *Form2;
+  Form1->N8->Click();
+  auto shown = [&] { return w.Label9->Caption() + "|" + w.Label10->Caption(); };
+  Begin();  // once, now: 07.12.2026 09:05:07, a Monday
+  EXPECT_EQ(shown(), "Следующий раз:|07.12.2026 09:05:07");
+  w.TimeItems[9]->Click();  // "+1 час"
+  EXPECT_EQ(shown(), "Следующий раз:|07.12.2026 10:05:07");
+  w.DateItems[1]->Click();  // "Завтра"
+  EXPECT_EQ(shown(), "Следующий раз:|08.12.2026 10:05:07");
+  // The user sets the time by hand, then makes the event daily.
+  platform::DateTime early = w.DateTimePicker1->DateTime();
+  early.hour = 8;
+  w.DateTimePicker1->ValueEdited(early);
+  EXPECT_EQ(shown(), "Следующий раз:|08.12.2026 08:05:07");
+  w.RadioButton2->UserClick();
+  EXPECT_EQ(shown(), "Следующий раз:|08.12.2026 08:05:07");  // today's 08:05:07 has gone by
+  w.RadioButton4->UserClick();  // weekdays, none ticked yet
+  EXPECT_EQ(shown(), "Следующий раз:|не сработает");
+  w.CheckListBox2->CheckToggled(5);  // Saturday
+  EXPECT_EQ(shown(), "Следующий раз:|12.12.2026 08:05:07");
+  ChooseType(6);  // a birthday is announced on its day, at no time
+  EXPECT_EQ(shown(), "|");
+  ChooseType(0);  // back to once, on the date shown
+  EXPECT_EQ(shown(), "Следующий раз:|08.12.2026 08:05:07");
+  w.DateItems[0]->Click();  // "Сегодня": 08:05:07 today has passed
+  EXPECT_EQ(shown(), "Следующий раз:|не сработает");
+
+  // A moment that goes by while the window stays open is told again.
+  w.TimeItems[0]->Click();  // "+1 минута": 08:06:07, still past
+  w.TimeItems[11]->Click();  // "+2 часа": 10:06:07
+  EXPECT_EQ(shown(), "Следующий раз:|07.12.2026 10:06:07");
+  AdvanceTo(10, 6, 9);
+  EXPECT_EQ(shown(), "Следующий раз:|не сработает");
+}
+
 TEST_F(SettingsWindowTest, ActionPagesAndPeriodOptionsShowTheirControls) {
   StartProgram();
   TForm2& w = *Form2;
@@ -799,60 +904,50 @@ TEST_F(SettingsWindowTest, ATemplatePowersOffOnceWhateverPeriodicityTheEditorSho
     const std::size_t at = gear.find(section);
     ASSERT_NE(at, std::string::npos) << i << "\n" << gear;
     EXPECT_TRUE(at + section.size() == gear.size() || gear.compare(at + section.size(), 1, "[") == 0) << i << gear;
-    EXPECT_TRUE(w.RadioButton1->Checked());
   }
 }
 
-TEST_F(SettingsWindowTest, ATemplateChosenDuringAnAdditionCommitsItAndStillSchedulesThePowerOff) {
+TEST_F(SettingsWindowTest, ATemplateLeavesAnOpenAdditionAsItWasAndStoresItsPowerOffAtOnce) {
   StartProgram();
   TForm2& w = *Form2;
   Form1->N8->Click();
   const std::string pending = Begin();
   ChooseType(5);
   w.RichEdit1->SetText("не потерять");
-  Form1->N101->Click();
-  EXPECT_FALSE(w.Visible());
-  EXPECT_FALSE(w.Recording());
-  ASSERT_EQ(w.storedCodes.size(), 2u);
-  EXPECT_EQ(w.storedCodes[0], pending);
-  const std::string powerOff = w.storedCodes[1];
-  EXPECT_EQ(List(), pending + "\r\n" + powerOff + "\r\n");
-  EXPECT_NE(Gear().find("[" + pending + "]\r\ntime=09:05:07\r\ndate=07.12.2026\r\ntype=5\r\n"), std::string::npos);
-  EXPECT_NE(Gear().find("[" + powerOff + "]\r\ntime=09:15:07\r\ndate=07.12.2026\r\ntype=4\r\nperiod=1\r\n"),
-            std::string::npos);
-  EXPECT_TRUE(dir.Exists("notes/" + pending + ".zqt"));
-  EXPECT_EQ(program->Scheduler().Names().size(), 2u);
-
-  // A pending "Каждый день" addition is stored as it is; the power-off after it still once.
-  Form1->N8->Click();
-  const std::string daily = Begin();
-  ChooseType(0);
-  w.RadioButton2->UserClick();
-  Form1->N14->Click();  // "Через 1 минуту"
-  ASSERT_EQ(w.storedCodes.size(), 4u);
-  EXPECT_EQ(w.storedCodes[2], daily);
-  EXPECT_NE(Gear().find("[" + daily + "]\r\ntime=09:05:07\r\ndate=07.12.2026\r\ntype=0\r\nms=1000\r\nhz=800\r\nperiod=2\r\n"),
-            std::string::npos);
-  EXPECT_NE(Gear().find("[" + w.storedCodes[3] + "]\r\ntime=09:06:07\r\ndate=07.12.2026\r\ntype=4\r\nperiod=1\r\n"),
-            std::string::npos)
-      << Gear();
-}
-
-TEST_F(SettingsWindowTest, APendingAdditionDeclinedAtItsQuestionStaysAndNoPowerOffIsAdded) {
-  StartProgram();
-  TForm2& w = *Form2;
-  Form1->N8->Click();
-  Begin();
-  ChooseType(5);
-  w.RichEdit1->SetText("");
-  platform->fakeDialogs().answers = {ui::ID_NO};
-  Form1->N101->Click();
-  ASSERT_EQ(platform->fakeDialogs().shown.size(), 1u);
+  // The half-typed reminder's moment goes by while the user looks at the clock's menu.
+  Advance(61000);
+  auto& shown = platform->fakeDialogs().shown;
+  Form1->N21->Click();  // "Через 2 часа"
+  // No question about the addition: only the announcement.
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "Компьютер будет выключен в 11:06:08");
+  // The window, its mode and the addition are as the user left them.
   EXPECT_TRUE(w.Visible());
   EXPECT_TRUE(w.Recording());
+  EXPECT_EQ(w.Caption(), "Настройки - Режим: Запись");
   EXPECT_EQ(w.PageControl2->ActivePageIndex(), 5);
-  EXPECT_EQ(List(), "");
-  EXPECT_TRUE(program->Scheduler().Names().empty());
+  EXPECT_EQ(w.RichEdit1->Text(), "не потерять");
+  EXPECT_EQ(w.Edit5->Text(), pending);
+  // The power-off is stored, scanned and listed at once.
+  ASSERT_EQ(w.storedCodes.size(), 1u);
+  const std::string powerOff = w.storedCodes[0];
+  EXPECT_EQ(List(), powerOff + "\r\n");
+  EXPECT_EQ(Gear(), "[" + powerOff + "]\r\ntime=11:06:08\r\ndate=07.12.2026\r\ntype=4\r\nperiod=1\r\n");
+  EXPECT_EQ(program->Scheduler().Names(), std::vector<std::string>{powerOff});
+  ASSERT_EQ(w.ListView1->ItemCount(), 1);
+  EXPECT_EQ(w.ListView1->Item(0).Caption(), powerOff);
+
+  // The addition is still the user's to finish: its moment has passed, so the commit asks.
+  platform->fakeDialogs().answers = {ui::ID_NO};
+  Commit();
+  EXPECT_TRUE(w.Recording());
+  EXPECT_EQ(shown.back().text, "Это время уже прошло. Событие не сработает. Сохранить?");
+  w.TimeItems[9]->Click();  // "+1 час"
+  Commit();
+  EXPECT_FALSE(w.Recording());
+  EXPECT_EQ(List(), powerOff + "\r\n" + pending + "\r\n");
+  EXPECT_NE(Gear().find("[" + pending + "]\r\ntime=10:05:07\r\ndate=07.12.2026\r\ntype=5\r\n"), std::string::npos);
+  EXPECT_TRUE(dir.Exists("notes/" + pending + ".zqt"));
 }
 
 }  // namespace

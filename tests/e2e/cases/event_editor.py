@@ -1,7 +1,7 @@
 """The event editor of the settings window under Wine, driven through its real controls: a text
 reminder added for the next minute fires; a birthday recorded; a power-off template from the
-clock's menu lands in the store (and the program ends before it could fire); an empty reminder
-is stored only after "Да". Screenshots of the event page in view and record mode for a reminder
+clock's menu lands in the store (and the program ends before it could fire), also beside a
+half-typed reminder, which it leaves open; an empty reminder is stored only after "Да". Screenshots of the event page in view and record mode for a reminder
 and a birthday, and of the question."""
 
 import time
@@ -180,12 +180,9 @@ def editor_birthday(s):
     expect((s.app / "days" / f"{number}.zqd").exists(), "the birthday's text file is missing")
 
 
-@case
-def power_off_template(s):
-    keep_on_screen(s)
-    program = s.start()
-    wait_main_window(s)
-    w = wait_painted(s)
+def highlight_template(s, w, last=False):
+    """Opens the face's menu and highlights the first power-off template, "Через 1 минуту", or
+    the last, "Через 2 часа"."""
     open_face_menu(s, w)
     wanted = "Шаблоны...".encode("cp1251")
     for _ in range(12):
@@ -197,8 +194,20 @@ def power_off_template(s):
         raise Failure("\"Шаблоны...\" was never highlighted")
     s.xdotool("key", "Right")  # "Выключение..."
     time.sleep(0.4)
-    s.xdotool("key", "Right")  # its first item, "Через 1 минуту"
+    s.xdotool("key", "Right")  # its first item
     time.sleep(0.4)
+    if last:
+        s.xdotool("key", "Up")  # round to the last
+        time.sleep(0.4)
+
+
+@case
+def power_off_template(s):
+    keep_on_screen(s)
+    program = s.start()
+    wait_main_window(s)
+    w = wait_painted(s)
+    highlight_template(s, w)
     s.screenshot("template_menu")
     chosen = time.time()
     s.xdotool("key", "Return")
@@ -325,3 +334,52 @@ def editor_empty_reminder_question(s):
     numbers = events_list(s)
     expect(len(numbers) == 1, f"one event should be listed after \"Да\": {numbers}")
     expect(gear(s).get(numbers[0].decode("ascii"), {}).get("type") == "5", f"the reminder's keys: {gear(s)}")
+
+
+@case
+def template_beside_open_addition(s):
+    """A power-off template chosen while a reminder is half typed in the editor stores its
+    power-off at once, asks nothing about the reminder, and leaves it open to be finished."""
+    keep_on_screen(s)
+    program = s.start()
+    wait_main_window(s)
+    w = wait_painted(s)
+    open_by_double_click(s, w)
+    begin_addition(s, VIEW)
+    choose_action_page(s, RECORD, 5)
+    click(s, control(s, RECORD, "richedit"))
+    s.xdotool("type", "--delay", "30", "Half typed")
+    quick_time(s, 5)  # "+10 минут"
+    time.sleep(0.5)
+    s.screenshot("template_open_addition_record")
+    try:
+        highlight_template(s, w, last=True)
+        chosen = time.time()
+        s.xdotool("key", "Return")
+        box = s.wait_msgbox(20)
+        numbers = events_list(s)
+        expect(len(numbers) == 1, f"only the power-off should be stored: {numbers}")
+        section = gear(s).get(numbers[0].decode("ascii"), {})
+        expect(section.get("type") == "4" and section.get("period") == "1", f"the power-off's keys: {section}")
+        due = time.mktime(time.strptime(section["date"] + " " + section["time"], "%d.%m.%Y %H:%M:%S"))
+        expect(7190 <= due - chosen <= 7210, f"the power-off is due at {section['time']}, not two hours ahead")
+        wanted = ("Компьютер будет выключен в " + section["time"]).encode("cp1251")
+        expect(box["text"] == wanted, f"the template's message: {box['text'].decode('cp1251', 'replace')!r}")
+        s.screenshot("template_open_addition_message")
+        s.msgbox_ok()
+        wait_until("the message box to close", lambda: s.msgbox() is None, 10)
+
+        # The addition is as it was, and it is still the user's to commit.
+        expect((s.window(RECORD) or {}).get("visible") == 1, "the addition should still be open")
+        time.sleep(0.5)
+        s.screenshot("template_open_addition_after")
+        commit(s)
+        numbers = events_list(s)
+        expect(len(numbers) == 2, f"the power-off and the reminder should be stored: {numbers}")
+        note = s.app / "notes" / f"{numbers[1].decode('ascii')}.zqt"
+        expect(note.exists() and b"Half typed" in note.read_bytes(), f"the note file {note} should hold the text")
+    finally:
+        # End the program long before the power-off's second.
+        s.probe("close", "hex:" + "Horavo".encode("cp1251").hex().upper())
+    code = wait_exit(s, program)
+    expect(code == 0, f"the program should exit with 0, it exited with {code}")

@@ -1,13 +1,15 @@
 """The event list of the settings window under Wine: events seeded in the store are listed, a
 clicked one is shown in the editor, the list's menu is there except in the birthday view, and
-deleting a reminder and a birthday takes their sections, list lines and text files with them.
+deleting a reminder and a birthday, after "Да" to the question, takes their sections, list lines
+and text files with them and empties the editor.
 A screenshot of the event page with the seeded events."""
 
 import time
 
 from cases import case
-from cases.common import expect, keep_on_screen, wait_main_window, wait_painted
-from cases.event_editor import VIEW, VIEW_AFTER, children, click, control, events_list, gear, open_by_double_click
+from cases.common import TITLE, expect, keep_on_screen, wait_main_window, wait_painted
+from cases.event_editor import (IDNO, IDYES, VIEW, VIEW_AFTER, children, click, control, events_list, gear,
+                                open_by_double_click)
 from harness import menu_items, wait_until
 
 REMINDER_TEXT = "Buy milk"
@@ -52,8 +54,18 @@ def click_first_row(s, lv):
     time.sleep(0.6)
 
 
-def press_delete(s, title):
+def press_delete(s, title, number, screenshot=None):
+    """Presses "Удалить событие" and answers "Да" to its question."""
     click(s, control(s, title, "button", "Удалить событие"))
+    box = s.wait_msgbox(20)
+    expect(box["text"] == f"Удалить событие {number}?".encode("cp1251"), f"the question: {box['text']!r}")
+    expect(box["caption"] == TITLE, f"the question's caption: {box['caption']!r}")
+    ids = [box.get(f"button{i}_id") for i in range(box.get("buttons", 0))]
+    expect(ids == [IDYES, IDNO], f"the question should offer Да and Нет: {box}")
+    if screenshot:
+        s.screenshot(screenshot)
+    s.xdotool("key", "Return")  # "Да", the default button
+    wait_until("the question to close", lambda: s.msgbox() is None, 10)
     time.sleep(0.8)
 
 
@@ -87,8 +99,9 @@ def event_list(s):
     if items:
         expect(items == ["Показать...".encode("cp1251"), "Тест!".encode("cp1251")], f"the list's menu: {items}")
 
-    press_delete(s, VIEW)
+    press_delete(s, VIEW, "501", "event_list_delete_question")
     expect(not (s.app / "notes" / "501.zqt").exists(), "the reminder's note file is still there")
+    expect(REMINDER_TEXT.encode() not in rich_texts(s, VIEW), "the deleted reminder's text is still shown")
     expect(events_list(s) == [b"502", b"503", b"504", b"505", b"506"], f"the list file: {events_list(s)}")
     expect("501" not in gear(s), "the reminder's section is still there")
     s.screenshot("event_list_deleted")
@@ -101,7 +114,7 @@ def event_list(s):
     expect(s.menu() is None, "the birthday view should have no context menu")
     click_first_row(s, lv)
     expect(BIRTHDAY_TEXT.encode() in rich_texts(s, VIEW), f"the birthday's text is not shown: {rich_texts(s, VIEW)}")
-    press_delete(s, VIEW)
+    press_delete(s, VIEW, "503")
     expect(not (s.app / "days" / "503.zqd").exists(), "the birthday's text file is still there")
     expect(events_list(s) == [b"502", b"504", b"505", b"506"], f"the list file: {events_list(s)}")
     expect("503" not in gear(s) and "502" in gear(s), f"the sections left: {sorted(gear(s))}")
