@@ -107,6 +107,7 @@ void Scheduler::Add(const std::string& number) {
 void Scheduler::EraseFromStore(const std::string& number) {
   const std::string type = store_.Read(number, "type", kDefaultType);
   const std::string reminder = store_.Read(number, "pathtotxt", "0");
+  const EventStore::ChangeBatch batch(store_);
   // The list file as it is now, not the scan's copy of it: the settings window may have added
   // events since that copy was loaded.
   std::vector<std::string> list = store_.LoadList();
