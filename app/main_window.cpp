@@ -156,6 +156,9 @@ void TForm1::BuildDesign() {
   };
   MinimBut = button(161);
   CloseBut = button(181);
+  MinimBut->SetAccessibleName("Свернуть в трей");
+  CloseBut->SetAccessibleName("Закрыть");
+  MinimBut->AccessibleRole = CloseBut->AccessibleRole = ui::TAccessibleRole::kButton;
 
   Timer2 = new ui::TTimer(this);
   Timer2->SetInterval(800);
@@ -170,6 +173,7 @@ void TForm1::BuildDesign() {
   BindTemplates();
   BuildStopwatchDesign();
   BuildChromeDesign();
+  OnKeyDown = std::bind(&TForm1::FormKeyDown, this, _1, _2, _3);
   OnCreate = std::bind(&TForm1::FormCreate, this, _1);
   OnClose = std::bind(&TForm1::FormClose, this, _1, _2);
   OnDestroy = std::bind(&TForm1::FormDestroy, this, _1);

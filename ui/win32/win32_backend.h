@@ -124,6 +124,11 @@ class Backend {
   void Run();
   void Terminate();
   void ProcessMessages();
+  // A key press of a form's window goes to the form (TForm::KeyDown) before it is dispatched;
+  // true when the form used it and the message is done.
+  bool FormKey(const MSG& msg);
+  // Whether the system's high-contrast mode is on.
+  static bool HighContrastOn();
 
  private:
   static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -228,6 +233,8 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   void BringToFront() override;
   void SendSystemCommand(unsigned command) override;
   void BeginMove() override;
+  void AnnounceName() override;
+  void SystemColorsChanged() override;
 
   // Child windows share the form's tool-tip; their hint is asked of the model when it shows.
   // ChildHintChanged lets a shown tip go when the control under the pointer changed.
@@ -276,6 +283,8 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   // Shared with calls in progress; false once the peer is gone, so a handler that destroyed
   // the form does not leave the window procedure touching freed memory.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // The form as screen readers' objects see it; null once the peer is gone.
+  std::shared_ptr<TWinControl*> accessible_;
 };
 
 std::unique_ptr<MenuPeer> NewMenuPeer(Backend& backend, TPopupMenu& menu);

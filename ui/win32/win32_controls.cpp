@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "ui/controls.h"
+#include "ui/forms.h"
 #include "ui/dpi.h"
 
 namespace ui::win32 {
@@ -133,6 +134,14 @@ LRESULT CALLBACK Win32ChildWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wPar
   bool handled = false;
   CallModel([&] { handled = self->OnMessage(msg, wParam, lParam, result); });
   if (handled) return result;
+  if (msg == WM_SETFOCUS) {
+    // The model follows the focus wherever it went (a click, the system), so that the window
+    // gives it back to this control when it is activated again.
+    if (Win32FormPeer* form = self->backend_.FormOf(hwnd)) {
+      TWinControl* control = &self->control_;
+      CallModel([form, control] { form->Form().FocusMoved(control); });
+    }
+  }
   if (msg == WM_NCDESTROY) {
     comctl::RemoveSubclass(hwnd, SubclassProc, id);
     self->hwnd_ = nullptr;
