@@ -74,6 +74,7 @@ void TForm1::BuildDesign() {
   SetColor(ui::clSkyBlue);
   SetTransparentColorValue(ui::clBlack);
   SetTransparentColor(true);
+  KeepsOwnColors = true;  // the skin is the user's choice, high contrast or not
   SetBounds(895, 687, 239, 116);
   ShowHint = true;
 

@@ -113,6 +113,10 @@ class TForm : public TWinControl {
 
   // Whether the system's high-contrast mode is on, as last told (SystemColorsChanged).
   bool HighContrast() const { return highContrast_; }
+  // In high contrast the window is drawn in the system's colours, unless it keeps its own
+  // (the clock face keeps the skin the user chose).
+  bool KeepsOwnColors = false;
+  bool InSystemColors() const { return highContrast_ && !KeepsOwnColors; }
   // The backend: the system's colours or its high-contrast mode changed.
   void SystemColorsChanged(bool highContrast);
   TNotifyEvent OnSystemColorsChanged;

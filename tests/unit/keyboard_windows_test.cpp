@@ -158,6 +158,11 @@ TEST_F(KeyboardWindowsTest, TheFaceIsNamedByWhatItShows) {
   EXPECT_EQ(clock.MinimBut->AccessibleName(), "Свернуть в трей");
   EXPECT_EQ(clock.CloseBut->AccessibleName(), "Закрыть");
   EXPECT_EQ(clock.Caption(), "Horavo");  // the window's title stays
+  // In high contrast the face keeps its skin; the other windows take the system's colours.
+  clock.SystemColorsChanged(true);
+  Form2->SystemColorsChanged(true);
+  EXPECT_FALSE(clock.InSystemColors());
+  EXPECT_TRUE(Form2->InSystemColors());
 
   clock.Label2->Click();  // the stopwatch
   Advance(20);

@@ -262,3 +262,21 @@ TEST_F(KeyboardTest, AccessibleNamesFallBackToTheCaption) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KeyboardTest, HighContrastIsFollowedAtOnceExceptByWindowsThatKeepTheirColours) {
+  int told = 0;
+  form->OnSystemColorsChanged = [&told](ui::TComponent*) { ++told; };
+  EXPECT_FALSE(form->InSystemColors());
+  form->SystemColorsChanged(true);
+  EXPECT_EQ(told, 1);
+  EXPECT_TRUE(form->InSystemColors());
+  form->KeepsOwnColors = true;
+  EXPECT_FALSE(form->InSystemColors());
+  form->SystemColorsChanged(false);
+  EXPECT_FALSE(form->HighContrast());
+  EXPECT_EQ(told, 2);
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/late_bound.h"
+#include "ui/buttons.h"
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/win32/win32_accessible.h"
@@ -105,7 +106,7 @@ class ControlAccessible final : public IAccessible {
     if (Own(id)) {
       const TControl* element = Element(id);
       if (!element) return E_INVALIDARG;
-      *name = ToBstr(element->AccessibleName());
+      *name = ToBstr(NameOf(*element));
       return S_OK;
     }
     return system_->get_accName(id, name);
@@ -121,7 +122,7 @@ class ControlAccessible final : public IAccessible {
       *text = nullptr;
       if (!element) return E_INVALIDARG;
       const std::string hint = ShownHint(element);
-      if (hint.empty() || hint == element->AccessibleName()) return S_FALSE;
+      if (hint.empty() || hint == NameOf(*element)) return S_FALSE;
       *text = ToBstr(hint);
       return S_OK;
     }
@@ -232,6 +233,12 @@ class ControlAccessible final : public IAccessible {
  private:
   static bool IsSelf(const VARIANT& id) { return id.vt == VT_I4 && id.lVal == CHILDID_SELF; }
 
+  // A picture button without a caption is called by its hint ("Послушать").
+  static std::string NameOf(const TControl& c) {
+    std::string name = c.AccessibleName();
+    return name.empty() ? c.Hint() : name;
+  }
+
   static long RoleOf(const TControl& c) {
     switch (c.AccessibleRole) {
       case TAccessibleRole::kButton:
@@ -251,14 +258,14 @@ class ControlAccessible final : public IAccessible {
     return SUCCEEDED(system_->get_accChildCount(&count)) ? count : 0;
   }
 
-  // The drawn children a screen reader hears of: shown ones with a name of their own or that
-  // can be pressed (drawn buttons), in z-order.
+  // The drawn children a screen reader hears of, in z-order: speed buttons, and those given a
+  // role (the clock's drawn buttons). The face's labels are read in the window's own name.
   std::vector<TControl*> Drawn() const {
     std::vector<TControl*> drawn;
     if (!*control_) return drawn;
     for (TControl* c : (*control_)->Controls()) {
-      if (c->IsWindowed() || !c->Visible() || c->AccessibleName().empty()) continue;
-      if (c->AccessibleRole != TAccessibleRole::kDefault || c->OnClick) drawn.push_back(c);
+      if (c->IsWindowed() || !c->Visible() || NameOf(*c).empty()) continue;
+      if (c->AccessibleRole != TAccessibleRole::kDefault || dynamic_cast<TSpeedButton*>(c)) drawn.push_back(c);
     }
     return drawn;
   }

@@ -189,6 +189,9 @@ class GdiCanvas : public Canvas {
   void DrawButtonFace(TRect r, bool down, bool hot, bool enabled) override;
   TRect PaintRect() const override;
   HDC Dc() const { return dc_; }
+  // Draws in the system's colours (high contrast): faces in the button face colour, texts in
+  // its text colour, opaque pictures left out.
+  void SetSystemColors(bool on) { systemColors_ = on; }
 
  private:
   Backend& backend_;
@@ -197,6 +200,7 @@ class GdiCanvas : public Canvas {
   TRect paintRect_;
   int dpi_;
   std::optional<TColor> key_;
+  bool systemColors_ = false;
 };
 
 // Handles WM_PAINT of `hwnd`: `draw` paints the client area (given its size) into an
@@ -235,6 +239,9 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   void BeginMove() override;
   void AnnounceName() override;
   void SystemColorsChanged() override;
+  // Whether the form draws in the system's colours now: high contrast, and it does not keep
+  // its own colours.
+  bool InSystemColors() const;
 
   // Child windows share the form's tool-tip; their hint is asked of the model when it shows.
   // ChildHintChanged lets a shown tip go when the control under the pointer changed.
@@ -320,6 +327,8 @@ class Win32ChildWindow : public NativeWindow {
   void ApplyFont(const TFont& font);
   void Repaint();
   void Focus();
+  // Whether its window is drawn in the system's colours (high contrast).
+  bool InSystemColors() const;
   // Answers WM_CTLCOLOR*: text in `text` on `background`.
   bool ColorAs(HDC dc, TColor background, TColor text, LRESULT& result);
 

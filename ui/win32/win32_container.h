@@ -49,6 +49,7 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
         PaintBuffered(
             this->Handle(), this->backend_, false,
             [this, &control](GdiCanvas& canvas, int width, int height) {
+              if (Win32FormPeer* form = this->backend_.FormOf(this->Handle())) canvas.SetSystemColors(form->InSystemColors());
               CallModel([&] {
                 PaintSurface(canvas, width, height);
                 control.PaintControls(canvas);

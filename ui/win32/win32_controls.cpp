@@ -49,7 +49,9 @@ bool Win32ChildWindow::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-      if (auto* child = FromHandle(HWND(lParam))) CallModel([&] { handled = child->OnColor(HDC(wParam), result); });
+      // In high contrast the controls keep the system's colours.
+      if (auto* child = FromHandle(HWND(lParam)); child && !child->InSystemColors())
+        CallModel([&] { handled = child->OnColor(HDC(wParam), result); });
       break;
     case WM_HSCROLL:
     case WM_VSCROLL:
@@ -68,6 +70,11 @@ bool Win32ChildWindow::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
       break;
   }
   return handled;
+}
+
+bool Win32ChildWindow::InSystemColors() const {
+  Win32FormPeer* form = hwnd_ ? backend_.FormOf(hwnd_) : nullptr;
+  return form && form->InSystemColors();
 }
 
 void Win32ChildWindow::Create(const wchar_t* className, DWORD style, DWORD exStyle) {

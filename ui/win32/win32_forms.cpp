@@ -266,6 +266,8 @@ void Win32FormPeer::SetFocus() {
 
 void Win32FormPeer::AnnounceName() { AnnounceNameChange(hwnd_); }
 
+bool Win32FormPeer::InSystemColors() const { return form_.InSystemColors(); }
+
 void Win32FormPeer::SystemColorsChanged() {
   if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
@@ -506,6 +508,7 @@ void Win32FormPeer::Paint() {
   PaintBuffered(
       hwnd_, backend_, colorKey_,
       [this](GdiCanvas& canvas, int width, int height) {
+        canvas.SetSystemColors(form_.InSystemColors());
         canvas.FillRect({0, 0, width, height}, form_.Color());
         CallModel([this, &canvas] { form_.PaintControls(canvas); });
       },

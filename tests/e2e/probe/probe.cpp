@@ -15,12 +15,12 @@
 //   horavo_probe menu             the open popup menu: geometry, then each item's text, id and
 //                                 state, read inside the owning program by horavo_probe_hook.dll
 //                                 (which must lie beside the probe)
-//   horavo_probe focus <title>    the window that has the keyboard focus in the thread of the
+//   horavo_probe focus <window>   the window that has the keyboard focus in the thread of the
 //                                 window with that caption (the system's focus query): class,
 //                                 text, control id
-//   horavo_probe accname <title>  the accessible name of the client area of the window with that
-//                                 caption and of its simple child elements, asked inside the
-//                                 program by the hook library as a screen reader would
+//   horavo_probe accname <window> the accessible name of the client area of the window and of its simple child elements, asked inside the
+//                                 program by the hook library as a screen reader would; a
+//                                 <window> is a title or "hwnd:0x..." 
 //
 // A title given as "hex:C0C1..." is taken as those bytes. Exit code 0 when the thing asked for
 // was found (or done), 1 when it was not, 2 on a usage error.
@@ -478,8 +478,17 @@ int CmdMenu() {
   return 0;
 }
 
-int CmdFocus(const std::string& title) {
-  HWND window = FindTitled(title, nullptr);
+// A window named on the command line: "hwnd:0x..." (as "windows" prints it), else a title.
+HWND WindowArg(const char* arg) {
+  if (std::strncmp(arg, "hwnd:", 5) == 0) {
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoul(arg + 5, nullptr, 16)));
+    return IsWindow(hwnd) ? hwnd : nullptr;
+  }
+  return FindTitled(ParseTitle(arg), nullptr);
+}
+
+int CmdFocus(const char* arg) {
+  HWND window = WindowArg(arg);
   if (!window) {
     std::printf("found=0\n");
     return 1;
@@ -497,8 +506,8 @@ int CmdFocus(const std::string& title) {
   return 0;
 }
 
-int CmdAccName(const std::string& title) {
-  HWND window = FindTitled(title, nullptr);
+int CmdAccName(const char* arg) {
+  HWND window = WindowArg(arg);
   std::string described;
   if (!window || !AskInOwner(window, kNameRequest, &described)) {
     std::printf("found=0\n");
@@ -528,8 +537,8 @@ int main(int argc, char** argv) {
   else if (cmd == "close" && argc == 3) rc = CmdClose(ParseTitle(argv[2]));
   else if (cmd == "texts" && argc == 3) rc = CmdTexts(ParseTitle(argv[2]));
   else if (cmd == "menu") rc = CmdMenu();
-  else if (cmd == "focus" && argc == 3) rc = CmdFocus(ParseTitle(argv[2]));
-  else if (cmd == "accname" && argc == 3) rc = CmdAccName(ParseTitle(argv[2]));
+  else if (cmd == "focus" && argc == 3) rc = CmdFocus(argv[2]);
+  else if (cmd == "accname" && argc == 3) rc = CmdAccName(argv[2]);
   else return Usage();
   std::fflush(stdout);
   return rc;
