@@ -27,6 +27,7 @@ TForm8::TForm8(ui::TComponent* owner, platform::Platform& platform, config::Prog
   Button1->SetParent(this);
   Button1->SetBounds(80, 40, 105, 25);
   Button1->SetCaption("Выбрать цвет");
+  Button1->SetDefault(true);
   Button1->OnClick = [this](ui::TComponent* sender) { Button1Click(sender); };
 }
 

@@ -76,6 +76,7 @@ void TForm1::BuildDesign() {
   SetColor(ui::clSkyBlue);
   SetTransparentColorValue(ui::clBlack);
   SetTransparentColor(true);
+  KeepsOwnColors = true;  // the skin is the user's choice, high contrast or not
   SetBounds(895, 687, 239, 116);
   ShowHint = true;
 
@@ -158,6 +159,9 @@ void TForm1::BuildDesign() {
   };
   MinimBut = button(161);
   CloseBut = button(181);
+  MinimBut->SetAccessibleName("Свернуть в трей");
+  CloseBut->SetAccessibleName("Закрыть");
+  MinimBut->AccessibleRole = CloseBut->AccessibleRole = ui::TAccessibleRole::kButton;
 
   Timer2 = new ui::TTimer(this);
   Timer2->SetInterval(800);
@@ -172,6 +176,7 @@ void TForm1::BuildDesign() {
   BindTemplates();
   BuildStopwatchDesign();
   BuildChromeDesign();
+  OnKeyDown = std::bind(&TForm1::FormKeyDown, this, _1, _2, _3);
   OnCreate = std::bind(&TForm1::FormCreate, this, _1);
   OnClose = std::bind(&TForm1::FormClose, this, _1, _2);
   OnDestroy = std::bind(&TForm1::FormDestroy, this, _1);

@@ -186,6 +186,14 @@ class TForm1 : public ui::TForm {
   void BringBack();
   // "Добавить событие": the settings window on its first page.
   void N8Click(ui::TComponent* sender);
+
+  // The clock's keys (app/main_window_keys.cpp).
+  void FormKeyDown(ui::TComponent* sender, unsigned& key, ui::TShiftState shift);
+  void OpenMenuFromKeyboard();
+  void OpenEventPage();
+  void HideToTray();
+  // The face's accessible name: the time and date it shows (or the stopwatch, the uptime).
+  void UpdateFaceName();
   // At start: the stored skin, or the default skin with one message when it cannot be loaded.
   void LoadStartSkin();
   // The file a picture key of the current skin names (app/main_window_skin.cpp).
@@ -279,6 +287,8 @@ class TForm1 : public ui::TForm {
   bool announced_ = false;
   std::optional<std::int64_t> stampWritten_;
   std::vector<ui::TForm*> closedWithMain_;
+  // What screen readers were last told of the face (clockface::FaceAnnouncementKey).
+  std::string announcedFace_;
 };
 
 // The single main window; other windows reach the shared state through it.

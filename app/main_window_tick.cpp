@@ -148,6 +148,7 @@ void TForm1::Timer1Timer(ui::TComponent*) {
     }
   }
   PadTimeLabels();
+  UpdateFaceName();
 }
 
 void TForm1::SetShowInTitle(int value) {

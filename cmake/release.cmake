@@ -17,7 +17,7 @@ target_compile_definitions(Horavo PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601 NOMI
 target_compile_options(Horavo PRIVATE -Os)
 target_link_options(Horavo PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
 target_link_libraries(Horavo PRIVATE ${JPEG_PREFIX}/lib/libjpeg.a
-  comdlg32 shell32 ole32 oleaut32 winmm gdi32 user32 advapi32 msimg32 uxtheme ntdll)
+  comdlg32 shell32 ole32 oleaut32 uuid winmm gdi32 user32 advapi32 msimg32 uxtheme ntdll)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/app/win32/horavo.rc PROPERTIES
   OBJECT_DEPENDS ${ART_DIR}/stamp)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ART_DIR} -I${CMAKE_SOURCE_DIR}/app/win32 -c 1251")
@@ -46,7 +46,7 @@ target_link_libraries(horavo_probe PRIVATE user32 gdi32)
 add_library(horavo_probe_hook SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/probe_hook.cpp)
 set_target_properties(horavo_probe_hook PROPERTIES PREFIX "" OUTPUT_NAME horavo_probe_hook)
 target_link_options(horavo_probe_hook PRIVATE -static -Wl,--kill-at)
-target_link_libraries(horavo_probe_hook PRIVATE user32)
+target_link_libraries(horavo_probe_hook PRIVATE user32 oleaut32 uuid)
 add_dependencies(horavo_probe horavo_probe_hook)
 
 # The yardstick of the side-by-side comparison (tests/perf/side_by_side.py): a minimal clock built

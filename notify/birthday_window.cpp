@@ -68,6 +68,8 @@ TForm4::TForm4(ui::TComponent* owner, platform::Platform& platform, config::Prog
   BitBtn1->SetBounds(148, 155, 76, 28);
   BitBtn1->SetFont({"Tahoma", 8, ui::clBlack, false});
   BitBtn1->SetCaption("Ага...");
+  BitBtn1->SetDefault(true);
+  BitBtn1->Cancel = true;
 
   BitBtn2 = new ui::TBitBtn(this);
   BitBtn2->SetParent(Panel1);

@@ -59,6 +59,8 @@ TForm9::TForm9(ui::TComponent* owner, platform::Platform& platform, config::Prog
   BitBtn1 = button(83, "Показать");
   BitBtn2 = button(205, "Удалить");
   BitBtn3 = button(327, "Закрыть");
+  BitBtn3->SetDefault(true);
+  BitBtn3->Cancel = true;
 
   Panel1->OnMouseDown = std::bind(&TForm9::Panel1MouseDown, this, _1, _2, _3, _4, _5);
   ListView1->OnClick = std::bind(&TForm9::ListView1Click, this, _1);

@@ -31,6 +31,11 @@ TForm3::TForm3(ui::TComponent* owner, platform::Platform& platform, config::Prog
   BitBtn1->SetBounds(84, 146, 110, 28);
   BitBtn1->SetFont({"Tahoma", 8, ui::clBlack, false});
   BitBtn1->SetCaption("Понял...");
+  BitBtn1->SetDefault(true);
+  BitBtn1->Cancel = true;
+  // It takes the focus when it opens, on its text, so that a screen reader reads the reminder.
+  FocusOnShow = true;
+  SetActiveControl(RichEdit1);
 
   BitBtn2 = new ui::TBitBtn(this);
   BitBtn2->SetParent(Panel1);

@@ -97,6 +97,7 @@ void TForm2::BuildEditor() {
   BitBtn6->OnClick = [this](ui::TComponent* s) { BitBtn6Click(s); };
   BitBtn5 = Make<ui::TBitBtn>(this, TabSheet1, "BitBtn5", kLeft + 280, 338, kWidth - 280, 28);
   BitBtn5->SetCaption("Выход");
+  BitBtn5->Cancel = true;
   BitBtn5->OnClick = [this](ui::TComponent* s) { BitBtn5Click(s); };
 }
 
@@ -274,6 +275,8 @@ void TForm2::BitBtn4Click(ui::TComponent*) {
       c->SetEnabled(true);
     BitBtn4->SetCaption("OK");
     BitBtn6->SetCaption("Отмена");
+    BitBtn4->SetDefault(true);  // Enter commits, Esc cancels
+    BitBtn6->Cancel = true;
     ListView1->SetEnabled(false);
     BitBtn6->Show();
     BitBtn5->Hide();
@@ -426,6 +429,8 @@ void TForm2::CancelAdd() {
                                                                BitBtn9, BitBtn1, BitBtn2, PageControl2})
     c->SetEnabled(false);
   BitBtn4->SetCaption(kAddCaption);
+  BitBtn4->SetDefault(false);
+  BitBtn6->Cancel = false;  // in view mode it deletes: never from Esc
   ListView1->SetEnabled(true);
   BitBtn6->SetCaption(kDeleteCaption);
   BitBtn5->Show();

@@ -71,6 +71,8 @@ TForm7::TForm7(ui::TComponent* owner, platform::Platform& platform, config::Prog
   Button2 = button("COM", 234, 93, 44);
   Button3 = button("Вот так!", 8, 131, 100);
   Button4 = button("Никому не отошлём...", 168, 131, 156);
+  Button3->SetDefault(true);
+  Button4->Cancel = true;
 
   ListBox1->OnClick = std::bind(&TForm7::ListBox1Click, this, _1);
   ListBox2->OnClick = std::bind(&TForm7::ListBox2Click, this, _1);

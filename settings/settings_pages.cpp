@@ -251,6 +251,7 @@ void TForm2::BuildSettingsPages() {
   BitBtn13 = side("BitBtn13", 44, "Посетить сайт", "WWW");
   BitBtn14 = side("BitBtn14", 80, "Журнал", "TIME");
   BitBtn10 = side("BitBtn10", 340, "Выход", "EXIT");
+  BitBtn10->Cancel = true;
   BitBtn12->OnClick = click(&TForm2::BitBtn12Click);
   BitBtn13->OnClick = click(&TForm2::BitBtn13Click);
   BitBtn14->OnClick = click(&TForm2::BitBtn14Click);

@@ -26,6 +26,10 @@ constexpr unsigned kRightDouble = 0x0206;
 constexpr unsigned kMiddleDown = 0x0207;
 constexpr unsigned kMiddleUp = 0x0208;
 constexpr unsigned kMiddleDouble = 0x0209;
+// From the keyboard, on shells that speak the newer icon protocol: Enter or Space on the icon,
+// and the menu key or Shift+F10. Older ones send a right click for both.
+constexpr unsigned kKeySelect = 0x0401;
+constexpr unsigned kContextMenu = 0x007B;
 constexpr std::uintptr_t kCommandMinimize = 0xF020;
 constexpr std::uintptr_t kCommandRestore = 0xF120;
 
@@ -280,6 +284,12 @@ void TTrayIcon::DoMessage(ui::TMessage& message) {
       break;
     case kMiddleDouble:
       DoDblClick();
+      break;
+    case kKeySelect:
+      Restore();
+      break;
+    case kContextMenu:
+      ShowMenu();
       break;
     default:
       break;

@@ -4,7 +4,10 @@
 
 namespace ui {
 
-TButton::TButton(TComponent* owner) : TWinControl(owner) { color_ = 0xF0F0F0; }
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+  color_ = 0xF0F0F0;
+  TabStop = true;
+}
 
 std::unique_ptr<WinControlPeer> TButton::CreatePeer(WidgetSet& widgets) { return widgets.CreateButtonPeer(*this); }
 

@@ -10,8 +10,19 @@ class TButton : public TWinControl {
  public:
   explicit TButton(TComponent* owner);
 
+  // Enter presses the window's default button (unless another button has the focus), Esc its
+  // cancel button.
+  bool Default() const { return default_; }
+  void SetDefault(bool on);
+  bool Cancel = false;
+  // Pressed from the keyboard: a click, when the user can reach the button.
+  void Press();
+
  protected:
   std::unique_ptr<WinControlPeer> CreatePeer(WidgetSet& widgets) override;
+
+ private:
+  bool default_ = false;
 };
 
 class TBitBtn : public TButton {

@@ -49,7 +49,10 @@ std::unique_ptr<WinControlPeer> TTabSheet::CreatePeer(WidgetSet& widgets) { retu
 
 // ---- TPageControl
 
-TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) { ParentColor = true; }
+TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
+  ParentColor = true;
+  TabStop = true;
+}
 
 TPageControl::~TPageControl() {
   // The pages may outlive this part of the object: they must not call back into it.
@@ -195,7 +198,10 @@ std::unique_ptr<WinControlPeer> TPageControl::CreatePeer(WidgetSet& widgets) {
 
 // ---- TTrackBar
 
-TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) { ParentColor = true; }
+TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
+  ParentColor = true;
+  TabStop = true;
+}
 
 void TTrackBar::SetMin(int min) { SetRange(min, std::max(min, max_)); }
 void TTrackBar::SetMax(int max) { SetRange(std::min(min_, max), max); }

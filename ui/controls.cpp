@@ -103,6 +103,19 @@ TColor TControl::EffectiveColor() const {
   return ParentColor && parent_ ? parent_->EffectiveColor() : color_;
 }
 
+bool TControl::VisibleInTree() const {
+  for (const TControl* c = this; c; c = c->parent_)
+    if (!c->visible_) return false;
+  return true;
+}
+
+void TControl::SetAccessibleName(const std::string& name) {
+  if (name == accessibleName_) return;
+  accessibleName_ = name;
+  if (IsWindowed())
+    if (WinControlPeer* p = static_cast<TWinControl*>(this)->Peer()) p->SetAccessibleName(AccessibleName());
+}
+
 bool TControl::EnabledInTree() const {
   for (const TControl* c = this; c; c = c->parent_)
     if (!c->enabled_) return false;

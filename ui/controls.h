@@ -20,6 +20,11 @@ enum class TAlign { alNone, alClient };
 
 using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
+// A key pressed; the handler sets `key` to 0 when it used it.
+using TKeyEvent = std::function<void(TComponent* sender, unsigned& key, TShiftState shift)>;
+
+// What a screen reader says a control is.
+enum class TAccessibleRole { kDefault, kButton, kText, kGraphic };
 
 class TControl : public TComponent {
  public:
@@ -46,6 +51,8 @@ class TControl : public TComponent {
   void Hide() { SetVisible(false); }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool v);
+  // False when the control or one of its parents is hidden.
+  bool VisibleInTree() const;
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& text);
@@ -71,6 +78,12 @@ class TControl : public TComponent {
   // alClient keeps the control filling its parent's client area.
   TAlign Align() const { return align_; }
   void SetAlign(TAlign align);
+
+  // What a screen reader reads for the control: the name given to it, else its caption. Set
+  // one for controls whose caption says nothing (pictures, drawn buttons).
+  std::string AccessibleName() const { return accessibleName_.empty() ? caption_ : accessibleName_; }
+  void SetAccessibleName(const std::string& name);
+  TAccessibleRole AccessibleRole = TAccessibleRole::kDefault;
 
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* menu);
@@ -129,6 +142,7 @@ class TControl : public TComponent {
  private:
   TWinControl* parent_ = nullptr;
   TPopupMenu* popupMenu_ = nullptr;
+  std::string accessibleName_;
   TAlign align_ = TAlign::alNone;
 };
 
@@ -148,6 +162,17 @@ class TWinControl : public TControl {
   bool HasPeer() const { return bool(peer_); }
 
   void SetParent(TWinControl* parent) override;
+
+  // Whether Tab stops at the control (set by the kinds the user works with: buttons, boxes,
+  // fields, lists, pickers, page controls), and whether the focus can go there now.
+  bool TabStop = false;
+  bool CanFocus() const;
+  // Whether the control has the keyboard focus of its window.
+  bool Focused() const;
+  // Moves the keyboard focus of its window here.
+  void SetFocus();
+  // The Enter key is the control's own (a multi-line text being edited), not the window's.
+  virtual bool WantsReturn() const { return false; }
 
   // Topmost visible and enabled graphic child under a client point, or null.
   TControl* ControlAt(TPoint client) const;

@@ -19,6 +19,7 @@ platform::DateTime NormalizedDateTime(const platform::DateTime& v) {
 }
 
 TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner) {
+  TabStop = true;
   value_ = NormalizedDateTime(value_);
   SetBounds(0, 0, 186, 21);
 }

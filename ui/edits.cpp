@@ -4,7 +4,7 @@
 
 namespace ui {
 
-TEdit::TEdit(TComponent* owner) : TWinControl(owner) {}
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) { TabStop = true; }
 
 void TEdit::SetText(const std::string& text) {
   if (text == text_) return;
@@ -60,7 +60,7 @@ void TEdit::TextEdited(const std::string& text) {
 
 std::unique_ptr<WinControlPeer> TEdit::CreatePeer(WidgetSet& widgets) { return widgets.CreateEditPeer(*this); }
 
-TListBox::TListBox(TComponent* owner) : TWinControl(owner) {}
+TListBox::TListBox(TComponent* owner) : TWinControl(owner) { TabStop = true; }
 
 void TListBox::SetItems(const std::vector<std::string>& items) {
   if (items == items_ && itemIndex_ == -1) return;

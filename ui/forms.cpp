@@ -15,6 +15,7 @@ void TForm::HandleNeeded() {
   if (peer_ || !HasApplication()) return;
   AttachPeer(Application().Widgets().CreateFormPeer(*this));
   if (!peer_) return;
+  highContrast_ = Application().Widgets().HighContrast();
   // The controls made meanwhile get theirs now, each from the state its component holds.
   AlignControls();
   EnsurePeer();

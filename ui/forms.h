@@ -4,10 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "ui/controls.h"
 
 namespace ui {
+
+class TButton;
 
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
@@ -31,6 +34,9 @@ class TForm : public TWinControl {
   // Without it a framed window has no system menu and no buttons in its title bar; read when
   // the native window is made.
   bool SystemMenu = true;
+  // A window without a frame appears without taking the keyboard from the program in use; with
+  // FocusOnShow it takes it as a message box does, unless that program fills its screen.
+  bool FocusOnShow = false;
 
   // The client area is the window less its frame (set the border style first).
   int ClientWidth() const { return ClientSize().cx; }
@@ -74,6 +80,47 @@ class TForm : public TWinControl {
   // Starts moving the window with the pointer (the caption-drag system command).
   void BeginMove();
 
+  // ---- Keyboard
+  // The control that has the window's focus, or null when the window itself has it.
+  TWinControl* ActiveControl() const;
+  // Moves the focus to `control` (null: to the window itself).
+  void SetActiveControl(TWinControl* control);
+  // The controls Tab visits, in order: in each container its controls from top to bottom,
+  // and from left to right within a row, each followed by the controls inside it; of a group
+  // of radio buttons only the checked one (or the first).
+  std::vector<TWinControl*> TabOrder() const;
+  // Moves the focus to the next control in tab order (the previous one backwards), round.
+  void SelectNext(bool forward);
+  // The default and cancel buttons the user can reach now, or null.
+  TButton* DefaultButton() const;
+  TButton* CancelButton() const;
+  // OnKeyDown sees a key first when the window itself has the focus, or always with KeyPreview.
+  bool KeyPreview = false;
+  TKeyEvent OnKeyDown;
+  // A key pressed in the window (the backend calls it): OnKeyDown, then the window's keys: Tab
+  // and Shift+Tab move the focus, Ctrl+Tab and Ctrl+Shift+Tab change the page of the page
+  // control that holds it, Enter presses the focused or the default button, Esc the cancel
+  // button (without one it closes the window), the arrows move within a radio group. True
+  // when the key was used; the backend then does nothing more with it.
+  bool KeyDown(unsigned key, TShiftState shift);
+  // The backend: the focus went to `control` (null: to the window itself).
+  void FocusMoved(TWinControl* control);
+  // The backend: the window got the focus; it goes on to the control that last had it, or the
+  // first in tab order.
+  void FocusEntered();
+  // The face's name changed in a way worth saying aloud; screen readers are told.
+  void AnnounceAccessibleName();
+
+  // Whether the system's high-contrast mode is on, as last told (SystemColorsChanged).
+  bool HighContrast() const { return highContrast_; }
+  // In high contrast the window is drawn in the system's colours, unless it keeps its own
+  // (the clock face keeps the skin the user chose).
+  bool KeepsOwnColors = false;
+  bool InSystemColors() const { return highContrast_ && !KeepsOwnColors; }
+  // The backend: the system's colours or its high-contrast mode changed.
+  void SystemColorsChanged(bool highContrast);
+  TNotifyEvent OnSystemColorsChanged;
+
   TNotifyEvent OnCreate;
   TCloseEvent OnClose;
   TNotifyEvent OnDestroy;
@@ -105,6 +152,10 @@ class TForm : public TWinControl {
   bool alphaBlend_ = false;
   int alphaBlendValue_ = 255;
   bool destroyRaised_ = false;
+  bool DialogKey(unsigned key, TShiftState shift);
+  bool Contains(const TWinControl* control) const;
+  TWinControl* activeControl_ = nullptr;  // checked against the tree before use
+  bool highContrast_ = false;
 };
 
 }  // namespace ui

@@ -42,7 +42,10 @@ void TListItem::SetGreyed(bool on) {
   owner_.RowChanged(index_);
 }
 
-TListView::TListView(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 250, 150); }
+TListView::TListView(TComponent* owner) : TWinControl(owner) {
+  TabStop = true;
+  SetBounds(0, 0, 250, 150);
+}
 
 TListView::~TListView() {
   // The peer reads rows while it goes; let it go first.

@@ -33,7 +33,7 @@ std::string WithoutTrailingNuls(std::string document) {
 
 }  // namespace
 
-TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner) {}
+TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner) { TabStop = true; }
 
 void TRichEdit::Replace(const std::string& text, const std::string& rich) {
   bool changed = text != text_;

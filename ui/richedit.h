@@ -31,6 +31,7 @@ class TRichEdit : public TWinControl {
 
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool on);
+  bool WantsReturn() const override { return !readOnly_; }
   TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle style);
 

@@ -59,7 +59,10 @@ TRect TGroupBox::AlignRect() const {
 
 std::unique_ptr<WinControlPeer> TGroupBox::CreatePeer(WidgetSet& widgets) { return widgets.CreateGroupBoxPeer(*this); }
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) { ParentColor = true; }
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+  ParentColor = true;
+  TabStop = true;
+}
 
 void TCheckBox::SetChecked(bool on) {
   if (on == checked_) return;
@@ -74,7 +77,10 @@ void TCheckBox::UserClick() {
 
 std::unique_ptr<WinControlPeer> TCheckBox::CreatePeer(WidgetSet& widgets) { return widgets.CreateCheckBoxPeer(*this); }
 
-TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) { ParentColor = true; }
+TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
+  ParentColor = true;
+  TabStop = true;
+}
 
 void TRadioButton::SetChecked(bool on) {
   if (on == checked_) return;

@@ -110,6 +110,7 @@ class TMemo : public TEdit {
   // Without WantReturns the memo keeps one paragraph: Enter does not start a new line, and
   // line breaks that come in with pasted text become blanks.
   bool WantReturns = true;
+  bool WantsReturn() const override { return WantReturns && !ReadOnly(); }
   // Long lines wrap at the right edge; read when the native field is made.
   bool WordWrap = true;
   TScrollStyle ScrollBars() const { return scrollBars_; }

@@ -49,6 +49,18 @@ constexpr TShiftState ssRight = 1 << 4;
 constexpr TShiftState ssMiddle = 1 << 5;
 constexpr TShiftState ssDouble = 1 << 6;
 
+// Keys as the keyboard reports them (the system's virtual-key numbers).
+constexpr unsigned kKeyTab = 0x09;
+constexpr unsigned kKeyReturn = 0x0D;
+constexpr unsigned kKeyEscape = 0x1B;
+constexpr unsigned kKeySpace = 0x20;
+constexpr unsigned kKeyLeft = 0x25;
+constexpr unsigned kKeyUp = 0x26;
+constexpr unsigned kKeyRight = 0x27;
+constexpr unsigned kKeyDown = 0x28;
+constexpr unsigned kKeyApps = 0x5D;  // the menu key
+constexpr unsigned kKeyF10 = 0x79;
+
 struct TFont {
   std::string name = "MS Sans Serif";
   int size = 8;  // points

@@ -66,6 +66,8 @@ class WinControlPeer {
   // Only this part of the surface (client coordinates) needs painting again.
   virtual void InvalidateRect(TRect) { Invalidate(); }
   virtual void SetFocus() {}
+  // The control's accessible name changed (a screen reader asks for it when it needs it).
+  virtual void SetAccessibleName(const std::string&) {}
 };
 
 class FormPeer : public WinControlPeer {
@@ -79,6 +81,10 @@ class FormPeer : public WinControlPeer {
   virtual void SendSystemCommand(unsigned /*command*/) {}
   // Lets the window manager move the window with the pointer until the button is released.
   virtual void BeginMove() {}
+  // Tells screen readers that the window's accessible name changed.
+  virtual void AnnounceName() {}
+  // The system's high-contrast mode went on or off, or its colours changed: draw again.
+  virtual void SystemColorsChanged() {}
 };
 
 // Peers of windowed controls inside forms (ui/panels.h, ui/buttons.h, ui/edits.h, ui/richedit.h).
@@ -89,6 +95,8 @@ class ButtonPeer : public WinControlPeer {
  public:
   // The picture beside the caption, its bottom-left colour left out; empty for none.
   virtual void SetGlyph(const Image&) {}
+  // Drawn as the window's default button (a stronger frame).
+  virtual void SetDefault(bool) {}
 };
 
 class EditPeer : public WinControlPeer {
@@ -298,6 +306,8 @@ class WidgetSet {
   virtual unsigned RegisterMessage(const std::string& /*name*/) { return 0; }
   // Shift, Ctrl and Alt as the keyboard has them now.
   virtual TShiftState ShiftKeys() { return 0; }
+  // Whether the system's high-contrast mode is on.
+  virtual bool HighContrast() { return false; }
 
   // Application-wide settings.
   virtual void SetTitle(const std::string&) {}

@@ -247,6 +247,20 @@ TEST_F(TrayIconTest, EachMouseMessageRunsExactlyItsTriggers) {
     }
 }
 
+TEST_F(TrayIconTest, TheKeyboardOnTheIconRestoresOrOpensTheMenu) {
+  tray->SetVisible(true);
+  auto* menu = new ui::TPopupMenu(main);
+  tray->SetPopupMenu(menu);
+  tray->SetRestoreOn(TTrayIconMessage::imNone);
+  tray->SetPopupMenuOn(TTrayIconMessage::imNone);
+  int restores = 0;
+  tray->OnRestore = [&](ui::TComponent*) { ++restores; };
+  Mouse(0x0401);  // Enter on the icon
+  EXPECT_EQ(restores, 1);
+  Mouse(0x007B);  // the menu key
+  EXPECT_EQ(menu->PopupCount(), 1);
+}
+
 TEST_F(TrayIconTest, EventsGetThePointerPositionAndShiftState) {
   tray->SetVisible(true);
   widgets.cursor = {700, 750};

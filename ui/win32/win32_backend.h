@@ -124,6 +124,11 @@ class Backend {
   void Run();
   void Terminate();
   void ProcessMessages();
+  // A key press of a form's window goes to the form (TForm::KeyDown) before it is dispatched;
+  // true when the form used it and the message is done.
+  bool FormKey(const MSG& msg);
+  // Whether the system's high-contrast mode is on.
+  static bool HighContrastOn();
 
  private:
   static LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -184,6 +189,9 @@ class GdiCanvas : public Canvas {
   void DrawButtonFace(TRect r, bool down, bool hot, bool enabled) override;
   TRect PaintRect() const override;
   HDC Dc() const { return dc_; }
+  // Draws in the system's colours (high contrast): faces in the button face colour, texts in
+  // its text colour, opaque pictures left out.
+  void SetSystemColors(bool on) { systemColors_ = on; }
 
  private:
   Backend& backend_;
@@ -192,6 +200,7 @@ class GdiCanvas : public Canvas {
   TRect paintRect_;
   int dpi_;
   std::optional<TColor> key_;
+  bool systemColors_ = false;
 };
 
 // Handles WM_PAINT of `hwnd`: `draw` paints the client area (given its size) into an
@@ -228,6 +237,11 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   void BringToFront() override;
   void SendSystemCommand(unsigned command) override;
   void BeginMove() override;
+  void AnnounceName() override;
+  void SystemColorsChanged() override;
+  // Whether the form draws in the system's colours now: high contrast, and it does not keep
+  // its own colours.
+  bool InSystemColors() const;
 
   // Child windows share the form's tool-tip; their hint is asked of the model when it shows.
   // ChildHintChanged lets a shown tip go when the control under the pointer changed.
@@ -276,6 +290,8 @@ class Win32FormPeer : public FormPeer, public NativeWindow {
   // Shared with calls in progress; false once the peer is gone, so a handler that destroyed
   // the form does not leave the window procedure touching freed memory.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // The form as screen readers' objects see it; null once the peer is gone.
+  std::shared_ptr<TWinControl*> accessible_;
 };
 
 std::unique_ptr<MenuPeer> NewMenuPeer(Backend& backend, TPopupMenu& menu);
@@ -311,6 +327,8 @@ class Win32ChildWindow : public NativeWindow {
   void ApplyFont(const TFont& font);
   void Repaint();
   void Focus();
+  // Whether its window is drawn in the system's colours (high contrast).
+  bool InSystemColors() const;
   // Answers WM_CTLCOLOR*: text in `text` on `background`.
   bool ColorAs(HDC dc, TColor background, TColor text, LRESULT& result);
 

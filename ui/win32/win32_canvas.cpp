@@ -33,7 +33,7 @@ TRect GdiCanvas::PaintRect() const {
 void GdiCanvas::FillRect(TRect r, TColor color) {
   r = ScaleRect(r, dpi_);
   RECT rect{r.left, r.top, r.right, r.bottom};
-  HBRUSH brush = CreateSolidBrush(ResolveColor(color));
+  HBRUSH brush = CreateSolidBrush(systemColors_ ? GetSysColor(COLOR_BTNFACE) : ResolveColor(color));
   ::FillRect(dc_, &rect, brush);
   DeleteObject(brush);
 }
@@ -41,6 +41,9 @@ void GdiCanvas::FillRect(TRect r, TColor color) {
 void GdiCanvas::DrawImage(const Image& source, TRect dest, bool transparent) {
   dest = ScaleRect(dest, dpi_);
   if (source.Empty() || dest.Width() <= 0 || dest.Height() <= 0) return;
+  // In the system's colours the opaque pictures (backgrounds, photos) give way to the plain
+  // face; pictures with see-through parts (icons, glyphs) stay.
+  if (systemColors_ && !transparent) return;
   // A picture not drawn at its own size is scaled smoothly once (and kept while it is drawn
   // so), its see-through colours exact, then copied pixel for pixel.
   const Image& image = source.width == dest.Width() && source.height == dest.Height()
@@ -77,7 +80,7 @@ void GdiCanvas::DrawText(const std::string& text, TPoint at, const TFont& font) 
   HGDIOBJ old = SelectObject(dc_, backend_.Font(font, crispText_, dpi_));
   at = ScalePoint(at, dpi_);
   SetBkMode(dc_, TRANSPARENT);
-  SetTextColor(dc_, ResolveColor(font.color));
+  SetTextColor(dc_, systemColors_ ? GetSysColor(COLOR_BTNTEXT) : ResolveColor(font.color));
   SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
   TEXTMETRICW tm{};
   GetTextMetricsW(dc_, &tm);

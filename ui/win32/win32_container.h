@@ -6,6 +6,7 @@
 
 #include "ui/controls.h"
 #include "ui/dpi.h"
+#include "ui/win32/win32_accessible.h"
 #include "ui/win32/win32_helpers.h"
 
 namespace ui::win32 {
@@ -13,7 +14,9 @@ namespace ui::win32 {
 template <class PeerInterface>
 class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
  public:
-  Win32ContainerPeer(Backend& backend, TWinControl& control) : Win32ControlPeer<PeerInterface>(backend, control) {}
+  Win32ContainerPeer(Backend& backend, TWinControl& control)
+      : Win32ControlPeer<PeerInterface>(backend, control), accessible_(std::make_shared<TWinControl*>(&control)) {}
+  ~Win32ContainerPeer() override { *accessible_ = nullptr; }
   // A container's caption is drawn with its surface.
   void SetCaption(const std::string&) override { this->Repaint(); }
   void InvalidateRect(TRect r) override {
@@ -36,6 +39,9 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     TWinControl& control = this->Control();
     switch (msg) {
+      case WM_GETOBJECT:
+        // Its drawn children (speed buttons, pictures) are told to screen readers.
+        return AnswerGetObject(this->Handle(), wParam, lParam, accessible_, result);
       case WM_ERASEBKGND:
         result = 1;  // the whole surface is painted from an off-screen bitmap
         return true;
@@ -43,6 +49,7 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
         PaintBuffered(
             this->Handle(), this->backend_, false,
             [this, &control](GdiCanvas& canvas, int width, int height) {
+              if (Win32FormPeer* form = this->backend_.FormOf(this->Handle())) canvas.SetSystemColors(form->InSystemColors());
               CallModel([&] {
                 PaintSurface(canvas, width, height);
                 control.PaintControls(canvas);
@@ -149,6 +156,7 @@ class Win32ContainerPeer : public Win32ControlPeer<PeerInterface> {
   bool trackingLeave_ = false;
   bool releasingCapture_ = false;
   std::string shownHint_;
+  std::shared_ptr<TWinControl*> accessible_;
 };
 
 }  // namespace ui::win32

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "ui/controls.h"
+#include "ui/forms.h"
 #include "ui/dpi.h"
 
 namespace ui::win32 {
@@ -48,7 +49,9 @@ bool Win32ChildWindow::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-      if (auto* child = FromHandle(HWND(lParam))) CallModel([&] { handled = child->OnColor(HDC(wParam), result); });
+      // In high contrast the controls keep the system's colours.
+      if (auto* child = FromHandle(HWND(lParam)); child && !child->InSystemColors())
+        CallModel([&] { handled = child->OnColor(HDC(wParam), result); });
       break;
     case WM_HSCROLL:
     case WM_VSCROLL:
@@ -67,6 +70,11 @@ bool Win32ChildWindow::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
       break;
   }
   return handled;
+}
+
+bool Win32ChildWindow::InSystemColors() const {
+  Win32FormPeer* form = hwnd_ ? backend_.FormOf(hwnd_) : nullptr;
+  return form && form->InSystemColors();
 }
 
 void Win32ChildWindow::Create(const wchar_t* className, DWORD style, DWORD exStyle) {
@@ -133,6 +141,14 @@ LRESULT CALLBACK Win32ChildWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wPar
   bool handled = false;
   CallModel([&] { handled = self->OnMessage(msg, wParam, lParam, result); });
   if (handled) return result;
+  if (msg == WM_SETFOCUS) {
+    // The model follows the focus wherever it went (a click, the system), so that the window
+    // gives it back to this control when it is activated again.
+    if (Win32FormPeer* form = self->backend_.FormOf(hwnd)) {
+      TWinControl* control = &self->control_;
+      CallModel([form, control] { form->Form().FocusMoved(control); });
+    }
+  }
   if (msg == WM_NCDESTROY) {
     comctl::RemoveSubclass(hwnd, SubclassProc, id);
     self->hwnd_ = nullptr;

@@ -9,6 +9,7 @@
 #include "platform/win32/late_bound.h"
 #include "ui/dpi.h"
 #include "ui/forms.h"
+#include "ui/win32/win32_accessible.h"
 #include "ui/win32/win32_helpers.h"
 
 namespace ui::win32 {
@@ -106,7 +107,8 @@ void Win32FormPeer::DpiChanged(int dpi, const RECT& suggested) {
   CallModel([this, dpi, at] { form_.ChangeDpi(dpi, at); });
 }
 
-Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form) : backend_(backend), form_(form) {
+Win32FormPeer::Win32FormPeer(Backend& backend, TForm& form)
+    : backend_(backend), form_(form), accessible_(std::make_shared<TWinControl*>(&form)) {
   RegisterClassOnce(backend.Instance(), kFormClass, WindowProc, CS_DBLCLKS);
   colorKey_ = form.TransparentColor();
   keyColor_ = form.TransparentColorValue();
@@ -164,6 +166,7 @@ BOOL CALLBACK Win32FormPeer::AddToolOfChild(HWND child, LPARAM self) {
 
 Win32FormPeer::~Win32FormPeer() {
   *alive_ = false;
+  *accessible_ = nullptr;
   backend_.RemoveForm(this);
   if (tip_) DestroyWindow(tip_);
   if (hwnd_) {
@@ -190,6 +193,27 @@ void Win32FormPeer::SetBounds(TRect r) {
   placing_ = false;
 }
 
+namespace {
+
+// Whether the window in the foreground is another program's that covers its whole monitor (a
+// game, a film, a presentation): a notice then appears without taking the keyboard from it.
+bool ForegroundFillsItsScreen() {
+  HWND front = GetForegroundWindow();
+  if (!front || front == GetDesktopWindow() || front == GetShellWindow()) return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(front, &process);
+  if (process == GetCurrentProcessId()) return false;
+  RECT window{};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetWindowRect(front, &window) || !GetMonitorInfoW(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &monitor))
+    return false;
+  const RECT& m = monitor.rcMonitor;
+  return window.left <= m.left && window.top <= m.top && window.right >= m.right && window.bottom >= m.bottom;
+}
+
+}  // namespace
+
 void Win32FormPeer::SetVisible(bool visible) {
   if (!hwnd_) return;
   if (visible) {
@@ -206,7 +230,9 @@ void Win32FormPeer::SetVisible(bool visible) {
     // A borderless window (the clock face, a notice) appears without taking the keyboard from
     // the program the user is typing in; a framed one is a window to work in.
     bool borderless = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CAPTION) == 0;
-    ShowWindow(hwnd_, borderless ? SW_SHOWNOACTIVATE : SW_SHOW);
+    bool activate = !borderless || (form_.FocusOnShow && !ForegroundFillsItsScreen());
+    ShowWindow(hwnd_, activate ? SW_SHOW : SW_SHOWNOACTIVATE);
+    if (activate && borderless) SetForegroundWindow(hwnd_);
     // Some systems (Wine) keep no z-order for a hidden window: place it again once it shows.
     if (stayOnTop_) SetStayOnTop(true);
   } else {
@@ -236,6 +262,14 @@ void Win32FormPeer::InvalidateRect(TRect r) {
 
 void Win32FormPeer::SetFocus() {
   if (hwnd_) ::SetFocus(hwnd_);
+}
+
+void Win32FormPeer::AnnounceName() { AnnounceNameChange(hwnd_); }
+
+bool Win32FormPeer::InSystemColors() const { return form_.InSystemColors(); }
+
+void Win32FormPeer::SystemColorsChanged() {
+  if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void Win32FormPeer::SetBorderless(bool borderless) {
@@ -437,6 +471,23 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       DpiChanged(int(HIWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     }
+    case WM_SETFOCUS:
+      // The window itself got the focus (it was activated): it goes on to its control.
+      CallModel([this] { form_.FocusEntered(); });
+      return 0;
+    case WM_GETOBJECT:
+      if (AnswerGetObject(hwnd, wParam, lParam, accessible_, result)) return result;
+      break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED: {
+      const bool highContrast = Backend::HighContrastOn();
+      if (msg == WM_SETTINGCHANGE && wParam != SPI_SETHIGHCONTRAST && highContrast == form_.HighContrast()) break;
+      auto alive = alive_;
+      CallModel([this, highContrast] { form_.SystemColorsChanged(highContrast); });
+      if (!*alive) return 0;
+      break;
+    }
     case WM_CLOSE:
       // The model decides: a form is never destroyed from here.
       CallModel([this] { form_.CloseRequested(); });
@@ -457,6 +508,7 @@ void Win32FormPeer::Paint() {
   PaintBuffered(
       hwnd_, backend_, colorKey_,
       [this](GdiCanvas& canvas, int width, int height) {
+        canvas.SetSystemColors(form_.InSystemColors());
         canvas.FillRect({0, 0, width, height}, form_.Color());
         CallModel([this, &canvas] { form_.PaintControls(canvas); });
       },

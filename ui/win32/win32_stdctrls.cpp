@@ -32,7 +32,11 @@ std::string WindowTextOf(HWND hwnd) {
 class Win32ButtonPeer : public Win32ControlPeer<ButtonPeer> {
  public:
   Win32ButtonPeer(Backend& backend, TButton& button) : Win32ControlPeer(backend, button), button_(button) {
-    Create(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON);
+    Create(L"BUTTON", WS_TABSTOP | (button.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
+  }
+
+  void SetDefault(bool on) override {
+    if (Handle()) SendMessageW(Handle(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
   }
 
  protected:
@@ -54,7 +58,13 @@ class Win32BitBtnPeer : public Win32ButtonPeer {
  public:
   Win32BitBtnPeer(Backend& backend, TBitBtn& button) : Win32ButtonPeer(backend, button, 0), bitBtn_(button) {
     glyph_ = button.Glyph();
+    default_ = button.Default();
     Create(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW);
+  }
+
+  void SetDefault(bool on) override {
+    default_ = on;
+    Repaint();
   }
 
   void SetGlyph(const Image& glyph) override {
@@ -97,13 +107,23 @@ class Win32BitBtnPeer : public Win32ButtonPeer {
     bool focused = item.itemState & ODS_FOCUS;
     HTHEME theme = OpenThemeData(Handle(), L"BUTTON");
     if (theme) {
-      int state = disabled ? PBS_DISABLED : pressed ? PBS_PRESSED : hot_ ? PBS_HOT : focused ? PBS_DEFAULTED : PBS_NORMAL;
+      int state = disabled  ? PBS_DISABLED
+                  : pressed ? PBS_PRESSED
+                  : hot_    ? PBS_HOT
+                  : focused || default_ ? PBS_DEFAULTED
+                                        : PBS_NORMAL;
       if (IsThemeBackgroundPartiallyTransparent(theme, BP_PUSHBUTTON, state)) DrawThemeParentBackground(Handle(), dc, &r);
       DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &r, nullptr);
       CloseThemeData(theme);
     } else {
       UINT flags = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | (disabled ? DFCS_INACTIVE : 0);
-      DrawFrameControl(dc, &r, DFC_BUTTON, flags);
+      RECT face = r;
+      if (default_ || focused) {
+        // The default button's dark outline, as the system draws it.
+        FrameRect(dc, &r, HBRUSH(GetStockObject(BLACK_BRUSH)));
+        InflateRect(&face, -1, -1);
+      }
+      DrawFrameControl(dc, &face, DFC_BUTTON, flags);
     }
 
     std::wstring text = Widen(bitBtn_.Caption());
@@ -147,6 +167,7 @@ class Win32BitBtnPeer : public Win32ButtonPeer {
   TBitBtn& bitBtn_;
   Image glyph_;
   bool hot_ = false;
+  bool default_ = false;
 };
 
 class Win32EditPeer : public Win32ControlPeer<EditPeer> {

@@ -364,11 +364,48 @@ bool Backend::MenuPictureMessage(UINT msg, LPARAM lParam) {
   return false;
 }
 
+bool Backend::HighContrastOn() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+bool Backend::FormKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  Win32FormPeer* form = FormOf(msg.hwnd);
+  if (!form || !IsWindowEnabled(form->Handle())) return false;
+  // The control the key went to: the nearest of the program's controls up from its window
+  // (a field inside a control is part of that control).
+  TWinControl* focused = nullptr;
+  for (HWND h = msg.hwnd; h && h != form->Handle(); h = GetParent(h))
+    if (Win32ChildWindow* child = Win32ChildWindow::FromHandle(h)) {
+      focused = &child->Control();
+      break;
+    }
+  const unsigned key = unsigned(msg.wParam);
+  TShiftState shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  // Moving with the keyboard shows where the focus is from now on.
+  if (key == VK_TAB || (key >= VK_LEFT && key <= VK_DOWN))
+    SendMessageW(form->Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  TForm& model = form->Form();
+  bool used = false;
+  CallModel([&] {
+    model.FocusMoved(focused);
+    used = model.KeyDown(key, shift);
+  });
+  return used;
+}
+
 void Backend::Run() {
   MSG msg;
   while (!terminated_) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
+    if (FormKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -386,6 +423,7 @@ void Backend::ProcessMessages() {
       PostQuitMessage(int(msg.wParam));  // leave it for the main loop
       break;
     }
+    if (FormKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -587,6 +625,8 @@ TShiftState Win32WidgetSet::ShiftKeys() {
   if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
   return s;
 }
+
+bool Win32WidgetSet::HighContrast() { return win32::Backend::HighContrastOn(); }
 
 void Win32WidgetSet::SetTitle(const std::string& title) { backend_->SetTitle(title); }
 void Win32WidgetSet::HideTaskbarButton() { backend_->HideTaskbarButton(); }

@@ -53,6 +53,7 @@ class Win32WidgetSet : public WidgetSet {
   std::unique_ptr<MessageWindow> CreateMessageWindow(MessageHandler handler) override;
   unsigned RegisterMessage(const std::string& name) override;
   TShiftState ShiftKeys() override;
+  bool HighContrast() override;
 
   void SetTitle(const std::string& title) override;
   void HideTaskbarButton() override;

@@ -15,6 +15,12 @@
 //   horavo_probe menu             the open popup menu: geometry, then each item's text, id and
 //                                 state, read inside the owning program by horavo_probe_hook.dll
 //                                 (which must lie beside the probe)
+//   horavo_probe focus <window>   the window that has the keyboard focus in the thread of the
+//                                 window with that caption (the system's focus query): class,
+//                                 text, control id
+//   horavo_probe accname <window> the accessible name of the client area of the window and of its simple child elements, asked inside the
+//                                 program by the hook library as a screen reader would; a
+//                                 <window> is a title or "hwnd:0x..." 
 //
 // A title given as "hex:C0C1..." is taken as those bytes. Exit code 0 when the thing asked for
 // was found (or done), 1 when it was not, 2 on a usage error.
@@ -399,11 +405,12 @@ int CmdClose(const std::string& title) {
 // menu's window, and answers with WM_COPYDATA to a message-only window of the probe.
 std::string g_menuReply;
 bool g_menuAnswered = false;
+WPARAM g_request = kMenuRequest;
 
 LRESULT CALLBACK ReplyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_COPYDATA) {
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (data->dwData == kMenuRequest) {
+    if (data->dwData == g_request) {
       g_menuReply.assign(static_cast<const char*>(data->lpData), data->cbData);
       g_menuAnswered = true;
       return TRUE;
@@ -412,7 +419,8 @@ LRESULT CALLBACK ReplyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-bool ReadMenuInOwner(HWND popup, std::string* out) {
+bool AskInOwner(HWND popup, WPARAM request, std::string* out) {
+  g_request = request;
   char path[MAX_PATH] = {0};
   DWORD len = GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string dir(path, len);
@@ -431,7 +439,7 @@ bool ReadMenuInOwner(HWND popup, std::string* out) {
   if (hook) {
     // While this call waits, the reply arrives as a message sent to this thread.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(popup, WM_NULL, kMenuRequest, reinterpret_cast<LPARAM>(reply), SMTO_ABORTIFHUNG, 5000,
+    SendMessageTimeoutA(popup, WM_NULL, request, reinterpret_cast<LPARAM>(reply), SMTO_ABORTIFHUNG, 5000,
                         &ignored);
     UnhookWindowsHookEx(hook);
   }
@@ -448,7 +456,7 @@ int CmdMenu() {
   }
   PrintWindow(popup);
   std::string described;
-  if (ReadMenuInOwner(popup, &described)) {
+  if (AskInOwner(popup, kMenuRequest, &described)) {
     std::fwrite(described.data(), 1, described.size(), stdout);
     return 0;
   }
@@ -470,10 +478,49 @@ int CmdMenu() {
   return 0;
 }
 
+// A window named on the command line: "hwnd:0x..." (as "windows" prints it), else a title.
+HWND WindowArg(const char* arg) {
+  if (std::strncmp(arg, "hwnd:", 5) == 0) {
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::strtoul(arg + 5, nullptr, 16)));
+    return IsWindow(hwnd) ? hwnd : nullptr;
+  }
+  return FindTitled(ParseTitle(arg), nullptr);
+}
+
+int CmdFocus(const char* arg) {
+  HWND window = WindowArg(arg);
+  if (!window) {
+    std::printf("found=0\n");
+    return 1;
+  }
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) {
+    std::printf("found=0\n");
+    return 1;
+  }
+  std::printf("found=1\nhandle=%p\nid=%d\nactive=%d\n", static_cast<void*>(info.hwndFocus), GetDlgCtrlID(info.hwndFocus),
+              info.hwndActive == window ? 1 : 0);
+  PrintText("class", ClassOf(info.hwndFocus));
+  PrintText("text", WindowText(info.hwndFocus));
+  return 0;
+}
+
+int CmdAccName(const char* arg) {
+  HWND window = WindowArg(arg);
+  std::string described;
+  if (!window || !AskInOwner(window, kNameRequest, &described)) {
+    std::printf("found=0\n");
+    return 1;
+  }
+  std::fwrite(described.data(), 1, described.size(), stdout);
+  return described.rfind("found=1", 0) == 0 ? 0 : 1;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: horavo_probe window <title> | windows | msgbox | msgbox-ok | close <title> | texts <title> | "
-               "menu\n");
+               "menu | focus <title> | accname <title>\n");
   return 2;
 }
 
@@ -490,6 +537,8 @@ int main(int argc, char** argv) {
   else if (cmd == "close" && argc == 3) rc = CmdClose(ParseTitle(argv[2]));
   else if (cmd == "texts" && argc == 3) rc = CmdTexts(ParseTitle(argv[2]));
   else if (cmd == "menu") rc = CmdMenu();
+  else if (cmd == "focus" && argc == 3) rc = CmdFocus(argv[2]);
+  else if (cmd == "accname" && argc == 3) rc = CmdAccName(argv[2]);
   else return Usage();
   std::fflush(stdout);
   return rc;
