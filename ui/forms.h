@@ -79,6 +79,16 @@ class TForm : public TWinControl {
   TNotifyEvent OnDestroy;
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
+  // A key pressed in the window or in any of its controls, before the control sees it (the
+  // system's virtual-key code); true when the window used it.
+  std::function<bool(unsigned key, TShiftState shift)> OnShortCut;
+  // The window lost the foreground to another window.
+  TNotifyEvent OnDeactivate;
+  // Called by the peer: a key went down in the window; the other window took the foreground.
+  bool KeyPressed(unsigned key, TShiftState shift) { return OnShortCut && OnShortCut(key, shift); }
+  void Deactivated() {
+    if (OnDeactivate) OnDeactivate(this);
+  }
 
   // Runs OnCreate; TApplication::CreateForm calls it once the form is constructed.
   void DoCreate();

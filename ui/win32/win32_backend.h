@@ -121,6 +121,8 @@ class Backend {
   void CancelWhenShown(const void* owner);
   void RunWhenShown(HWND form);
 
+  // A key going down is offered to its form's OnShortCut first; true when the form used it.
+  bool PreviewKey(const MSG& msg);
   void Run();
   void Terminate();
   void ProcessMessages();

@@ -369,6 +369,7 @@ void Backend::Run() {
   while (!terminated_) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
+    if (PreviewKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -386,6 +387,7 @@ void Backend::ProcessMessages() {
       PostQuitMessage(int(msg.wParam));  // leave it for the main loop
       break;
     }
+    if (PreviewKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -537,6 +539,9 @@ std::unique_ptr<RichEditPeer> Win32WidgetSet::CreateRichEditPeer(TRichEdit& edit
 }
 std::unique_ptr<DateTimePickerPeer> Win32WidgetSet::CreateDateTimePickerPeer(TDateTimePicker& picker) {
   return win32::NewDateTimePickerPeer(*backend_, picker);
+}
+std::unique_ptr<MonthCalendarPeer> Win32WidgetSet::CreateMonthCalendarPeer(TMonthCalendar& calendar) {
+  return win32::NewMonthCalendarPeer(*backend_, calendar);
 }
 std::unique_ptr<ListViewPeer> Win32WidgetSet::CreateListViewPeer(TListView& list) {
   return win32::NewListViewPeer(*backend_, list);
