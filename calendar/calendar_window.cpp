@@ -179,7 +179,7 @@ void TCalendarForm::FillDay() {
   for (const calendar::DayEntry& e : entries_) {
     std::string text = e.text.empty() ? e.typeName : e.text;
     if (!e.active) text += std::string(" ") + calendar::kSwitchedOff;
-    ListView1->AddItem(e.time, {e.typeName, text});
+    ListView1->AddItem(e.time, {e.typeName, text}).SetGrayed(!e.active);
   }
   ListView1->EndUpdate();
   ListView1->SetVisible(!entries_.empty());

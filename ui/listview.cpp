@@ -36,6 +36,12 @@ void TListItem::SetChecked(bool on) {
   owner_.RowChanged(index_);
 }
 
+void TListItem::SetGrayed(bool on) {
+  if (on == grayed_) return;
+  grayed_ = on;
+  owner_.RowChanged(index_);
+}
+
 TListView::TListView(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 250, 150); }
 
 TListView::~TListView() {

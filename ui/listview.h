@@ -37,6 +37,9 @@ class TListItem {
   const std::string& Text(int column) const;
   bool Checked() const { return checked_; }
   void SetChecked(bool on);
+  // Drawn in the system's grey text colour (an entry that is switched off).
+  bool Grayed() const { return grayed_; }
+  void SetGrayed(bool on);
 
  private:
   friend class TListView;
@@ -45,6 +48,7 @@ class TListItem {
   std::string caption_;
   std::vector<std::string> subItems_;
   bool checked_ = false;
+  bool grayed_ = false;
 };
 
 class TListView : public TWinControl {

@@ -102,6 +102,7 @@ TEST_F(CalendarWindowTest, TheListFollowsTheChosenDayAndTheStoresChanges) {
   EXPECT_EQ(Rows(), (std::vector<std::string>{"09:00:00 | Сигнал | Сигнал"}));
   program->Store().Write("20", "active", "0");
   EXPECT_EQ(Rows(), (std::vector<std::string>{"09:00:00 | Сигнал | Сигнал (выключено)"}));
+  EXPECT_TRUE(calendar->ListView1->Item(0).Grayed());
   EXPECT_EQ(calendar->MonthCalendar1->DayStates(2026, 12, 1), std::vector<std::uint32_t>{0});
 
   // A range counts its days.

@@ -231,7 +231,9 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
       case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
       case CDDS_ITEMPREPAINT: {
-        if (int(draw.nmcd.dwItemSpec) != list_.HotItem()) return CDRF_DODEFAULT;
+        const int row = int(draw.nmcd.dwItemSpec);
+        if (row >= 0 && row < list_.ItemCount() && list_.Item(row).Grayed()) draw.clrText = GetSysColor(COLOR_GRAYTEXT);
+        if (row != list_.HotItem()) return CDRF_DODEFAULT;
         TFont font = list_.Font();
         font.underline = true;
         SelectObject(draw.nmcd.hdc, backend_.Font(font, false, list_.Dpi()));
