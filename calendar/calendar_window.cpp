@@ -87,7 +87,11 @@ TCalendarForm::TCalendarForm(ui::TComponent* owner, platform::Platform& platform
   };
   MonthCalendar1->OnSelChange = std::bind(&TCalendarForm::MonthCalendar1SelChange, this, _1);
   MonthCalendar1->OnDblClick = std::bind(&TCalendarForm::MonthCalendar1DblClick, this, _1);
-  MonthCalendar1->OnMeasured = [this](ui::TComponent*) { Arrange(); };
+  // The native control knows its month's size only once it is made: the window grows to it.
+  MonthCalendar1->OnMeasured = [this](ui::TComponent*) {
+    Arrange();
+    if (Visible()) Place();
+  };
   ListView1->OnDblClick = std::bind(&TCalendarForm::ListView1DblClick, this, _1);
   BitBtn1->OnClick = std::bind(&TCalendarForm::BitBtn1Click, this, _1);
   Timer1->OnTimer = std::bind(&TCalendarForm::Timer1Timer, this, _1);
@@ -153,17 +157,22 @@ void TCalendarForm::ShowBeside(ui::TRect clock) {
   MonthCalendar1->RefreshDayStates();
   FillDay();
 
-  const auto monitors = platform_.monitors().List();
-  if (const platform::MonitorArea* monitor = chrome::MonitorOf(monitors, clock)) {
-    const ui::TSize size{ui::ScaleValue(Width(), monitor->dpi), ui::ScaleValue(Height(), monitor->dpi)};
-    const ui::TPoint at = PlaceBeside(clock, size, monitor->work);
-    SetLeft(at.x);
-    SetTop(at.y);
-  }
+  anchor_ = clock;
+  Place();
   Timer1->SetEnabled(true);
   Show();
   BringToFront();
   BitBtn1->SetGlyph(files_.LibraryPicture("ADDEVENT"));
+}
+
+void TCalendarForm::Place() {
+  const auto monitors = platform_.monitors().List();
+  if (const platform::MonitorArea* monitor = chrome::MonitorOf(monitors, anchor_)) {
+    const ui::TSize size{ui::ScaleValue(Width(), monitor->dpi), ui::ScaleValue(Height(), monitor->dpi)};
+    const ui::TPoint at = PlaceBeside(anchor_, size, monitor->work);
+    SetLeft(at.x);
+    SetTop(at.y);
+  }
 }
 
 void TCalendarForm::ShowCities(const platform::DateTime& now) {

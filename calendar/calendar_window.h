@@ -63,6 +63,8 @@ class TCalendarForm : public ui::TForm {
 
  private:
   calendar::Pictures Pictures();
+  // Beside anchor_, whole on its monitor's work area.
+  void Place();
   // Settings, cities and sizes read again, the controls placed.
   void Arrange();
   // The list of the chosen day and the count of a range.
@@ -76,6 +78,7 @@ class TCalendarForm : public ui::TForm {
   events::EventStore& store_;
   CalendarLinks links_;
   int subscription_ = 0;
+  ui::TRect anchor_{};
   std::vector<calendar::City> cities_;
   platform::DateTime shownDay_;
   std::vector<calendar::DayEntry> entries_;

@@ -29,7 +29,7 @@ class TMonthCalendar : public TWinControl {
   // The size of one month as the native control draws it at 96 dpi (a default until a peer
   // measured it), and the gap between months.
   TSize MonthSize() const { return monthSize_; }
-  static constexpr int kMonthGap = 6;
+  static constexpr int kMonthGap = 10;
 
   // The day marked as today.
   const platform::DateTime& Today() const { return today_; }

@@ -190,7 +190,9 @@ class Win32MonthCalendarPeer : public Win32ControlPeer<MonthCalendarPeer> {
     if (!SendMessageW(Handle(), MCM_GETMINREQRECT, 0, LPARAM(&r))) return;
     // The room of the "today" line is part of the rectangle; the model counts designed pixels.
     const int dpi = calendar_.Dpi();
-    calendar_.MonthMeasured({MulDiv(r.right - r.left, 96, dpi), MulDiv(r.bottom - r.top, 96, dpi)});
+    // Rounded up: scaled back, the months must fit whole.
+    auto designed = [dpi](LONG pixels) { return int((pixels * 96 + dpi - 1) / dpi); };
+    calendar_.MonthMeasured({designed(r.right - r.left), designed(r.bottom - r.top)});
   }
 
   TMonthCalendar& calendar_;
