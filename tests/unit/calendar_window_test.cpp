@@ -125,6 +125,9 @@ TEST_F(CalendarWindowTest, ADoubleClickOnADayOpensTheEditorInRecordModeWithThatD
 
 TEST_F(CalendarWindowTest, ADoubleClickOnAnEventShowsItInTheEventList) {
   StoreEvent("30", "1", "12:00:00", "08.12.2026", "1", "C:\\x\\report.doc");
+  // The placeholders the detail view loads for the other types, as the program ships them.
+  dir.Write("notes/-1.zqt", "");
+  dir.Write("days/-1.zqd", "");
   StartOn(2026, 12, 8);
   CalendarItem()->Click();
   TCalendarForm* calendar = Calendar();

@@ -36,7 +36,9 @@ TEST(MonthCalendarTest, ARangeIsOrderedAndHeldToItsLongest) {
   EXPECT_EQ(changes, 0);  // set in code
   calendar.SetSelection(Day(2024, 1, 1), Day(2026, 1, 1));
   EXPECT_EQ(calendar.SelEnd(), Day(2024, 12, 31));  // 366 days of a leap year
-  calendar.SetSelection(Day(2026, 2, 30), Day(2026, 3, 1));  // no such day: kept
+  platform::DateTime noSuchDay = Day(2026, 2, 28);
+  noSuchDay.day = 30;
+  calendar.SetSelection(noSuchDay, Day(2026, 3, 1));  // kept
   EXPECT_EQ(calendar.SelStart(), Day(2024, 1, 1));
 
   calendar.SelectionEdited(Day(2026, 3, 2), Day(2026, 3, 1), false);

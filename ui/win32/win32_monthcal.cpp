@@ -51,6 +51,12 @@ class Win32MonthCalendarPeer : public Win32ControlPeer<MonthCalendarPeer> {
 
   void SetCaption(const std::string&) override {}
 
+  // A new size may show other months; the control does not always ask for their marks.
+  void SetBounds(TRect r) override {
+    ApplyBounds(r);
+    RefreshDayStates();
+  }
+
   void SetWeekNumbers(bool on) override {
     if (!Handle()) return;
     LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);

@@ -9,6 +9,7 @@ from cases.chrome import write_config
 from cases.common import expect, wait_main_window, wait_painted
 from cases.density import WIDE, WIDE_HEIGHT, WIDE_WIDTH
 from cases.notices import rtf, window
+from cases.packages import readme_picture
 from cases.settings_page import choose_from_face_menu
 from harness import _parse_probe, wait_until
 
@@ -48,11 +49,13 @@ def open_calendar(s, months, tag):
     choose_from_face_menu(s, clock, "Календарь...")
     w = wait_until("the calendar window", lambda: window(s, CALENDAR), 30)
     expect(w["left"] >= 0 and w["top"] >= 0 and w["left"] + w["width"] <= WIDE_WIDTH
-           and w["top"] + w["height"] <= WIDE_HEIGHT, f"the calendar should be whole on the screen: {w['rect']}")
-    expect(w["top"] + w["height"] <= clock["top"], f"the calendar should open above the clock: {w['rect']}")
+           and w["top"] + w["height"] <= WIDE_HEIGHT, f"the calendar should be whole on the screen: {w}")
+    expect(w["top"] + w["height"] <= clock["top"], f"the calendar should open above the clock: {w}")
     wait_until("today's reminder in the day list", lambda: day_list(s) == (1, 1), 15)
     time.sleep(1)  # the month control paints after it appears
     s.screenshot(f"{tag}-calendar")
+    if tag == "dpi96":
+        readme_picture(s, "calendar", (w["left"], w["top"], w["left"] + w["width"], w["top"] + w["height"]))
 
     # Esc closes it.
     s.xdotool("key", "Escape")
