@@ -1,6 +1,7 @@
 #include "calendar/calendar_days.h"
 
 #include <algorithm>
+#include <map>
 
 #include "config/ini.h"
 #include "events/event_types.h"
@@ -33,14 +34,25 @@ std::string FirstLine(const std::string& path) {
   return {};
 }
 
+// The first lines of side files already read for one list: many events may share a file
+// (the placeholder of a missing key).
+using FirstLines = std::map<std::string, std::string>;
+
+std::string CachedFirstLine(FirstLines& read, const std::string& path) {
+  auto [at, added] = read.try_emplace(path);
+  if (added) at->second = FirstLine(path);
+  return at->second;
+}
+
 std::string EntryText(const events::EventStore& store, const config::TIniSnapshot& detail, const std::string& number,
-                      const std::string& type) {
+                      const std::string& type, FirstLines& read) {
   if (type == "5")
-    return FirstLine(store.SideFilePath(events::SideFolder::kNotes,
-                                        detail.ReadString(number, "pathtotxt", events::kDefaultReminderFile)));
+    return CachedFirstLine(read, store.SideFilePath(events::SideFolder::kNotes,
+                                                    detail.ReadString(number, "pathtotxt", events::kDefaultReminderFile)));
   if (type == kCelebration)
-    return FirstLine(store.SideFilePath(events::SideFolder::kDays,
-                                        detail.ReadString(number, "pathtobirthday", events::kDefaultCelebrationFile)));
+    return CachedFirstLine(
+        read, store.SideFilePath(events::SideFolder::kDays,
+                                 detail.ReadString(number, "pathtobirthday", events::kDefaultCelebrationFile)));
   if (type == "1") return events::FileNamePart(detail.ReadString(number, "pathtofile", events::kDefaultPathToFile));
   return {};
 }
@@ -53,7 +65,14 @@ StoredEvents ReadEvents(const events::EventStore& store) {
     numbers = store.LoadList();
   } catch (const platform::FileError&) {
   }
-  return {std::move(numbers), store.Snapshot()};
+  StoredEvents stored{{}, store.Snapshot()};
+  stored.events.reserve(numbers.size());
+  for (std::string& number : numbers) {
+    std::string type = stored.detail.ReadString(number, "type", events::kDefaultType);
+    events::FiringRule rule = events::ReadFiringRule(stored.detail, number);
+    stored.events.push_back({std::move(number), std::move(type), std::move(rule)});
+  }
+  return stored;
 }
 
 std::vector<std::uint32_t> BoldDays(const StoredEvents& events, int year, int month, int count,
@@ -69,10 +88,10 @@ std::vector<std::uint32_t> BoldDays(const StoredEvents& events, int year, int mo
     const std::int64_t index = std::int64_t(day.year) * 12 + day.month - 1 - firstMonth;
     if (index >= 0 && index < count) bits[std::size_t(index)] |= 1u << (day.day - 1);
   };
-  for (const std::string& number : events.numbers) {
-    const events::FiringRule rule = events::ReadFiringRule(events.detail, number);
+  for (const StoredEvent& event : events.events) {
+    const events::FiringRule& rule = event.rule;
     if (!rule.active) continue;
-    if (events.detail.ReadString(number, "type", events::kDefaultType) == kCelebration) {
+    if (event.type == kCelebration) {
       // Announced when the program starts on its stored date, whatever its time and period.
       if (auto date = platform::ParseDate(pictures.date, rule.date);
           date && platform::FormatPicture(pictures.date, *date) == rule.date)
@@ -93,9 +112,11 @@ std::vector<DayEntry> DayList(const events::EventStore& store, const StoredEvent
   const platform::DateTime last = EndOfDay(first);
   const std::string dayText = platform::FormatPicture(pictures.date, first);
   std::vector<DayEntry> entries;
-  for (const std::string& number : events.numbers) {
-    events::FiringRule rule = events::ReadFiringRule(events.detail, number);
-    const std::string type = events.detail.ReadString(number, "type", events::kDefaultType);
+  FirstLines read;
+  for (const StoredEvent& event : events.events) {
+    const std::string& number = event.number;
+    const std::string& type = event.type;
+    events::FiringRule rule = event.rule;
     DayEntry entry{number, {}, events::TypeName(type), {}, rule.active, -1};
     if (type == kCelebration) {
       if (rule.date != dayText) continue;
@@ -107,7 +128,7 @@ std::vector<DayEntry> DayList(const events::EventStore& store, const StoredEvent
       entry.time = rule.time;
       entry.secondOfDay = at.front().hour * 3600 + at.front().minute * 60 + at.front().second;
     }
-    entry.text = EntryText(store, events.detail, number, type);
+    entry.text = EntryText(store, events.detail, number, type, read);
     entries.push_back(std::move(entry));
   }
   std::stable_sort(entries.begin(), entries.end(),

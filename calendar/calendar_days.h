@@ -11,6 +11,7 @@
 #include "config/ini.h"
 #include "config/settings.h"
 #include "events/event_store.h"
+#include "events/next_firing.h"
 #include "platform/platform.h"
 
 namespace calendar {
@@ -20,9 +21,15 @@ struct Pictures {
   std::string time, date;
 };
 
-// The events of one look at the store: the list and the detail file as they were then.
+// One stored event's type and firing rule.
+struct StoredEvent {
+  std::string number, type;
+  events::FiringRule rule;
+};
+// The events of one look at the store: each event's rule, read once, and the detail file as it
+// was then.
 struct StoredEvents {
-  std::vector<std::string> numbers;
+  std::vector<StoredEvent> events;
   config::TIniSnapshot detail;
 };
 // The store's events now; a missing or unreadable list reads as no events.

@@ -83,7 +83,7 @@ TCalendarForm::TCalendarForm(ui::TComponent* owner, platform::Platform& platform
   Timer1->SetEnabled(false);
 
   MonthCalendar1->OnDayStates = [this](int year, int month, int count) {
-    return calendar::BoldDays(calendar::ReadEvents(store_), year, month, count, Pictures());
+    return calendar::BoldDays(Events(), year, month, count, Pictures());
   };
   MonthCalendar1->OnSelChange = std::bind(&TCalendarForm::MonthCalendar1SelChange, this, _1);
   MonthCalendar1->OnDblClick = std::bind(&TCalendarForm::MonthCalendar1DblClick, this, _1);
@@ -110,6 +110,11 @@ TCalendarForm::~TCalendarForm() { store_.Unsubscribe(subscription_); }
 
 calendar::Pictures TCalendarForm::Pictures() {
   return {platform_.clock().LongTimeFormat(), platform_.clock().ShortDateFormat()};
+}
+
+const calendar::StoredEvents& TCalendarForm::Events() {
+  if (!events_) events_ = calendar::ReadEvents(store_);
+  return *events_;
 }
 
 void TCalendarForm::Arrange() {
@@ -149,6 +154,7 @@ void TCalendarForm::Arrange() {
 
 void TCalendarForm::ShowBeside(ui::TRect clock) {
   const platform::DateTime now = platform_.clock().Now();
+  events_.reset();  // read once for this opening
   Arrange();
   ShowCities(now);
   MonthCalendar1->SetToday(now);
@@ -182,7 +188,7 @@ void TCalendarForm::ShowCities(const platform::DateTime& now) {
 
 void TCalendarForm::FillDay() {
   shownDay_ = MonthCalendar1->SelStart();
-  entries_ = calendar::DayList(store_, calendar::ReadEvents(store_), shownDay_, Pictures());
+  entries_ = calendar::DayList(store_, Events(), shownDay_, Pictures());
   ListView1->BeginUpdate();
   ListView1->Clear();
   for (const calendar::DayEntry& e : entries_) {
@@ -199,6 +205,7 @@ void TCalendarForm::FillDay() {
 }
 
 void TCalendarForm::StoreChanged() {
+  events_.reset();
   if (!Visible()) return;
   MonthCalendar1->RefreshDayStates();
   FillDay();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,8 @@ class TCalendarForm : public ui::TForm {
 
  private:
   calendar::Pictures Pictures();
+  // The stored events as read once for this opening (again after each change of the store).
+  const calendar::StoredEvents& Events();
   // Beside anchor_, whole on its monitor's work area.
   void Place();
   // Settings, cities and sizes read again, the controls placed.
@@ -82,4 +85,5 @@ class TCalendarForm : public ui::TForm {
   std::vector<calendar::City> cities_;
   platform::DateTime shownDay_;
   std::vector<calendar::DayEntry> entries_;
+  std::optional<calendar::StoredEvents> events_;
 };

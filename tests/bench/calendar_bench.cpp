@@ -62,4 +62,35 @@ void BM_OpenCalendar(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenCalendar)->Unit(benchmark::kMillisecond);
 
+// The parts of an opening: one read of the store, the bold days, the day's list.
+class CalendarFolder : public bench::EventFolder {
+ public:
+  CalendarFolder() : EventFolder("calendar-parts") { WriteMixedEvents(Path()); }
+};
+const calendar::Pictures kPictures{"HH:mm:ss", "dd.MM.yyyy"};
+
+void BM_ReadEvents(benchmark::State& state) {
+  static CalendarFolder folder;
+  events::EventStore store(folder.AppDir());
+  for (auto _ : state) benchmark::DoNotOptimize(calendar::ReadEvents(store));
+}
+BENCHMARK(BM_ReadEvents)->Unit(benchmark::kMillisecond);
+
+void BM_BoldDays(benchmark::State& state) {
+  static CalendarFolder folder;
+  events::EventStore store(folder.AppDir());
+  const calendar::StoredEvents events = calendar::ReadEvents(store);
+  for (auto _ : state) benchmark::DoNotOptimize(calendar::BoldDays(events, 2026, 11, 5, kPictures));
+}
+BENCHMARK(BM_BoldDays)->Unit(benchmark::kMillisecond);
+
+void BM_DayList(benchmark::State& state) {
+  static CalendarFolder folder;
+  events::EventStore store(folder.AppDir());
+  const calendar::StoredEvents events = calendar::ReadEvents(store);
+  const platform::DateTime day = platform::CivilFromDays(platform::DaysFromCivil(2026, 12, 7));
+  for (auto _ : state) benchmark::DoNotOptimize(calendar::DayList(store, events, day, kPictures));
+}
+BENCHMARK(BM_DayList)->Unit(benchmark::kMillisecond);
+
 }  // namespace
