@@ -1,16 +1,18 @@
 """The calendar window: opened from the clock's menu beside the clock, today's reminder in the
 day list, the days holding events bold, another city's clock at the top; at 100 % (three months)
-and at 150 % (one month). The screenshots show the bold days and the city's time."""
+and at 150 % (one month). The screenshots show the bold days and the city's time. A city added on
+the settings page."""
 
 import time
 
 from cases import case
 from cases.chrome import write_config
-from cases.common import expect, wait_main_window, wait_painted
+from cases.common import children, expect, wait_main_window, wait_painted
 from cases.density import WIDE, WIDE_HEIGHT, WIDE_WIDTH
 from cases.notices import rtf, window
 from cases.packages import readme_picture
-from cases.settings_page import choose_from_face_menu
+from cases.settings_page import (SETTINGS, choose_from_face_menu, click, config, control, open_settings_page,
+                                 to_inner_page, wait_control, wait_key)
 from harness import _parse_probe, wait_until
 
 CALENDAR = "Календарь"
@@ -78,3 +80,27 @@ def calendar_window(s):
 @wide(144)
 def calendar_window_150(s):
     open_calendar(s, 1, "dpi144")
+
+
+@case
+def calendar_cities(s):
+    """A city added on the settings page's "Календарь" tab is stored in [Cities]."""
+    write_config(s, "[Clock]\nRunTray=0\n")
+    s.start()
+    wait_main_window(s)
+    clock = wait_painted(s)
+    open_settings_page(s, clock)
+    to_inner_page(s, 3)
+    wait_control(s, SETTINGS, "button", "Добавить")
+    shown = [c for c in children(s, SETTINGS) if c["visible"]]
+    zones = max((c for c in shown if c["class"] == "listbox"), key=lambda c: c["bottom"] - c["top"])
+    name = max((c for c in shown if c["class"] == "edit"), key=lambda c: c["right"] - c["left"])
+    click(s, name)
+    s.xdotool("type", "--delay", "50", "Rome")
+    click(s, zones, dy=8)  # the first zone of the system's list
+    click(s, control(s, SETTINGS, "button", "Добавить"))
+    wait_key(s, "Cities", "Name1", "Rome")
+    expect(config(s)["Cities"].get("Zone1"), f"the city's zone should be stored: {config(s)}")
+    time.sleep(0.5)
+    s.screenshot("settings_calendar")
+    s.probe("close", "Horavo")
