@@ -26,7 +26,7 @@ CityClocksGroup::CityClocksGroup(ui::TComponent* form, ui::TPageControl* pages, 
   Sheet->SetPageControl(pages);
   Sheet->SetCaption("Календарь");
 
-  Group = Make<ui::TGroupBox>(form, Sheet, 4, 2, 324, 258);
+  Group = Make<ui::TGroupBox>(form, Sheet, 4, 2, 324, 232);
   Group->SetCaption("Часы других городов");
   CityList = Make<ui::TListBox>(form, Group, 10, 18, 304, 50);
   auto* nameLabel = Make<ui::TLabel>(form, Group, 10, 74, 120, 14);
@@ -41,9 +41,9 @@ CityClocksGroup::CityClocksGroup(ui::TComponent* form, ui::TPageControl* pages, 
   RemoveButton = Make<ui::TButton>(form, Group, 244, 89, 70, 23);
   RemoveButton->SetCaption("Удалить");
 
-  auto* monthsLabel = Make<ui::TLabel>(form, Sheet, 14, 270, 180, 14);
+  auto* monthsLabel = Make<ui::TLabel>(form, Sheet, 14, 248, 180, 14);
   monthsLabel->SetCaption("Месяцев в календаре");
-  MonthsEdit = Make<ui::TSpinEdit>(form, Sheet, 190, 266, 50, 22);
+  MonthsEdit = Make<ui::TSpinEdit>(form, Sheet, 190, 244, 50, 22);
   MonthsEdit->SetMinValue(1);
   MonthsEdit->SetMaxValue(3);
   int months = 1;
@@ -52,7 +52,7 @@ CityClocksGroup::CityClocksGroup(ui::TComponent* form, ui::TPageControl* pages, 
   } catch (const std::exception&) {
   }
   MonthsEdit->SetValue(std::clamp(months, 1, 3));
-  WeeksBox = Make<ui::TCheckBox>(form, Sheet, 14, 294, 300, 19);
+  WeeksBox = Make<ui::TCheckBox>(form, Sheet, 14, 272, 300, 19);
   WeeksBox->SetCaption("Номера недель в календаре");
   WeeksBox->SetChecked(config_.ReadFlag("Clock", "CalendarWeekNumbers", true));
 
