@@ -4,6 +4,7 @@
 #include "about/about_window.h"
 #include "about/colour_picker_window.h"
 #include "app/main_window.h"
+#include "calendar/calendar_window.h"
 #include "notify/reminder_window.h"
 #include "notify/birthday_window.h"
 #include "notify/holiday_window.h"

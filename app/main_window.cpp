@@ -99,6 +99,7 @@ void TForm1::BuildDesign() {
   N6 = item(root, "Свернуть в трей");
   N9 = item(root, "-");
   N8 = item(root, "Добавить событие");
+  N19 = item(root, "Календарь...");
   N12 = item(root, "Шаблоны...");
   N13 = item(N12, "Выключение...");
   N14 = item(N13, "Через 1 минуту");
@@ -170,6 +171,7 @@ void TForm1::BuildDesign() {
 
   Timer1->OnTimer = std::bind(&TForm1::Timer1Timer, this, _1);
   N4->OnClick = std::bind(&TForm1::N4Click, this, _1);
+  N19->OnClick = std::bind(&TForm1::N19Click, this, _1);
   N5->OnClick = std::bind(&TForm1::N5Click, this, _1);
   N11->OnClick = std::bind(&TForm1::N11Click, this, _1);
   N18->OnClick = std::bind(&TForm1::N18Click, this, _1);
@@ -209,6 +211,7 @@ void TForm1::FormCreate(ui::TComponent*) {
   auto& widgets = ui::Application().Widgets();
   widgets.HideTaskbarButton();
   widgets.SetHintTiming(400, 1, 1410065408);
+  ReloadCities();
   TrayIcon1->SetHint("Время " + TimeText() + " | Число " + DateText());
 
   config::Settings& config = files.Config();

@@ -11,6 +11,7 @@
 #include "clock/caption_keeper.h"
 #include "clock/media_player.h"
 #include "clock/stopwatch.h"
+#include "calendar/calendar_days.h"
 #include "config/program_files.h"
 #include "config/settings.h"
 #include "events/actions.h"
@@ -24,6 +25,7 @@
 #include "ui/stdctrls.h"
 
 class TForm9;
+class TCalendarForm;
 
 class TForm1 : public ui::TForm {
  public:
@@ -51,6 +53,7 @@ class TForm1 : public ui::TForm {
   ui::TTimer* Timer2;           // the start-up announcements, once, 800 ms after start
   clockface::TMediaPlayer* MediaPlayer1;  // the program's player of sound files
   ui::TMenuItem* N8;            // "Добавить событие"
+  ui::TMenuItem* N19;           // "Календарь..."
   ui::TMenuItem *N9, *N10;      // separators
   ui::TMenuItem* N11;           // "Остановить выход из системы"
   ui::TMenuItem* N18;           // "Отложить на 10 минут", in the menu while a power countdown runs
@@ -225,6 +228,16 @@ class TForm1 : public ui::TForm {
   void ReportMissed();
   // The missed events window, made at its first use; set by the program.
   std::function<TForm9*()> missedWindow;
+
+  // The calendar (app/main_window_calendar.cpp): "Календарь..." and Ctrl+K open it beside the
+  // clock (a second Ctrl+K closes it); the window is made at its first use, by the program.
+  void N19Click(ui::TComponent* sender);
+  void OpenCalendar();
+  std::function<TCalendarForm*()> calendarWindow;
+  // The other cities' clocks under the time in the tray icon's hint; read at start and again
+  // when the settings page changed them.
+  void ReloadCities();
+  std::string TrayHint(const platform::DateTime& now, const std::string& timeHint);
   // What the system tells the program: sleep, waking up, a new system time, the session's end.
   void SystemNoticed(ui::SystemNotice notice);
   // The display, the date and the uptime brought up to date at once, and the next tick armed
@@ -282,6 +295,7 @@ class TForm1 : public ui::TForm {
   std::int64_t chimedSecond_ = -1;
   // The second for which the caption and the event check ran last.
   std::int64_t keptSecond_ = -1;
+  std::vector<calendar::City> cities_;
   // Whether the start-up announcements are over (the missed events are reported after them),
   // and the serial second at which LastScan was last written.
   bool announced_ = false;

@@ -21,6 +21,7 @@ constexpr Shortcut kShortcuts[] = {
     {ui::kKeyF10, ui::ssShift, &TForm1::OpenMenuFromKeyboard},
     {ui::kKeyReturn, 0, &TForm1::OpenEventPage},
     {ui::kKeyEscape, 0, &TForm1::HideToTray},
+    {ui::kKeyK, ui::ssCtrl, &TForm1::OpenCalendar},
 };
 
 }  // namespace

@@ -26,7 +26,7 @@ void TForm1::RefreshTime() { RefreshTime(ReadClock()); }
 
 void TForm1::RefreshTime(const platform::DateTime& now) {
   const std::string hint = TimeHint(now);
-  TrayIcon1->SetHint(hint);
+  TrayIcon1->SetHint(TrayHint(now, hint));
 
   const int h = now.hour, m = now.minute, s = now.second;
   Label2->SetCaption(std::to_string(h));
@@ -127,7 +127,7 @@ void TForm1::Timer1Timer(ui::TComponent*) {
     // on, once in each second of its 10 ms ticks.
     if (events::SerialSecond(now) != keptSecond_) {
       const std::string hint = TimeHint(now);
-      TrayIcon1->SetHint(hint);
+      TrayIcon1->SetHint(TrayHint(now, hint));
       KeepTimeRunning(now, hint);
     }
   }

@@ -67,14 +67,59 @@ void Program::Start() {
           [this](const std::string& file) {
             if (reminder_) reminder_->ShowReminder(file);
           }});
-      main_->SetWindowsClosedWithMain({settings_, reminder_, birthday_, holiday_, missed_});
+      CloseLateWindowsWithMain();
     }
     return missed_;
+  };
+  // The calendar is made when it is first opened.
+  main_->calendarWindow = [this] {
+    if (!calendar_) {
+      calendar_ = application_->CreateForm<TCalendarForm>(nullptr, platform_, *files_, *store_, CalendarWindowLinks());
+      CloseLateWindowsWithMain();
+    }
+    return calendar_;
   };
   main_->Show();
   platform::StartupMark("Form1 shown");
   // The start-up second's events are examined now that every window they may need exists.
   main_->StartScanning();
+}
+
+void Program::CloseLateWindowsWithMain() {
+  std::vector<ui::TForm*> windows{settings_, reminder_, birthday_, holiday_};
+  if (missed_) windows.push_back(missed_);
+  if (calendar_) windows.push_back(calendar_);
+  main_->SetWindowsClosedWithMain(std::move(windows));
+}
+
+CalendarLinks Program::CalendarWindowLinks() {
+  CalendarLinks links;
+  links.addOnDay = [this](const platform::DateTime& day) {
+    if (!settings_) return;
+    settings_->ShowEventPage();
+    // An addition under way keeps what the user entered; only the date changes.
+    if (!settings_->Recording()) settings_->BitBtn4Click(nullptr);
+    settings_->DateTimePicker2->SetDate(day);
+  };
+  links.showEvent = [this](const std::string& number) {
+    if (!settings_) return;
+    settings_->ShowEventPage();
+    if (settings_->Recording()) return;  // the addition under way is left alone
+    // The list view that holds the event, then its row, as a click on it shows it.
+    const bool celebration = store_->Read(number, "type", events::kDefaultType) == "6";
+    ui::TSpeedButton* view = celebration ? settings_->SpeedButton6 : settings_->SpeedButton5;
+    view->SetDown(true);
+    if (celebration) settings_->SpeedButton6Click(view);
+    else settings_->SpeedButton5Click(view);
+    ui::TListView& list = *settings_->ListView1;
+    for (int i = 0; i < list.ItemCount(); ++i) {
+      if (list.Item(i).Caption() != number) continue;
+      list.SetItemIndex(i);
+      settings_->ListView1Click(&list);
+      break;
+    }
+  };
+  return links;
 }
 
 SettingsLinks Program::SettingsWindowLinks() {
@@ -101,6 +146,9 @@ SettingsLinks Program::SettingsWindowLinks() {
   };
   links.showAbout = [this](const ui::Image& background) {
     if (about_) about_->ShowWithBackground(background);
+  };
+  links.citiesChanged = [this] {
+    if (main_) main_->ReloadCities();
   };
   return links;
 }

@@ -27,6 +27,8 @@ class TForm4;
 class TForm5;
 class TForm6;
 class TForm9;
+class TCalendarForm;
+struct CalendarLinks;
 
 namespace app {
 
@@ -52,6 +54,9 @@ class Program {
   void ShowReminder(const std::string& textFile);
   // What the settings window may ask of the main window and the notice windows.
   SettingsLinks SettingsWindowLinks();
+  CalendarLinks CalendarWindowLinks();
+  // The windows made later close with the clock too.
+  void CloseLateWindowsWithMain();
 
   platform::Platform& platform_;
   // Declared before the application, so that they outlive the windows that use them.
@@ -70,6 +75,7 @@ class Program {
   TForm5* holiday_ = nullptr;
   TForm6* about_ = nullptr;
   TForm9* missed_ = nullptr;
+  TCalendarForm* calendar_ = nullptr;
 };
 
 // Start and Run; returns the process exit code.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/date_text.h"
+#include "platform/time_zones.h"
 #include "platform/values.h"
 
 namespace platform {
@@ -329,6 +330,7 @@ class Platform {
   virtual CommonDialogs& commonDialogs() = 0;
   virtual AutostartRegistry& autostartRegistry() = 0;
   virtual Monitors& monitors() = 0;
+  virtual TimeZones& timeZones() = 0;
 };
 
 }  // namespace platform

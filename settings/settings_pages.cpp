@@ -9,6 +9,7 @@
 #include "resources/jpeg.h"
 #include "resources/picture.h"
 #include "settings/autostart.h"
+#include "settings/city_clocks.h"
 #include "settings/settings_load.h"
 #include "settings/settings_window.h"
 #include "ui/application.h"
@@ -116,6 +117,9 @@ void TForm2::BuildSettingsPages() {
   page("TabSheet10", "GroupBox3", "Главное окно", TabSheet10, GroupBox3);
   page("TabSheet11", "GroupBox4", "Звук", TabSheet11, GroupBox4);
   page("TabSheet12", "GroupBox5", "Прочие", TabSheet12, GroupBox5);
+  CityClocks = new settings::CityClocksGroup(this, PageControl3, ConfigIni(), platform_.timeZones(), [this] {
+    if (links_.citiesChanged) links_.citiesChanged();
+  });
   PageControl3->SetActivePageIndex(0);
 
   // "Главное окно"

@@ -28,6 +28,10 @@
 #include "ui/spin.h"
 #include "ui/stdctrls.h"
 
+namespace settings {
+class CityClocksGroup;
+}
+
 namespace events {
 class EventStore;
 class Scheduler;
@@ -47,6 +51,8 @@ struct SettingsLinks {
   std::function<void(const std::string& file)> showReminder, showBirthday, showHoliday;
   // The About window, with the large background picture.
   std::function<void(const ui::Image& background)> showAbout;
+  // The other cities' clocks were changed on the settings page.
+  std::function<void()> citiesChanged;
 };
 
 class TForm2 : public ui::TForm {
@@ -61,6 +67,7 @@ class TForm2 : public ui::TForm {
   ui::TTabSheet* TabSheet2;        // "Настройки": the settings pages
   ui::TImageList* ImageList1;      // the pictures of PageControl1's tabs
   ui::TBitBtn* BitBtn5;            // "Выход" of the event page
+  settings::CityClocksGroup* CityClocks = nullptr;  // "Часы других городов" (settings/city_clocks.h)
 
   // The window's own accessors of "Cfg\Clock_config.ini" and "Gear\gear.ini".
   std::string configPath, gearIniPath;

@@ -126,6 +126,12 @@ class TForm : public TWinControl {
   TNotifyEvent OnDestroy;
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
+  // The window lost the foreground to another window.
+  TNotifyEvent OnDeactivate;
+  // Called by the peer: another window took the foreground.
+  void Deactivated() {
+    if (OnDeactivate) OnDeactivate(this);
+  }
 
   // Runs OnCreate; TApplication::CreateForm calls it once the form is constructed.
   void DoCreate();

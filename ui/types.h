@@ -58,6 +58,7 @@ constexpr unsigned kKeyLeft = 0x25;
 constexpr unsigned kKeyUp = 0x26;
 constexpr unsigned kKeyRight = 0x27;
 constexpr unsigned kKeyDown = 0x28;
+constexpr unsigned kKeyK = 0x4B;
 constexpr unsigned kKeyApps = 0x5D;  // the menu key
 constexpr unsigned kKeyF10 = 0x79;
 

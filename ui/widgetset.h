@@ -257,6 +257,19 @@ class ListViewPeer : public WinControlPeer {
   virtual void SetItemIndex(int) {}
 };
 
+// The month calendar's peer (ui/monthcalendar.h).
+class TMonthCalendar;
+class MonthCalendarPeer : public WinControlPeer {
+ public:
+  virtual void SetWeekNumbers(bool) {}
+  virtual void SetToday(const platform::DateTime&) {}
+  virtual void SetSelection(const platform::DateTime&, const platform::DateTime&) {}
+  virtual void SetMaxSelection(int) {}
+  virtual void ShowMonth(int /*year*/, int /*month*/) {}
+  // The bold days changed: the peer asks the control for the months it shows.
+  virtual void RefreshDayStates() {}
+};
+
 class WidgetSet {
  public:
   virtual ~WidgetSet() = default;
@@ -283,6 +296,7 @@ class WidgetSet {
 
   virtual std::unique_ptr<DateTimePickerPeer> CreateDateTimePickerPeer(TDateTimePicker&) { return nullptr; }
   virtual std::unique_ptr<ListViewPeer> CreateListViewPeer(TListView&) { return nullptr; }
+  virtual std::unique_ptr<MonthCalendarPeer> CreateMonthCalendarPeer(TMonthCalendar&) { return nullptr; }
   // How much larger than its client area a window with this border is (0 x 0 without one).
   virtual TSize FrameSize(TBorderStyle) { return {0, 0}; }
   // Whether a hidden form waits for its first showing (or for something that needs its native

@@ -13,6 +13,7 @@
 
 #include "platform/platform.h"
 #include "platform/fake/fake_session.h"
+#include "platform/fake/fake_time_zones.h"
 
 namespace platform {
 
@@ -262,6 +263,8 @@ class FakePlatform : public Platform {
   AutostartRegistry& autostartRegistry() override { return registry_; }
   Monitors& monitors() override { return monitors_; }
   FakeMonitors& fakeMonitors() { return monitors_; }
+  TimeZones& timeZones() override { return timeZones_; }
+  FakeTimeZones& fakeTimeZones() { return timeZones_; }
   FakeCommonDialogs& fakeCommonDialogs() { return commonDialogs_; }
   FakeAutostartRegistry& fakeRegistry() { return registry_; }
 
@@ -284,6 +287,7 @@ class FakePlatform : public Platform {
   FakeSession session_;
   FakeCommonDialogs commonDialogs_;
   FakeAutostartRegistry registry_;
+  FakeTimeZones timeZones_;
 };
 
 }  // namespace platform

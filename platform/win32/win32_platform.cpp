@@ -14,6 +14,7 @@
 #include "platform/win32/late_bound.h"
 #include "platform/win32/session_win32.h"
 #include "platform/win32/sound_win32.h"
+#include "platform/win32/time_zones_win32.h"
 
 namespace platform {
 
@@ -359,6 +360,7 @@ struct Win32Platform::Services {
   Win32CommonDialogs commonDialogs;
   Win32AutostartRegistry registry;
   Win32Monitors monitors;
+  Win32TimeZones timeZones;
 };
 
 Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {}
@@ -379,6 +381,7 @@ Session& Win32Platform::session() { return services_->session; }
 CommonDialogs& Win32Platform::commonDialogs() { return services_->commonDialogs; }
 AutostartRegistry& Win32Platform::autostartRegistry() { return services_->registry; }
 Monitors& Win32Platform::monitors() { return services_->monitors; }
+TimeZones& Win32Platform::timeZones() { return services_->timeZones; }
 
 std::unique_ptr<ResourceLibrary> Win32Platform::NewResourceLibrary() {
   return std::make_unique<Win32ResourceLibrary>(services_->process);

@@ -27,6 +27,7 @@ class Win32Platform : public Platform {
   CommonDialogs& commonDialogs() override;
   AutostartRegistry& autostartRegistry() override;
   Monitors& monitors() override;
+  TimeZones& timeZones() override;
 
   // The program's main window, which the services cannot know by themselves: it owns what the
   // shell shows. Asked for when needed, so it may be handed over before the window exists.

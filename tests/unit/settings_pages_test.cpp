@@ -39,11 +39,12 @@ class SettingsPageTest : public ProgramTest {
 
 TEST_F(SettingsPageTest, ThePageHoldsThreeGroupsWithTheirTabsAtTheBottom) {
   StartWith("");
-  ASSERT_EQ(Form2->PageControl3->PageCount(), 3);
+  ASSERT_EQ(Form2->PageControl3->PageCount(), 4);
   EXPECT_EQ(Form2->PageControl3->TabPosition(), ui::TTabPosition::tpBottom);
   EXPECT_EQ(Form2->PageControl3->Pages(0)->Caption(), "Главное окно");
   EXPECT_EQ(Form2->PageControl3->Pages(1)->Caption(), "Звук");
   EXPECT_EQ(Form2->PageControl3->Pages(2)->Caption(), "Прочие");
+  EXPECT_EQ(Form2->PageControl3->Pages(3)->Caption(), "Календарь");
   EXPECT_EQ(Form2->GroupBox4->Caption(), "Звук");
   EXPECT_EQ(Form2->TrackBar1->Max(), 200);
   EXPECT_EQ(Form2->TrackBar1->Frequency(), 5);

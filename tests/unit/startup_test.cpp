@@ -248,7 +248,7 @@ TEST_F(StartupTest, MainMenuHasItsItemsCaptionsAndPictures) {
   ASSERT_FALSE(Start());
   std::vector<std::string> captions;
   for (auto* item : Form1->PopupMenu2->Items()->Items()) captions.push_back(item->Caption);
-  EXPECT_EQ(captions, (std::vector<std::string>{"Свернуть в трей", "-", "Добавить событие", "Шаблоны...",
+  EXPECT_EQ(captions, (std::vector<std::string>{"Свернуть в трей", "-", "Добавить событие", "Календарь...", "Шаблоны...",
                                                 "Настройки программы", "-", "Остановить выход из системы", "-",
                                                 "Закрыть приложение"}));
   std::vector<std::string> templates;

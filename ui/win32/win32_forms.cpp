@@ -466,6 +466,7 @@ LRESULT Win32FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) backend_.FormActivated(this);
+      else CallModel([this] { form_.Deactivated(); });
       break;
     case 0x02E0: {  // WM_DPICHANGED: moved onto a monitor of another density
       DpiChanged(int(HIWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));

@@ -117,6 +117,9 @@ class Win32ListViewPeer : public Win32ControlPeer<ListViewPeer> {
       case NM_CLICK:
         list_.ItemClicked(SelectedRow());
         return true;
+      case NM_DBLCLK:
+        list_.DblClick();
+        return true;
       case NM_CUSTOMDRAW:
         result = CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
         return true;

@@ -18,5 +18,6 @@ std::unique_ptr<ListBoxPeer> NewListBoxPeer(Backend& backend, TListBox& list);
 std::unique_ptr<RichEditPeer> NewRichEditPeer(Backend& backend, TRichEdit& edit);
 std::unique_ptr<DateTimePickerPeer> NewDateTimePickerPeer(Backend& backend, TDateTimePicker& picker);
 std::unique_ptr<ListViewPeer> NewListViewPeer(Backend& backend, TListView& list);
+std::unique_ptr<MonthCalendarPeer> NewMonthCalendarPeer(Backend& backend, TMonthCalendar& calendar);
 
 }  // namespace ui::win32

@@ -576,6 +576,9 @@ std::unique_ptr<RichEditPeer> Win32WidgetSet::CreateRichEditPeer(TRichEdit& edit
 std::unique_ptr<DateTimePickerPeer> Win32WidgetSet::CreateDateTimePickerPeer(TDateTimePicker& picker) {
   return win32::NewDateTimePickerPeer(*backend_, picker);
 }
+std::unique_ptr<MonthCalendarPeer> Win32WidgetSet::CreateMonthCalendarPeer(TMonthCalendar& calendar) {
+  return win32::NewMonthCalendarPeer(*backend_, calendar);
+}
 std::unique_ptr<ListViewPeer> Win32WidgetSet::CreateListViewPeer(TListView& list) {
   return win32::NewListViewPeer(*backend_, list);
 }

@@ -41,6 +41,7 @@ class Win32WidgetSet : public WidgetSet {
   std::unique_ptr<MemoPeer> CreateMemoPeer(TMemo& memo) override;
 
   std::unique_ptr<DateTimePickerPeer> CreateDateTimePickerPeer(TDateTimePicker& picker) override;
+  std::unique_ptr<MonthCalendarPeer> CreateMonthCalendarPeer(TMonthCalendar& calendar) override;
   std::unique_ptr<ListViewPeer> CreateListViewPeer(TListView& list) override;
   TSize FrameSize(TBorderStyle border) override;
   bool DefersHiddenForms() const override { return true; }
