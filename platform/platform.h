@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_link.h"
 #include "platform/date_text.h"
 #include "platform/values.h"
 
@@ -314,6 +315,8 @@ class Platform {
   virtual CommonDialogs& commonDialogs() = 0;
   virtual AutostartRegistry& autostartRegistry() = 0;
   virtual Monitors& monitors() = 0;
+  virtual CommandLink& commandLink() = 0;
+  virtual TimeZoneRules& timeZoneRules() = 0;
 };
 
 }  // namespace platform
