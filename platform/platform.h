@@ -225,6 +225,7 @@ struct OpenFileOptions {
   bool hideReadOnly = false;  // no "open as read-only" box
   bool resizable = false;
   bool noPlacesBar = false;   // no bar of places at the left
+  std::string defaultExtension;  // a save dialog adds it ("ics") to a name typed without one
   friend bool operator==(const OpenFileOptions&, const OpenFileOptions&) = default;
 };
 
@@ -236,6 +237,9 @@ class CommonDialogs {
   virtual ~CommonDialogs() = default;
   // The full path of the file the user chose.
   virtual std::optional<std::string> OpenFile(const OpenFileOptions& options) = 0;
+  // The full path of the file the user chose to write; an existing file is replaced only
+  // after the user confirmed it.
+  virtual std::optional<std::string> SaveFile(const OpenFileOptions& options) = 0;
   // The same for a picture file; without filters of its own it offers StandardPictureFilters.
   virtual std::optional<std::string> OpenPicture(const OpenFileOptions& options) = 0;
   // The colour the user chose, starting on `start`.

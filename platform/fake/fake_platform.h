@@ -202,12 +202,14 @@ class FakeNotifyArea : public NotifyArea {
 struct FileDialogCall {
   bool picture;  // the picture dialog rather than the plain file dialog
   OpenFileOptions options;
+  bool save = false;  // the save dialog
 };
 
 class FakeCommonDialogs : public CommonDialogs {
  public:
   std::optional<std::string> OpenFile(const OpenFileOptions& options) override;
   std::optional<std::string> OpenPicture(const OpenFileOptions& options) override;
+  std::optional<std::string> SaveFile(const OpenFileOptions& options) override;
   std::optional<TColor> ChooseColor(TColor start) override;
 
   std::deque<std::optional<std::string>> fileAnswers;  // for both file dialogs, in order
