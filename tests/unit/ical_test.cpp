@@ -271,6 +271,29 @@ TEST_F(ExchangeTest, FilesOfOtherCalendarsInTheirOwnShapes) {
   EXPECT_EQ(summary.Message(), "Импортировано: 5. Пропущено: 4 (прошло: 1, повторение не поддерживается: 3).");
 }
 
+TEST_F(ExchangeTest, SeedFilesOfSeveralProducersImport) {
+  const struct {
+    const char* file;
+    const char* message;
+  } cases[] = {
+      {"web_calendar.ics", "Импортировано: 2. Пропущено: 1 (повторение не поддерживается: 1)."},
+      {"desktop_mail.ics", "Импортировано: 1. Пропущено: 2 (повторение не поддерживается: 2)."},
+      {"phone.ics", "Импортировано: 1. Пропущено: 1 (прошло: 1)."},
+      {"own_export.ics", "Импортировано: 4. Пропущено: 0."},
+      {"contacts_v3.vcf", "Импортировано: 2. Пропущено: 0."},
+      {"contacts_v4.vcf", "Импортировано: 2. Пропущено: 1 (без даты: 1)."},
+  };
+  for (const auto& c : cases) {
+    const std::string path = std::string(HORAVO_SOURCE_DIR) + "/tests/fuzz/seeds/" + c.file;
+    EXPECT_EQ(events::ImportFile(store, nullptr, path, context).Message(), c.message) << c.file;
+  }
+  // Times of zones the files define, each alarm before its start.
+  std::vector<std::string> moments;
+  for (const auto& e : Events(store))
+    if (e.at("type") == "5") moments.push_back(e.at("time") + " " + e.at("date"));
+  EXPECT_EQ(moments, (std::vector<std::string>{"10:30:00 10.07.2027", "10:45:00 15.01.2027", "15:00:00 01.03.2027"}));
+}
+
 TEST_F(ExchangeTest, AUidMetTwiceInOneFileComesInOnce) {
   const std::string event = "BEGIN:VEVENT\r\nUID:same\r\nDTSTART:20270101T100000\r\nSUMMARY:x\r\nEND:VEVENT\r\n";
   const ImportPlan plan = Plan("BEGIN:VCALENDAR\r\n" + event + event + "END:VCALENDAR\r\n");
