@@ -89,7 +89,12 @@ void Program::Start() {
   // From now on this copy carries out the commands later starts hand over.
   platform_.commandLink().Listen([this](const std::string& request) {
     const ParsedCommand parsed = ParseCommandLine(DecodeArguments(request));
+    // What the command changes in the store shows in an open settings window at once.
+    const int listener = store_->Subscribe([this] {
+      if (settings_ && settings_->Visible()) settings_->EventRefresh();
+    });
     const CommandAnswer answer = parsed.error ? *parsed.error : RunCommand(parsed.command);
+    store_->Unsubscribe(listener);
     return platform::CommandReply{answer.code, answer.text};
   });
 }

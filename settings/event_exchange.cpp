@@ -57,8 +57,8 @@ void TForm2::ImportEvents() {
   if (!path) return;
   const std::string& title = ui::Application().Title();
   try {
-    // The store's change notification brings the new events into the list.
     const events::ImportSummary summary = events::ImportFile(store_, &scheduler_, *path, ExchangeContext());
+    EventRefresh();
     platform_.dialogs().ShowMessageBox(summary.Message(), title, ui::MB_OK_FLAG | ui::MB_ICONINFORMATION_FLAG);
   } catch (const std::exception& e) {
     platform_.dialogs().ShowMessageBox(e.what(), title, ui::MB_OK_FLAG | ui::MB_ICONERROR_FLAG);

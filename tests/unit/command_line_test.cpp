@@ -6,6 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "settings/settings_window.h"
 #include "events/ical_events.h"
 #include "events/scheduler.h"
 #include "tests/unit/program_fixture.h"
@@ -96,8 +97,9 @@ class CommandLineProgramTest : public testing_support::EventsProgramTest {
 
 TEST_F(CommandLineProgramTest, ARunningCopyTakesTheReminderPutsItIntoTheScanAndShowsItWhenDue) {
   ASSERT_FALSE(Start());
+  Form2->Show();
+  ASSERT_EQ(Form2->ListView1->ItemCount(), 0);
   int heard = 0;
-  Store().Subscribe([&] { ++heard; });
   program->Store().Subscribe([&] { ++heard; });
   EXPECT_EQ(Launch({"/remind", "+1", "Проверка"}), app::kExitOk);
   // Handed over, not done by the new process, and no "already running" box.
@@ -111,6 +113,9 @@ TEST_F(CommandLineProgramTest, ARunningCopyTakesTheReminderPutsItIntoTheScanAndS
   EXPECT_EQ(program->Store().Read(list[0], "type", ""), "5");
   EXPECT_EQ(program->Store().Read(list[0], "period", ""), "1");
   EXPECT_EQ(program->Scheduler().Names(), list);
+  // The open settings window lists it.
+  ASSERT_EQ(Form2->ListView1->ItemCount(), 1);
+  EXPECT_EQ(Form2->ListView1->Item(0).Caption(), list[0]);
   AdvanceTo(9, 6, 8);
   EXPECT_TRUE(Form3->Visible());
 }
@@ -183,6 +188,34 @@ TEST_F(CommandLineProgramTest, ARemindDoneByTheNewProcessGoesOnAsANormalStart) {
   program.Start();
   EXPECT_TRUE(link->listening);
   EXPECT_EQ(program.Scheduler().Names().size(), 2u);
+}
+
+TEST_F(CommandLineProgramTest, TheEventPageImportsThroughTheOpenDialogAndExportsWhatItLists) {
+  dir.Write("in.ics", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:u1\r\nDTSTART:20270101T100000\r\nSUMMARY:x\r\n"
+                      "END:VEVENT\r\nBEGIN:VEVENT\r\nUID:u2\r\nDTSTART;VALUE=DATE:20270301\r\nRRULE:FREQ=YEARLY\r\n"
+                      "SUMMARY:y\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+  ASSERT_FALSE(Start());
+  Form2->Show();
+  auto& dialogs = platform->fakeCommonDialogs();
+  dialogs.fileAnswers = {dir.Str() + "in.ics", dir.Str() + "out.ics"};
+  Form2->BitBtn15->Click();
+  ASSERT_EQ(dialogs.fileCalls.size(), 1u);
+  EXPECT_FALSE(dialogs.fileCalls[0].save);
+  EXPECT_EQ(dialogs.fileCalls[0].options.filters[0].pattern, "*.ics;*.vcf");
+  ASSERT_FALSE(platform->fakeDialogs().shown.empty());
+  EXPECT_EQ(platform->fakeDialogs().shown.back().text, "Импортировано: 2. Пропущено: 0.");
+  // The standard events are listed: the reminder, not the birthday.
+  ASSERT_EQ(Form2->ListView1->ItemCount(), 1);
+  EXPECT_EQ(program->Scheduler().Names().size(), 2u);
+
+  Form2->BitBtn16->Click();
+  ASSERT_EQ(dialogs.fileCalls.size(), 2u);
+  EXPECT_TRUE(dialogs.fileCalls[1].save);
+  EXPECT_EQ(dialogs.fileCalls[1].options.defaultExtension, "ics");
+  EXPECT_EQ(platform->fakeDialogs().shown.back().text, "Экспортировано: 1.");
+  const std::string out = dir.Read("out.ics").value_or("");
+  EXPECT_NE(out.find("UID:u1\r\n"), std::string::npos);
+  EXPECT_EQ(out.find("UID:u2\r\n"), std::string::npos);
 }
 
 }  // namespace
