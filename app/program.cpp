@@ -46,7 +46,18 @@ Program::Program(platform::Platform& platform, ui::WidgetSet& widgets) : platfor
   };
 }
 
-Program::~Program() = default;
+Program::~Program() { platform_.commandLink().Listen({}); }
+
+CommandAnswer Program::RunCommand(const Command& command) {
+  platform::TimeZoneRules& zones = platform_.timeZoneRules();
+  CommandServices services{*store_, scheduler_.get(), *actions_, platform_.clock(),
+                           {[&zones](const platform::DateTime& t) { return zones.LocalFromUtc(t); },
+                            [&zones](const platform::DateTime& t) { return zones.UtcFromLocal(t); }},
+                           [this] {
+                             if (main_) main_->RefreshDate();
+                           }};
+  return app::RunCommand(command, services);
+}
 
 void Program::Start() {
   auto& app = *application_;
@@ -83,6 +94,17 @@ void Program::Start() {
   platform::StartupMark("Form1 shown");
   // The start-up second's events are examined now that every window they may need exists.
   main_->StartScanning();
+  // From now on this copy carries out the commands later starts hand over.
+  platform_.commandLink().Listen([this](const std::string& request) {
+    const ParsedCommand parsed = ParseCommandLine(DecodeArguments(request));
+    // What the command changes in the store shows in an open settings window at once.
+    const int listener = store_->Subscribe([this] {
+      if (settings_ && settings_->Visible()) settings_->EventRefresh();
+    });
+    const CommandAnswer answer = parsed.error ? *parsed.error : RunCommand(parsed.command);
+    store_->Unsubscribe(listener);
+    return platform::CommandReply{answer.code, answer.text};
+  });
 }
 
 void Program::CloseLateWindowsWithMain() {
@@ -162,8 +184,30 @@ void Program::ShowReminder(const std::string& textFile) {
 
 void Program::Run() { application_->Run(); }
 
-int RunProgram(platform::Platform& platform, ui::WidgetSet& widgets) {
+int RunProgram(platform::Platform& platform, ui::WidgetSet& widgets, const std::vector<std::string>& args) {
+  const ParsedCommand parsed = ParseCommandLine(args);
+  platform::CommandLink& link = platform.commandLink();
+  if (parsed.error) {
+    link.Report(parsed.error->text + "\r\n\r\n" + kUsageText, true);
+    return parsed.error->code;
+  }
+  const CommandKind kind = parsed.command.kind;
+  if (kind == CommandKind::kHelp) {
+    link.Report(kUsageText, false);
+    return kExitOk;
+  }
+  if (kind != CommandKind::kNone) {
+    if (const auto reply = link.HandOver(EncodeArguments(args))) {
+      link.Report(reply->text, reply->code != kExitOk);
+      return reply->code;
+    }
+  }
   Program program(platform, widgets);
+  if (kind != CommandKind::kNone) {
+    const CommandAnswer answer = program.RunCommand(parsed.command);
+    link.Report(answer.text, answer.code != kExitOk);
+    if (answer.code != kExitOk || !StartsProgramAfter(kind)) return answer.code;
+  }
   try {
     program.Start();
     program.Run();

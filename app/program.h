@@ -2,6 +2,10 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
 
 #include "platform/platform.h"
 #include "settings/settings_window.h"
@@ -47,6 +51,8 @@ class Program {
   events::EventStore& Store() { return *store_; }
   events::Scheduler& Scheduler() { return *scheduler_; }
   events::Actions& Actions() { return *actions_; }
+  // Carries out a command of the command line on this instance's store and scan.
+  CommandAnswer RunCommand(const Command& command);
 
  private:
   // Shows a fired reminder: the program comes back from the tray and to the front, and the
@@ -78,7 +84,9 @@ class Program {
   TCalendarForm* calendar_ = nullptr;
 };
 
-// Start and Run; returns the process exit code.
-int RunProgram(platform::Platform& platform, ui::WidgetSet& widgets);
+// Start and Run; returns the process exit code. With a command in `args`, the copy of the
+// program that runs already carries it out, or else this one; after "/remind" and "/poweroff"
+// done here the program starts as usual, after the others it ends.
+int RunProgram(platform::Platform& platform, ui::WidgetSet& widgets, const std::vector<std::string>& args = {});
 
 }  // namespace app

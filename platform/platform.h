@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_link.h"
 #include "platform/date_text.h"
 #include "platform/time_zones.h"
 #include "platform/values.h"
@@ -240,6 +241,7 @@ struct OpenFileOptions {
   bool hideReadOnly = false;  // no "open as read-only" box
   bool resizable = false;
   bool noPlacesBar = false;   // no bar of places at the left
+  std::string defaultExtension;  // a save dialog adds it ("ics") to a name typed without one
   friend bool operator==(const OpenFileOptions&, const OpenFileOptions&) = default;
 };
 
@@ -251,6 +253,9 @@ class CommonDialogs {
   virtual ~CommonDialogs() = default;
   // The full path of the file the user chose.
   virtual std::optional<std::string> OpenFile(const OpenFileOptions& options) = 0;
+  // The full path of the file the user chose to write; an existing file is replaced only
+  // after the user confirmed it.
+  virtual std::optional<std::string> SaveFile(const OpenFileOptions& options) = 0;
   // The same for a picture file; without filters of its own it offers StandardPictureFilters.
   virtual std::optional<std::string> OpenPicture(const OpenFileOptions& options) = 0;
   // The colour the user chose, starting on `start`.
@@ -331,6 +336,8 @@ class Platform {
   virtual AutostartRegistry& autostartRegistry() = 0;
   virtual Monitors& monitors() = 0;
   virtual TimeZones& timeZones() = 0;
+  virtual CommandLink& commandLink() = 0;
+  virtual TimeZoneRules& timeZoneRules() = 0;
 };
 
 }  // namespace platform

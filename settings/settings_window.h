@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "config/program_files.h"
+#include "events/event_import.h"
 #include "events/event_store.h"
 #include "platform/platform.h"
 #include "settings/event_editor_rules.h"
@@ -236,6 +237,10 @@ class TForm2 : public ui::TForm {
   void SpeedButton6Click(ui::TComponent* sender);
   // The list's menu follows the filter: none while birthdays and holidays are listed.
   void ListView1MouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
+  ui::TBitBtn* BitBtn15;  // "Импорт...": events from a calendar or contact file
+  ui::TBitBtn* BitBtn16;  // "Экспорт...": the listed events to a calendar file
+  void ImportEvents();
+  void ExportEvents();
 
   // ---- Settings pages (settings/settings_pages.cpp) ----
   ui::TImage* Image20;              // the large background behind the settings pages
@@ -381,6 +386,9 @@ class TForm2 : public ui::TForm {
 
   // Event list: helpers.
   void SetListFilter(int filter);
+  // "Импорт..." and "Экспорт..." under the list (settings/event_exchange.cpp).
+  void BuildExchangeButtons();
+  events::ExchangeContext ExchangeContext();
   // The row whose next firing the list's hint tells, -1 for none.
   int hintRow_ = -1;
   // One parse of the detail file for a whole refresh or detail view.

@@ -1,7 +1,10 @@
 // The Windows entry point: the program over the Win32 services and widget set.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "app/program.h"
 #include "platform/win32/cp1251.h"
@@ -29,6 +32,31 @@ void AskForPerMonitorScale() {
   if (auto* setAware = platform::win32::LateBound<SetAwareFn>(L"user32.dll", "SetProcessDPIAware")) setAware();
 }
 
+// The command line's arguments after the program's name, as cp1251 texts. The file of
+// "/export" and "/import" is made a full path here: a copy of the program that runs already
+// has a working directory of its own.
+std::vector<std::string> Arguments() {
+  std::vector<std::string> args;
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) return args;
+  for (int i = 1; i < count; ++i) {
+    std::wstring arg = wide[i];
+    if (i == 2) {
+      std::wstring name = wide[1];
+      for (wchar_t& c : name) c = wchar_t(towlower(c));
+      if (name == L"/export" || name == L"-export" || name == L"/import" || name == L"-import") {
+        wchar_t full[MAX_PATH * 4];
+        const DWORD length = GetFullPathNameW(arg.c_str(), DWORD(std::size(full)), full, nullptr);
+        if (length > 0 && length < std::size(full)) arg = full;
+      }
+    }
+    args.push_back(platform::win32::NarrowCp1251(arg));
+  }
+  LocalFree(wide);
+  return args;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -37,7 +65,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Win32Platform platform;
     std::unique_ptr<ui::Win32WidgetSet> widgets = ui::CreateWin32WidgetSet();
     platform.SetMainWindow([&widgets] { return widgets->MainWindowHandle(); });
-    return app::RunProgram(platform, *widgets);
+    return app::RunProgram(platform, *widgets, Arguments());
   } catch (const std::exception& e) {
     // Only start-up can get here (the program shows its own errors): say why instead of vanishing.
     MessageBoxW(nullptr, platform::win32::WidenCp1251(e.what()).c_str(), L"Horavo", MB_OK | MB_ICONERROR);

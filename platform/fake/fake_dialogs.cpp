@@ -19,6 +19,11 @@ std::optional<std::string> FakeCommonDialogs::OpenFile(const OpenFileOptions& op
   return NextAnswer(fileAnswers);
 }
 
+std::optional<std::string> FakeCommonDialogs::SaveFile(const OpenFileOptions& options) {
+  fileCalls.push_back({false, options, true});
+  return NextAnswer(fileAnswers);
+}
+
 std::optional<std::string> FakeCommonDialogs::OpenPicture(const OpenFileOptions& options) {
   OpenFileOptions shown = options;
   if (shown.filters.empty()) shown.filters = StandardPictureFilters();

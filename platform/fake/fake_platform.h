@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -68,9 +69,35 @@ class FakeDialogs : public Dialogs {
   std::deque<int> answers;  // returned in order; 1 (OK) when empty
 };
 
-// State shared by all fake processes of one test: the named mutexes that exist.
+// State shared by all fake processes of one test: the named mutexes that exist, and the copy
+// of the program that answers handed-over commands.
 struct FakeSystem {
   std::set<std::string> mutexes;
+  std::function<CommandReply(const std::string&)> listener;
+};
+
+// Commands handed over between the fake processes of one system, and what was reported.
+class FakeCommandLink : public CommandLink {
+ public:
+  explicit FakeCommandLink(FakeSystem& system) : system_(system) {}
+  std::optional<CommandReply> HandOver(const std::string& request) override;
+  void Listen(std::function<CommandReply(const std::string&)> answer) override;
+  void Report(const std::string& text, bool error) override { reports.push_back({error ? 1 : 0, text}); }
+
+  std::vector<std::string> handedOver;
+  std::vector<CommandReply> reports;  // code 1 for an error, 0 otherwise
+  bool listening = false;
+
+ private:
+  FakeSystem& system_;
+};
+
+// Time zones as a fixed distance from universal time (Moscow's by default).
+class FakeTimeZoneRules : public TimeZoneRules {
+ public:
+  DateTime LocalFromUtc(const DateTime& utc) override;
+  DateTime UtcFromLocal(const DateTime& local) override;
+  int offsetMinutes = 180;
 };
 
 class FakeProcess : public Process {
@@ -196,12 +223,14 @@ class FakeNotifyArea : public NotifyArea {
 struct FileDialogCall {
   bool picture;  // the picture dialog rather than the plain file dialog
   OpenFileOptions options;
+  bool save = false;  // the save dialog
 };
 
 class FakeCommonDialogs : public CommonDialogs {
  public:
   std::optional<std::string> OpenFile(const OpenFileOptions& options) override;
   std::optional<std::string> OpenPicture(const OpenFileOptions& options) override;
+  std::optional<std::string> SaveFile(const OpenFileOptions& options) override;
   std::optional<TColor> ChooseColor(TColor start) override;
 
   std::deque<std::optional<std::string>> fileAnswers;  // for both file dialogs, in order
@@ -243,7 +272,7 @@ class FakeMonitors : public Monitors {
 
 class FakePlatform : public Platform {
  public:
-  explicit FakePlatform(FakeSystem& system) : process_(system) {}
+  explicit FakePlatform(FakeSystem& system) : process_(system), commandLink_(system) {}
   Clock& clock() override { return clock_; }
   Dialogs& dialogs() override { return dialogs_; }
   Process& process() override { return process_; }
@@ -262,6 +291,10 @@ class FakePlatform : public Platform {
   CommonDialogs& commonDialogs() override { return commonDialogs_; }
   AutostartRegistry& autostartRegistry() override { return registry_; }
   Monitors& monitors() override { return monitors_; }
+  CommandLink& commandLink() override { return commandLink_; }
+  TimeZoneRules& timeZoneRules() override { return timeZone_; }
+  FakeCommandLink& fakeCommandLink() { return commandLink_; }
+  FakeTimeZoneRules& fakeTimeZone() { return timeZone_; }
   FakeMonitors& fakeMonitors() { return monitors_; }
   TimeZones& timeZones() override { return timeZones_; }
   FakeTimeZones& fakeTimeZones() { return timeZones_; }
@@ -288,6 +321,8 @@ class FakePlatform : public Platform {
   FakeCommonDialogs commonDialogs_;
   FakeAutostartRegistry registry_;
   FakeTimeZones timeZones_;
+  FakeCommandLink commandLink_;
+  FakeTimeZoneRules timeZone_;
 };
 
 }  // namespace platform

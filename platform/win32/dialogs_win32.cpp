@@ -29,7 +29,7 @@ std::wstring FilterList(const std::vector<FileFilter>& filters) {
   return list;
 }
 
-std::optional<std::string> RunOpenDialog(const OpenFileOptions& options) {
+std::optional<std::string> RunOpenDialog(const OpenFileOptions& options, bool save = false) {
   std::wstring filters = FilterList(options.filters);
   std::wstring initialDir = WidenCp1251(options.initialDir);
   std::vector<wchar_t> file(32768, L'\0');
@@ -53,7 +53,12 @@ std::optional<std::string> RunOpenDialog(const OpenFileOptions& options) {
     if (options.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
     if (options.resizable) ofn.Flags |= OFN_ENABLESIZING;
     if (options.noPlacesBar) ofn.FlagsEx = OFN_EX_NOPLACESBAR;
-    static auto* open = win32::LateBound<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    const std::wstring extension = WidenCp1251(options.defaultExtension);
+    if (!extension.empty()) ofn.lpstrDefExt = extension.c_str();
+    if (save) ofn.Flags |= OFN_OVERWRITEPROMPT;
+    static auto* openFile = win32::LateBound<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    static auto* saveFile = win32::LateBound<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    auto* open = save ? saveFile : openFile;
     static auto* lastError = win32::LateBound<decltype(CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
     if (!open || !lastError) return std::nullopt;
     if (open(&ofn)) return NarrowCp1251(file.data());
@@ -107,6 +112,10 @@ RegistryResult ValueRefusal(LONG error) {
 }  // namespace
 
 std::optional<std::string> Win32CommonDialogs::OpenFile(const OpenFileOptions& options) { return RunOpenDialog(options); }
+
+std::optional<std::string> Win32CommonDialogs::SaveFile(const OpenFileOptions& options) {
+  return RunOpenDialog(options, true);
+}
 
 std::optional<std::string> Win32CommonDialogs::OpenPicture(const OpenFileOptions& options) {
   OpenFileOptions shown = options;

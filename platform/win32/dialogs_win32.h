@@ -11,6 +11,7 @@ class Win32CommonDialogs : public CommonDialogs {
  public:
   std::optional<std::string> OpenFile(const OpenFileOptions& options) override;
   std::optional<std::string> OpenPicture(const OpenFileOptions& options) override;
+  std::optional<std::string> SaveFile(const OpenFileOptions& options) override;
   std::optional<TColor> ChooseColor(TColor start) override;
 
  private:

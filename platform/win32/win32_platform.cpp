@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/command_link_win32.h"
 #include "platform/win32/cp1251.h"
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/dialogs_win32.h"
@@ -361,6 +362,8 @@ struct Win32Platform::Services {
   Win32AutostartRegistry registry;
   Win32Monitors monitors;
   Win32TimeZones timeZones;
+  std::unique_ptr<CommandLink> commandLink = NewWin32CommandLink();
+  std::unique_ptr<TimeZoneRules> timeZoneRules = NewWin32TimeZoneRules();
 };
 
 Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {}
@@ -382,6 +385,8 @@ CommonDialogs& Win32Platform::commonDialogs() { return services_->commonDialogs;
 AutostartRegistry& Win32Platform::autostartRegistry() { return services_->registry; }
 Monitors& Win32Platform::monitors() { return services_->monitors; }
 TimeZones& Win32Platform::timeZones() { return services_->timeZones; }
+CommandLink& Win32Platform::commandLink() { return *services_->commandLink; }
+TimeZoneRules& Win32Platform::timeZoneRules() { return *services_->timeZoneRules; }
 
 std::unique_ptr<ResourceLibrary> Win32Platform::NewResourceLibrary() {
   return std::make_unique<Win32ResourceLibrary>(services_->process);

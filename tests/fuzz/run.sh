@@ -10,7 +10,7 @@ cd "$root"
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(ini_fuzz colour_fuzz time_picture_fuzz bitmap_fuzz rtf_fuzz event_list_fuzz side_path_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(ini_fuzz colour_fuzz time_picture_fuzz bitmap_fuzz rtf_fuzz event_list_fuzz side_path_fuzz ical_fuzz)
 
 if ! command -v clang++ >/dev/null || ! compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null; then
   sudo=; [ "$(id -u)" = 0 ] || sudo=sudo
@@ -36,6 +36,7 @@ seed() {
 seed ini_fuzz data/Skins/*/skin.ini
 seed event_list_fuzz data/Gear/Events.txt data/Cfg/*.txt
 seed rtf_fuzz data/notes/* data/days/*
+seed ical_fuzz tests/fuzz/seeds/*.ics tests/fuzz/seeds/*.vcf
 seed bitmap_fuzz build/host/art/images/*.bmp build/host/art/*.bmp
 for target in colour_fuzz time_picture_fuzz side_path_fuzz; do seed "$target"; done
 
