@@ -47,7 +47,7 @@ bool Passed(const std::optional<platform::DateTime>& moment, const platform::Dat
   return moment && events::SerialSecond(*moment) < events::SerialSecond(now);
 }
 
-bool Contains(const std::vector<std::string>& numbers, const std::string& number) {
+bool IsListed(const std::vector<std::string>& numbers, const std::string& number) {
   return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
 }
 
@@ -187,9 +187,9 @@ void TForm2::StoreChanged() {
   }
   storedCodes = shownCodes;
   // A one-time event the program stored meanwhile may have drawn the number of the addition.
-  if (Recording() && Contains(storedCodes, Edit5->Text())) DrawNumber();
+  if (Recording() && IsListed(storedCodes, Edit5->Text())) DrawNumber();
   if (Recording() || shownNumber_.empty()) return;
-  if (Contains(storedCodes, shownNumber_))
+  if (IsListed(storedCodes, shownNumber_))
     ShowNextFiring(shownNumber_);
   else
     EmptyDetail();
@@ -379,7 +379,7 @@ void TForm2::ListView1ItemChecked(ui::TListItem& item) {
     // A row whose event the scheduler removed meanwhile gets no section back: the list is
     // brought up to date instead.
     const std::vector<std::string> listed = store_.LoadList();
-    if (!Contains(listed, number)) {
+    if (!IsListed(listed, number)) {
       EventRefresh();
       return;
     }
