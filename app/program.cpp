@@ -49,10 +49,8 @@ Program::Program(platform::Platform& platform, ui::WidgetSet& widgets) : platfor
 Program::~Program() { platform_.commandLink().Listen({}); }
 
 CommandAnswer Program::RunCommand(const Command& command) {
-  platform::TimeZoneRules& zones = platform_.timeZoneRules();
   CommandServices services{*store_, scheduler_.get(), *actions_, platform_.clock(),
-                           {[&zones](const platform::DateTime& t) { return zones.LocalFromUtc(t); },
-                            [&zones](const platform::DateTime& t) { return zones.UtcFromLocal(t); }},
+                           events::LocalZoneConversion(platform_.timeZones()),
                            [this] {
                              if (main_) main_->RefreshDate();
                            }};

@@ -617,4 +617,9 @@ ImportPlan ReadCalendar(const std::vector<Component>& blocks, const DateTime& no
   return plan;
 }
 
+TimeConversion LocalZoneConversion(platform::TimeZones& zones) {
+  return {[&zones](const platform::DateTime& utc) { return zones.UniversalToLocal(utc).value_or(utc); },
+          [&zones](const platform::DateTime& local) { return zones.LocalToUniversal(local).value_or(local); }};
+}
+
 }  // namespace events

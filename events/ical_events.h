@@ -27,6 +27,8 @@ struct TimeConversion {
   std::function<platform::DateTime(const platform::DateTime& utc)> localFromUtc;
   std::function<platform::DateTime(const platform::DateTime& local)> utcFromLocal;
 };
+// The conversions of this computer's own zone; a moment the zones cannot convert stays as it is.
+TimeConversion LocalZoneConversion(platform::TimeZones& zones);
 
 // The rich text a note written in the event editor gets for plain `text`: a reminder's, and a
 // birthday's or holiday's.

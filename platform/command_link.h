@@ -33,12 +33,4 @@ class CommandLink {
   virtual void Report(const std::string& text, bool error) = 0;
 };
 
-// The system's time-zone rules for this computer.
-class TimeZoneRules {
- public:
-  virtual ~TimeZoneRules() = default;
-  virtual DateTime LocalFromUtc(const DateTime& utc) = 0;
-  virtual DateTime UtcFromLocal(const DateTime& local) = 0;
-};
-
 }  // namespace platform

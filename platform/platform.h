@@ -337,7 +337,6 @@ class Platform {
   virtual Monitors& monitors() = 0;
   virtual TimeZones& timeZones() = 0;
   virtual CommandLink& commandLink() = 0;
-  virtual TimeZoneRules& timeZoneRules() = 0;
 };
 
 }  // namespace platform

@@ -23,8 +23,9 @@ class TimeZones {
   virtual ~TimeZones() = default;
   // Every zone the system knows, in the system's order.
   virtual std::vector<TimeZone> List() = 0;
-  // The universal time of a moment of this computer's local time.
+  // The universal time of a moment of this computer's local time, and back.
   virtual std::optional<DateTime> LocalToUniversal(const DateTime& local) = 0;
+  virtual std::optional<DateTime> UniversalToLocal(const DateTime& universal) = 0;
   // The time in the zone `id` at the universal moment `universal`; nothing for an unknown zone.
   virtual std::optional<DateTime> UniversalToZone(const std::string& id, const DateTime& universal) = 0;
 };

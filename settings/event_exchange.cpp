@@ -39,11 +39,9 @@ void TForm2::BuildExchangeButtons() {
 
 events::ExchangeContext TForm2::ExchangeContext() {
   platform::Clock& clock = platform_.clock();
-  platform::TimeZoneRules& zones = platform_.timeZoneRules();
   return {clock.Now(),
           {clock.LongTimeFormat(), clock.ShortDateFormat()},
-          {[&zones](const platform::DateTime& t) { return zones.LocalFromUtc(t); },
-           [&zones](const platform::DateTime& t) { return zones.UtcFromLocal(t); }},
+          events::LocalZoneConversion(platform_.timeZones()),
           {}};
 }
 

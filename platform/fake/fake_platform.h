@@ -92,14 +92,6 @@ class FakeCommandLink : public CommandLink {
   FakeSystem& system_;
 };
 
-// Time zones as a fixed distance from universal time (Moscow's by default).
-class FakeTimeZoneRules : public TimeZoneRules {
- public:
-  DateTime LocalFromUtc(const DateTime& utc) override;
-  DateTime UtcFromLocal(const DateTime& local) override;
-  int offsetMinutes = 180;
-};
-
 class FakeProcess : public Process {
  public:
   explicit FakeProcess(FakeSystem& system) : system_(system) {}
@@ -292,9 +284,7 @@ class FakePlatform : public Platform {
   AutostartRegistry& autostartRegistry() override { return registry_; }
   Monitors& monitors() override { return monitors_; }
   CommandLink& commandLink() override { return commandLink_; }
-  TimeZoneRules& timeZoneRules() override { return timeZone_; }
   FakeCommandLink& fakeCommandLink() { return commandLink_; }
-  FakeTimeZoneRules& fakeTimeZone() { return timeZone_; }
   FakeMonitors& fakeMonitors() { return monitors_; }
   TimeZones& timeZones() override { return timeZones_; }
   FakeTimeZones& fakeTimeZones() { return timeZones_; }
@@ -322,7 +312,6 @@ class FakePlatform : public Platform {
   FakeAutostartRegistry registry_;
   FakeTimeZones timeZones_;
   FakeCommandLink commandLink_;
-  FakeTimeZoneRules timeZone_;
 };
 
 }  // namespace platform

@@ -54,6 +54,10 @@ std::optional<DateTime> FakeTimeZones::LocalToUniversal(const DateTime& local) {
   return AddMinutes(local, rule->second.bias + rule->second.standardBias);
 }
 
+std::optional<DateTime> FakeTimeZones::UniversalToLocal(const DateTime& universal) {
+  return UniversalToZone(localZone, universal);
+}
+
 std::optional<DateTime> FakeTimeZones::UniversalToZone(const std::string& id, const DateTime& universal) {
   auto rule = rules.find(id);
   if (rule == rules.end()) return std::nullopt;

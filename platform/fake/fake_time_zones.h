@@ -15,6 +15,7 @@ class FakeTimeZones : public TimeZones {
   FakeTimeZones();
   std::vector<TimeZone> List() override { return zones; }
   std::optional<DateTime> LocalToUniversal(const DateTime& local) override;
+  std::optional<DateTime> UniversalToLocal(const DateTime& universal) override;
   std::optional<DateTime> UniversalToZone(const std::string& id, const DateTime& universal) override;
 
   std::vector<TimeZone> zones;

@@ -149,48 +149,8 @@ class Win32CommandLink : public CommandLink {
   HWND listener_ = nullptr;
 };
 
-SYSTEMTIME SystemTimeOf(const DateTime& t) {
-  SYSTEMTIME s{};
-  s.wYear = WORD(t.year);
-  s.wMonth = WORD(t.month);
-  s.wDay = WORD(t.day);
-  s.wHour = WORD(t.hour);
-  s.wMinute = WORD(t.minute);
-  s.wSecond = WORD(t.second);
-  return s;
-}
-
-DateTime DateTimeOf(const SYSTEMTIME& s) {
-  DateTime t;
-  t.year = s.wYear;
-  t.month = s.wMonth;
-  t.day = s.wDay;
-  t.hour = s.wHour;
-  t.minute = s.wMinute;
-  t.second = s.wSecond;
-  t.dayOfWeek = s.wDayOfWeek;
-  return t;
-}
-
-class Win32TimeZoneRules : public TimeZoneRules {
- public:
-  DateTime LocalFromUtc(const DateTime& utc) override {
-    const SYSTEMTIME in = SystemTimeOf(utc);
-    SYSTEMTIME out{};
-    if (!SystemTimeToTzSpecificLocalTime(nullptr, &in, &out)) return utc;
-    return DateTimeOf(out);
-  }
-  DateTime UtcFromLocal(const DateTime& local) override {
-    const SYSTEMTIME in = SystemTimeOf(local);
-    SYSTEMTIME out{};
-    if (!TzSpecificLocalTimeToSystemTime(nullptr, &in, &out)) return local;
-    return DateTimeOf(out);
-  }
-};
-
 }  // namespace
 
 std::unique_ptr<CommandLink> NewWin32CommandLink() { return std::make_unique<Win32CommandLink>(); }
-std::unique_ptr<TimeZoneRules> NewWin32TimeZoneRules() { return std::make_unique<Win32TimeZoneRules>(); }
 
 }  // namespace platform

@@ -8,6 +8,5 @@
 namespace platform {
 
 std::unique_ptr<CommandLink> NewWin32CommandLink();
-std::unique_ptr<TimeZoneRules> NewWin32TimeZoneRules();
 
 }  // namespace platform

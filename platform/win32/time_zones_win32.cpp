@@ -99,6 +99,12 @@ std::optional<DateTime> Win32TimeZones::LocalToUniversal(const DateTime& local) 
   return FromSystemTime(out);
 }
 
+std::optional<DateTime> Win32TimeZones::UniversalToLocal(const DateTime& universal) {
+  SYSTEMTIME in = ToSystemTime(universal), out;
+  if (!SystemTimeToTzSpecificLocalTime(nullptr, &in, &out)) return std::nullopt;
+  return FromSystemTime(out);
+}
+
 std::optional<DateTime> Win32TimeZones::UniversalToZone(const std::string& id, const DateTime& universal) {
   Load();
   auto found = rules_.find(id);

@@ -14,6 +14,7 @@ class Win32TimeZones : public TimeZones {
  public:
   std::vector<TimeZone> List() override;
   std::optional<DateTime> LocalToUniversal(const DateTime& local) override;
+  std::optional<DateTime> UniversalToLocal(const DateTime& universal) override;
   std::optional<DateTime> UniversalToZone(const std::string& id, const DateTime& universal) override;
 
  private:

@@ -363,7 +363,6 @@ struct Win32Platform::Services {
   Win32Monitors monitors;
   Win32TimeZones timeZones;
   std::unique_ptr<CommandLink> commandLink = NewWin32CommandLink();
-  std::unique_ptr<TimeZoneRules> timeZoneRules = NewWin32TimeZoneRules();
 };
 
 Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {}
@@ -386,7 +385,6 @@ AutostartRegistry& Win32Platform::autostartRegistry() { return services_->regist
 Monitors& Win32Platform::monitors() { return services_->monitors; }
 TimeZones& Win32Platform::timeZones() { return services_->timeZones; }
 CommandLink& Win32Platform::commandLink() { return *services_->commandLink; }
-TimeZoneRules& Win32Platform::timeZoneRules() { return *services_->timeZoneRules; }
 
 std::unique_ptr<ResourceLibrary> Win32Platform::NewResourceLibrary() {
   return std::make_unique<Win32ResourceLibrary>(services_->process);

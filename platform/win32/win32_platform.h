@@ -29,7 +29,6 @@ class Win32Platform : public Platform {
   Monitors& monitors() override;
   TimeZones& timeZones() override;
   CommandLink& commandLink() override;
-  TimeZoneRules& timeZoneRules() override;
 
   // The program's main window, which the services cannot know by themselves: it owns what the
   // shell shows. Asked for when needed, so it may be handed over before the window exists.

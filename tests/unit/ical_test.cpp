@@ -48,8 +48,7 @@ class ExchangeTest : public ::testing::Test {
     std::filesystem::create_directories(dir.Path() / "notes");
     std::filesystem::create_directories(dir.Path() / "days");
     context.now = At(2026, 12, 8, 10, 0, 0);
-    context.time = {[this](const platform::DateTime& t) { return zone.LocalFromUtc(t); },
-                    [this](const platform::DateTime& t) { return zone.UtcFromLocal(t); }};
+    context.time = events::LocalZoneConversion(zones);
     context.draw = [this] { return (next = next * 1103515245u + 12345u) >> 8; };
   }
 
@@ -76,7 +75,7 @@ class ExchangeTest : public ::testing::Test {
 
   TempDir dir;
   events::EventStore store;
-  platform::FakeTimeZoneRules zone;  // UTC+3
+  platform::FakeTimeZones zones;  // Moscow, UTC+3 all year
   ExchangeContext context;
   unsigned next = 100;
 };
