@@ -6,8 +6,12 @@
 #include <cstring>
 
 #include "platform/win32/cp1251.h"
+#include "platform/win32/system_time.h"
 
 namespace platform {
+
+using win32::FromSystemTime;
+using win32::ToSystemTime;
 
 namespace {
 
@@ -28,29 +32,6 @@ std::wstring ReadText(HKEY key, const wchar_t* name) {
     return L"";
   buffer[size / sizeof(wchar_t)] = 0;
   return buffer;
-}
-
-SYSTEMTIME ToSystemTime(const DateTime& t) {
-  SYSTEMTIME s{};
-  s.wYear = WORD(t.year);
-  s.wMonth = WORD(t.month);
-  s.wDay = WORD(t.day);
-  s.wHour = WORD(t.hour);
-  s.wMinute = WORD(t.minute);
-  s.wSecond = WORD(t.second);
-  return s;
-}
-
-DateTime FromSystemTime(const SYSTEMTIME& s) {
-  DateTime t;
-  t.year = s.wYear;
-  t.month = s.wMonth;
-  t.day = s.wDay;
-  t.hour = s.wHour;
-  t.minute = s.wMinute;
-  t.second = s.wSecond;
-  t.dayOfWeek = DayOfWeek(t.year, t.month, t.day);
-  return t;
 }
 
 }  // namespace

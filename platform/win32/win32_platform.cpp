@@ -15,6 +15,7 @@
 #include "platform/win32/late_bound.h"
 #include "platform/win32/session_win32.h"
 #include "platform/win32/sound_win32.h"
+#include "platform/win32/system_time.h"
 #include "platform/win32/time_zones_win32.h"
 
 namespace platform {
@@ -22,6 +23,7 @@ namespace platform {
 namespace {
 
 using win32::NarrowCp1251;
+using win32::FromSystemTime;
 using win32::WidenCp1251;
 
 // The directory part of a path, with its trailing separator; empty when it has none.
@@ -48,10 +50,6 @@ constexpr std::int64_t kFileTimeTo1970 = 116'444'736'000'000'000LL;
 
 std::int64_t FileTimeUnits(const FILETIME& f) {
   return std::int64_t((std::uint64_t(f.dwHighDateTime) << 32) | f.dwLowDateTime);
-}
-
-DateTime FromSystemTime(const SYSTEMTIME& t) {
-  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds, t.wDayOfWeek};
 }
 
 // Local minus UTC in whole minutes: the two readings lie microseconds apart.

@@ -7,27 +7,15 @@
 #include "ui/win32/win32_backend.h"
 
 #include "ui/datetimepicker.h"
+#include "platform/win32/system_time.h"
 #include "ui/win32/win32_peers.h"
 
 namespace ui::win32 {
 
+using platform::win32::FromSystemTime;
+using platform::win32::ToSystemTime;
+
 namespace {
-
-SYSTEMTIME ToSystemTime(const platform::DateTime& v) {
-  SYSTEMTIME st{};
-  st.wYear = WORD(v.year);
-  st.wMonth = WORD(v.month);
-  st.wDay = WORD(v.day);
-  st.wDayOfWeek = WORD(v.dayOfWeek);
-  st.wHour = WORD(v.hour);
-  st.wMinute = WORD(v.minute);
-  st.wSecond = WORD(v.second);
-  return st;
-}
-
-platform::DateTime FromSystemTime(const SYSTEMTIME& st) {
-  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0, st.wDayOfWeek};
-}
 
 DWORD KindStyle(bool time) { return time ? DTS_TIMEFORMAT : DTS_SHORTDATEFORMAT; }
 

@@ -11,25 +11,20 @@
 
 #include "ui/dpi.h"
 #include "ui/monthcalendar.h"
+#include "platform/win32/system_time.h"
 #include "ui/win32/win32_peers.h"
 
 namespace ui::win32 {
+
+using platform::win32::ToSystemTime;
 
 namespace {
 
 // Posted to the control itself: measure one month once the font is in place.
 constexpr UINT kMeasure = WM_APP + 0x31;
 
-SYSTEMTIME ToSystemTime(const platform::DateTime& v) {
-  SYSTEMTIME st{};
-  st.wYear = WORD(v.year);
-  st.wMonth = WORD(v.month);
-  st.wDay = WORD(v.day);
-  st.wDayOfWeek = WORD(v.dayOfWeek);
-  return st;
-}
-
-platform::DateTime FromSystemTime(const SYSTEMTIME& st) {
+// The control's days carry no time of day.
+platform::DateTime DayOf(const SYSTEMTIME& st) {
   return platform::CivilFromDays(platform::DaysFromCivil(st.wYear, st.wMonth, st.wDay));
 }
 
@@ -130,7 +125,7 @@ class Win32MonthCalendarPeer : public Win32ControlPeer<MonthCalendarPeer> {
         auto& change = reinterpret_cast<NMSELCHANGE&>(header);
         ReadFirstMonth();
         if (!pushing_)
-          calendar_.SelectionEdited(FromSystemTime(change.stSelStart), FromSystemTime(change.stSelEnd),
+          calendar_.SelectionEdited(DayOf(change.stSelStart), DayOf(change.stSelEnd),
                                     header.code == MCN_SELECT);
         result = 0;
         return true;
@@ -177,7 +172,7 @@ class Win32MonthCalendarPeer : public Win32ControlPeer<MonthCalendarPeer> {
     hit.pt = {x, y};
     SendMessageW(Handle(), MCM_HITTEST, 0, LPARAM(&hit));
     if ((hit.uHit & MCHT_CALENDARDATE) != MCHT_CALENDARDATE || hit.st.wYear == 0) return std::nullopt;
-    return FromSystemTime(hit.st);
+    return DayOf(hit.st);
   }
 
   void FillStates(const SYSTEMTIME& start, int count) {
