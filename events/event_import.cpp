@@ -151,6 +151,7 @@ std::vector<std::string> CommitImport(EventStore& store, Scheduler* scheduler, c
   if (!detail.empty() && detail.back() != '\n' && detail.back() != '\r') detail += "\r\n";
 
   std::vector<std::string> numbers, sideFiles;
+  std::vector<std::pair<std::string, std::string>> sideTexts;
   numbers.reserve(events.size());
   const EventStore::ChangeBatch batch(store);
   try {
@@ -162,13 +163,15 @@ std::vector<std::string> CommitImport(EventStore& store, Scheduler* scheduler, c
       if (!imported.uid.empty()) plan.keys.emplace_back("uid", imported.uid);
       if (!imported.active) plan.keys.emplace_back("active", "0");
       if (!plan.sideFile.empty()) {
-        platform::WriteFileAtomically(plan.sideFile, plan.sideText);
         sideFiles.push_back(plan.sideFile);
+        sideTexts.emplace_back(plan.sideFile, std::move(plan.sideText));
       }
       detail.append("[").append(record.number).append("]\r\n");
       for (const auto& [key, value] : plan.keys) detail.append(key).append("=").append(StoredForm(value)).append("\r\n");
       numbers.push_back(record.number);
     }
+    // The side files first, in one batch: a cut-short import leaves no listed event without one.
+    platform::WriteFilesAtomically(sideTexts);
     platform::WriteFileAtomically(store.DetailPath(), detail);
     try {
       list.insert(list.end(), numbers.begin(), numbers.end());

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -33,6 +34,11 @@ std::optional<std::string> ReadFile(const std::string& path);
 // takes the old one's place, so a crash leaves either the old or the new content.
 // Throws CannotWrite(path) when the system refuses.
 void WriteFileAtomically(const std::string& path, const std::string& data);
+// Writes many files (path, content) as WriteFileAtomically does each, with the flushes to disk
+// shared where the system allows it: all are written beside their places first, flushed
+// together, then put in place. Throws CannotWrite for the first one the system refuses; no
+// temporary file stays behind, but files already put in place do (the caller removes them).
+void WriteFilesAtomically(const std::vector<std::pair<std::string, std::string>>& files);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Returns false when the file could not be deleted (or did not exist).

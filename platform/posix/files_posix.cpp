@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <map>
 #include <cstdlib>
 #include <mutex>
 #include <new>
@@ -161,6 +162,29 @@ void RemoveStaleTemporaries(const std::string& target) {
   for (const std::string& name : stale) ::unlink((dir + name).c_str());
 }
 
+// The same for many new files of one folder, named by their file names, in one listing.
+void RemoveStaleTemporariesOf(const std::string& dir, const std::set<std::string>& names) {
+  DIR* listing = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!listing) return;
+  std::vector<std::string> stale;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string name = entry->d_name;
+    // "." + file name + "." + process id + "." + counter + ".tmp": the file name ends before
+    // the second dot from the end of what precedes ".tmp".
+    if (name.size() < 6 || name[0] != '.' || name.compare(name.size() - 4, 4, ".tmp") != 0) continue;
+    const std::size_t counterDot = name.rfind('.', name.size() - 5);
+    if (counterDot == std::string::npos || counterDot == 0) continue;
+    const std::size_t pidDot = name.rfind('.', counterDot - 1);
+    if (pidDot == std::string::npos || pidDot == 0) continue;
+    const std::string base = name.substr(1, pidDot - 1);
+    if (!names.count(base)) continue;
+    const long pid = TemporaryOwner(name, "." + base + ".");
+    if (pid > 0 && pid != ::getpid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH) stale.push_back(name);
+  }
+  ::closedir(listing);
+  for (const std::string& name : stale) ::unlink((dir + name).c_str());
+}
+
 void SyncDirectory(const std::string& file) {
   const std::string dir = DirectoryOf(file);
   const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -235,6 +259,69 @@ void WriteFileAtomically(const std::string& path, const std::string& data) {
     Refuse(path);
   }
   SyncDirectory(target);
+}
+
+void WriteFilesAtomically(const std::vector<std::pair<std::string, std::string>>& files) {
+  struct Pending {
+    std::string path, target, temp;
+  };
+  std::vector<Pending> pending;
+  auto dropTemporaries = [&] {
+    for (const Pending& p : pending) ::unlink(p.temp.c_str());
+  };
+  int flushFd = -1;
+  // Leftovers of writes cut short, one listing per folder.
+  std::map<std::string, std::set<std::string>> newNames;
+  for (const auto& entry : files) {
+    const std::string target = Resolve(entry.first);
+    struct stat st;
+    if (target.empty() || target.back() == '/' || ::lstat(target.c_str(), &st) == 0) continue;
+    const std::string dir = DirectoryOf(target);
+    newNames[dir].insert(target.substr(dir.size()));
+  }
+  for (const auto& [dir, names] : newNames) RemoveStaleTemporariesOf(dir, names);
+  for (const auto& [path, data] : files) {
+    const std::string target = Resolve(path);
+    if (target.empty() || target.back() == '/') {
+      dropTemporaries();
+      Refuse(path);
+    }
+    struct stat st;
+    if (::lstat(target.c_str(), &st) == 0) {
+      // Replacing a file keeps its permissions and owner: the single write knows how.
+      WriteFileAtomically(path, data);
+      continue;
+    }
+    std::string temp;
+    const int fd = CreateTemporary(target, temp);
+    if (fd < 0) {
+      dropTemporaries();
+      Refuse(path);
+    }
+    pending.push_back({path, target, temp});
+    const bool ok = WriteAll(fd, data);
+    if (::close(fd) != 0 || !ok) {
+      dropTemporaries();
+      Refuse(path);
+    }
+  }
+  if (pending.empty()) return;
+  // One flush of the file system stands for a flush of each temporary file.
+  flushFd = ::open(pending.front().temp.c_str(), O_RDONLY | O_CLOEXEC);
+  const bool flushed = flushFd >= 0 && ::syncfs(flushFd) == 0;
+  if (flushFd >= 0) ::close(flushFd);
+  if (!flushed) {
+    dropTemporaries();
+    Refuse(pending.front().path);
+  }
+  std::set<std::string> folders;
+  for (std::size_t i = 0; i < pending.size(); ++i) {
+    if (::rename(pending[i].temp.c_str(), pending[i].target.c_str()) != 0) {
+      for (std::size_t j = i; j < pending.size(); ++j) ::unlink(pending[j].temp.c_str());
+      Refuse(pending[i].path);
+    }
+    if (folders.insert(DirectoryOf(pending[i].target)).second) SyncDirectory(pending[i].target);
+  }
 }
 
 bool FileExists(const std::string& path) {

@@ -195,6 +195,11 @@ void WriteFileAtomically(const std::string& path, const std::string& data) {
     ::SetFileAttributesA(path.c_str(), (oldAttrs & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE);
 }
 
+void WriteFilesAtomically(const std::vector<std::pair<std::string, std::string>>& files) {
+  // Windows flushes file by file; a volume-wide flush needs administrator rights.
+  for (const auto& [path, data] : files) WriteFileAtomically(path, data);
+}
+
 bool FileExists(const std::string& path) {
   const DWORD attrs = ::GetFileAttributesA(path.c_str());
   return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);

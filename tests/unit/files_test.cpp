@@ -195,6 +195,35 @@ TEST_F(FilesTest, AWriteRemovesTheFilesTemporariesLeftByDeadProcesses) {
   for (const auto& name : kept) EXPECT_EQ(Get("Gear/" + name), "keep") << name;
 }
 
+TEST_F(FilesTest, ManyFilesAreWrittenTogetherAndARefusalLeavesNoTemporaries) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ASSERT_GT(child, 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  const std::string dead = std::to_string(child);
+  Put("notes/7.zqt", "old");
+  Put("notes/.1.zqt." + dead + ".0.tmp", "left by a write cut short");
+  Put("notes/.other.zqt." + dead + ".0.tmp", "another file's, left for its own write");
+
+  platform::WriteFilesAtomically({{Dir() + "notes\\1.zqt", "one"}, {Dir() + "NOTES\\7.zqt", "seven"}, {Dir() + "notes/2.zqt", ""}});
+  EXPECT_EQ(Get("notes/1.zqt"), "one");
+  EXPECT_EQ(Get("notes/7.zqt"), "seven");
+  EXPECT_EQ(Get("notes/2.zqt"), "");
+  EXPECT_EQ(Entries("notes"), (std::vector<std::string>{".other.zqt." + dead + ".0.tmp", "1.zqt", "2.zqt", "7.zqt"}));
+
+  // A folder that does not exist refuses the third file: the first two are not put in place.
+  try {
+    platform::WriteFilesAtomically({{Dir() + "notes\\3.zqt", "three"}, {Dir() + "notes\\4.zqt", "four"},
+                                    {Dir() + "missing\\5.zqt", "five"}});
+    FAIL() << "a refused file must throw";
+  } catch (const platform::FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("5.zqt"), std::string::npos);
+  }
+  EXPECT_EQ(Entries("notes"), (std::vector<std::string>{".other.zqt." + dead + ".0.tmp", "1.zqt", "2.zqt", "7.zqt"}));
+  EXPECT_NO_THROW(platform::WriteFilesAtomically({}));
+}
+
 TEST(DirectoryOf, KeepsTheLastSeparatorOfEitherKind) {
   EXPECT_EQ(platform::DirectoryOf("C:\\Program\\Horavo.exe"), "C:\\Program\\");
   EXPECT_EQ(platform::DirectoryOf("/tmp/x/Horavo.exe"), "/tmp/x/");
