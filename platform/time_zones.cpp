@@ -38,6 +38,8 @@ std::int64_t ChangeMinute(const ZoneChange& c, int year) {
 
 }  // namespace
 
+DateTime AddMinutes(const DateTime& t, int minutes) { return FromMinutes(Minutes(t) + minutes, t.second); }
+
 DateTime ApplyZoneRule(const ZoneRule& rule, const DateTime& universal) {
   const std::int64_t u = Minutes(universal);
   int bias = rule.bias + rule.standardBias;

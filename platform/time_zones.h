@@ -44,6 +44,9 @@ struct ZoneRule {
   ZoneChange standardDate, daylightDate;
 };
 
+// `t` moved by `minutes` (either way), the seconds kept.
+DateTime AddMinutes(const DateTime& t, int minutes);
+
 // The local time of a zone with `rule` at the universal moment `universal`, by the rule's
 // changes in the year of that moment (a southern zone's summer spans the year's end).
 DateTime ApplyZoneRule(const ZoneRule& rule, const DateTime& universal);

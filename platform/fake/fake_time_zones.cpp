@@ -4,24 +4,6 @@
 
 namespace platform {
 
-namespace {
-
-DateTime AddMinutes(const DateTime& t, int minutes) {
-  std::int64_t total = (DaysFromCivil(t.year, t.month, t.day) * 24 + t.hour) * 60 + t.minute + minutes;
-  std::int64_t days = total / 1440, rest = total % 1440;
-  if (rest < 0) {
-    rest += 1440;
-    --days;
-  }
-  DateTime r = CivilFromDays(days);
-  r.hour = int(rest / 60);
-  r.minute = int(rest % 60);
-  r.second = t.second;
-  return r;
-}
-
-}  // namespace
-
 FakeTimeZones::FakeTimeZones() {
   const ZoneChange lastSunMar2{0, 3, 0, 5, 2, 0}, lastSunOct3{0, 10, 0, 5, 3, 0};
   const ZoneChange secondSunMar2{0, 3, 0, 2, 2, 0}, firstSunNov2{0, 11, 0, 1, 2, 0};
