@@ -19,7 +19,8 @@ RELEASE = Path(os.environ.get("HORAVO_RELEASE") or ROOT / "build" / "release")
 VERSION = "3.0"
 ZIP = RELEASE / f"Horavo-{VERSION}.zip"
 SETUP = RELEASE / f"Horavo-{VERSION}-setup.exe"
-STARTER_CONFIG = b"[Clock]\r\nRunTray=0\r\n"
+# The starter settings as the tree ships them: the clock shown, chimes at the hour and midnight.
+STARTER_CONFIG = (ROOT / "data" / "Cfg" / "Clock_config.ini").read_bytes()
 
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Horavo"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"

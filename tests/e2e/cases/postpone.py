@@ -150,7 +150,7 @@ def event_list_next_firing(s):
     time.sleep(1)
     lv = list_view(s, VIEW)
     expected = f"Следующий раз: {at:%d.%m.%Y} {at:%H:%M:%S}"
-    # The hint over the daily event's row, then over the past one-time event's.
+    # The hint over the daily event's row, then over the one-time event whose moment has gone by.
     s.xdotool("mousemove", lv["left"] + 40, lv["top"] + 28)
     time.sleep(0.3)
     s.xdotool("mousemove", lv["left"] + 42, lv["top"] + 30)
@@ -162,4 +162,4 @@ def event_list_next_firing(s):
     s.xdotool("mousemove", lv["left"] + 40, lv["top"] + 46)
     time.sleep(0.3)
     s.xdotool("mousemove", lv["left"] + 42, lv["top"] + 47)
-    wait_until("the hint of the past one-time event", lambda: shown_hint(s, "Следующий раз: не сработает"), 15)
+    wait_until("the hint of the fired one-time event", lambda: shown_hint(s, "Уже сработало"), 15)
