@@ -35,12 +35,12 @@ TCalendarForm::TCalendarForm(ui::TComponent* owner, platform::Platform& platform
   SetCaption("Календарь");
   const notify::NoteFrame frame = notify::BuildNoteFrame(*this, "Календарь", 420, 400);
   Position = ui::TPosition::poDesigned;
-  Panel1 = frame.panel;
+  Surface = frame.panel;
   Label1 = frame.heading;
 
   for (int i = 0; i < calendar::kMaxCities; ++i) {
     auto* label = new ui::TLabel(this);
-    label->SetParent(Panel1);
+    label->SetParent(Surface);
     label->SetFont({"Tahoma", 9, kHeadingColor, false});
     label->SetLeft(kMargin);
     label->SetVisible(false);
@@ -48,17 +48,17 @@ TCalendarForm::TCalendarForm(ui::TComponent* owner, platform::Platform& platform
   }
 
   MonthCalendar1 = new ui::TMonthCalendar(this);
-  MonthCalendar1->SetParent(Panel1);
+  MonthCalendar1->SetParent(Surface);
   MonthCalendar1->SetFont(kTextFont);
   MonthCalendar1->SetLeft(kMargin);
 
   Label2 = new ui::TLabel(this);
-  Label2->SetParent(Panel1);
+  Label2->SetParent(Surface);
   Label2->SetFont({"Tahoma", 8, kHeadingColor, true});
   Label2->SetLeft(kMargin);
 
   ListView1 = new ui::TListView(this);
-  ListView1->SetParent(Panel1);
+  ListView1->SetParent(Surface);
   ListView1->SetFont(kTextFont);
   ListView1->AddColumn("Время", 64);
   ListView1->AddColumn("Тип", 140);
@@ -66,13 +66,13 @@ TCalendarForm::TCalendarForm(ui::TComponent* owner, platform::Platform& platform
   ListView1->SetRowSelect(true);
 
   Label3 = new ui::TLabel(this);
-  Label3->SetParent(Panel1);
+  Label3->SetParent(Surface);
   Label3->SetFont({"Tahoma", 9, kHeadingColor, false});
   Label3->SetCaption(calendar::kNothingPlanned);
   Label3->SetLeft(kMargin + 8);
 
   BitBtn1 = new ui::TBitBtn(this);
-  BitBtn1->SetParent(Panel1);
+  BitBtn1->SetParent(Surface);
   BitBtn1->SetFont(kTextFont);
   BitBtn1->SetCaption("Добавить на этот день");
   BitBtn1->SetLeft(kMargin);
@@ -94,7 +94,7 @@ TCalendarForm::TCalendarForm(ui::TComponent* owner, platform::Platform& platform
   ListView1->OnDblClick = std::bind(&TCalendarForm::ListView1DblClick, this, _1);
   BitBtn1->OnClick = std::bind(&TCalendarForm::BitBtn1Click, this, _1);
   Timer1->OnTimer = std::bind(&TCalendarForm::Timer1Timer, this, _1);
-  Panel1->OnMouseDown = std::bind(&TCalendarForm::Panel1MouseDown, this, _1, _2, _3, _4, _5);
+  Surface->OnMouseDown = std::bind(&TCalendarForm::SurfaceMouseDown, this, _1, _2, _3, _4, _5);
   // Like the system's flyouts: a click elsewhere closes it.
   OnDeactivate = [this](ui::TComponent*) {
     if (Visible()) Close();
@@ -241,6 +241,6 @@ void TCalendarForm::Timer1Timer(ui::TComponent*) {
   MonthCalendar1->SetToday(now);
 }
 
-void TCalendarForm::Panel1MouseDown(ui::TComponent*, ui::TMouseButton button, ui::TShiftState, int, int) {
+void TCalendarForm::SurfaceMouseDown(ui::TComponent*, ui::TMouseButton button, ui::TShiftState, int, int) {
   if (button == ui::TMouseButton::mbLeft) BeginMove();
 }

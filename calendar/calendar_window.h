@@ -36,7 +36,7 @@ class TCalendarForm : public ui::TForm {
                 events::EventStore& store, CalendarLinks links);
   ~TCalendarForm() override;
 
-  ui::TPanel* Panel1;                 // the window's surface
+  ui::TPanel* Surface;                 // the window's surface
   ui::TLabel* Label1;                 // the heading "Календарь"
   std::vector<ui::TLabel*> CityLabels;  // "Токио 02:15, завтра", one per city
   ui::TMonthCalendar* MonthCalendar1;
@@ -59,7 +59,7 @@ class TCalendarForm : public ui::TForm {
   void ListView1DblClick(ui::TComponent* sender);
   void BitBtn1Click(ui::TComponent* sender);
   void Timer1Timer(ui::TComponent* sender);
-  void Panel1MouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
+  void SurfaceMouseDown(ui::TComponent* sender, ui::TMouseButton button, ui::TShiftState shift, int x, int y);
 
  private:
   calendar::Pictures Pictures();

@@ -124,8 +124,8 @@ void TForm2::BuildEditorGroups() {
   DateTimePicker2->SetEnabled(false);
   DateTimePicker2->OnChange = [this](ui::TComponent*) { ShowDraftNextFiring(); };
   // When the event shown or being added fires next, on two lines under the pickers.
-  Label9 = MakeLabel(this, GroupBox1, "Label9", 10, 104, "");
-  Label10 = MakeLabel(this, GroupBox1, "Label10", 10, 118, "");
+  NextFiringLabel = MakeLabel(this, GroupBox1, "NextFiringLabel", 10, 104, "");
+  NextFiringWhenLabel = MakeLabel(this, GroupBox1, "NextFiringWhenLabel", 10, 118, "");
 
   PopupMenu2 = new ui::TPopupMenu(this);
   PopupMenu2->Name = "PopupMenu2";

@@ -31,10 +31,10 @@ const std::vector<platform::FileFilter>& ExchangeFilters() {
 void TForm2::BuildExchangeButtons() {
   // The list gives the room of one row of buttons under it to them.
   ListView1->SetBounds(kLeft, 32, kWidth, kTop - 4 - 32);
-  BitBtn15 = Button(this, "BitBtn15", "Импорт...", kLeft, kWidth / 2 - 2);
-  BitBtn15->OnClick = [this](ui::TComponent*) { ImportEvents(); };
-  BitBtn16 = Button(this, "BitBtn16", "Экспорт...", kLeft + kWidth / 2 + 2, kWidth / 2 - 2);
-  BitBtn16->OnClick = [this](ui::TComponent*) { ExportEvents(); };
+  ImportButton = Button(this, "ImportButton", "Импорт...", kLeft, kWidth / 2 - 2);
+  ImportButton->OnClick = [this](ui::TComponent*) { ImportEvents(); };
+  ExportButton = Button(this, "ExportButton", "Экспорт...", kLeft + kWidth / 2 + 2, kWidth / 2 - 2);
+  ExportButton->OnClick = [this](ui::TComponent*) { ExportEvents(); };
 }
 
 events::ExchangeContext TForm2::ExchangeContext() {

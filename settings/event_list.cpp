@@ -256,12 +256,12 @@ void TForm2::ShowFiringLine(const std::string& line) {
   // "Следующий раз:" above, the moment below: the group is narrower than the whole line.
   const std::string label = settings::kNextFiringLabel;
   if (line.compare(0, label.size(), label) != 0) {
-    Label9->SetCaption(line);
-    Label10->SetCaption("");
+    NextFiringLabel->SetCaption(line);
+    NextFiringWhenLabel->SetCaption("");
     return;
   }
-  Label9->SetCaption(label);
-  Label10->SetCaption(line.size() > label.size() + 1 ? line.substr(label.size() + 1) : "");
+  NextFiringLabel->SetCaption(label);
+  NextFiringWhenLabel->SetCaption(line.size() > label.size() + 1 ? line.substr(label.size() + 1) : "");
 }
 
 void TForm2::SpeedButton5Click(ui::TComponent*) { SetListFilter(settings::kFilterStandard); }

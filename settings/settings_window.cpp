@@ -63,8 +63,8 @@ TForm2::TForm2(ui::TComponent* owner, platform::Platform& platform, config::Prog
   BitBtn6->SetGlyph(LibraryPicture("DELEVENT"));
   SpeedButton1->SetGlyph(LibraryPicture("SPEAKER"));
   BitBtn1->SetGlyph(LibraryPicture("BROWSE"));
-  BitBtn15->SetGlyph(LibraryPicture("BROWSE"));
-  BitBtn16->SetGlyph(LibraryPicture("OKEVENT"));
+  ImportButton->SetGlyph(LibraryPicture("BROWSE"));
+  ExportButton->SetGlyph(LibraryPicture("OKEVENT"));
   BitBtn2->SetGlyph(LibraryPicture("RUNFILETEST"));
   BitBtn7->SetGlyph(LibraryPicture("FOTO"));
   BitBtn9->SetGlyph(LibraryPicture("MAIL"));

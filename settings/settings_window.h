@@ -103,9 +103,9 @@ class TForm2 : public ui::TForm {
   ui::TImage* Image4;                  // the icon beside "Число"
   ui::TLabel* Label4;                  // "Число"
   ui::TDateTimePicker* DateTimePicker2;  // date, with the quick-date menu
-  ui::TLabel* Label9;                  // "Следующий раз:" of the event shown or being added,
+  ui::TLabel* NextFiringLabel;         // "Следующий раз:" of the event shown or being added,
                                        // "Уже сработало", or empty
-  ui::TLabel* Label10;                 // its date and time, or "не сработает"
+  ui::TLabel* NextFiringWhenLabel;     // its date and time, or "не сработает"
   ui::TPopupMenu* PopupMenu2;          // the quick-time menu
   std::array<ui::TMenuItem*, 17> TimeItems;  // its items, as settings::kQuickTimes
   ui::TPopupMenu* PopupMenu3;          // the quick-date menu
@@ -237,8 +237,8 @@ class TForm2 : public ui::TForm {
   void SpeedButton6Click(ui::TComponent* sender);
   // The list's menu follows the filter: none while birthdays and holidays are listed.
   void ListView1MouseMove(ui::TComponent* sender, ui::TShiftState shift, int x, int y);
-  ui::TBitBtn* BitBtn15;  // "Импорт...": events from a calendar or contact file
-  ui::TBitBtn* BitBtn16;  // "Экспорт...": the listed events to a calendar file
+  ui::TBitBtn* ImportButton;  // "Импорт...": events from a calendar or contact file
+  ui::TBitBtn* ExportButton;  // "Экспорт...": the listed events to a calendar file
   void ImportEvents();
   void ExportEvents();
 

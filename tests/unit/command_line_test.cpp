@@ -198,7 +198,7 @@ TEST_F(CommandLineProgramTest, TheEventPageImportsThroughTheOpenDialogAndExports
   Form2->Show();
   auto& dialogs = platform->fakeCommonDialogs();
   dialogs.fileAnswers = {dir.Str() + "in.ics", dir.Str() + "out.ics"};
-  Form2->BitBtn15->Click();
+  Form2->ImportButton->Click();
   ASSERT_EQ(dialogs.fileCalls.size(), 1u);
   EXPECT_FALSE(dialogs.fileCalls[0].save);
   EXPECT_EQ(dialogs.fileCalls[0].options.filters[0].pattern, "*.ics;*.vcf");
@@ -208,7 +208,7 @@ TEST_F(CommandLineProgramTest, TheEventPageImportsThroughTheOpenDialogAndExports
   ASSERT_EQ(Form2->ListView1->ItemCount(), 1);
   EXPECT_EQ(program->Scheduler().Names().size(), 2u);
 
-  Form2->BitBtn16->Click();
+  Form2->ExportButton->Click();
   ASSERT_EQ(dialogs.fileCalls.size(), 2u);
   EXPECT_TRUE(dialogs.fileCalls[1].save);
   EXPECT_EQ(dialogs.fileCalls[1].options.defaultExtension, "ics");

@@ -422,8 +422,8 @@ TEST_F(EventListTest, DeletingAsksFirstAndThenEmptiesTheDetailView) {
   // Nothing of the deleted event stays on show.
   EXPECT_EQ(w.Edit5->Text(), "");
   EXPECT_EQ(w.RichEdit1->Text(), "");
-  EXPECT_EQ(w.Label9->Caption(), "");
-  EXPECT_EQ(w.Label10->Caption(), "");
+  EXPECT_EQ(w.NextFiringLabel->Caption(), "");
+  EXPECT_EQ(w.NextFiringWhenLabel->Caption(), "");
   EXPECT_EQ(w.ListView1->Selected(), nullptr);
   // The next addition starts from the first number only when no event is stored.
   w.BitBtn4->Click();
@@ -567,14 +567,14 @@ TEST_F(EventListTest, TheTestRunPerformsTheShownEventsActionHarmlessly) {
 TEST_F(EventListTest, TheDetailViewAndTheRowsHintTellWhenTheEventFiresNext) {
   SeedEachType();
   TForm2& w = Open();
-  auto shown = [&] { return w.Label9->Caption() + "|" + w.Label10->Caption(); };
+  auto shown = [&] { return w.NextFiringLabel->Caption() + "|" + w.NextFiringWhenLabel->Caption(); };
   EXPECT_EQ(shown(), "|");
   ClickRow("10");  // daily at 10:00:00, the clock at 09:05:07
   EXPECT_EQ(shown(), "Следующий раз:|07.12.2026 10:00:00");
-  EXPECT_TRUE(w.Label9->Visible() && w.Label10->Visible());
+  EXPECT_TRUE(w.NextFiringLabel->Visible() && w.NextFiringWhenLabel->Visible());
   // Under the pickers, inside their group.
-  EXPECT_GT(w.Label9->Top(), w.DateTimePicker2->Top() + w.DateTimePicker2->Height() - 1);
-  EXPECT_LE(w.Label10->Top() + w.Label10->Height(), w.GroupBox1->Height());
+  EXPECT_GT(w.NextFiringLabel->Top(), w.DateTimePicker2->Top() + w.DateTimePicker2->Height() - 1);
+  EXPECT_LE(w.NextFiringWhenLabel->Top() + w.NextFiringWhenLabel->Height(), w.GroupBox1->Height());
   ClickRow("11");  // inactive
   EXPECT_EQ(shown(), "Следующий раз:|не сработает");
   ClickRow("13");  // Tuesdays, Thursdays and Saturdays at 13:00:00
@@ -635,11 +635,11 @@ TEST_F(EventListTest, TheListAndTheDetailViewFollowEveryChangeOfTheStoreAtOnce) 
   const Numbers rows = Captions();
   EXPECT_EQ(std::count(rows.begin(), rows.end(), "3"), 0);
   EXPECT_EQ(w.Edit5->Text(), "2");
-  EXPECT_EQ(w.Label10->Caption(), "07.12.2026 11:00:00");
+  EXPECT_EQ(w.NextFiringWhenLabel->Caption(), "07.12.2026 11:00:00");
   events::RemoveEvent(program->Store(), "2");
   EXPECT_EQ(selected(), "-");
   EXPECT_EQ(w.Edit5->Text(), "");
-  EXPECT_EQ(w.Label9->Caption(), "");
+  EXPECT_EQ(w.NextFiringLabel->Caption(), "");
 
   // The scan removing a fired one-time event is heard the same way.
   ClickRow("1");
@@ -673,7 +673,7 @@ TEST_F(EventListTest, AOneTimeEventThatHasFiredIsGreyedAndSaysSo) {
             "[4]\r\ntime=08:00:00\r\ndate=07.12.2026\r\ntype=2\r\nperiod=2\r\n");
   TForm2& w = Open();
   auto greyed = [&](const std::string& number) { return w.ListView1->Item(RowOf(number)).Greyed(); };
-  auto shown = [&] { return w.Label9->Caption() + "|" + w.Label10->Caption(); };
+  auto shown = [&] { return w.NextFiringLabel->Caption() + "|" + w.NextFiringWhenLabel->Caption(); };
   auto hover = [&](const std::string& number) {
     w.ListView1->PointerOverItem(RowOf(number));
     w.ListView1->MouseMove(0, 10, 10);

@@ -404,7 +404,7 @@ TEST_F(SettingsWindowTest, AnAdditionStartsWithTheTextBoxesAsDesignedAndCancelGo
   EXPECT_FALSE(w.Recording());
   EXPECT_EQ(w.Edit5->Text(), "15");
   EXPECT_EQ(w.RichEdit1->Text(), "Позвонить маме");
-  EXPECT_EQ(w.Label10->Caption(), "07.12.2026 15:00:00");
+  EXPECT_EQ(w.NextFiringWhenLabel->Caption(), "07.12.2026 15:00:00");
 
   // A reminder without a text file shows the placeholder; an addition never starts with it.
   click("17");
@@ -433,7 +433,7 @@ TEST_F(SettingsWindowTest, AnAdditionStartsWithTheTextBoxesAsDesignedAndCancelGo
   w.BitBtn6->Click();
   EXPECT_EQ(w.Edit5->Text(), "");
   EXPECT_EQ(w.RichEdit2->Text(), prompt);
-  EXPECT_EQ(w.Label9->Caption(), "");
+  EXPECT_EQ(w.NextFiringLabel->Caption(), "");
   EXPECT_NE(discarded, "");
 }
 
@@ -441,7 +441,7 @@ TEST_F(SettingsWindowTest, AnAdditionTellsWhenItWouldFireAsItIsEdited) {
   StartProgram();
   TForm2& w = *Form2;
   Form1->N8->Click();
-  auto shown = [&] { return w.Label9->Caption() + "|" + w.Label10->Caption(); };
+  auto shown = [&] { return w.NextFiringLabel->Caption() + "|" + w.NextFiringWhenLabel->Caption(); };
   Begin();  // once, now: 07.12.2026 09:05:07, a Monday
   EXPECT_EQ(shown(), "Следующий раз:|07.12.2026 09:05:07");
   w.TimeItems[9]->Click();  // "+1 час"
